@@ -1,0 +1,32 @@
+#include "core/Circuit.h"
+
+#include <stdexcept>
+
+namespace Fasoria {
+
+const char *const kCustomTitleIt = "Circuito personale";
+const char *const kCustomTitleEn = "Custom circuit";
+const char *const kCustomQuestionIt = "Laboratorio libero: verifica la tua previsione.";
+const char *const kCustomQuestionEn = "Free laboratory: test your prediction.";
+const char *const kCustomExplanationIt = "Circuito completato.";
+const char *const kCustomExplanationEn = "Circuit completed.";
+const char *const kFreeLabStepIt = "Porta scelta nel laboratorio libero: osserva cosa cambia nelle ampiezze.";
+const char *const kFreeLabStepEn = "Gate selected in the free lab: watch how the amplitudes change.";
+
+LessonStep::LessonStep(GateKind kind, std::int32_t target, std::int32_t control, double angle)
+    : gate{kind, target, control, angle}, explanationIt(kFreeLabStepIt), explanationEn(kFreeLabStepEn)
+{}
+
+StateVector replayPrefix(const Circuit &circuit, std::uint64_t steps)
+{
+    if (steps > circuit.steps.size()) {
+        throw std::out_of_range("Circuit step outside lesson");
+    }
+    StateVector state = createState(static_cast<std::uint32_t>(circuit.qubitCount));
+    for (std::uint64_t i = 0; i < steps; ++i) {
+        state.applyGate(circuit.steps[i].gate);
+    }
+    return state;
+}
+
+} // namespace Fasoria

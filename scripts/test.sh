@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Sets everything up, then builds and runs the whole test suite:
+#   1. the libraries without widgets under AddressSanitizer and UndefinedBehaviorSanitizer (build-asan/);
+#   2. everything, warnings as errors, benchmarks built but not run (build-test/).
+# The last lines are ctest's summary of the whole suite.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+scripts/setup.sh
+jobs="$(nproc)"
+
+echo "== Sanitizer build: libraries without widgets =="
+cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DFASORIA_SANITIZE=ON -DFASORIA_WERROR=ON \
+    -DFASORIA_WIDGETS=OFF -DFASORIA_BENCHMARKS=OFF
+cmake --build build-asan -j "$jobs"
+ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+    ctest --test-dir build-asan --output-on-failure -j "$jobs"
+
+echo "== Full build: warnings as errors =="
+cmake -S . -B build-test -DCMAKE_BUILD_TYPE=RelWithDebInfo -DFASORIA_WERROR=ON -DFASORIA_WIDGETS=ON \
+    -DFASORIA_BENCHMARKS=ON
+cmake --build build-test -j "$jobs"
+ctest --test-dir build-test --output-on-failure -j "$jobs"
