@@ -1,6 +1,6 @@
 # fasoria_add_test(NAME <name> SOURCES <files...> LIBRARIES <targets...> [LABELS <labels...>] [GTEST])
 #
-# One executable per unit. Every test runs on the offscreen platform, in the C.UTF-8 locale and with its
+# One executable per unit, registered as one ctest test (GoogleTest or QtTest report their cases inside). Every test runs on the offscreen platform, in the C.UTF-8 locale and with its
 # settings and home redirected into the build tree, so no test can read or write a user's real settings.
 function(fasoria_add_test)
     cmake_parse_arguments(T "GTEST" "NAME" "SOURCES;LIBRARIES;LABELS" ${ARGN})
@@ -22,12 +22,7 @@ function(fasoria_add_test)
     if(T_GTEST)
         find_package(GTest REQUIRED)
         target_link_libraries(${T_NAME} PRIVATE GTest::gtest_main)
-        include(GoogleTest)
-        gtest_discover_tests(${T_NAME}
-            TEST_PREFIX "${T_NAME}."
-            PROPERTIES LABELS "${T_LABELS}" ENVIRONMENT "${environment}")
-    else()
-        add_test(NAME ${T_NAME} COMMAND ${T_NAME})
-        set_tests_properties(${T_NAME} PROPERTIES LABELS "${T_LABELS}" ENVIRONMENT "${environment}")
     endif()
+    add_test(NAME ${T_NAME} COMMAND ${T_NAME})
+    set_tests_properties(${T_NAME} PROPERTIES LABELS "${T_LABELS}" ENVIRONMENT "${environment}")
 endfunction()
