@@ -1,7 +1,8 @@
 # fasoria_add_test(NAME <name> SOURCES <files...> LIBRARIES <targets...> [LABELS <labels...>] [GTEST])
 #
-# One executable per unit, registered as one ctest test (GoogleTest or QtTest report their cases inside). Every test runs on the offscreen platform, in the C.UTF-8 locale and with its
-# settings and home redirected into the build tree, so no test can read or write a user's real settings.
+# One executable per unit, registered as one ctest test (GoogleTest or QtTest report the cases inside).
+# Every test runs on the offscreen platform, in the C.UTF-8 locale and with its settings and home
+# redirected into the build tree, so no test can read or write a user's real settings.
 function(fasoria_add_test)
     cmake_parse_arguments(T "GTEST" "NAME" "SOURCES;LIBRARIES;LABELS" ${ARGN})
     add_executable(${T_NAME} ${T_SOURCES})
