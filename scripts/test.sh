@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Sets everything up, then builds and runs the whole test suite:
 #   1. the libraries without widgets under AddressSanitizer and UndefinedBehaviorSanitizer (build-asan/);
-#   2. everything, warnings as errors, benchmarks built but not run (build-test/).
+#   2. when clang++ is present, a fuzz smoke run of every file reader over its seed corpus (build-fuzz/);
+#   3. everything, warnings as errors, benchmarks built but not run (build-test/).
 # The last lines are ctest's summary of the whole suite.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -15,6 +16,11 @@ cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DFASORIA_SANITIZE=ON -DFASORI
 cmake --build build-asan -j "$jobs"
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
     ctest --test-dir build-asan --output-on-failure -j "$jobs"
+
+if command -v clang++ >/dev/null 2>&1; then
+    echo "== Fuzz smoke run over the seed corpora =="
+    scripts/fuzz.sh --corpus-only
+fi
 
 echo "== Full build: warnings as errors =="
 cmake -S . -B build-test -DCMAKE_BUILD_TYPE=RelWithDebInfo -DFASORIA_WERROR=ON -DFASORIA_WIDGETS=ON \
