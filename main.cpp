@@ -1,16 +1,35 @@
-#include "core/CoreSelfTest.h"
+#include "Help/Resources.h"
+#include "ui/ApplicationInfo.h"
+#include "ui/MainWindow.h"
 
-#include <cstdio>
+#include <QApplication>
+#include <QIcon>
+#include <QLocale>
+#include <QString>
 
-// Until the window lands, the program runs what exists: the engine's own checks.
-int main()
+#include <memory>
+
+int main(int argc, char *argv[])
 {
-    std::printf("Fasoria 0.16.0: the main window is not built yet; running the engine self-test.\n\n");
-    bool allPassed = true;
-    for (const Fasoria::CoreCheckResult &result : Fasoria::runCoreSelfTest()) {
-        std::printf("  %-4s %-40s %s\n", result.passed ? "PASS" : "FAIL", result.name.c_str(), result.detail.c_str());
-        allPassed = allPassed && result.passed;
-    }
-    std::printf("\n%s\n", allPassed ? "All engine checks passed." : "Some engine checks FAILED.");
-    return allPassed ? 0 : 1;
+    // Both attributes take effect only when set before the application object exists.
+    QApplication::setAttribute(Qt::AA_EnableHighDpiScaling);
+    QApplication::setAttribute(Qt::AA_UseHighDpiPixmaps);
+    QApplication application(argc, argv);
+    QApplication::setOrganizationName(QString::fromUtf8(Fasoria::kOrganizationName));
+    QApplication::setOrganizationDomain(QString::fromUtf8(Fasoria::kOrganizationDomain));
+    QApplication::setApplicationName(QString::fromUtf8(Fasoria::kApplicationName));
+    QApplication::setApplicationVersion(QString::fromUtf8(Fasoria::kApplicationVersion));
+    QApplication::setStyle(QStringLiteral("Fusion"));
+    // Numbers keep a decimal point whatever the interface language.
+    QLocale::setDefault(QLocale(QLocale::English));
+    Fasoria::initResources();
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/Fasoria.png")));
+
+    // The unattended "--self-test" run is chosen here, before the window is built: it isolates the settings
+    // in a temporary directory, drives the window without showing it and returns its verdict.
+    auto window = std::make_unique<MainWindow>();
+    window->show();
+    const int result = application.exec();
+    window.reset();
+    return result;
 }

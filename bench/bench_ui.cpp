@@ -1,0 +1,138 @@
+// The main window's interactive costs: one Next step and one stage click, each with the whole refresh and
+// the repaint it causes, on lesson 21 (99 gates, 3 qubits) and on an 8-qubit circuit of 256 gates; and the
+// start-up to the first shown window. Goals: a step or a click under 16 ms, start-up under 1 s.
+#include "Help/Resources.h"
+#include "ui/MainWindow.h"
+
+#include <QApplication>
+#include <QStandardPaths>
+
+#include <benchmark/benchmark.h>
+
+#include <cstdint>
+#include <memory>
+
+namespace {
+
+constexpr int kLastLesson = 20;
+
+Fasoria::Circuit wideCircuit()
+{
+    Fasoria::Circuit circuit{Fasoria::kCustomTitleIt,
+                             Fasoria::kCustomTitleEn,
+                             Fasoria::kCustomQuestionIt,
+                             Fasoria::kCustomQuestionEn,
+                             Fasoria::kCustomExplanationIt,
+                             Fasoria::kCustomExplanationEn,
+                             8,
+                             {}};
+    for (int i = 0; i < 256; ++i) {
+        const int qubit = i % 8;
+        if (i % 3 == 2) {
+            circuit.steps.emplace_back(Fasoria::GateKind::Cnot, (qubit + 1) % 8, qubit, 0.0);
+        } else {
+            circuit.steps.emplace_back(i % 3 == 0 ? Fasoria::GateKind::H : Fasoria::GateKind::P, qubit, 0, 0.25 * i);
+        }
+    }
+    return circuit;
+}
+
+std::unique_ptr<MainWindow> shownWindow(bool wide)
+{
+    auto window = std::make_unique<MainWindow>();
+    window->show();
+    QApplication::processEvents();
+    if (wide) {
+        window->replaceWorkingCircuit(wideCircuit());
+    } else {
+        window->selectLesson(kLastLesson);
+    }
+    QApplication::processEvents();
+    return window;
+}
+
+void nextStep(benchmark::State &state, bool wide)
+{
+    const std::unique_ptr<MainWindow> window = shownWindow(wide);
+    for (auto _ : state) {
+        if (window->experiment().currentStep() == window->experiment().stepCount()) {
+            state.PauseTiming();
+            window->restartExperiment();
+            QApplication::processEvents();
+            state.ResumeTiming();
+        }
+        window->nextStep();
+        QApplication::processEvents();
+    }
+}
+
+void stageClick(benchmark::State &state, bool wide)
+{
+    const std::unique_ptr<MainWindow> window = shownWindow(wide);
+    const std::uint64_t stages = window->experiment().stepCount() + 1;
+    std::uint64_t stage = 0;
+    for (auto _ : state) {
+        // Far jumps: each click replays a different prefix.
+        stage = (stage + stages / 2 + 1) % stages;
+        window->goToStep(stage);
+        QApplication::processEvents();
+    }
+}
+
+void BM_NextStepLesson21(benchmark::State &state)
+{
+    nextStep(state, false);
+}
+
+void BM_NextStepEightQubits(benchmark::State &state)
+{
+    nextStep(state, true);
+}
+
+void BM_StageClickLesson21(benchmark::State &state)
+{
+    stageClick(state, false);
+}
+
+void BM_StageClickEightQubits(benchmark::State &state)
+{
+    stageClick(state, true);
+}
+
+void BM_StartUpToShownWindow(benchmark::State &state)
+{
+    for (auto _ : state) {
+        auto window = std::make_unique<MainWindow>();
+        window->show();
+        QApplication::processEvents();
+        state.PauseTiming();
+        window.reset();
+        QApplication::processEvents();
+        state.ResumeTiming();
+    }
+}
+
+BENCHMARK(BM_NextStepLesson21)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_NextStepEightQubits)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_StageClickLesson21)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_StageClickEightQubits)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_StartUpToShownWindow)->Unit(benchmark::kMillisecond)->Iterations(20);
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QApplication application(argc, argv);
+    QStandardPaths::setTestModeEnabled(true);
+    QApplication::setOrganizationName(QStringLiteral("NemboticaBench"));
+    QApplication::setApplicationName(QStringLiteral("FasoriaBench"));
+    QApplication::setStyle(QStringLiteral("Fusion"));
+    Fasoria::initResources();
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,135 @@
+// Renders the main window in typical situations to PNG files, for looking at the layout without a screen.
+// Usage: render_window OUTPUT_DIRECTORY
+#include "Help/Resources.h"
+#include "ui/MainWindow.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QIcon>
+#include <QLocale>
+#include <QPixmap>
+#include <QStandardPaths>
+#include <QTabWidget>
+#include <QTest>
+
+#include <cstdio>
+#include <functional>
+
+namespace {
+
+constexpr int kMeasureTab = 3;
+
+void settle()
+{
+    for (int i = 0; i < 5; ++i) {
+        QApplication::processEvents();
+        QTest::qWait(20);
+    }
+}
+
+bool save(MainWindow &window, const QDir &directory, const QString &name)
+{
+    settle();
+    const QString path = directory.filePath(name + QStringLiteral(".png"));
+    if (!window.grab().save(path)) {
+        std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+        return false;
+    }
+    std::printf("%s\n", qPrintable(path));
+    return true;
+}
+
+void steps(MainWindow &window, int count)
+{
+    for (int i = 0; i < count; ++i) {
+        window.nextStep();
+    }
+}
+
+/// Eight qubits, 256 gates: the largest circuit the editor accepts.
+Fasoria::Circuit wideCircuit()
+{
+    Fasoria::Circuit circuit{Fasoria::kCustomTitleIt,
+                             Fasoria::kCustomTitleEn,
+                             Fasoria::kCustomQuestionIt,
+                             Fasoria::kCustomQuestionEn,
+                             Fasoria::kCustomExplanationIt,
+                             Fasoria::kCustomExplanationEn,
+                             8,
+                             {}};
+    for (int i = 0; i < 256; ++i) {
+        const int qubit = i % 8;
+        if (i % 3 == 2) {
+            circuit.steps.emplace_back(Fasoria::GateKind::Cnot, (qubit + 1) % 8, qubit, 0.0);
+        } else {
+            circuit.steps.emplace_back(i % 3 == 0 ? Fasoria::GateKind::H : Fasoria::GateKind::P, qubit, 0, 0.25 * i);
+        }
+    }
+    return circuit;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QApplication application(argc, argv);
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: %s OUTPUT_DIRECTORY\n", argv[0]);
+        return 2;
+    }
+    QStandardPaths::setTestModeEnabled(true);
+    QApplication::setOrganizationName(QStringLiteral("NemboticaRender"));
+    QApplication::setApplicationName(QStringLiteral("FasoriaRender"));
+    QApplication::setStyle(QStringLiteral("Fusion"));
+    QLocale::setDefault(QLocale(QLocale::English));
+    Fasoria::initResources();
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/Fasoria.png")));
+    const QDir directory(QString::fromLocal8Bit(argv[1]));
+    if (!directory.mkpath(QStringLiteral("."))) {
+        std::fprintf(stderr, "cannot create %s\n", argv[1]);
+        return 1;
+    }
+
+    bool ok = true;
+    for (int language = 0; language < 2; ++language) {
+        const QString suffix = language == 1 ? QStringLiteral("-en") : QStringLiteral("-it");
+        MainWindow window;
+        window.show();
+        window.findChild<QComboBox *>(QStringLiteral("m_languageCombo"))->setCurrentIndex(language);
+        auto *tabs = window.findChild<QTabWidget *>(QStringLiteral("m_leftTabs"));
+
+        window.selectLesson(3);
+        steps(window, 1);
+        ok = save(window, directory, QStringLiteral("guided-midway") + suffix) && ok;
+
+        window.selectLesson(2);
+        auto *prediction = window.findChild<QComboBox *>(QStringLiteral("m_predictionCombo"));
+        prediction->setCurrentIndex(4);
+        window.recordPrediction();
+        steps(window, 2);
+        window.repeatPreparations();
+        window.measureOnce();
+        tabs->setCurrentIndex(kMeasureTab);
+        ok = save(window, directory, QStringLiteral("measured") + suffix) && ok;
+
+        window.selectLesson(20);
+        tabs->setCurrentIndex(0);
+        steps(window, 40);
+        ok = save(window, directory, QStringLiteral("lesson21-step40") + suffix) && ok;
+        window.goToStep(window.experiment().stepCount());
+        window.repeatPreparations();
+        ok = save(window, directory, QStringLiteral("lesson21-end") + suffix) && ok;
+
+        window.selectLesson(4);
+        ok = save(window, directory, QStringLiteral("challenge") + suffix) && ok;
+
+        window.replaceWorkingCircuit(wideCircuit());
+        steps(window, 3);
+        ok = save(window, directory, QStringLiteral("eight-qubits") + suffix) && ok;
+    }
+    return ok ? 0 : 1;
+}

@@ -1,0 +1,75 @@
+#pragma once
+
+#include "core/Circuit.h"
+#include "core/Language.h"
+
+#include <QGraphicsView>
+#include <QPoint>
+
+#include <cstdint>
+#include <functional>
+
+class QGraphicsScene;
+
+/// The circuit drawing: one wire per qubit (q(n-1) at the top, q0 at the bottom), one box per stage coloured
+/// as applied, current or future, and the measurement box at the end. A left click on a stage posts the stage
+/// callback through the event loop; the middle button pans; zoom, fit and refit-on-resize are offered. The
+/// view keeps no experiment state: the owner redraws it after every change.
+///
+/// Every stage box carries its stage number as item data kStageDataKey; glyphs are its children, so a click
+/// anywhere on a stage resolves to it. Every item also carries a short role name as item data kRoleDataKey
+/// ("wire", "wireLabel", "stageBox", "stageNumber", "glyph", "measurementBox", "measurementLabel",
+/// "measuredMark").
+class CircuitView : public QGraphicsView
+{
+    Q_OBJECT
+
+public:
+    static constexpr int kStageDataKey = 0;
+    static constexpr int kRoleDataKey = 1;
+    /// Bounds of the horizontal scale reachable by zoomBy and the mouse wheel.
+    static constexpr double kMinimumScale = 0.01;
+    static constexpr double kMaximumScale = 4.0;
+
+    explicit CircuitView(QWidget *parent = nullptr);
+
+    /// Replaces the click callback; an empty function disables click-to-stage.
+    void setStageCallback(std::function<void(std::uint64_t)> callback);
+
+    /// Clears the scene and draws `circuit` with stage `currentStep` as the current one. The view transform is
+    /// kept, so the zoom level survives redraws. Tooltips name each step's gate with its description for a
+    /// working circuit, or with the step's explanation for a catalog lesson. Throws invalid_argument "Qubits
+    /// must be in the range 1..12", out_of_range "Circuit step outside lesson" (currentStep beyond the steps)
+    /// or out_of_range "Qubit index out of range" (a gate outside the register) before clearing anything.
+    void showCircuit(const Fasoria::Circuit &circuit, std::uint64_t currentStep, bool measured,
+                     Fasoria::Language language, bool isWorkingCircuit);
+
+    /// Scales by `factor` in both directions and stops refitting, unless the scale would leave the bounds.
+    void zoomBy(double factor);
+    /// Fits the whole scene into the view and refits on every resize from now on.
+    void fitAll();
+    /// Shows stage `stage` at 90 % scale, centred horizontally on its column; stops refitting.
+    void focusStage(std::uint64_t stage);
+
+    /// Whether a resize refits the drawing (off after a zoom, a pan or focusStage; on after fitAll).
+    bool autoFit() const { return m_autoFit; }
+    /// Whether a middle-button drag is in progress.
+    bool isPanning() const { return m_panning; }
+
+protected:
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void wheelEvent(QWheelEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    void fitScene();
+
+    QGraphicsScene *m_scene;
+    std::function<void(std::uint64_t)> m_stageCallback;
+    bool m_panning = false;
+    bool m_autoFit = true;
+    bool m_fitting = false;
+    QPoint m_lastPanPoint;
+};

@@ -1,0 +1,255 @@
+#include "ui/Experiment.h"
+
+#include "curriculum/Challenge.h"
+#include "curriculum/LessonCatalog.h"
+#include "editor/CircuitEditor.h"
+#include "editor/CircuitFile.h"
+
+#include <exception>
+#include <random>
+#include <utility>
+
+namespace Fasoria {
+namespace {
+
+std::uint64_t systemSeed()
+{
+    std::random_device device;
+    // random_device yields 32 bits per call on every common library.
+    const std::uint64_t high = device();
+    const std::uint64_t low = device();
+    return (high << 32) ^ low;
+}
+
+} // namespace
+
+Experiment::Experiment() : m_random(systemSeed()) {}
+
+void Experiment::setLogObservers(std::function<void(const LogEvent &)> appended, std::function<void()> cleared)
+{
+    m_logAppended = std::move(appended);
+    m_logCleared = std::move(cleared);
+}
+
+const Circuit &Experiment::shownCircuit() const
+{
+    if (m_workingCircuit) {
+        return *m_workingCircuit;
+    }
+    return lessonCatalog()[static_cast<std::size_t>(m_lessonIndex)];
+}
+
+void Experiment::clearShots()
+{
+    m_shotsTotal = 0;
+    m_histogram.clear();
+}
+
+void Experiment::clearLastShots()
+{
+    m_lastShotsTotal = 0;
+    m_lastShotsCounts.clear();
+}
+
+void Experiment::clearMeasurements()
+{
+    m_measured = false;
+    m_lastOutcome = -1;
+    clearShots();
+    clearLastShots();
+}
+
+void Experiment::rebuild(std::uint64_t step)
+{
+    // Replay first: an engine error leaves the previous experiment in place.
+    StateVector replayed = replayPrefix(shownCircuit(), step);
+    m_state = std::move(replayed);
+    m_currentStep = step;
+    clearMeasurements();
+}
+
+void Experiment::restart()
+{
+    rebuild(0);
+    m_prediction = -1;
+    m_phaseHint = false;
+    appendLog(LogEventKind::Prepared, 0, 0);
+}
+
+bool Experiment::resetToStep(EditAction action, std::uint64_t step)
+{
+    if (step > stepCount()) {
+        return false;
+    }
+    rebuild(step);
+    m_prediction = -1;
+    m_phaseHint = false;
+    m_challengeStatus = 0;
+    clearLog();
+    appendLog(LogEventKind::Prepared, 0, 0);
+    appendLog(LogEventKind::Editor, static_cast<std::uint64_t>(action), step);
+    if (!m_workingCircuit) {
+        m_circuitModified = false;
+    } else {
+        m_circuitModified = m_savedSnapshot.isEmpty() || serializeCircuit(*m_workingCircuit) != m_savedSnapshot;
+    }
+    return true;
+}
+
+bool Experiment::goToStep(std::uint64_t step)
+{
+    if (step > stepCount() || (step == m_currentStep && !m_measured && m_shotsTotal == 0 && m_state)) {
+        return false;
+    }
+    rebuild(step);
+    appendLog(LogEventKind::Navigation, step, 0);
+    return true;
+}
+
+bool Experiment::nextStep()
+{
+    if (!m_state || m_measured || m_currentStep >= stepCount()) {
+        return false;
+    }
+    const std::uint64_t step = m_currentStep;
+    applyGate(*m_state, shownCircuit().steps[static_cast<std::size_t>(step)].gate);
+    appendLog(LogEventKind::Step, step, 0);
+    m_currentStep = step + 1;
+    m_lastOutcome = -1;
+    clearShots();
+    clearLastShots();
+    return true;
+}
+
+bool Experiment::previousStep()
+{
+    if (m_currentStep > 0) {
+        return goToStep(m_currentStep - 1);
+    }
+    return m_measured && goToStep(0);
+}
+
+bool Experiment::measureOnce()
+{
+    if (!m_state || m_measured) {
+        return false;
+    }
+    const std::uint64_t outcome = measureAll(*m_state, m_random);
+    clearShots();
+    m_measured = true;
+    m_lastOutcome = static_cast<std::int32_t>(outcome);
+    appendLog(LogEventKind::Measurement, outcome, 0);
+    return true;
+}
+
+bool Experiment::repeatPreparations(std::uint64_t shots)
+{
+    if (!m_state || m_measured || shots == 0) {
+        return false;
+    }
+    Histogram counts = sampleCounts(*m_state, shots, m_random);
+    m_histogram = std::move(counts);
+    m_shotsTotal = shots;
+    m_lastShotsCounts = m_histogram;
+    m_lastShotsTotal = shots;
+    const std::uint64_t outcome = mostFrequentOutcome(m_histogram);
+    appendLog(LogEventKind::Preparations, outcome, m_histogram[static_cast<std::size_t>(outcome)]);
+    return true;
+}
+
+bool Experiment::canRecordPrediction() const
+{
+    return m_state && m_currentStep == 0 && !m_measured && m_shotsTotal == 0;
+}
+
+bool Experiment::recordPrediction(std::uint64_t basisIndex)
+{
+    if (!canRecordPrediction() || basisIndex >= m_state->dimension()) {
+        return false;
+    }
+    m_prediction = static_cast<std::int32_t>(basisIndex);
+    appendLog(LogEventKind::Prediction, basisIndex, 0);
+    return true;
+}
+
+double Experiment::predictionProbabilityAtEnd() const
+{
+    if (m_prediction < 0) {
+        return 0.0;
+    }
+    const Circuit &circuit = shownCircuit();
+    return replayPrefix(circuit, circuit.steps.size()).probability(static_cast<std::uint64_t>(m_prediction));
+}
+
+bool Experiment::chooseLesson(std::int32_t index)
+{
+    if (index < 0 || static_cast<std::size_t>(index) >= lessonCatalog().size()) {
+        return false;
+    }
+    m_lessonIndex = index;
+    m_workingCircuit.reset();
+    m_algorithm.reset();
+    m_challengeMode = false;
+    m_circuitPath.clear();
+    m_savedSnapshot.clear();
+    m_circuitModified = false;
+    m_hintsShown = 0;
+    m_challengeStatus = 0;
+    enterChallengeMode();
+    clearLog();
+    return true;
+}
+
+void Experiment::enterChallengeMode()
+{
+    m_challengeMode = false;
+    if (!findChallenge(static_cast<std::uint64_t>(m_lessonIndex))) {
+        return;
+    }
+    m_workingCircuit = lessonCatalog()[static_cast<std::size_t>(m_lessonIndex)];
+    m_challengeMode = true;
+    m_circuitPath.clear();
+    m_savedSnapshot = serializeCircuit(*m_workingCircuit);
+    m_circuitModified = false;
+}
+
+bool Experiment::setWorkingCircuit(const Circuit &circuit, const QString &path, QString *error)
+{
+    std::optional<CircuitEditor> editor;
+    try {
+        editor.emplace(circuit);
+    } catch (const std::exception &refusal) {
+        if (error) {
+            *error = QString::fromUtf8(refusal.what());
+        }
+        return false;
+    }
+    m_workingCircuit = editor->circuit();
+    m_algorithm.reset();
+    m_challengeMode = false;
+    m_challengeStatus = 0;
+    m_circuitPath = path;
+    m_savedSnapshot = serializeCircuit(*m_workingCircuit);
+    return true;
+}
+
+void Experiment::appendLog(LogEventKind kind, std::uint64_t value, std::uint64_t value2)
+{
+    if (m_logEvents.size() >= kMaxLogEvents) {
+        m_logEvents.pop_front();
+    }
+    m_logEvents.push_back(LogEvent{static_cast<std::int32_t>(kind), m_lessonIndex, value, value2, m_shotsTotal});
+    if (m_logAppended) {
+        m_logAppended(m_logEvents.back());
+    }
+}
+
+void Experiment::clearLog()
+{
+    m_logEvents.clear();
+    if (m_logCleared) {
+        m_logCleared();
+    }
+}
+
+} // namespace Fasoria

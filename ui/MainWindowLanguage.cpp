@@ -1,0 +1,259 @@
+// The language switch and the language pass: every text of the window rewritten, the experiment untouched.
+#include "core/GateText.h"
+#include "curriculum/LessonCatalog.h"
+#include "ui/AmplitudeTable.h"
+#include "ui/CircuitView.h"
+#include "ui/LogEvent.h"
+#include "ui/MainWindow.h"
+#include "ui/TextCatalog.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDoubleSpinBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSettings>
+#include <QSignalBlocker>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QTextCursor>
+
+using namespace Fasoria;
+
+namespace {
+
+/// An (Italian, English) pair of a window text that is not part of the interface catalog.
+struct TextPair
+{
+    const char *it;
+    const char *en;
+};
+
+// clang-format off
+constexpr TextPair kHelpText = {"Manuale completo (F1)", "Complete handbook (F1)"};
+constexpr TextPair kLessonHelpText = {"Manuale della lezione corrente (Maiusc+F1)",
+                                      "Current lesson handbook (Shift+F1)"};
+constexpr TextPair kLicenseText = {"Licenza Freeware...", "Freeware license..."};
+constexpr TextPair kLicenseTip = {"Leggi le condizioni di utilizzo e distribuzione del programma",
+                                  "Read the program use and redistribution terms"};
+constexpr TextPair kLessonHelpButton = {"Apri guida della lezione", "Open this lesson's handbook"};
+constexpr TextPair kLessonHelpButtonTip = {"Apri direttamente la scheda della lezione nel manuale offline",
+                                           "Jump to the current lesson in the complete offline handbook"};
+constexpr TextPair kSimpleModeText = {"Parto da zero", "Beginner view"};
+constexpr TextPair kSimpleModeTip = {"Nasconde i dettagli. Disattiva per approfondire nella finestra principale.",
+                                     "Hides details. Turn off to explore the full main window."};
+constexpr TextPair kLearningButtonText = {"Laboratorio didattico", "Learning lab"};
+constexpr TextPair kSaveSessionText = {"Salva sessione didattica...", "Save learning session..."};
+constexpr TextPair kOpenSessionText = {"Apri sessione didattica...", "Open learning session..."};
+constexpr TextPair kWorksheetText = {"Esporta scheda HTML...", "Export HTML worksheet..."};
+constexpr TextPair kUndoText = {"Annulla modifica circuito", "Undo circuit edit"};
+constexpr TextPair kRedoText = {"Ripristina modifica circuito", "Redo circuit edit"};
+// clang-format on
+
+QString pairText(const TextPair &pair, Language language)
+{
+    return QString::fromUtf8(pick(language, pair.it, pair.en));
+}
+
+} // namespace
+
+void MainWindow::switchLanguage(int index)
+{
+    m_language = index == 1 ? English : Italian;
+    QSettings settings;
+    settings.setValue(QStringLiteral("ui/language"),
+                      isEnglish(m_language) ? QStringLiteral("en") : QStringLiteral("it"));
+    applyLanguage();
+}
+
+void MainWindow::applyLanguage()
+{
+    applyMenuLanguage();
+    m_predictionBox->setTitle(uiText(TextKey::PredictionBox, m_language));
+    m_predictionHint->setText(uiText(TextKey::PredictionHint, m_language));
+    m_predictionButton->setText(uiText(TextKey::PredictionButton, m_language));
+    m_predictionButton->setToolTip(uiText(TextKey::PredictionHint, m_language));
+    m_predictionCombo->setToolTip(uiText(TextKey::PredictionHint, m_language));
+    retranslateDialogs();
+    fillPredictionCombo();
+    refreshTitle();
+
+    m_title->setText(uiText(TextKey::HeaderTitle, m_language));
+    m_subtitle->setText(uiText(TextKey::Subtitle, m_language));
+    m_languageLabel->setText(uiText(TextKey::LanguageLabel, m_language));
+    m_languageCombo->setToolTip(uiText(TextKey::LanguageTip, m_language));
+    m_languageLabel->setToolTip(uiText(TextKey::LanguageTip, m_language));
+    applyLessonLanguage();
+    applyPanelLanguage();
+    applyEditorLanguage();
+
+    refreshEditorControls();
+    refreshChallengePanel();
+    refreshGuidance();
+    refreshStatePanel();
+    renderNotebook();
+    refreshPrediction();
+}
+
+void MainWindow::applyMenuLanguage()
+{
+    m_fileMenu->setTitle(uiText(TextKey::FileMenu, m_language));
+    m_helpMenu->setTitle(uiText(TextKey::HelpMenu, m_language));
+    m_actionNew->setText(uiText(TextKey::NewAction, m_language));
+    m_actionOpen->setText(uiText(TextKey::OpenAction, m_language));
+    m_actionSave->setText(uiText(TextKey::SaveAction, m_language));
+    m_actionSaveAs->setText(uiText(TextKey::SaveAsAction, m_language));
+    m_actionExport->setText(uiText(TextKey::ExportAction, m_language));
+    m_actionExit->setText(uiText(TextKey::ExitAction, m_language));
+    m_actionHelp->setText(pairText(kHelpText, m_language));
+    m_actionLessonHelp->setText(pairText(kLessonHelpText, m_language));
+    m_actionFreewareLicense->setText(pairText(kLicenseText, m_language));
+    m_actionFreewareLicense->setToolTip(pairText(kLicenseTip, m_language));
+    m_lessonHelpButton->setText(pairText(kLessonHelpButton, m_language));
+    m_lessonHelpButton->setToolTip(pairText(kLessonHelpButtonTip, m_language));
+    // The learning-lab controls are built already and carry their names while they wait for their commands.
+    m_simpleMode->setText(pairText(kSimpleModeText, m_language));
+    m_simpleMode->setToolTip(pairText(kSimpleModeTip, m_language));
+    m_learningButton->setText(pairText(kLearningButtonText, m_language));
+    m_actionSaveSession->setText(pairText(kSaveSessionText, m_language));
+    m_actionOpenSession->setText(pairText(kOpenSessionText, m_language));
+    m_actionWorksheet->setText(pairText(kWorksheetText, m_language));
+    m_actionUndo->setText(pairText(kUndoText, m_language));
+    m_actionRedo->setText(pairText(kRedoText, m_language));
+}
+
+void MainWindow::applyLessonLanguage()
+{
+    const TextKey tabs[] = {TextKey::TabLesson, TextKey::TabAlgorithms, TextKey::TabEditor, TextKey::TabMeasurements};
+    for (int tab = 0; tab < 4; ++tab) {
+        m_leftTabs->setTabText(tab, uiText(tabs[tab], m_language));
+    }
+    m_exerciseBox->setTitle(uiText(TextKey::ExercisesBox, m_language));
+    m_lessons->setToolTip(uiText(TextKey::LessonsTip, m_language));
+    const LessonCatalog &lessons = lessonCatalog();
+    for (int i = 0; i < m_lessons->count() && static_cast<std::size_t>(i) < lessons.size(); ++i) {
+        const Lesson &lesson = lessons[static_cast<std::size_t>(i)];
+        m_lessons->setItemText(i, catalogText(TextKey::LessonItem, m_language,
+                                              QString::fromUtf8(pick(m_language, lesson.titleIt, lesson.titleEn)),
+                                              QString::number(lesson.qubitCount),
+                                              qubitWord(lesson.qubitCount, m_language)));
+        m_lessons->setItemData(i, QString::fromUtf8(pick(m_language, lesson.questionIt, lesson.questionEn)),
+                               Qt::ToolTipRole);
+    }
+    m_resourceBox->setTitle(uiText(TextKey::ResourcesBox, m_language));
+    m_qubitCount->setToolTip(uiText(TextKey::QubitCountTip, m_language));
+    m_resourceSummary->setToolTip(uiText(TextKey::ResourceSummaryTip, m_language));
+    m_initialState->setToolTip(uiText(TextKey::InitialStateTip, m_language));
+    m_question->setToolTip(uiText(TextKey::QuestionTip, m_language));
+    m_stepStatus->setToolTip(uiText(TextKey::NextTip, m_language));
+}
+
+void MainWindow::applyPanelLanguage()
+{
+    const auto setButton = [this](QPushButton *button, TextKey text, TextKey tip) {
+        button->setText(uiText(text, m_language));
+        button->setToolTip(uiText(tip, m_language));
+    };
+    setButton(m_resetButton, TextKey::RestartButton, TextKey::RestartTip);
+    setButton(m_previousButton, TextKey::PreviousButton, TextKey::PreviousTip);
+    setButton(m_nextButton, TextKey::NextButton, TextKey::NextTip);
+    m_measureBox->setTitle(uiText(TextKey::MeasureBox, m_language));
+    setButton(m_measureButton, TextKey::MeasureButton, TextKey::MeasureTip);
+    setButton(m_shotsButton, TextKey::ShotsButton, TextKey::ShotsTip);
+    m_shotsHint->setText(uiText(TextKey::ShotsHint, m_language));
+    m_shotsHint->setToolTip(uiText(TextKey::ShotsTip, m_language));
+    m_explanationBox->setTitle(uiText(TextKey::ExplanationBox, m_language));
+    m_explanation->setToolTip(uiText(TextKey::ExplanationTip, m_language));
+    setButton(m_testButton, TextKey::ValidationButton, TextKey::ValidationTip);
+    m_circuitBox->setTitle(uiText(TextKey::CircuitBox, m_language));
+    m_circuitBox->setToolTip(uiText(TextKey::CircuitTip, m_language));
+    m_circuitView->setToolTip(uiText(TextKey::CircuitTip, m_language));
+    m_circuitHint->setText(uiText(TextKey::CircuitHint, m_language));
+    m_circuitHint->setToolTip(uiText(TextKey::CircuitTip, m_language));
+    setButton(m_zoomInButton, TextKey::ZoomIn, TextKey::ZoomTip);
+    setButton(m_zoomOutButton, TextKey::ZoomOut, TextKey::ZoomTip);
+    setButton(m_fitButton, TextKey::Fit, TextKey::ZoomTip);
+
+    m_statesTitle->setText(uiText(TextKey::StatesTitle, m_language));
+    m_normLabel->setToolTip(uiText(TextKey::ColumnProbabilityTip, m_language));
+    AmplitudeTable::applyLanguage(m_table, m_language);
+    m_logTitle->setText(uiText(TextKey::NotebookTitle, m_language));
+    m_log->setToolTip(uiText(TextKey::NotebookTip, m_language));
+}
+
+void MainWindow::applyEditorLanguage()
+{
+    const std::pair<QWidget *, TextKey> texts[] = {{m_editCopyButton, TextKey::EditCopyButton},
+                                                   {m_restoreOriginalButton, TextKey::RestoreLessonButton},
+                                                   {m_editQubitLabel, TextKey::QubitsLabel},
+                                                   {m_applyQubitsButton, TextKey::ApplyButton},
+                                                   {m_gateLabel, TextKey::GateLabel},
+                                                   {m_targetLabel, TextKey::TargetLabel},
+                                                   {m_controlLabel, TextKey::ControlLabel},
+                                                   {m_angleLabel, TextKey::PhaseLabel},
+                                                   {m_insertButton, TextKey::InsertButton},
+                                                   {m_replaceButton, TextKey::ReplaceButton},
+                                                   {m_removeButton, TextKey::DeleteButton},
+                                                   {m_moveLeftButton, TextKey::MoveLeftButton},
+                                                   {m_moveRightButton, TextKey::MoveRightButton}};
+    m_editorBox->setTitle(uiText(TextKey::EditorBox, m_language));
+    for (const auto &[widget, key] : texts) {
+        if (auto *textButton = qobject_cast<QPushButton *>(widget)) {
+            textButton->setText(uiText(key, m_language));
+        } else {
+            qobject_cast<QLabel *>(widget)->setText(uiText(key, m_language));
+        }
+    }
+    const bool working = m_experiment.workingCircuit() != nullptr;
+    m_editorHint->setText(uiText(working ? TextKey::EditorHintEditing : TextKey::EditorHintProtected, m_language));
+    refreshGeneratorControls();
+
+    const std::pair<QWidget *, TextKey> tips[] = {{m_editCopyButton, TextKey::EditCopyTip},
+                                                  {m_restoreOriginalButton, TextKey::RestoreLessonTip},
+                                                  {m_insertButton, TextKey::InsertTip},
+                                                  {m_replaceButton, TextKey::SelectGateTip},
+                                                  {m_removeButton, TextKey::SelectGateTip},
+                                                  {m_moveLeftButton, TextKey::SelectGateTip},
+                                                  {m_moveRightButton, TextKey::SelectGateTip},
+                                                  {m_applyQubitsButton, TextKey::QubitsTip},
+                                                  {m_gateCombo, TextKey::GateTip},
+                                                  {m_targetSpin, TextKey::TargetTip},
+                                                  {m_controlSpin, TextKey::ControlTip},
+                                                  {m_angleSpin, TextKey::PhaseTip}};
+    for (const auto &[widget, key] : tips) {
+        widget->setToolTip(uiText(key, m_language));
+    }
+
+    const QSignalBlocker blocker(m_gateCombo);
+    const int selected = m_gateCombo->currentIndex();
+    for (int kind = 0; kind < m_gateCombo->count(); ++kind) {
+        m_gateCombo->setItemText(kind, QString::fromUtf8(gateKindName(static_cast<GateKind>(kind), m_language)));
+    }
+    m_gateCombo->setCurrentIndex(selected);
+}
+
+void MainWindow::renderNotebook()
+{
+    m_log->setUpdatesEnabled(false);
+    m_log->clear();
+    const LogContext context = logContext();
+    for (const LogEvent &event : m_experiment.logEvents()) {
+        m_log->appendPlainText(renderLogEvent(event, context));
+    }
+    m_log->moveCursor(QTextCursor::End);
+    m_log->setUpdatesEnabled(true);
+}
+
+LogContext MainWindow::logContext() const
+{
+    LogContext context;
+    context.language = m_language;
+    context.currentLessonIndex = m_lessons->currentIndex();
+    context.workingCircuit = m_experiment.workingCircuit();
+    return context;
+}
