@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Renders the main window offscreen to PNG files, in both languages: a guided lesson mid-way, a measured
-# state, lesson 21 mid-way and at its end, a challenge and an 8-qubit circuit.
+# state, lesson 21 mid-way and at its end, a challenge, the editor tab with a working copy (an inserted gate
+# selected, then the first gate) and an 8-qubit circuit.
 # Usage: scripts/render-window.sh [OUTPUT_DIRECTORY] (default: BUILD/pictures; BUILD is $FASORIA_RENDER_BUILD,
 # else build-render)
 set -euo pipefail

@@ -233,6 +233,32 @@ bool Experiment::setWorkingCircuit(const Circuit &circuit, const QString &path, 
     return true;
 }
 
+bool Experiment::editWorkingCircuit(const std::function<void(CircuitEditor &)> &edit)
+{
+    if (!m_workingCircuit) {
+        return false;
+    }
+    CircuitEditor editor(*m_workingCircuit);
+    edit(editor);
+    m_workingCircuit = editor.circuit();
+    m_algorithm.reset();
+    return true;
+}
+
+void Experiment::markSaved(const QString &path, const QByteArray &bytes)
+{
+    m_circuitPath = path;
+    m_savedSnapshot = bytes;
+    m_circuitModified = false;
+}
+
+void Experiment::markNeverSaved()
+{
+    m_circuitPath.clear();
+    m_savedSnapshot.clear();
+    m_circuitModified = m_workingCircuit.has_value();
+}
+
 void Experiment::appendLog(LogEventKind kind, std::uint64_t value, std::uint64_t value2)
 {
     if (m_logEvents.size() >= kMaxLogEvents) {

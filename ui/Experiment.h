@@ -19,6 +19,8 @@
 
 namespace Fasoria {
 
+class CircuitEditor;
+
 /// The experiment the main window shows: one circuit (the working copy when there is one, otherwise the
 /// catalog lesson), the displayed state after its first `currentStep` steps, possibly collapsed by one
 /// measurement, the histogram of repeated preparations, the recorded prediction and the notebook events.
@@ -108,6 +110,15 @@ public:
     /// and leaves challenge mode and any generated algorithm; the caller rebuilds with resetToStep. A circuit
     /// the editor would refuse changes nothing: false with the editor's (English) message.
     bool setWorkingCircuit(const Circuit &circuit, const QString &path, QString *error);
+
+    /// Runs `edit` on an editor holding a copy of the working circuit and keeps the result; the generated
+    /// algorithm is dropped, since an edited circuit is no longer the generated one. The caller rebuilds with
+    /// resetToStep. An error the editor raises propagates and changes nothing. False without a working circuit.
+    bool editWorkingCircuit(const std::function<void(CircuitEditor &)> &edit);
+    /// The working circuit now matches `bytes`, stored at `path`: it is no longer modified.
+    void markSaved(const QString &path, const QByteArray &bytes);
+    /// The working circuit has never been saved: no path, no saved bytes, and it counts as modified.
+    void markNeverSaved();
 
     /// Records a notebook event for the current lesson.
     void appendLog(LogEventKind kind, std::uint64_t value, std::uint64_t value2);

@@ -1,4 +1,4 @@
-// Construction order, reactions, the message-box seam and the places later features fill in.
+// Construction order, reactions, the message-box and file-dialog seams and the places later features fill in.
 #include "ui/MainWindow.h"
 
 #include "editor/CircuitEditor.h"
@@ -13,6 +13,7 @@
 #include <QKeySequence>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QTabWidget>
 #include <QTimer>
 
@@ -59,6 +60,11 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent)
 void MainWindow::setMessageBoxHandler(MessageBoxHandler handler)
 {
     m_messageBoxHandler = std::move(handler);
+}
+
+void MainWindow::setFileDialogHandler(FileDialogHandler handler)
+{
+    m_fileDialogHandler = std::move(handler);
 }
 
 QMessageBox::StandardButton MainWindow::showMessage(QMessageBox::Icon icon, const QString &title, const QString &text,
@@ -111,6 +117,34 @@ void MainWindow::connectSignals()
             [this] { guarded([this] { refreshPrediction(); }); });
     connect(m_gateCombo, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
             [this] { refreshEditorControls(); });
+    connectCircuitCommands();
+    // The generator ranges follow the kind and the qubit count before any restored value is applied.
+    connect(m_paramKindCombo, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
+            [this] { refreshGeneratorControls(); });
+    connect(m_paramQubitsSpin, QOverload<int>::of(&QSpinBox::valueChanged), this,
+            [this] { refreshGeneratorControls(); });
+}
+
+void MainWindow::connectCircuitCommands()
+{
+    const auto onClick = [this](QPushButton *source, const std::function<void()> &command) {
+        connect(source, &QPushButton::clicked, this, [this, command] { guarded(command); });
+    };
+    const auto onTrigger = [this](QAction *source, const std::function<void()> &command) {
+        connect(source, &QAction::triggered, this, [this, command] { guarded(command); });
+    };
+    onClick(m_editCopyButton, [this] { editCopy(); });
+    onClick(m_restoreOriginalButton, [this] { restoreOriginal(); });
+    onClick(m_insertButton, [this] { insertGateAfterStage(); });
+    onClick(m_replaceButton, [this] { replaceSelectedGate(); });
+    onClick(m_removeButton, [this] { removeSelectedGate(); });
+    onClick(m_moveLeftButton, [this] { moveSelectedGate(-1); });
+    onClick(m_moveRightButton, [this] { moveSelectedGate(+1); });
+    onClick(m_applyQubitsButton, [this] { applyQubitCount(); });
+    onTrigger(m_actionNew, [this] { newCircuit(); });
+    onTrigger(m_actionOpen, [this] { openCircuit(); });
+    onTrigger(m_actionSave, [this] { saveCircuit(false); });
+    onTrigger(m_actionSaveAs, [this] { saveCircuit(true); });
     connect(m_actionExit, &QAction::triggered, this, &QWidget::close);
 }
 
@@ -129,15 +163,14 @@ void MainWindow::setShortcuts()
 
 void MainWindow::disablePendingControls()
 {
-    // Files, sessions, undo, help, validation, the learning lab, the beginner view, challenges, the generator
-    // and the editor have no commands behind them yet: nothing may look clickable and do nothing.
-    for (QAction *action : {m_actionNew, m_actionOpen, m_actionSave, m_actionSaveAs, m_actionExport,
-                            m_actionSaveSession, m_actionOpenSession, m_actionWorksheet, m_actionUndo, m_actionRedo,
-                            m_actionHelp, m_actionLessonHelp, m_actionFreewareLicense}) {
+    // The results export, sessions, undo, help, validation, the learning lab, the beginner view, challenges
+    // and the generator have no commands behind them yet: nothing may look clickable and do nothing.
+    for (QAction *action : {m_actionExport, m_actionSaveSession, m_actionOpenSession, m_actionWorksheet, m_actionUndo,
+                            m_actionRedo, m_actionHelp, m_actionLessonHelp, m_actionFreewareLicense}) {
         action->setEnabled(false);
     }
     for (QWidget *widget : std::initializer_list<QWidget *>{m_simpleMode, m_learningButton, m_lessonHelpButton,
-                                                            m_testButton, m_parametricBox, m_editorBox}) {
+                                                            m_testButton, m_parametricBox}) {
         widget->setEnabled(false);
     }
     m_leftTabs->setTabEnabled(kAlgorithmsTab, false);
@@ -173,22 +206,6 @@ void MainWindow::closeEvent(QCloseEvent *event)
     event->accept();
 }
 
-bool MainWindow::confirmDiscard()
-{
-    // Nothing can be modified until the circuit commands exist, so there is nothing to save first.
-    return true;
-}
-
-void MainWindow::refreshEditorControls()
-{
-    // The editor panel stays disabled (disablePendingControls) until its edits exist.
-}
-
-void MainWindow::syncEditorToSelection()
-{
-    // Loads the selected gate into the editor panel once the editor is live; nothing to load until then.
-}
-
 void MainWindow::refreshChallengePanel()
 {
     // Without the solution check the panel would offer nothing; it stays hidden until the check exists.
@@ -199,11 +216,6 @@ void MainWindow::refreshAlgorithmPanel()
 {
     // The algorithm panel's texts and checkpoints come with the algorithm lab; hidden until then.
     m_algorithmBox->setVisible(false);
-}
-
-void MainWindow::refreshGeneratorControls()
-{
-    // The generator controls are set up by the algorithm lab; its tab stays disabled until then.
 }
 
 void MainWindow::refreshLearningLab()
@@ -223,28 +235,7 @@ void MainWindow::startLearningSession()
 
 void MainWindow::clearUndoHistories()
 {
-    // Undo and redo arrive with the editor commands; there are no histories yet.
-}
-
-void MainWindow::readStartupSettings()
-{
-    // Language, lesson, tab and geometry are restored here once settings persistence lands; the defaults
-    // (Italian, lesson 0, lesson tab, 1260 × 900) hold until then.
-}
-
-void MainWindow::readGeneratorSettings()
-{
-    // The six generator parameters are restored here together with the algorithm lab.
-}
-
-void MainWindow::restoreSplitters()
-{
-    // The three splitter states are restored here once settings persistence lands.
-}
-
-void MainWindow::writeSettings()
-{
-    // Window, splitter, interface and generator settings are written here once settings persistence lands.
+    // Undo and redo of edits arrive with the learning lab; there are no histories yet.
 }
 
 void MainWindow::retranslateDialogs()

@@ -8,6 +8,7 @@
 #include <QMessageBox>
 
 #include <cstdint>
+#include <exception>
 #include <functional>
 
 class QAction;
@@ -26,6 +27,10 @@ class QTableWidget;
 class QVBoxLayout;
 class CircuitView;
 
+namespace Fasoria {
+class CircuitEditor;
+}
+
 /// The laboratory's single window. It owns the experiment (Fasoria::Experiment) and renders it: every user
 /// action calls one operation below, which changes the experiment and then refreshes what depends on it.
 /// Controls whose commands are not available yet are built in their places and stay disabled.
@@ -39,12 +44,25 @@ public:
         QWidget *parent, QMessageBox::Icon icon, const QString &title, const QString &text,
         QMessageBox::StandardButtons buttons, QMessageBox::StandardButton defaultButton)>;
 
+    /// What a file dialog is asked for.
+    enum class FileDialogMode
+    {
+        Open,
+        Save
+    };
+    /// Asks for a file name (proposed is the name offered when saving); an empty text means none was chosen.
+    /// Tests install one that answers at once.
+    using FileDialogHandler = std::function<QString(QWidget *parent, FileDialogMode mode, const QString &title,
+                                                    const QString &proposed, const QString &filter)>;
+
     explicit MainWindow(QWidget *parent = nullptr);
 
     const Fasoria::Experiment &experiment() const { return m_experiment; }
     Fasoria::Language language() const { return m_language; }
     /// Replaces the message-box seam; an empty handler restores the real dialogs.
     void setMessageBoxHandler(MessageBoxHandler handler);
+    /// Replaces the file-dialog seam; an empty handler restores the real dialogs.
+    void setFileDialogHandler(FileDialogHandler handler);
 
     /// Prepares the shown circuit at step 0.
     void restartExperiment();
@@ -67,6 +85,38 @@ public:
     /// the editor refuses changes nothing: the "Invalid edit" warning is shown and false returned.
     bool replaceWorkingCircuit(const Fasoria::Circuit &circuit, const QString &path = QString());
 
+    // Commands on the working circuit. Each one that would replace unsaved work asks the save-before-continue
+    // question first; the path-taking operations do not (their callers ask).
+    /// A fresh empty two-qubit circuit that counts as unsaved.
+    void newCircuit();
+    /// Asks for a circuit file and opens it (openCircuitFile).
+    void openCircuit();
+    /// Reads `path` as the working circuit. Any failure shows the "Open error" warning, returns false and
+    /// leaves the working circuit, its path and its saved bytes as they were.
+    bool openCircuitFile(const QString &path);
+    /// Saves the working circuit to its file, asking for a name when asNew or when it has none yet. False
+    /// without a working circuit, when no name is chosen, or when writing fails (after the "Save error"
+    /// warning).
+    bool saveCircuit(bool asNew);
+    /// Saves the working circuit under `name`, with ".fsor.json" appended unless it ends in ".json" (any
+    /// letter case). A failure shows the "Save error" warning and leaves the old file, the path and the
+    /// modified mark as they were.
+    bool saveCircuitAs(const QString &name);
+    /// Makes an editable copy of the shown lesson, keeping the selected stage.
+    void editCopy();
+    /// Discards the working circuit and shows the catalog lesson again.
+    void restoreOriginal();
+    // The editor panel's edits: the panel's gate (kind, target, control, angle in degrees) is applied through
+    // the checked editor; a refused edit shows "Invalid edit" and changes nothing.
+    /// Inserts the panel's gate after the selected stage (at the beginning for stage 0).
+    void insertGateAfterStage();
+    void replaceSelectedGate();
+    void removeSelectedGate();
+    /// Moves the selected gate one place left (−1) or right (+1); the view follows it.
+    void moveSelectedGate(int direction);
+    /// Gives the working circuit the qubit count of the panel's spin box.
+    void applyQubitCount();
+
 protected:
     void closeEvent(QCloseEvent *event) override;
 
@@ -87,6 +137,7 @@ private:
     void applyFixedSettings();
     void applyStretchAndSizes();
     void connectSignals();
+    void connectCircuitCommands();
     void setShortcuts();
     void disablePendingControls();
 
@@ -108,6 +159,7 @@ private:
     void applyLessonLanguage();
     void applyPanelLanguage();
     void applyEditorLanguage();
+    void fitEditorTabWidth();
     void renderNotebook();
     Fasoria::LogContext logContext() const;
 
@@ -119,21 +171,36 @@ private:
     void guarded(const std::function<void()> &action);
     void appendLogLine(const Fasoria::LogEvent &event);
 
-    // Places later features fill in; each says what it does until then.
+    // Working circuit commands (MainWindowCircuit.cpp).
+    /// The save-before-continue guard: true when nothing unsaved would be lost or the user chose to save
+    /// (successfully) or to discard.
     bool confirmDiscard();
+    QString askFileName(FileDialogMode mode, const QString &title, const QString &proposed, const QString &filter);
+    bool writeCircuitFile(const QString &path);
+    void showEditorError(const std::exception &error, const QString &prefix = QString());
+
+    // Editor panel (MainWindowEditor.cpp).
     void refreshEditorControls();
     void syncEditorToSelection();
-    void refreshChallengePanel();
-    void refreshAlgorithmPanel();
-    void refreshGeneratorControls();
-    void refreshLearningLab();
-    void clearLearningPrediction();
-    void startLearningSession();
-    void clearUndoHistories();
+    Fasoria::LessonStep panelStep() const;
+    /// Runs one checked edit and rebuilds at `step`; a refusal leaves everything as it was and returns false.
+    bool applyEdit(Fasoria::EditAction action, std::uint64_t step,
+                   const std::function<void(Fasoria::CircuitEditor &)> &edit);
+
+    // Settings and the generator controls they restore (MainWindowSettings.cpp).
     void readStartupSettings();
     void readGeneratorSettings();
     void restoreSplitters();
     void writeSettings();
+    void refreshGeneratorControls();
+
+    // Places later features fill in; each says what it does until then.
+    void refreshChallengePanel();
+    void refreshAlgorithmPanel();
+    void refreshLearningLab();
+    void clearLearningPrediction();
+    void startLearningSession();
+    void clearUndoHistories();
     void retranslateDialogs();
 
     Fasoria::Experiment m_experiment;
@@ -141,6 +208,7 @@ private:
     /// Qubit count the prediction selector was last filled for.
     std::int32_t m_predictionQubits = 0;
     MessageBoxHandler m_messageBoxHandler;
+    FileDialogHandler m_fileDialogHandler;
 
     QLabel *m_title = nullptr;
     QLabel *m_languageLabel = nullptr;

@@ -7,6 +7,7 @@
 #include "ui/MainWindow.h"
 #include "ui/TextCatalog.h"
 
+#include <QAction>
 #include <QComboBox>
 #include <QFileInfo>
 #include <QGraphicsItem>
@@ -347,5 +348,10 @@ void MainWindow::refreshTitle()
     const bool modified = m_experiment.isCircuitModified();
     setWindowTitle(uiText(TextKey::AppTitle, m_language) + QLatin1Char(' ') + QString::fromUtf8(kApplicationVersion) +
                    QStringLiteral(" - ") + name + (modified ? QStringLiteral(" *") : QString()));
-    setWindowModified(modified);
+    // The title writes the mark itself; setting the flag as an attribute keeps platforms without a modified
+    // decoration from asking for a "[*]" placeholder in it.
+    setAttribute(Qt::WA_WindowModified, modified);
+    const bool working = m_experiment.workingCircuit() != nullptr;
+    m_actionSave->setEnabled(working);
+    m_actionSaveAs->setEnabled(working);
 }

@@ -13,9 +13,12 @@
 #include <QDoubleSpinBox>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLayout>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSettings>
 #include <QSignalBlocker>
 #include <QSpinBox>
@@ -235,6 +238,20 @@ void MainWindow::applyEditorLanguage()
         m_gateCombo->setItemText(kind, QString::fromUtf8(gateKindName(static_cast<GateKind>(kind), m_language)));
     }
     m_gateCombo->setCurrentIndex(selected);
+    fitEditorTabWidth();
+}
+
+void MainWindow::fitEditorTabWidth()
+{
+    // The editor's rows do not wrap: the left panel widens to hold them in the current language rather than
+    // cutting them off or scrolling them sideways. Room for the vertical scroll bar is kept for a short window.
+    auto *scroll = findChild<QScrollArea *>(QStringLiteral("editorScroll"));
+    // Layouts of a tab never shown keep the sizes they measured before the texts were set.
+    QWidget *content = scroll->widget();
+    for (QLayout *layout : content->findChildren<QLayout *>()) {
+        layout->invalidate();
+    }
+    scroll->setMinimumWidth(content->minimumSizeHint().width() + scroll->verticalScrollBar()->sizeHint().width());
 }
 
 void MainWindow::renderNotebook()

@@ -336,6 +336,9 @@ void MainWindow::buildEditorTab(QVBoxLayout *content)
     parameters->setVerticalSpacing(5);
     m_gateLabel = label("m_gateLabel");
     m_gateCombo = named(new QComboBox, "m_gateCombo");
+    // The gate names must stay readable in both languages even in a narrow panel.
+    m_gateCombo->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    m_gateCombo->setSizePolicy(QSizePolicy::Minimum, QSizePolicy::Fixed);
     m_targetLabel = label("m_targetLabel");
     m_targetSpin = spinBox("m_targetSpin", 0, 7, 55);
     m_controlLabel = label("m_controlLabel");

@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QDoubleSpinBox>
 #include <QIcon>
 #include <QLocale>
 #include <QPixmap>
@@ -18,6 +19,7 @@
 
 namespace {
 
+constexpr int kEditorTab = 2;
 constexpr int kMeasureTab = 3;
 
 void settle()
@@ -98,6 +100,15 @@ int main(int argc, char *argv[])
     for (int language = 0; language < 2; ++language) {
         const QString suffix = language == 1 ? QStringLiteral("-en") : QStringLiteral("-it");
         MainWindow window;
+        // No dialog may wait for an answer here: the question before discarding an edit is answered with
+        // Discard, and any warning is reported.
+        window.setMessageBoxHandler([](QWidget *, QMessageBox::Icon icon, const QString &title, const QString &text,
+                                       QMessageBox::StandardButtons, QMessageBox::StandardButton) {
+            if (icon != QMessageBox::Question) {
+                std::fprintf(stderr, "%s: %s\n", qPrintable(title), qPrintable(text));
+            }
+            return QMessageBox::Discard;
+        });
         window.show();
         window.findChild<QComboBox *>(QStringLiteral("m_languageCombo"))->setCurrentIndex(language);
         auto *tabs = window.findChild<QTabWidget *>(QStringLiteral("m_leftTabs"));
@@ -126,6 +137,21 @@ int main(int argc, char *argv[])
 
         window.selectLesson(4);
         ok = save(window, directory, QStringLiteral("challenge") + suffix) && ok;
+
+        // A working copy of the Bell lesson with a phase gate inserted after the first step, its P gate
+        // selected in the editor panel.
+        window.selectLesson(2);
+        tabs->setCurrentIndex(kEditorTab);
+        steps(window, 1);
+        window.editCopy();
+        window.findChild<QComboBox *>(QStringLiteral("m_gateCombo"))->setCurrentIndex(3);
+        window.findChild<QDoubleSpinBox *>(QStringLiteral("m_angleSpin"))->setValue(45.0);
+        window.insertGateAfterStage();
+        ok = save(window, directory, QStringLiteral("editor") + suffix) && ok;
+        window.goToStep(1);
+        ok = save(window, directory, QStringLiteral("editor-first-gate") + suffix) && ok;
+        window.restoreOriginal();
+        tabs->setCurrentIndex(0);
 
         window.replaceWorkingCircuit(wideCircuit());
         steps(window, 3);

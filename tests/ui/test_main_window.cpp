@@ -277,10 +277,9 @@ void TestMainWindow::pendingControlsAreDisabled_data()
 {
     QTest::addColumn<QString>("name");
     for (const char *name :
-         {"m_simpleMode", "m_learningButton", "m_lessonHelpButton", "m_testButton", "m_parametricBox", "m_editorBox",
-          "m_actionNew", "m_actionOpen", "m_actionSave", "m_actionSaveAs", "m_actionExport", "m_actionSaveSession",
-          "m_actionOpenSession", "m_actionWorksheet", "m_actionUndo", "m_actionRedo", "m_actionHelp",
-          "m_actionLessonHelp", "m_actionFreewareLicense"}) {
+         {"m_simpleMode", "m_learningButton", "m_lessonHelpButton", "m_testButton", "m_parametricBox", "m_actionExport",
+          "m_actionSaveSession", "m_actionOpenSession", "m_actionWorksheet", "m_actionUndo", "m_actionRedo",
+          "m_actionHelp", "m_actionLessonHelp", "m_actionFreewareLicense"}) {
         QTest::newRow(name) << QString::fromLatin1(name);
     }
 }

@@ -1,0 +1,396 @@
+// The commands that create, open and save the working circuit, and the question before unsaved work is
+// replaced; message boxes and file dialogs answer through the window's seams.
+#include "Help/Resources.h"
+#include "editor/CircuitFile.h"
+#include "tests/ui/WindowHarness.h"
+#include "ui/TextCatalog.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QPlainTextEdit>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+
+#include <cmath>
+
+using namespace Fasoria;
+
+namespace {
+
+constexpr int kSignLesson = 3;
+
+} // namespace
+
+class TestCircuitCommands : public WindowHarness
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init() { startWindow(); }
+    void cleanup() { m_window.reset(); }
+
+    void lessonChoiceAsksBeforeDiscarding();
+    void saveAnswerInTheGuard();
+    void saveThenOpenReproducesTheCircuit();
+    void savedNameGetsTheCircuitEnding_data();
+    void savedNameGetsTheCircuitEnding();
+    void openRefusesBadFiles_data();
+    void openRefusesBadFiles();
+    void saveFailsCleanly_data();
+    void saveFailsCleanly();
+    void newCircuitIsUnsaved();
+    void titleFollowsFileAndMark_data();
+    void titleFollowsFileAndMark();
+
+private:
+    /// Opens threeGates from a file in the temporary directory and inserts one gate, so that it is modified.
+    QString openModifiedCircuit();
+
+    QTemporaryDir m_directory;
+};
+
+void TestCircuitCommands::initTestCase()
+{
+    QStandardPaths::setTestModeEnabled(true);
+    QCoreApplication::setOrganizationName(QStringLiteral("NemboticaTest"));
+    QCoreApplication::setApplicationName(QStringLiteral("FasoriaCircuitCommandsTest"));
+    initResources();
+    QVERIFY(m_directory.isValid());
+}
+
+QString TestCircuitCommands::openModifiedCircuit()
+{
+    const QString path = m_directory.filePath(QStringLiteral("base.fsor.json"));
+    if (!writeFile(path, serializeCircuit(threeGates())) || !m_window->openCircuitFile(path)) {
+        return QString();
+    }
+    setPanel(GateKind::X, 0, 0, 0.0);
+    click("m_insertButton");
+    return path;
+}
+
+void TestCircuitCommands::lessonChoiceAsksBeforeDiscarding()
+{
+    m_window->selectLesson(kSignLesson);
+    click("m_editCopyButton");
+    click("m_insertButton");
+    const Experiment &experiment = m_window->experiment();
+    QVERIFY(experiment.isCircuitModified());
+    const QByteArray edited = serializeCircuit(*experiment.workingCircuit());
+    const QString notebook = part<QPlainTextEdit>("m_log")->toPlainText();
+    const std::size_t events = experiment.logEvents().size();
+    auto *lessons = part<QComboBox>("m_lessons");
+
+    answerNext(QMessageBox::Cancel);
+    lessons->setCurrentIndex(0);
+    QCOMPARE(m_titles, QStringList{QStringLiteral("Circuito modificato")});
+    QCOMPARE(m_messages, QStringList{QStringLiteral("Salvare il circuito prima di continuare?")});
+    QCOMPARE(m_buttons.last(), QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
+    QCOMPARE(m_defaults.last(), QMessageBox::Save);
+    QCOMPARE(lessons->currentIndex(), kSignLesson);
+    QCOMPARE(experiment.lessonIndex(), kSignLesson);
+    QCOMPARE(serializeCircuit(*experiment.workingCircuit()), edited);
+    QCOMPARE(experiment.logEvents().size(), events);
+    QCOMPARE(part<QPlainTextEdit>("m_log")->toPlainText(), notebook);
+
+    answerNext(QMessageBox::Discard);
+    lessons->setCurrentIndex(0);
+    QCOMPARE(lessons->currentIndex(), 0);
+    QCOMPARE(experiment.lessonIndex(), 0);
+    QVERIFY(experiment.workingCircuit() == nullptr);
+    QVERIFY(!experiment.isCircuitModified());
+    QCOMPARE(m_window->windowTitle(), kItalianTitle + QStringLiteral("-"));
+
+    // Nothing unsaved: no question.
+    lessons->setCurrentIndex(1);
+    QCOMPARE(m_titles.size(), 2);
+    QCOMPARE(experiment.lessonIndex(), 1);
+}
+
+void TestCircuitCommands::saveAnswerInTheGuard()
+{
+    click("m_editCopyButton");
+    click("m_insertButton");
+    // Save, but no file name chosen: the lesson stays.
+    answerNext(QMessageBox::Save);
+    part<QComboBox>("m_lessons")->setCurrentIndex(kSignLesson);
+    QCOMPARE(m_window->experiment().lessonIndex(), 0);
+    QVERIFY(m_window->experiment().isCircuitModified());
+
+    const QByteArray edited = serializeCircuit(*m_window->experiment().workingCircuit());
+    const QString path = m_directory.filePath(QStringLiteral("guarded"));
+    m_fileNames << path;
+    answerNext(QMessageBox::Save);
+    part<QComboBox>("m_lessons")->setCurrentIndex(kSignLesson);
+    QCOMPARE(m_window->experiment().lessonIndex(), kSignLesson);
+    QCOMPARE(readFile(path + QStringLiteral(".fsor.json")), edited);
+}
+
+void TestCircuitCommands::saveThenOpenReproducesTheCircuit()
+{
+    Circuit circuit = threeGates();
+    circuit.qubitCount = 3;
+    circuit.steps.emplace_back(GateKind::P, 2, 0, 2.0 * std::acos(-1.0) / 3.0);
+    circuit.steps.emplace_back(GateKind::Cnot, 0, 2, 0.0);
+    startWorking(circuit, 0);
+    setPanel(GateKind::P, 1, 0, 123.4);
+    click("m_insertButton");
+    const QByteArray edited = serializeCircuit(*m_window->experiment().workingCircuit());
+
+    const QString path = m_directory.filePath(QStringLiteral("roundtrip.fsor.json"));
+    m_fileNames << path;
+    trigger("m_actionSave");
+    QCOMPARE(m_dialogs, QStringList{QStringLiteral("save|Salva circuito|Fasoria.fsor.json|"
+                                                   "Fasoria circuit (*.fsor.json);;JSON (*.json)")});
+    QCOMPARE(readFile(path), edited);
+    QCOMPARE(m_window->experiment().circuitPath(), path);
+    QCOMPARE(m_window->experiment().savedSnapshot(), edited);
+    QCOMPARE(m_window->windowTitle(), kItalianTitle + QStringLiteral("roundtrip.fsor.json"));
+    QVERIFY(!m_window->isWindowModified());
+
+    // Saving again writes to the same file without asking; "Save as" offers the current file.
+    trigger("m_actionSave");
+    QCOMPARE(m_dialogs.size(), 1);
+    trigger("m_actionSaveAs");
+    QCOMPARE(m_dialogs.last().section(QLatin1Char('|'), 2, 2), path);
+
+    trigger("m_actionNew");
+    QVERIFY(m_messages.isEmpty());
+    QCOMPARE(m_window->experiment().stepCount(), std::uint64_t{0});
+    m_fileNames << path;
+    answerNext(QMessageBox::Discard);
+    trigger("m_actionOpen");
+    QCOMPARE(m_titles, QStringList{uiText(TextKey::ModifiedTitle, Italian)});
+    QCOMPARE(m_dialogs.last(),
+             QStringLiteral("open|Apri circuito||Fasoria circuit (*.fsor.json *.json);;All files (*)"));
+    const Experiment &experiment = m_window->experiment();
+    QCOMPARE(serializeCircuit(*experiment.workingCircuit()), edited);
+    QCOMPARE(gateLabels(*experiment.workingCircuit()),
+             gateLabels(circuit).replace(QStringLiteral("H(q0)"), QStringLiteral("P(q1, 123.4°) H(q0)")));
+    QCOMPARE(experiment.workingCircuit()->steps[4].gate.angle, 2.0 * std::acos(-1.0) / 3.0);
+    QCOMPARE(experiment.circuitPath(), path);
+    QVERIFY(!experiment.isCircuitModified());
+    QCOMPARE(m_window->windowTitle(), kItalianTitle + QStringLiteral("roundtrip.fsor.json"));
+    QCOMPARE(experiment.currentStep(), std::uint64_t{0});
+    QCOMPARE(QString::fromUtf8(experiment.workingCircuit()->titleEn), QStringLiteral("Custom circuit"));
+}
+
+void TestCircuitCommands::savedNameGetsTheCircuitEnding_data()
+{
+    QTest::addColumn<QString>("chosen");
+    QTest::addColumn<QString>("written");
+    QTest::newRow("plain") << "mycircuit"
+                           << "mycircuit.fsor.json";
+    QTest::newRow("upper-case-json") << "A.JSON"
+                                     << "A.JSON";
+    QTest::newRow("mixed-case-json") << "b.Json"
+                                     << "b.Json";
+    QTest::newRow("circuit-ending") << "c.fsor.json"
+                                    << "c.fsor.json";
+    QTest::newRow("other-extension") << "d.txt"
+                                     << "d.txt.fsor.json";
+    QTest::newRow("json-inside") << "e.json.bak"
+                                 << "e.json.bak.fsor.json";
+}
+
+void TestCircuitCommands::savedNameGetsTheCircuitEnding()
+{
+    QFETCH(QString, chosen);
+    QFETCH(QString, written);
+    click("m_editCopyButton");
+    m_fileNames << m_directory.filePath(chosen);
+    trigger("m_actionSaveAs");
+    QCOMPARE(m_window->experiment().circuitPath(), m_directory.filePath(written));
+    QVERIFY(QFile::exists(m_directory.filePath(written)));
+    QCOMPARE(m_window->windowTitle(), kItalianTitle + written);
+}
+
+void TestCircuitCommands::openRefusesBadFiles_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QString>("message");
+    const QByteArray header = "{\"format\": \"FasoriaCircuit\", \"version\": 1, \"qubits\": 2, \"gates\": ";
+    // An empty message stands for the platform's own error text.
+    QTest::newRow("missing") << "missing.fsor.json" << QByteArray() << QString();
+    QTest::newRow("directory") << "folder" << QByteArray() << QString();
+    QTest::newRow("two-mib") << "large.fsor.json" << QByteArray(2 * 1024 * 1024, ' ') << "File is too large";
+    QTest::newRow("invalid-json") << "broken.json" << QByteArray("{invalid") << QString();
+    QTest::newRow("wrong-version") << "v2.json"
+                                   << QByteArray("{\"format\": \"FasoriaCircuit\", \"version\": 2, \"qubits\": 2, "
+                                                 "\"gates\": []}")
+                                   << "Unsupported format/version or invalid qubit count";
+    QTest::newRow("unknown-gate") << "gate.json" << header + "[{\"gate\": \"h\", \"target\": 0}]}"
+                                  << "Invalid gate/target at index 0";
+    QTest::newRow("cnot-control-is-target")
+        << "cnot.json" << header + "[{\"gate\": \"CNOT\", \"target\": 1, \"control\": 1}]}"
+        << "CNOT control and target must be different, valid qubits";
+    QTest::newRow("phase-out-of-range") << "phase.json"
+                                        << header + "[{\"gate\": \"P\", \"target\": 0, "
+                                                    "\"angle_rad\": 7.0}]}"
+                                        << "Phase angle out of range";
+    QTest::newRow("unreadable") << "locked.fsor.json" << serializeCircuit(threeGates()) << QString();
+}
+
+void TestCircuitCommands::openRefusesBadFiles()
+{
+    QFETCH(QString, name);
+    QFETCH(QByteArray, content);
+    QFETCH(QString, message);
+    const QString path = m_directory.filePath(name);
+    if (QByteArray(QTest::currentDataTag()) == "directory") {
+        QVERIFY(QDir(m_directory.path()).mkpath(name));
+    } else if (!content.isEmpty()) {
+        QVERIFY(writeFile(path, content));
+    }
+    if (QByteArray(QTest::currentDataTag()) == "unreadable") {
+        QVERIFY(QFile::setPermissions(path, QFileDevice::WriteOwner));
+        QFile probe(path);
+        if (probe.open(QIODevice::ReadOnly)) {
+            QSKIP("this user reads files whatever their permissions");
+        }
+    }
+    const QString basePath = openModifiedCircuit();
+    QVERIFY(!basePath.isEmpty());
+    const Experiment &experiment = m_window->experiment();
+    const QByteArray circuit = serializeCircuit(*experiment.workingCircuit());
+    const QByteArray snapshot = experiment.savedSnapshot();
+    const std::size_t events = experiment.logEvents().size();
+    QVERIFY(experiment.isCircuitModified());
+
+    // The student agrees to discard the edit, then the file turns out to be unusable: nothing is lost.
+    answerNext(QMessageBox::Discard);
+    m_fileNames << path;
+    trigger("m_actionOpen");
+    QCOMPARE(m_titles,
+             (QStringList{uiText(TextKey::ModifiedTitle, Italian), uiText(TextKey::OpenErrorTitle, Italian)}));
+    if (message.isEmpty()) {
+        QVERIFY(!lastMessage().isEmpty());
+    } else {
+        QCOMPARE(lastMessage(), message);
+    }
+    QCOMPARE(serializeCircuit(*experiment.workingCircuit()), circuit);
+    QCOMPARE(experiment.circuitPath(), basePath);
+    QCOMPARE(experiment.savedSnapshot(), snapshot);
+    QVERIFY(experiment.isCircuitModified());
+    QCOMPARE(experiment.logEvents().size(), events);
+    QCOMPARE(m_window->windowTitle(), kItalianTitle + QStringLiteral("base.fsor.json *"));
+    QVERIFY(!m_window->openCircuitFile(path));
+    QCOMPARE(serializeCircuit(*experiment.workingCircuit()), circuit);
+}
+
+void TestCircuitCommands::saveFailsCleanly_data()
+{
+    QTest::addColumn<bool>("readOnlyFolder");
+    QTest::newRow("missing-folder") << false;
+    QTest::newRow("read-only-folder") << true;
+}
+
+void TestCircuitCommands::saveFailsCleanly()
+{
+    QFETCH(bool, readOnlyFolder);
+    const QString folder = m_directory.filePath(QStringLiteral("saves-%1").arg(QTest::currentDataTag()));
+    QVERIFY(QDir().mkpath(folder));
+    const QString path = folder + QStringLiteral("/kept.fsor.json");
+    click("m_editCopyButton");
+    QVERIFY(m_window->saveCircuitAs(path));
+    const QByteArray kept = readFile(path);
+    click("m_insertButton");
+    const Experiment &experiment = m_window->experiment();
+    const QByteArray snapshot = experiment.savedSnapshot();
+
+    bool saved = false;
+    if (readOnlyFolder) {
+        QVERIFY(QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+        QFile probe(folder + QStringLiteral("/probe"));
+        const bool writable = probe.open(QIODevice::WriteOnly);
+        if (writable) {
+            probe.remove();
+        }
+        if (!writable) {
+            saved = m_window->saveCircuit(false);
+        }
+        QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        if (writable) {
+            QSKIP("this user writes into read-only folders");
+        }
+    } else {
+        saved = m_window->saveCircuitAs(folder + QStringLiteral("/no/such/folder/other"));
+    }
+    QVERIFY(!saved);
+    QCOMPARE(m_titles, QStringList{QStringLiteral("Errore di salvataggio")});
+    QVERIFY(!lastMessage().isEmpty());
+    QCOMPARE(readFile(path), kept);
+    QCOMPARE(experiment.circuitPath(), path);
+    QCOMPARE(experiment.savedSnapshot(), snapshot);
+    QVERIFY(experiment.isCircuitModified());
+    QCOMPARE(m_window->windowTitle(), kItalianTitle + QStringLiteral("kept.fsor.json *"));
+}
+
+void TestCircuitCommands::newCircuitIsUnsaved()
+{
+    m_window->nextStep();
+    trigger("m_actionNew");
+    const Experiment &experiment = m_window->experiment();
+    const Circuit *circuit = experiment.workingCircuit();
+    QVERIFY(circuit != nullptr);
+    QCOMPARE(circuit->qubitCount, 2);
+    QCOMPARE(circuit->steps.size(), std::size_t{0});
+    QCOMPARE(QString::fromUtf8(circuit->titleIt), QStringLiteral("Nuovo circuito"));
+    QCOMPARE(QString::fromUtf8(circuit->explanationEn), QStringLiteral("Circuit complete."));
+    QVERIFY(experiment.circuitPath().isEmpty() && experiment.savedSnapshot().isEmpty());
+    QVERIFY(experiment.isCircuitModified());
+    QCOMPARE(m_window->windowTitle(), kItalianTitle + QStringLiteral("Senza nome *"));
+    QVERIFY(m_window->isWindowModified());
+    QCOMPARE(experiment.logEvents().size(), std::size_t{2});
+    QCOMPARE(experiment.currentStep(), std::uint64_t{0});
+
+    // Even an empty new circuit is work the guard protects.
+    answerNext(QMessageBox::Cancel);
+    trigger("m_actionNew");
+    QCOMPARE(m_titles.size(), 1);
+    QCOMPARE(experiment.workingCircuit(), circuit);
+
+    // The save dialog proposes the default name.
+    trigger("m_actionSave");
+    QCOMPARE(m_dialogs.last().section(QLatin1Char('|'), 2, 2), QStringLiteral("Fasoria.fsor.json"));
+    QVERIFY(experiment.isCircuitModified());
+}
+
+void TestCircuitCommands::titleFollowsFileAndMark_data()
+{
+    QTest::addColumn<int>("language");
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<bool>("edited");
+    QTest::addColumn<QString>("title");
+    QTest::newRow("untitled-it") << 0 << QString() << false << kItalianTitle + QStringLiteral("Senza nome");
+    QTest::newRow("untitled-en") << 1 << QString() << true
+                                 << QStringLiteral("Fasoria - quantum laboratory 0.16.0 - Untitled *");
+    QTest::newRow("file-without-folders") << 1 << QStringLiteral("sub/folder/bell.fsor.json") << false
+                                          << QStringLiteral("Fasoria - quantum laboratory 0.16.0 - bell.fsor.json");
+    QTest::newRow("file-edited") << 0 << QStringLiteral("bell.json") << true
+                                 << kItalianTitle + QStringLiteral("bell.json *");
+}
+
+void TestCircuitCommands::titleFollowsFileAndMark()
+{
+    QFETCH(int, language);
+    QFETCH(QString, file);
+    QFETCH(bool, edited);
+    QFETCH(QString, title);
+    part<QComboBox>("m_languageCombo")->setCurrentIndex(language);
+    click("m_editCopyButton");
+    if (!file.isEmpty()) {
+        QVERIFY(QDir(m_directory.path()).mkpath(QFileInfo(file).path()));
+        QVERIFY(m_window->saveCircuitAs(m_directory.filePath(file)));
+    }
+    if (edited) {
+        click("m_insertButton");
+    }
+    QCOMPARE(m_window->windowTitle(), title);
+    QCOMPARE(m_window->isWindowModified(), edited);
+}
+
+QTEST_MAIN(TestCircuitCommands)
+#include "test_circuit_commands.moc"

@@ -1,0 +1,311 @@
+// The editor panel's edits and controls, driven through the window's buttons; warnings answer through the
+// window's message-box seam.
+#include "Help/Resources.h"
+#include "curriculum/LessonCatalog.h"
+#include "editor/CircuitFile.h"
+#include "tests/ui/WindowHarness.h"
+#include "ui/TextCatalog.h"
+
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QStandardPaths>
+
+#include <cmath>
+
+using namespace Fasoria;
+
+namespace {
+
+constexpr int kSignLesson = 3;
+constexpr int kFirstChallenge = 4;
+
+/// The first six are the panel's buttons, in the order of editsLandOnTheirStage's button list.
+enum class Edit
+{
+    Insert,
+    Replace,
+    Remove,
+    MoveLeft,
+    MoveRight,
+    QubitCount,
+    MoveByTwo
+};
+
+} // namespace
+
+Q_DECLARE_METATYPE(Edit)
+
+class TestEditorPanel : public WindowHarness
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init() { startWindow(); }
+    void cleanup() { m_window.reset(); }
+
+    void editsLandOnTheirStage_data();
+    void editsLandOnTheirStage();
+    void refusedEditsChangeNothing_data();
+    void refusedEditsChangeNothing();
+    void panelFollowsCircuitAndSelection();
+    void editCopyKeepsTheStage();
+    void restoreShowsTheLessonAgain();
+};
+
+void TestEditorPanel::initTestCase()
+{
+    QStandardPaths::setTestModeEnabled(true);
+    QCoreApplication::setOrganizationName(QStringLiteral("NemboticaTest"));
+    QCoreApplication::setApplicationName(QStringLiteral("FasoriaEditorPanelTest"));
+    initResources();
+}
+
+void TestEditorPanel::editsLandOnTheirStage_data()
+{
+    QTest::addColumn<Edit>("edit");
+    QTest::addColumn<int>("stage");
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<int>("target");
+    QTest::addColumn<int>("control");
+    QTest::addColumn<QString>("gates");
+    QTest::addColumn<int>("shownStage");
+    QTest::addColumn<int>("action");
+    const int h = static_cast<int>(GateKind::H);
+    const int x = static_cast<int>(GateKind::X);
+    const int z = static_cast<int>(GateKind::Z);
+    const int cnot = static_cast<int>(GateKind::Cnot);
+    QTest::newRow("insert-at-beginning") << Edit::Insert << 0 << x << 1 << 0 << "X(q1) H(q0) X(q1) Z(q0)" << 1 << 1;
+    QTest::newRow("insert-after-selected") << Edit::Insert << 2 << h << 1 << 0 << "H(q0) X(q1) H(q1) Z(q0)" << 3 << 1;
+    QTest::newRow("insert-at-end") << Edit::Insert << 3 << cnot << 1 << 0 << "H(q0) X(q1) Z(q0) CNOT(q0 → q1)" << 4
+                                   << 1;
+    QTest::newRow("replace-selected") << Edit::Replace << 2 << z << 1 << 0 << "H(q0) Z(q1) Z(q0)" << 2 << 2;
+    QTest::newRow("remove-first") << Edit::Remove << 1 << h << 0 << 0 << "X(q1) Z(q0)" << 0 << 3;
+    QTest::newRow("remove-last") << Edit::Remove << 3 << h << 0 << 0 << "H(q0) X(q1)" << 2 << 3;
+    QTest::newRow("move-left") << Edit::MoveLeft << 2 << h << 0 << 0 << "X(q1) H(q0) Z(q0)" << 1 << 4;
+    QTest::newRow("move-right") << Edit::MoveRight << 2 << h << 0 << 0 << "H(q0) Z(q0) X(q1)" << 3 << 5;
+    QTest::newRow("grow-register") << Edit::QubitCount << 2 << h << 0 << 0 << "H(q0) X(q1) Z(q0)" << 2 << 7;
+}
+
+void TestEditorPanel::editsLandOnTheirStage()
+{
+    QFETCH(Edit, edit);
+    QFETCH(int, stage);
+    QFETCH(int, kind);
+    QFETCH(int, target);
+    QFETCH(int, control);
+    QFETCH(QString, gates);
+    QFETCH(int, shownStage);
+    QFETCH(int, action);
+    startWorking(threeGates(), static_cast<std::uint64_t>(stage));
+    setPanel(static_cast<GateKind>(kind), target, control, 0.0);
+    const char *const buttons[] = {"m_insertButton",   "m_replaceButton",   "m_removeButton",
+                                   "m_moveLeftButton", "m_moveRightButton", "m_applyQubitsButton"};
+    if (edit == Edit::QubitCount) {
+        part<QSpinBox>("m_editQubitSpin")->setValue(3);
+    }
+    click(buttons[static_cast<int>(edit)]);
+
+    const Experiment &experiment = m_window->experiment();
+    QVERIFY(m_messages.isEmpty());
+    QCOMPARE(gateLabels(*experiment.workingCircuit()), gates);
+    QCOMPARE(experiment.workingCircuit()->qubitCount, edit == Edit::QubitCount ? 3 : 2);
+    QCOMPARE(part<QSpinBox>("m_editQubitSpin")->value(), experiment.workingCircuit()->qubitCount);
+    QCOMPARE(experiment.currentStep(), static_cast<std::uint64_t>(shownStage));
+    const StateVector expected = replayPrefix(*experiment.workingCircuit(), experiment.currentStep());
+    QCOMPARE(experiment.state()->qubitCount(), expected.qubitCount());
+    for (std::uint64_t i = 0; i < expected.dimension(); ++i) {
+        QCOMPARE(experiment.state()->amplitude(i).re, expected.amplitude(i).re);
+        QCOMPARE(experiment.state()->amplitude(i).im, expected.amplitude(i).im);
+    }
+    // The notebook starts afresh with the preparation and the edit.
+    QCOMPARE(experiment.logEvents().size(), std::size_t{2});
+    QCOMPARE(experiment.logEvents().back().kind, static_cast<std::int32_t>(LogEventKind::Editor));
+    QCOMPARE(experiment.logEvents().back().value, static_cast<std::uint64_t>(action));
+    QCOMPARE(experiment.logEvents().back().value2, static_cast<std::uint64_t>(shownStage));
+    QVERIFY(experiment.isCircuitModified());
+    QCOMPARE(m_window->windowTitle(), kItalianTitle + QStringLiteral("Senza nome *"));
+    QVERIFY(m_window->isWindowModified());
+}
+
+void TestEditorPanel::refusedEditsChangeNothing_data()
+{
+    QTest::addColumn<Edit>("edit");
+    QTest::addColumn<int>("language");
+    QTest::addColumn<QString>("message");
+    const QString reduction = QStringLiteral("\n");
+    QTest::newRow("cnot-on-one-qubit-it")
+        << Edit::Insert << 0 << editorText("CNOT control and target must be different, valid qubits", Italian);
+    QTest::newRow("cnot-on-one-qubit-en")
+        << Edit::Insert << 1 << editorText("CNOT control and target must be different, valid qubits", English);
+    QTest::newRow("shrink-below-used-qubit-it")
+        << Edit::QubitCount << 0
+        << uiText(TextKey::QubitReductionError, Italian) + reduction +
+               editorText("Remove gates using the deleted qubit first", Italian);
+    QTest::newRow("shrink-below-used-qubit-en")
+        << Edit::QubitCount << 1
+        << uiText(TextKey::QubitReductionError, English) + reduction +
+               editorText("Remove gates using the deleted qubit first", English);
+    QTest::newRow("move-by-two") << Edit::MoveByTwo << 1 << editorText("Move direction", English);
+    QTest::newRow("move-past-the-end") << Edit::MoveRight << 0 << editorText("Move destination", Italian);
+}
+
+void TestEditorPanel::refusedEditsChangeNothing()
+{
+    QFETCH(Edit, edit);
+    QFETCH(int, language);
+    QFETCH(QString, message);
+    part<QComboBox>("m_languageCombo")->setCurrentIndex(language);
+    startWorking(threeGates(), 3);
+    const Experiment &experiment = m_window->experiment();
+    const QByteArray before = serializeCircuit(*experiment.workingCircuit());
+    const std::size_t events = experiment.logEvents().size();
+    const QString notebook = part<QPlainTextEdit>("m_log")->toPlainText();
+
+    switch (edit) {
+    case Edit::Insert:
+        setPanel(GateKind::Cnot, 1, 1, 0.0);
+        click("m_insertButton");
+        break;
+    case Edit::QubitCount:
+        part<QSpinBox>("m_editQubitSpin")->setValue(1);
+        click("m_applyQubitsButton");
+        break;
+    case Edit::MoveByTwo:
+        m_window->moveSelectedGate(2);
+        break;
+    default:
+        // The button is disabled at the last stage, so only a direct call can try it.
+        QVERIFY(!part<QPushButton>("m_moveRightButton")->isEnabled());
+        m_window->moveSelectedGate(+1);
+        break;
+    }
+
+    QCOMPARE(m_titles, QStringList{uiText(TextKey::InvalidEditTitle, static_cast<Language>(language))});
+    QCOMPARE(lastMessage(), message);
+    QCOMPARE(serializeCircuit(*experiment.workingCircuit()), before);
+    QCOMPARE(experiment.currentStep(), std::uint64_t{3});
+    QCOMPARE(experiment.logEvents().size(), events);
+    QCOMPARE(part<QPlainTextEdit>("m_log")->toPlainText(), notebook);
+    QVERIFY(!experiment.isCircuitModified());
+    QCOMPARE(part<QSpinBox>("m_editQubitSpin")->value(), 2);
+}
+
+void TestEditorPanel::panelFollowsCircuitAndSelection()
+{
+    auto *hint = part<QLabel>("m_editorHint");
+    QCOMPARE(hint->text(), uiText(TextKey::EditorHintProtected, Italian));
+    QVERIFY(part<QPushButton>("m_editCopyButton")->isEnabled());
+    for (const char *name : {"m_restoreOriginalButton", "m_applyQubitsButton", "m_insertButton", "m_replaceButton",
+                             "m_removeButton", "m_moveLeftButton", "m_moveRightButton"}) {
+        QVERIFY2(!part<QPushButton>(name)->isEnabled(), name);
+    }
+    QVERIFY(!part<QComboBox>("m_gateCombo")->isEnabled() && !part<QSpinBox>("m_targetSpin")->isEnabled());
+
+    Circuit circuit = threeGates();
+    circuit.qubitCount = 3;
+    circuit.steps.emplace_back(GateKind::P, 2, 0, std::acos(-1.0) / 4.0);
+    circuit.steps.emplace_back(GateKind::Cnot, 0, 2, 0.0);
+    startWorking(circuit, 1);
+    QCOMPARE(hint->text(), uiText(TextKey::EditorHintEditing, Italian));
+    QVERIFY(!part<QPushButton>("m_editCopyButton")->isEnabled());
+    QVERIFY(part<QPushButton>("m_replaceButton")->isEnabled() && part<QPushButton>("m_removeButton")->isEnabled());
+    QVERIFY(!part<QPushButton>("m_moveLeftButton")->isEnabled());
+    QVERIFY(part<QPushButton>("m_moveRightButton")->isEnabled());
+    QCOMPARE(part<QSpinBox>("m_targetSpin")->maximum(), 2);
+    QCOMPARE(part<QSpinBox>("m_controlSpin")->maximum(), 2);
+
+    // Selecting a stage loads its gate into the panel, the angle in degrees.
+    m_window->goToStep(4);
+    QCOMPARE(part<QComboBox>("m_gateCombo")->currentIndex(), static_cast<int>(GateKind::P));
+    QCOMPARE(part<QSpinBox>("m_targetSpin")->value(), 2);
+    QCOMPARE(part<QDoubleSpinBox>("m_angleSpin")->value(), 45.0);
+    QVERIFY(part<QDoubleSpinBox>("m_angleSpin")->isEnabled() && !part<QSpinBox>("m_controlSpin")->isEnabled());
+    QVERIFY(part<QPushButton>("m_moveLeftButton")->isEnabled() && part<QPushButton>("m_moveRightButton")->isEnabled());
+    m_window->nextStep();
+    QCOMPARE(part<QComboBox>("m_gateCombo")->currentIndex(), static_cast<int>(GateKind::Cnot));
+    QCOMPARE(part<QSpinBox>("m_controlSpin")->value(), 2);
+    QCOMPARE(part<QSpinBox>("m_targetSpin")->value(), 0);
+    QVERIFY(part<QSpinBox>("m_controlSpin")->isEnabled() && !part<QDoubleSpinBox>("m_angleSpin")->isEnabled());
+    QVERIFY(!part<QPushButton>("m_moveRightButton")->isEnabled());
+
+    // A gate entered in degrees is stored in radians with π = acos(−1).
+    setPanel(GateKind::P, 1, 0, -22.5);
+    click("m_insertButton");
+    const Gate &inserted = m_window->experiment().workingCircuit()->steps[5].gate;
+    QCOMPARE(inserted.angle, -22.5 * std::acos(-1.0) / 180.0);
+    QCOMPARE(part<QDoubleSpinBox>("m_angleSpin")->value(), -22.5);
+
+    // At stage 0 nothing is selected; a full circuit takes no insertion.
+    m_window->goToStep(0);
+    QVERIFY(!part<QPushButton>("m_replaceButton")->isEnabled() && !part<QPushButton>("m_removeButton")->isEnabled());
+    Circuit full = threeGates();
+    full.steps.resize(CircuitEditor::kMaxSteps, full.steps.front());
+    startWorking(full, 0);
+    QVERIFY(!part<QPushButton>("m_insertButton")->isEnabled());
+    m_window->goToStep(CircuitEditor::kMaxSteps);
+    click("m_removeButton");
+    QCOMPARE(m_window->experiment().stepCount(), std::uint64_t{CircuitEditor::kMaxSteps - 1});
+    QVERIFY(part<QPushButton>("m_insertButton")->isEnabled());
+}
+
+void TestEditorPanel::editCopyKeepsTheStage()
+{
+    m_window->selectLesson(kSignLesson);
+    m_window->nextStep();
+    m_window->nextStep();
+    click("m_editCopyButton");
+    const Experiment &experiment = m_window->experiment();
+    QVERIFY(experiment.workingCircuit() != nullptr);
+    QCOMPARE(gateLabels(*experiment.workingCircuit()), gateLabels(lessonCatalog()[kSignLesson]));
+    QCOMPARE(experiment.currentStep(), std::uint64_t{2});
+    QCOMPARE(experiment.savedSnapshot(), serializeCircuit(lessonCatalog()[kSignLesson]));
+    QVERIFY(!experiment.isCircuitModified());
+    QCOMPARE(m_window->windowTitle(), kItalianTitle + QStringLiteral("Senza nome"));
+    QCOMPARE(experiment.logEvents().back().value, static_cast<std::uint64_t>(EditAction::WorkingCopyCreated));
+    QCOMPARE(experiment.logEvents().back().value2, std::uint64_t{2});
+    // The panel holds the selected gate of the copy.
+    const Gate &selected = experiment.workingCircuit()->steps[1].gate;
+    QCOMPARE(part<QComboBox>("m_gateCombo")->currentIndex(), static_cast<int>(selected.kind));
+    QVERIFY(part<QAction>("m_actionSave")->isEnabled() && part<QAction>("m_actionSaveAs")->isEnabled());
+    QVERIFY(m_messages.isEmpty());
+}
+
+void TestEditorPanel::restoreShowsTheLessonAgain()
+{
+    m_window->selectLesson(kSignLesson);
+    click("m_editCopyButton");
+    click("m_insertButton");
+    answerNext(QMessageBox::Cancel);
+    click("m_restoreOriginalButton");
+    QVERIFY(m_window->experiment().workingCircuit() != nullptr);
+
+    answerNext(QMessageBox::Discard);
+    click("m_restoreOriginalButton");
+    const Experiment &experiment = m_window->experiment();
+    QVERIFY(experiment.workingCircuit() == nullptr);
+    QVERIFY(!experiment.isCircuitModified());
+    QCOMPARE(experiment.lessonIndex(), kSignLesson);
+    QCOMPARE(experiment.logEvents().size(), std::size_t{2});
+    QCOMPARE(experiment.logEvents().back().kind, static_cast<std::int32_t>(LogEventKind::Editor));
+    QCOMPARE(experiment.logEvents().back().value, static_cast<std::uint64_t>(EditAction::OriginalRestored));
+    QCOMPARE(part<QLabel>("m_editorHint")->text(), uiText(TextKey::EditorHintProtected, Italian));
+    QCOMPARE(m_window->windowTitle(), kItalianTitle + QStringLiteral("-"));
+    QVERIFY(!part<QAction>("m_actionSave")->isEnabled());
+    QVERIFY(part<QPlainTextEdit>("m_log")->toPlainText().endsWith(
+        QStringLiteral("EDITOR: ") + QString::fromUtf8(editActionWord(EditAction::OriginalRestored, Italian)) +
+        QStringLiteral(" | passo selezionato 0")));
+
+    // A challenge gets a fresh empty answer back.
+    m_window->selectLesson(kFirstChallenge);
+    setPanel(GateKind::H, 0, 0, 0.0);
+    click("m_insertButton");
+    answerNext(QMessageBox::Discard);
+    click("m_restoreOriginalButton");
+    QVERIFY(experiment.isChallengeMode());
+    QCOMPARE(experiment.stepCount(), std::uint64_t{0});
+    QVERIFY(!experiment.isCircuitModified());
+}
+
+QTEST_MAIN(TestEditorPanel)
+#include "test_editor_panel.moc"
