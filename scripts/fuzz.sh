@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Fuzzes the circuit-file reader with libFuzzer (clang++ and libclang-rt-14-dev).
+# Fuzzes the circuit-file reader, or with "qasm" the OpenQASM reader, with libFuzzer (clang++ and
+# libclang-rt-14-dev).
 #
-#   scripts/fuzz.sh SECONDS        fuzz for that long, starting from a copy of the seed corpus
-#   scripts/fuzz.sh --corpus-only  run every seed once (a quick smoke run)
+#   scripts/fuzz.sh SECONDS [qasm]        fuzz for that long, starting from a copy of the seed corpus
+#   scripts/fuzz.sh --corpus-only [qasm]  run every seed once (a quick smoke run)
 #
 # The build goes to $FASORIA_FUZZ_BUILD_DIR (default: build-fuzz in the source root); new inputs stay in
 # that directory, so the committed seeds never grow. Exits non-zero on a finding; its input is saved as
@@ -14,15 +15,23 @@ build="${FASORIA_FUZZ_BUILD_DIR:-$root/build-fuzz}"
 seeds="$root/tests/editor/data/corpus"
 dictionary="$root/fuzz/circuit_file.dict"
 
+target=fuzz_circuit_file
+
 usage() {
-    echo "usage: $0 SECONDS | --corpus-only" >&2
+    echo "usage: $0 SECONDS | --corpus-only [qasm]" >&2
     exit 2
 }
 
-[[ $# -eq 1 ]] || usage
+[[ $# -eq 1 || ( $# -eq 2 && "$2" == qasm ) ]] || usage
 mode="$1"
 if [[ "$mode" != "--corpus-only" && ! "$mode" =~ ^[1-9][0-9]*$ ]]; then
     usage
+fi
+
+if [[ $# -eq 2 ]]; then
+    target=fuzz_qasm
+    seeds="$root/tests/editor/data/qasm-corpus"
+    dictionary="$root/fuzz/qasm.dict"
 fi
 
 compiler="$(command -v clang++ || true)"
@@ -33,8 +42,8 @@ fi
 
 cmake -S "$root" -B "$build" -DCMAKE_CXX_COMPILER="$compiler" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DFASORIA_FUZZ=ON -DFASORIA_WIDGETS=OFF -DFASORIA_BENCHMARKS=OFF -DBUILD_TESTING=OFF >/dev/null
-cmake --build "$build" --target fuzz_circuit_file -j2
-fuzzer="$build/fuzz/fuzz_circuit_file"
+cmake --build "$build" --target "$target" -j2
+fuzzer="$build/fuzz/$target"
 export LSAN_OPTIONS="suppressions=$root/fuzz/lsan.supp:print_suppressions=0${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
 mkdir -p "$build/artifacts"
 common=(-artifact_prefix="$build/artifacts/" -timeout=10 -rss_limit_mb=2048)
@@ -44,7 +53,7 @@ if [[ "$mode" == "--corpus-only" ]]; then
     exit
 fi
 
-corpus="$build/corpus"
+corpus="$build/corpus${2:+-$2}"
 rm -rf "$corpus"
 cp -R "$seeds" "$corpus"
 "$fuzzer" "${common[@]}" -dict="$dictionary" -max_len=16384 -max_total_time="$mode" -print_final_stats=1 "$corpus"

@@ -20,6 +20,7 @@ ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:ha
 if command -v clang++ >/dev/null 2>&1; then
     echo "== Fuzz smoke run over the seed corpora =="
     scripts/fuzz.sh --corpus-only
+    scripts/fuzz.sh --corpus-only qasm
 fi
 
 echo "== Full build: warnings as errors =="

@@ -1,0 +1,121 @@
+#include "cli/CliTexts.h"
+#include "cli/Commands.h"
+#include "cli/Gradebook.h"
+
+#include "curriculum/Challenge.h"
+#include "curriculum/Diagnostics.h"
+#include "editor/CircuitFile.h"
+#include "ui/ChallengeMessage.h"
+#include "ui/TextCatalog.h"
+
+#include <exception>
+
+namespace Fasoria::Cli {
+
+namespace {
+
+constexpr int kFirstChallengeLesson = 5;
+constexpr int kLastChallengeLesson = 14;
+
+GradeRow unreadable(const QString &file, const QString &error, Language language)
+{
+    GradeRow row;
+    row.file = file;
+    row.verdict = cliText(CliText::VerdictUnreadable, language);
+    row.message = error;
+    return row;
+}
+
+GradeRow grade(const Challenge &challenge, const QString &file, Language language)
+{
+    Circuit circuit;
+    QString error;
+    if (!loadCircuitFile(file, circuit, &error)) {
+        return unreadable(file, error, language);
+    }
+    GradeRow row;
+    row.file = file;
+    try {
+        row.diagnosis = diagnoseChallenge(challenge, circuit);
+    } catch (const std::exception &exception) {
+        return unreadable(file, QString::fromUtf8(exception.what()), language);
+    }
+    const ChallengeResult &result = row.diagnosis->result;
+    row.verdict = cliText(result.solved ? CliText::VerdictSolved : CliText::VerdictNotSolved, language);
+    row.message = challengeMessage(result, language);
+    row.diagnostics = QString::fromStdString(diagnosisText(*row.diagnosis, language));
+    return row;
+}
+
+void checkGradebookPaths(const CommandLine &line)
+{
+    const std::optional<QString> csv = line.value(QStringLiteral("--csv"));
+    const std::optional<QString> html = line.value(QStringLiteral("--html"));
+    if (csv && html && *csv == *html) {
+        throw UsageError{cliText(CliText::SameGradebookFile, line.language())};
+    }
+}
+
+// Writes each requested gradebook; a failure is reported and makes the run fail, the other is still written.
+bool writeGradebooks(const CommandLine &line, const Gradebook &book)
+{
+    bool written = true;
+    const auto write = [&](const QString &option, QByteArray (*build)(const Gradebook &)) {
+        const std::optional<QString> path = line.value(option);
+        if (!path) {
+            return;
+        }
+        try {
+            writeResult(build(book), path, line.language());
+        } catch (const CommandError &error) {
+            printError(error.message);
+            written = false;
+        }
+    };
+    write(QStringLiteral("--csv"), gradebookCsv);
+    write(QStringLiteral("--html"), gradebookHtml);
+    return written;
+}
+
+} // namespace
+
+int checkSubmissions(const CommandLine &line)
+{
+    const Language language = line.language();
+    const std::optional<QString> lesson = line.value(QStringLiteral("--lesson"));
+    if (!lesson) {
+        throw UsageError{cliText(CliText::MissingLesson, language)};
+    }
+    Gradebook book;
+    book.language = language;
+    book.lessonIndex = line.lessonIndex(*lesson, kFirstChallengeLesson, kLastChallengeLesson);
+    const Challenge *challenge = findChallenge(book.lessonIndex);
+    if (!challenge) {
+        throw UsageError{cliText(CliText::NotAChallenge, language).arg(*lesson)};
+    }
+    if (line.operands().isEmpty()) {
+        throw UsageError{cliText(CliText::MissingFiles, language)};
+    }
+    checkGradebookPaths(line);
+
+    bool allReadable = true;
+    bool allSolved = true;
+    for (const QString &file : line.operands()) {
+        GradeRow row = grade(*challenge, file, language);
+        if (!row.diagnosis) {
+            printError(file + QLatin1String(": ") + row.message);
+            allReadable = false;
+        } else if (!row.diagnosis->result.solved) {
+            allSolved = false;
+        }
+        book.rows << row;
+    }
+    const bool written = writeGradebooks(line, book);
+    writeResult(gradebookListing(book), std::nullopt, language);
+    if (!allReadable || !written) {
+        return kExitFailure;
+    }
+    return allSolved ? kExitSuccess : kExitNotSolved;
+}
+
+} // namespace Fasoria::Cli

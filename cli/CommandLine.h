@@ -1,0 +1,76 @@
+#pragma once
+
+#include "core/Circuit.h"
+#include "core/Language.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+#include <cstdint>
+#include <map>
+#include <optional>
+
+namespace Fasoria::Cli {
+
+constexpr int kExitSuccess = 0;
+/// check only: some submission is not solved.
+constexpr int kExitNotSolved = 1;
+/// Usage errors, unreadable files, refused input, failed writes.
+constexpr int kExitFailure = 2;
+
+/// A mistake in the command line: reported with the command's usage text.
+struct UsageError
+{
+    QString message;
+};
+
+/// A file, parser or generator error: reported as it is.
+struct CommandError
+{
+    QString message;
+};
+
+/// One command's words split into options and operands. An option is "--name value", "--name=value" or
+/// "-o value"; "--" makes every later word an operand. Only the options named at construction are known:
+/// an unknown or repeated option, or one without its value, is a UsageError.
+class CommandLine
+{
+public:
+    CommandLine(const QStringList &words, const QStringList &options, Language language);
+
+    std::optional<QString> value(const QString &option) const;
+    bool has(const QString &option) const { return m_values.count(option) != 0; }
+    const QStringList &operands() const { return m_operands; }
+    Language language() const { return m_language; }
+
+    /// The option as a whole number in low..high; fallback when absent; a UsageError otherwise.
+    std::int64_t integer(const QString &option, std::int64_t low, std::int64_t high, std::int64_t fallback) const;
+    /// A catalog lesson number written "5" or "05", within first..last; returns the zero-based index.
+    std::uint64_t lessonIndex(const QString &text, int first, int last) const;
+    /// A UsageError when more than `count` operands were given.
+    void expectAtMost(int count) const;
+
+private:
+    std::map<QString, QString> m_values;
+    QStringList m_operands;
+    Language m_language;
+};
+
+/// A whole number written in decimal with an optional minus sign, within low..high.
+std::optional<std::int64_t> parseWholeNumber(const QString &text, std::int64_t low, std::int64_t high);
+
+/// A whole number written in decimal digits only, up to 2^64 − 1.
+std::optional<std::uint64_t> parseUnsigned(const QString &text);
+
+/// Reads a circuit file; a CommandError "PATH: message" (the reader's own message) when it is refused.
+Circuit loadCircuitOrFail(const QString &path);
+
+/// Writes the bytes to the file atomically, or to standard output without a path; a CommandError naming
+/// the file when that fails.
+void writeResult(const QByteArray &bytes, const std::optional<QString> &path, Language language);
+
+/// One line on standard error, after the program's name.
+void printError(const QString &message);
+
+} // namespace Fasoria::Cli

@@ -1,0 +1,21 @@
+#pragma once
+
+#include "cli/CommandLine.h"
+
+namespace Fasoria::Cli {
+
+/// Each command takes its own words after the command name and returns the exit status. Usage mistakes
+/// are thrown as UsageError, failures as CommandError; nothing is written before the result is complete.
+
+/// run FILE|--lesson NN [--stage K] [--shots N [--seed S]]: the results document on standard output.
+int runResults(const CommandLine &line);
+/// check --lesson NN FILE... [--csv OUT] [--html OUT]: one verdict line per file, diagnostics, gradebooks.
+int checkSubmissions(const CommandLine &line);
+/// generate deutsch|bv|grover [parameters] [-o FILE]: a generated algorithm as a circuit file.
+int generateCircuit(const CommandLine &line);
+/// lesson NN [-o FILE]: a catalog lesson as a circuit file.
+int writeLesson(const CommandLine &line);
+/// qasm export|import FILE [-o OUT]: OpenQASM 2.0 to and from the circuit file.
+int convertQasm(const CommandLine &line);
+
+} // namespace Fasoria::Cli

@@ -1,0 +1,148 @@
+// fasoria-cli: the teacher's companion to the laboratory. It runs circuits, grades challenge submissions,
+// generates algorithm circuits and exchanges OpenQASM 2.0, using the program's own libraries throughout.
+
+#include "cli/CliTexts.h"
+#include "cli/Commands.h"
+
+#include <QCoreApplication>
+#include <QStringList>
+
+#include <cstdio>
+#include <exception>
+
+using namespace Fasoria;
+using namespace Fasoria::Cli;
+
+namespace {
+
+struct CommandForm
+{
+    const char *name;
+    CliText usage;
+    QStringList options;
+    int (*run)(const CommandLine &);
+};
+
+const QVector<CommandForm> &commandForms()
+{
+    static const QVector<CommandForm> forms = {
+        {"run",
+         CliText::UsageRun,
+         {QStringLiteral("--lesson"), QStringLiteral("--stage"), QStringLiteral("--shots"), QStringLiteral("--seed")},
+         runResults},
+        {"check",
+         CliText::UsageCheck,
+         {QStringLiteral("--lesson"), QStringLiteral("--csv"), QStringLiteral("--html")},
+         checkSubmissions},
+        {"generate",
+         CliText::UsageGenerate,
+         {QStringLiteral("--qubits"), QStringLiteral("--marked"), QStringLiteral("--iterations"),
+          QStringLiteral("--secret"), QStringLiteral("--function"), QStringLiteral("-o")},
+         generateCircuit},
+        {"lesson", CliText::UsageLesson, {QStringLiteral("-o")}, writeLesson},
+        {"qasm", CliText::UsageQasm, {QStringLiteral("-o")}, convertQasm},
+    };
+    return forms;
+}
+
+void print(FILE *stream, const QString &text)
+{
+    const QByteArray bytes = text.toUtf8();
+    std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), stream);
+}
+
+// The usage lines of the text (up to its first blank line) and where to find the rest.
+int usageError(const QString &message, CliText usage, const QString &command, Language language)
+{
+    const QString text = cliText(usage, language);
+    printError(message);
+    print(stderr,
+          text.left(text.indexOf(QLatin1String("\n\n")) + 1) +
+              cliText(CliText::HelpHint, language).arg(command.isEmpty() ? command : command + QLatin1Char(' ')));
+    return kExitFailure;
+}
+
+// Takes "--lang it|en" (or "--lang=…") out of the words wherever it stands before "--".
+Language takeLanguage(QStringList &words)
+{
+    Language language = English;
+    for (int i = 0; i < words.size() && words[i] != QLatin1String("--");) {
+        QString value;
+        if (words[i] == QLatin1String("--lang")) {
+            value = words.value(i + 1);
+            words.removeAt(i);
+            if (i < words.size()) {
+                words.removeAt(i);
+            }
+        } else if (words[i].startsWith(QLatin1String("--lang="))) {
+            value = words.takeAt(i).mid(7);
+        } else {
+            ++i;
+            continue;
+        }
+        if (value != QLatin1String("it") && value != QLatin1String("en")) {
+            throw UsageError{cliText(CliText::LanguageValue, English)};
+        }
+        language = value == QLatin1String("en") ? English : Italian;
+    }
+    return language;
+}
+
+bool asksForHelp(const QStringList &words)
+{
+    for (const QString &word : words) {
+        if (word == QLatin1String("--")) {
+            return false;
+        }
+        if (word == QLatin1String("--help") || word == QLatin1String("-h")) {
+            return true;
+        }
+    }
+    return false;
+}
+
+int dispatch(QStringList words, Language language)
+{
+    if (words.isEmpty()) {
+        return usageError(cliText(CliText::MissingCommand, language), CliText::UsageGeneral, QString(), language);
+    }
+    const QString name = words.takeFirst();
+    for (const CommandForm &form : commandForms()) {
+        if (name != QLatin1String(form.name)) {
+            continue;
+        }
+        if (asksForHelp(words)) {
+            print(stdout, cliText(form.usage, language));
+            return kExitSuccess;
+        }
+        try {
+            return form.run(CommandLine(words, form.options, language));
+        } catch (const UsageError &error) {
+            return usageError(error.message, form.usage, name, language);
+        }
+    }
+    if (name == QLatin1String("--help") || name == QLatin1String("-h")) {
+        print(stdout, cliText(CliText::UsageGeneral, language));
+        return kExitSuccess;
+    }
+    return usageError(cliText(CliText::UnknownCommand, language).arg(name), CliText::UsageGeneral, QString(), language);
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication application(argc, argv);
+    QStringList words = QCoreApplication::arguments().mid(1);
+    try {
+        const Language language = takeLanguage(words);
+        return dispatch(words, language);
+    } catch (const UsageError &error) {
+        return usageError(error.message, CliText::UsageGeneral, QString(), English);
+    } catch (const CommandError &error) {
+        printError(error.message);
+    } catch (const std::exception &error) {
+        printError(QString::fromUtf8(error.what()));
+    }
+    return kExitFailure;
+}

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QByteArray>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QString>
+#include <QStringList>
+#include <QtTest>
+
+// Runs the real fasoria-cli executable (its path comes from the build) and collects what it printed.
+struct CliRun
+{
+    int exitCode = -1;
+    QByteArray out;
+    QByteArray err;
+};
+
+inline CliRun runCli(const QStringList &arguments, const QString &directory = QString())
+{
+    QProcess process;
+    if (!directory.isEmpty()) {
+        process.setWorkingDirectory(directory);
+    }
+    process.start(QStringLiteral(FASORIA_CLI), arguments);
+    CliRun run;
+    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit) {
+        run.err = "fasoria-cli did not finish normally: " + process.errorString().toUtf8();
+        return run;
+    }
+    run.exitCode = process.exitCode();
+    run.out = process.readAllStandardOutput();
+    run.err = process.readAllStandardError();
+    return run;
+}
+
+inline bool writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+inline QByteArray readFile(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// A circuit file with the given gate objects (JSON text) on `qubits` qubits.
+inline QByteArray circuitFile(int qubits, const QByteArray &gates)
+{
+    return R"({"format":"FasoriaCircuit","version":1,"qubits":)" + QByteArray::number(qubits) + R"(,"gates":[)" +
+           gates + "]}";
+}
