@@ -2,6 +2,7 @@
 // the repaint it causes, on lesson 21 (99 gates, 3 qubits) and on an 8-qubit circuit of 256 gates; and the
 // start-up to the first shown window. Goals: a step or a click under 16 ms, start-up under 1 s.
 #include "Help/Resources.h"
+#include "tests/ui/Fixtures.h"
 #include "ui/MainWindow.h"
 
 #include <QApplication>
@@ -15,27 +16,6 @@
 namespace {
 
 constexpr int kLastLesson = 20;
-
-Fasoria::Circuit wideCircuit()
-{
-    Fasoria::Circuit circuit{Fasoria::kCustomTitleIt,
-                             Fasoria::kCustomTitleEn,
-                             Fasoria::kCustomQuestionIt,
-                             Fasoria::kCustomQuestionEn,
-                             Fasoria::kCustomExplanationIt,
-                             Fasoria::kCustomExplanationEn,
-                             8,
-                             {}};
-    for (int i = 0; i < 256; ++i) {
-        const int qubit = i % 8;
-        if (i % 3 == 2) {
-            circuit.steps.emplace_back(Fasoria::GateKind::Cnot, (qubit + 1) % 8, qubit, 0.0);
-        } else {
-            circuit.steps.emplace_back(i % 3 == 0 ? Fasoria::GateKind::H : Fasoria::GateKind::P, qubit, 0, 0.25 * i);
-        }
-    }
-    return circuit;
-}
 
 std::unique_ptr<MainWindow> shownWindow(bool wide)
 {

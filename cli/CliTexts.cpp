@@ -4,7 +4,7 @@ namespace Fasoria::Cli {
 
 namespace {
 
-struct TextPair
+struct TextEntry
 {
     CliText id;
     const char *it;
@@ -13,7 +13,7 @@ struct TextPair
 
 // Italian first, then English, one row per CliText (a test walks every one).
 // clang-format off
-const TextPair kTexts[] = {
+const TextEntry kTexts[] = {
     {CliText::UsageGeneral,
      "Uso: fasoria-cli [--lang it|en] COMANDO [OPZIONI]\n"
      "\n"
@@ -186,7 +186,7 @@ const TextPair kTexts[] = {
 
 QString cliText(CliText id, Language language)
 {
-    for (const TextPair &text : kTexts) {
+    for (const TextEntry &text : kTexts) {
         if (text.id == id) {
             return QString::fromUtf8(pick(language, text.it, text.en));
         }

@@ -13,6 +13,16 @@ const char *const kCustomExplanationEn = "Circuit completed.";
 const char *const kFreeLabStepIt = "Porta scelta nel laboratorio libero: osserva cosa cambia nelle ampiezze.";
 const char *const kFreeLabStepEn = "Gate selected in the free lab: watch how the amplitudes change.";
 
+void setCustomTexts(Circuit &circuit)
+{
+    circuit.titleIt = kCustomTitleIt;
+    circuit.titleEn = kCustomTitleEn;
+    circuit.questionIt = kCustomQuestionIt;
+    circuit.questionEn = kCustomQuestionEn;
+    circuit.explanationIt = kCustomExplanationIt;
+    circuit.explanationEn = kCustomExplanationEn;
+}
+
 LessonStep::LessonStep(GateKind kind, std::int32_t target, std::int32_t control, double angle)
     : gate{kind, target, control, angle}, explanationIt(kFreeLabStepIt), explanationEn(kFreeLabStepEn)
 {}

@@ -47,6 +47,9 @@ extern const char *const kCustomExplanationEn;
 extern const char *const kFreeLabStepIt;
 extern const char *const kFreeLabStepEn;
 
+/// Gives `circuit` the custom-circuit title, question and explanation, in both languages.
+void setCustomTexts(Circuit &circuit);
+
 /// Applies one gate to the state (same dispatch as the replay loop).
 inline void applyGate(StateVector &state, const Gate &gate)
 {

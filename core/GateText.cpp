@@ -7,12 +7,6 @@ namespace Fasoria {
 
 namespace {
 
-struct TextPair
-{
-    const char *it;
-    const char *en;
-};
-
 // Indexed by GateKind value.
 const TextPair kGateDescriptions[] = {
     {"Mescola coppie di ampiezze, permettendo l'interferenza.", "Mixes pairs of amplitudes, enabling interference."},
@@ -50,7 +44,7 @@ const char *lookup(const TextPair (&table)[N], std::int32_t index, Language lang
     if (index < 0 || static_cast<std::size_t>(index) >= N) {
         return "?";
     }
-    return pick(language, table[index].it, table[index].en);
+    return pick(language, table[index]);
 }
 
 std::string qubitName(std::int32_t qubit)

@@ -23,4 +23,16 @@ inline const char *pick(Language language, const char *italian, const char *engl
     return isEnglish(language) ? english : italian;
 }
 
+/// One text in both languages, Italian first like every text table of the program.
+struct TextPair
+{
+    const char *it;
+    const char *en;
+};
+
+inline const char *pick(Language language, const TextPair &text)
+{
+    return pick(language, text.it, text.en);
+}
+
 } // namespace Fasoria

@@ -18,17 +18,12 @@ constexpr StepText kDiffusionStep{"Diffusione: trasforma differenze di fase in p
 constexpr StepText kInterferenceStep{"Interferenza: leggi soltanto i qubit dati.",
                                      "Interference: read data qubits only."};
 
-struct StageName
-{
-    const char *it;
-    const char *en;
-};
-
-constexpr StageName kInitial{"Stato iniziale", "Initial state"};
-constexpr StageName kAfterPreparation{"Dopo la preparazione", "After preparation"};
-constexpr StageName kAfterOracle{"Dopo l'oracolo", "After oracle"};
-constexpr StageName kAfterDiffusion{"Dopo la diffusione", "After diffusion"};
-constexpr StageName kAfterInterference{"Dopo l'interferenza", "After interference"};
+// Names of the checkpoints that end each phase.
+constexpr TextPair kInitial{"Stato iniziale", "Initial state"};
+constexpr TextPair kAfterPreparation{"Dopo la preparazione", "After preparation"};
+constexpr TextPair kAfterOracle{"Dopo l'oracolo", "After oracle"};
+constexpr TextPair kAfterDiffusion{"Dopo la diffusione", "After diffusion"};
+constexpr TextPair kAfterInterference{"Dopo l'interferenza", "After interference"};
 
 struct CircuitTexts
 {
@@ -77,7 +72,7 @@ void startCircuit(GeneratedAlgorithm &result, const CircuitTexts &texts, std::ui
 }
 
 // A phase that added no gate leaves the checkpoint list unchanged, so the earlier stage keeps its index.
-void addStage(GeneratedAlgorithm &result, StageName name)
+void addStage(GeneratedAlgorithm &result, TextPair name)
 {
     const auto gateIndex = static_cast<std::int64_t>(result.circuit.steps.size());
     if (!result.stages.empty() && result.stages.back().gateIndex == gateIndex) {

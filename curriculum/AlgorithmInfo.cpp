@@ -1,5 +1,7 @@
 #include "curriculum/AlgorithmInfo.h"
 
+#include "core/Language.h"
+
 #include <stdexcept>
 
 namespace Fasoria {
@@ -94,21 +96,16 @@ const std::vector<AlgorithmInfo> &algorithmRecords()
 }
 // clang-format on
 
-struct StageName
-{
-    const char *it;
-    const char *en;
-};
+// Names of the checkpoints that end each phase.
+constexpr TextPair kInitial{"Stato iniziale", "Initial state"};
+constexpr TextPair kPreparation{"Preparazione della sovrapposizione", "Prepare superposition"};
+constexpr TextPair kFirstOracle{"Dopo la prima chiamata all'oracolo", "After first oracle call"};
+constexpr TextPair kFinalInterference{"Dopo l'interferenza finale", "After final interference"};
+constexpr TextPair kFirstDiffusion{"Dopo la prima diffusione", "After first diffusion"};
+constexpr TextPair kSecondOracle{"Dopo la seconda chiamata all'oracolo", "After second oracle call"};
+constexpr TextPair kSecondDiffusion{"Dopo la seconda diffusione", "After second diffusion"};
 
-constexpr StageName kInitial{"Stato iniziale", "Initial state"};
-constexpr StageName kPreparation{"Preparazione della sovrapposizione", "Prepare superposition"};
-constexpr StageName kFirstOracle{"Dopo la prima chiamata all'oracolo", "After first oracle call"};
-constexpr StageName kFinalInterference{"Dopo l'interferenza finale", "After final interference"};
-constexpr StageName kFirstDiffusion{"Dopo la prima diffusione", "After first diffusion"};
-constexpr StageName kSecondOracle{"Dopo la seconda chiamata all'oracolo", "After second oracle call"};
-constexpr StageName kSecondDiffusion{"Dopo la seconda diffusione", "After second diffusion"};
-
-AlgorithmStage stage(std::int64_t gateIndex, StageName name)
+AlgorithmStage stage(std::int64_t gateIndex, TextPair name)
 {
     return AlgorithmStage{gateIndex, name.it, name.en};
 }

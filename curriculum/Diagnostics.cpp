@@ -22,12 +22,6 @@ constexpr double kProbabilityTolerance = 1e-8;
 constexpr std::size_t kListedStates = 4;
 constexpr std::size_t kListedProbabilities = 3;
 
-struct TextPair
-{
-    const char *it;
-    const char *en;
-};
-
 enum TextId
 {
     kStateCorrect,
@@ -100,7 +94,7 @@ static_assert(std::size(kTexts) == kQubitPlural + 1, "one text pair per TextId")
 
 const char *text(TextId id, Language language)
 {
-    return pick(language, kTexts[id].it, kTexts[id].en);
+    return pick(language, kTexts[id]);
 }
 
 // Replaces %1..%4 by the arguments in order; a placeholder one language does not use is simply absent.

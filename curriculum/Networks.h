@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/Circuit.h"
+#include "core/Language.h"
 
 #include <cstdint>
 #include <vector>
@@ -8,11 +9,7 @@
 namespace Fasoria {
 
 /// The (Italian, English) explanation every step of one phase carries.
-struct StepText
-{
-    const char *it;
-    const char *en;
-};
+using StepText = TextPair;
 
 /// Gate networks shared by the algorithm lessons and the parametric generator. Each appends primitive
 /// gates to `steps`, every one carrying `text`. Qubit arguments are plain numbers: callers pass only the

@@ -155,12 +155,7 @@ bool parseCircuit(const QByteArray &bytes, Circuit &circuit, QString *error)
     }
 
     Circuit parsed;
-    parsed.titleIt = kCustomTitleIt;
-    parsed.titleEn = kCustomTitleEn;
-    parsed.questionIt = kCustomQuestionIt;
-    parsed.questionEn = kCustomQuestionEn;
-    parsed.explanationIt = kCustomExplanationIt;
-    parsed.explanationEn = kCustomExplanationEn;
+    setCustomTexts(parsed);
     parsed.qubitCount = static_cast<std::int32_t>(*qubits);
     parsed.steps = std::move(steps);
     // The per-gate checks above do not cover everything the editor requires (a CNOT whose control equals

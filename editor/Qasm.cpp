@@ -640,12 +640,7 @@ bool readQasm(const std::string &text, Circuit &circuit, std::vector<std::string
     } catch (const QasmError &refusal) {
         return fail(error, "line " + std::to_string(refusal.line) + ": " + refusal.message);
     }
-    parsed.titleIt = kCustomTitleIt;
-    parsed.titleEn = kCustomTitleEn;
-    parsed.questionIt = kCustomQuestionIt;
-    parsed.questionEn = kCustomQuestionEn;
-    parsed.explanationIt = kCustomExplanationIt;
-    parsed.explanationEn = kCustomExplanationEn;
+    setCustomTexts(parsed);
     // The checks above cover the editor's rules; the working copy is the final word all the same, as for a
     // circuit file.
     try {

@@ -2,8 +2,8 @@
 // satisfy the reader's contract: a refused document leaves the destination exactly as it was, and an
 // accepted one is a valid working copy whose file reads back to the same circuit and the same bytes.
 
-#include "editor/CircuitEditor.h"
 #include "editor/CircuitFile.h"
+#include "fuzz/FuzzChecks.h"
 
 #include <QByteArray>
 #include <QString>
@@ -11,72 +11,24 @@
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
-#include <cstring>
-#include <exception>
 
 using namespace Fasoria;
+using Fuzz::makeSentinel;
+using Fuzz::sameSteps;
+using Fuzz::sameTexts;
 
 namespace {
 
+constexpr const char *kContract = "circuit file";
+
 [[noreturn]] void violation(const char *what)
 {
-    std::fprintf(stderr, "circuit file contract violated: %s\n", what);
-    std::abort();
-}
-
-// A destination with texts no document can give and an angle that is no short decimal, so any change a
-// refused parse makes shows up in its serialisation or its fields.
-Circuit makeSentinel()
-{
-    static const char *const kText = "sentinel";
-    Circuit circuit;
-    circuit.titleIt = circuit.titleEn = kText;
-    circuit.questionIt = circuit.questionEn = kText;
-    circuit.explanationIt = circuit.explanationEn = kText;
-    circuit.qubitCount = 5;
-    circuit.steps.emplace_back(GateKind::P, 4, 0, std::nextafter(1.0, 2.0));
-    circuit.steps.emplace_back(GateKind::Cnot, 0, 3, 0.0);
-    return circuit;
-}
-
-bool sameBits(double a, double b)
-{
-    return std::memcmp(&a, &b, sizeof a) == 0;
-}
-
-bool sameSteps(const Circuit &a, const Circuit &b)
-{
-    if (a.qubitCount != b.qubitCount || a.steps.size() != b.steps.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < a.steps.size(); ++i) {
-        const Gate &x = a.steps[i].gate;
-        const Gate &y = b.steps[i].gate;
-        if (x.kind != y.kind || x.target != y.target || x.control != y.control || !sameBits(x.angle, y.angle)) {
-            return false;
-        }
-    }
-    return true;
-}
-
-bool sameTexts(const Circuit &a, const Circuit &b)
-{
-    return a.titleIt == b.titleIt && a.titleEn == b.titleEn && a.questionIt == b.questionIt &&
-           a.questionEn == b.questionEn && a.explanationIt == b.explanationIt && a.explanationEn == b.explanationEn;
+    Fuzz::violation(kContract, what);
 }
 
 void checkAccepted(const Circuit &circuit)
 {
-    if (circuit.titleEn != kCustomTitleEn || circuit.questionEn != kCustomQuestionEn) {
-        violation("accepted circuit lacks the custom-circuit texts");
-    }
-    try {
-        const CircuitEditor workingCopy(circuit);
-    } catch (const std::exception &) {
-        violation("accepted circuit is not a valid working copy");
-    }
+    Fuzz::checkCustomWorkingCopy(kContract, circuit);
     const double limit = 2.0 * std::acos(-1.0) + 1e-9;
     for (const LessonStep &step : circuit.steps) {
         if (step.gate.kind == GateKind::P && !(std::fabs(step.gate.angle) <= limit)) {

@@ -30,13 +30,7 @@ using namespace Fasoria;
 
 namespace {
 
-/// An (Italian, English) pair of a window text that is not part of the interface catalog.
-struct TextPair
-{
-    const char *it;
-    const char *en;
-};
-
+// Window texts that are not part of the interface catalog.
 // clang-format off
 constexpr TextPair kHelpText = {"Manuale completo (F1)", "Complete handbook (F1)"};
 constexpr TextPair kLessonHelpText = {"Manuale della lezione corrente (Maiusc+F1)",
@@ -60,7 +54,7 @@ constexpr TextPair kRedoText = {"Ripristina modifica circuito", "Redo circuit ed
 
 QString pairText(const TextPair &pair, Language language)
 {
-    return QString::fromUtf8(pick(language, pair.it, pair.en));
+    return QString::fromUtf8(pick(language, pair));
 }
 
 } // namespace

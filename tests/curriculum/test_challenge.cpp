@@ -1,6 +1,7 @@
 #include "core/Circuit.h"
 #include "curriculum/Challenge.h"
 #include "curriculum/LessonCatalog.h"
+#include "tests/curriculum/CircuitBuilders.h"
 
 #include <gtest/gtest.h>
 
@@ -16,50 +17,6 @@ namespace Fasoria {
 namespace {
 
 constexpr double kTolerance = 1e-12;
-
-Gate h(std::int32_t target)
-{
-    return Gate{GateKind::H, target, 0, 0.0};
-}
-
-Gate x(std::int32_t target)
-{
-    return Gate{GateKind::X, target, 0, 0.0};
-}
-
-Gate z(std::int32_t target)
-{
-    return Gate{GateKind::Z, target, 0, 0.0};
-}
-
-Gate phase(std::int32_t target, double angle)
-{
-    return Gate{GateKind::P, target, 0, angle};
-}
-
-Gate cnot(std::int32_t control, std::int32_t target)
-{
-    return Gate{GateKind::Cnot, target, control, 0.0};
-}
-
-Circuit circuitOf(std::int32_t qubits, const std::vector<Gate> &gates)
-{
-    Circuit circuit;
-    circuit.qubitCount = qubits;
-    for (const Gate &gate : gates) {
-        circuit.steps.emplace_back(gate.kind, gate.target, gate.control, gate.angle);
-    }
-    return circuit;
-}
-
-const Challenge &builtIn(std::uint64_t lessonIndex)
-{
-    const Challenge *challenge = findChallenge(lessonIndex);
-    if (challenge == nullptr) {
-        throw std::logic_error("no challenge for lesson " + std::to_string(lessonIndex));
-    }
-    return *challenge;
-}
 
 // A challenge on the one-qubit lesson 05 with no gate rules beyond one step, for malformed targets.
 Challenge handBuilt(std::vector<ChallengeTarget> target)

@@ -1,4 +1,5 @@
 #include "editor/CircuitEditor.h"
+#include "tests/editor/GateLists.h"
 
 #include <QtTest>
 
@@ -11,17 +12,10 @@
 
 using namespace Fasoria;
 
-Q_DECLARE_METATYPE(Fasoria::Gate)
-
 namespace {
 
 const double kNaN = std::numeric_limits<double>::quiet_NaN();
 const double kInf = std::numeric_limits<double>::infinity();
-
-Gate gate(GateKind kind, std::int32_t target, std::int32_t control = 0, double angle = 0.0)
-{
-    return Gate{kind, target, control, angle};
-}
 
 // "class: message" of the exception a call throws, empty when it returns.
 template <typename Call>
@@ -46,16 +40,6 @@ bool translated(const QString &outcomeText)
 {
     const std::string message = outcomeText.section(QStringLiteral(": "), 1).toStdString();
     return editorErrorText(message, English) != message && editorErrorText(message, Italian) != message;
-}
-
-Circuit circuitOf(std::int32_t qubits, const QVector<Gate> &gates)
-{
-    Circuit circuit;
-    circuit.qubitCount = qubits;
-    for (const Gate &g : gates) {
-        circuit.steps.emplace_back(g.kind, g.target, g.control, g.angle);
-    }
-    return circuit;
 }
 
 // Tags "s0", "s1", … used as the texts of numbered steps; stable for the whole run.

@@ -1,4 +1,5 @@
 #include "editor/CircuitFile.h"
+#include "tests/editor/GateLists.h"
 
 #include <QtTest>
 
@@ -8,8 +9,6 @@
 #include <random>
 
 using namespace Fasoria;
-
-Q_DECLARE_METATYPE(Fasoria::Gate)
 
 namespace {
 
@@ -33,45 +32,6 @@ const char kBell[] = R"({
 )";
 
 const double kPi = std::acos(-1.0);
-
-Gate gate(GateKind kind, std::int32_t target, std::int32_t control = 0, double angle = 0.0)
-{
-    return Gate{kind, target, control, angle};
-}
-
-Circuit circuitOf(std::int32_t qubits, const QVector<Gate> &gates)
-{
-    Circuit circuit;
-    circuit.qubitCount = qubits;
-    for (const Gate &g : gates) {
-        circuit.steps.emplace_back(g.kind, g.target, g.control, g.angle);
-    }
-    return circuit;
-}
-
-QVector<Gate> gatesOf(const Circuit &circuit)
-{
-    QVector<Gate> gates;
-    for (const LessonStep &step : circuit.steps) {
-        gates << step.gate;
-    }
-    return gates;
-}
-
-// Equality down to the bits of every angle (so 0.0 and −0.0 differ, and NaN equals itself).
-bool sameBits(const QVector<Gate> &a, const QVector<Gate> &b)
-{
-    if (a.size() != b.size()) {
-        return false;
-    }
-    for (int i = 0; i < a.size(); ++i) {
-        if (a[i].kind != b[i].kind || a[i].target != b[i].target || a[i].control != b[i].control ||
-            std::memcmp(&a[i].angle, &b[i].angle, sizeof(double)) != 0) {
-            return false;
-        }
-    }
-    return true;
-}
 
 // A document with the given "gates" text and qubit count; everything else valid.
 QByteArray withGates(const char *gates, const char *qubits = "2")

@@ -1,4 +1,5 @@
 #include "editor/Qasm.h"
+#include "tests/editor/GateLists.h"
 
 #include <QtTest>
 
@@ -9,51 +10,10 @@
 
 using namespace Fasoria;
 
-Q_DECLARE_METATYPE(Fasoria::Gate)
-
 namespace {
 
 const double kPi = std::acos(-1.0);
 const char kHead[] = "OPENQASM 2.0;\ninclude \"qelib1.inc\";\nqreg q[3];\n";
-
-Gate gate(GateKind kind, std::int32_t target, std::int32_t control = 0, double angle = 0.0)
-{
-    return Gate{kind, target, control, angle};
-}
-
-Circuit circuitOf(std::int32_t qubits, const QVector<Gate> &gates)
-{
-    Circuit circuit;
-    circuit.qubitCount = qubits;
-    for (const Gate &g : gates) {
-        circuit.steps.emplace_back(g.kind, g.target, g.control, g.angle);
-    }
-    return circuit;
-}
-
-QVector<Gate> gatesOf(const Circuit &circuit)
-{
-    QVector<Gate> gates;
-    for (const LessonStep &step : circuit.steps) {
-        gates << step.gate;
-    }
-    return gates;
-}
-
-// Equal down to the bits of every angle, so −0.0 and 0.0 differ.
-bool sameBits(const QVector<Gate> &a, const QVector<Gate> &b)
-{
-    if (a.size() != b.size()) {
-        return false;
-    }
-    for (int i = 0; i < a.size(); ++i) {
-        if (a[i].kind != b[i].kind || a[i].target != b[i].target || a[i].control != b[i].control ||
-            std::memcmp(&a[i].angle, &b[i].angle, sizeof(double)) != 0) {
-            return false;
-        }
-    }
-    return true;
-}
 
 Circuit sentinel()
 {

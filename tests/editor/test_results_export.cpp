@@ -3,6 +3,7 @@
 #include "curriculum/LessonCatalog.h"
 #include "editor/CircuitFile.h"
 #include "editor/ResultsExport.h"
+#include "tests/editor/GateLists.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -17,16 +18,6 @@ using namespace Fasoria;
 namespace {
 
 const double kPi = std::acos(-1.0);
-
-Circuit circuitOf(std::int32_t qubits, const std::vector<Gate> &gates)
-{
-    Circuit circuit;
-    circuit.qubitCount = qubits;
-    for (const Gate &g : gates) {
-        circuit.steps.emplace_back(g.kind, g.target, g.control, g.angle);
-    }
-    return circuit;
-}
 
 ResultsInput bellInput()
 {

@@ -5,6 +5,7 @@
 #include "core/Circuit.h"
 #include "core/GateText.h"
 #include "editor/CircuitEditor.h"
+#include "tests/ui/Fixtures.h"
 #include "ui/MainWindow.h"
 
 #include <QAction>
@@ -25,14 +26,7 @@ inline const QString kItalianTitle = QStringLiteral("Fasoria - laboratorio quant
 inline Fasoria::Circuit threeGates()
 {
     using namespace Fasoria;
-    Circuit circuit{kCustomTitleIt,
-                    kCustomTitleEn,
-                    kCustomQuestionIt,
-                    kCustomQuestionEn,
-                    kCustomExplanationIt,
-                    kCustomExplanationEn,
-                    2,
-                    {}};
+    Circuit circuit = customCircuit(2);
     circuit.steps.emplace_back(GateKind::H, 0, 0, 0.0);
     circuit.steps.emplace_back(GateKind::X, 1, 0, 0.0);
     circuit.steps.emplace_back(GateKind::Z, 0, 0, 0.0);

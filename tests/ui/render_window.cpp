@@ -1,6 +1,7 @@
 // Renders the main window in typical situations to PNG files, for looking at the layout without a screen.
 // Usage: render_window OUTPUT_DIRECTORY
 #include "Help/Resources.h"
+#include "tests/ui/Fixtures.h"
 #include "ui/MainWindow.h"
 
 #include <QApplication>
@@ -47,28 +48,6 @@ void steps(MainWindow &window, int count)
     for (int i = 0; i < count; ++i) {
         window.nextStep();
     }
-}
-
-/// Eight qubits, 256 gates: the largest circuit the editor accepts.
-Fasoria::Circuit wideCircuit()
-{
-    Fasoria::Circuit circuit{Fasoria::kCustomTitleIt,
-                             Fasoria::kCustomTitleEn,
-                             Fasoria::kCustomQuestionIt,
-                             Fasoria::kCustomQuestionEn,
-                             Fasoria::kCustomExplanationIt,
-                             Fasoria::kCustomExplanationEn,
-                             8,
-                             {}};
-    for (int i = 0; i < 256; ++i) {
-        const int qubit = i % 8;
-        if (i % 3 == 2) {
-            circuit.steps.emplace_back(Fasoria::GateKind::Cnot, (qubit + 1) % 8, qubit, 0.0);
-        } else {
-            circuit.steps.emplace_back(i % 3 == 0 ? Fasoria::GateKind::H : Fasoria::GateKind::P, qubit, 0, 0.25 * i);
-        }
-    }
-    return circuit;
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 #include "core/GateText.h"
 #include "curriculum/LessonCatalog.h"
 #include "editor/CircuitFile.h"
+#include "tests/ui/Fixtures.h"
 #include "ui/Experiment.h"
 #include "ui/LogEvent.h"
 
@@ -18,19 +19,6 @@ constexpr std::int32_t kSignLesson = 3;
 constexpr std::int32_t kFirstChallenge = 4;
 constexpr std::int32_t kLastLesson = 20;
 
-bool sameState(const StateVector &a, const StateVector &b)
-{
-    if (a.dimension() != b.dimension()) {
-        return false;
-    }
-    for (std::uint64_t i = 0; i < a.dimension(); ++i) {
-        if (a.amplitude(i).re != b.amplitude(i).re || a.amplitude(i).im != b.amplitude(i).im) {
-            return false;
-        }
-    }
-    return true;
-}
-
 Experiment lessonExperiment(std::int32_t lesson)
 {
     Experiment experiment;
@@ -41,14 +29,7 @@ Experiment lessonExperiment(std::int32_t lesson)
 
 Circuit freeCircuit(std::int32_t qubits, std::size_t gates)
 {
-    Circuit circuit{kCustomTitleIt,
-                    kCustomTitleEn,
-                    kCustomQuestionIt,
-                    kCustomQuestionEn,
-                    kCustomExplanationIt,
-                    kCustomExplanationEn,
-                    qubits,
-                    {}};
+    Circuit circuit = customCircuit(qubits);
     for (std::size_t i = 0; i < gates; ++i) {
         circuit.steps.emplace_back(GateKind::H, static_cast<std::int32_t>(i) % qubits, 0, 0.0);
     }

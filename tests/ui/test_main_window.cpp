@@ -1,6 +1,7 @@
 #include "Help/Resources.h"
 #include "curriculum/LessonCatalog.h"
 #include "editor/CircuitEditor.h"
+#include "tests/ui/WindowHarness.h"
 #include "ui/CircuitView.h"
 #include "ui/LogEvent.h"
 #include "ui/MainWindow.h"
@@ -39,36 +40,16 @@ QPointF oneQubitStage(int stage)
 
 Circuit freeCircuit(std::int32_t qubits, int gates)
 {
-    Circuit circuit{kCustomTitleIt,
-                    kCustomTitleEn,
-                    kCustomQuestionIt,
-                    kCustomQuestionEn,
-                    kCustomExplanationIt,
-                    kCustomExplanationEn,
-                    qubits,
-                    {}};
+    Circuit circuit = customCircuit(qubits);
     for (int i = 0; i < gates; ++i) {
         circuit.steps.emplace_back(i % 2 == 0 ? GateKind::H : GateKind::P, i % qubits, 0, 0.1 * i);
     }
     return circuit;
 }
 
-bool sameState(const StateVector &a, const StateVector &b)
-{
-    if (a.dimension() != b.dimension()) {
-        return false;
-    }
-    for (std::uint64_t i = 0; i < a.dimension(); ++i) {
-        if (a.amplitude(i).re != b.amplitude(i).re || a.amplitude(i).im != b.amplitude(i).im) {
-            return false;
-        }
-    }
-    return true;
-}
-
 } // namespace
 
-class TestMainWindow : public QObject
+class TestMainWindow : public WindowHarness
 {
     Q_OBJECT
 
@@ -97,21 +78,9 @@ private slots:
     void replacingTheWorkingCircuit();
 
 private:
-    template <typename T>
-    T *part(const char *name) const
-    {
-        T *found = m_window->findChild<T *>(QString::fromLatin1(name));
-        if (!found) {
-            qFatal("missing %s", name);
-        }
-        return found;
-    }
-    void click(const char *button) { QTest::mouseClick(part<QPushButton>(button), Qt::LeftButton); }
     QString text(const char *label) const { return part<QLabel>(label)->text(); }
     void chooseLesson(int index) { part<QComboBox>("m_lessons")->setCurrentIndex(index); }
     QString renderedNotebook() const;
-
-    std::unique_ptr<MainWindow> m_window;
 };
 
 void TestMainWindow::initTestCase()

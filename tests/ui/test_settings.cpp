@@ -1,5 +1,6 @@
 // What the window reads from the settings store when it starts and writes when it closes.
 #include "Help/Resources.h"
+#include "tests/ui/WindowHarness.h"
 #include "ui/MainWindow.h"
 #include "ui/TextCatalog.h"
 
@@ -43,7 +44,7 @@ QStringList storedKeys()
 
 } // namespace
 
-class TestSettings : public QObject
+class TestSettings : public WindowHarness
 {
     Q_OBJECT
 
@@ -68,22 +69,12 @@ private slots:
     void refusedCloseWritesNothing();
 
 private:
-    template <typename T>
-    T *part(const char *name) const
-    {
-        T *found = m_window->findChild<T *>(QString::fromLatin1(name));
-        if (!found) {
-            qFatal("missing %s", name);
-        }
-        return found;
-    }
     void start() { m_window = std::make_unique<MainWindow>(); }
     /// Shows the window and returns the sizes of mainSplitter, rightMainSplitter and rightDataSplitter once the
     /// deferred restoration has run.
     QList<QList<int>> shownSplitterSizes();
 
     QTemporaryDir m_store;
-    std::unique_ptr<MainWindow> m_window;
 };
 
 void TestSettings::initTestCase()
