@@ -12,13 +12,11 @@
 namespace Fasoria {
 namespace {
 
+/// A single 32-bit value read once from the system's non-deterministic source, zero-extended to 64 bits.
 std::uint64_t systemSeed()
 {
     std::random_device device;
-    // random_device yields 32 bits per call on every common library.
-    const std::uint64_t high = device();
-    const std::uint64_t low = device();
-    return (high << 32) ^ low;
+    return static_cast<std::uint32_t>(device());
 }
 
 } // namespace

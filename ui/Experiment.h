@@ -34,7 +34,8 @@ public:
     /// The notebook keeps this many events; appending one more drops the oldest.
     static constexpr std::size_t kMaxLogEvents = 200;
 
-    /// Lesson 0, no state yet; the generator is seeded from the system's non-deterministic source.
+    /// Lesson 0, no state yet; the generator is seeded with one 32-bit value of the system's non-deterministic
+    /// source.
     Experiment();
 
     /// Called with every appended event and when the notebook is emptied.

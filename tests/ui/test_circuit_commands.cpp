@@ -19,6 +19,14 @@ using namespace Fasoria;
 namespace {
 
 constexpr int kSignLesson = 3;
+constexpr int kFirstChallenge = 4;
+
+/// `json` followed by blanks up to `size` bytes: still a readable circuit file, of exactly that size.
+QByteArray paddedTo(QByteArray json, qint64 size)
+{
+    json.append(QByteArray(static_cast<int>(size - json.size()), ' '));
+    return json;
+}
 
 } // namespace
 
@@ -38,6 +46,8 @@ private slots:
     void savedNameGetsTheCircuitEnding();
     void openRefusesBadFiles_data();
     void openRefusesBadFiles();
+    void openKeepsTheCircuitNotTheFileBytes_data();
+    void openKeepsTheCircuitNotTheFileBytes();
     void saveFailsCleanly_data();
     void saveFailsCleanly();
     void newCircuitIsUnsaved();
@@ -217,6 +227,9 @@ void TestCircuitCommands::openRefusesBadFiles_data()
     QTest::newRow("missing") << "missing.fsor.json" << QByteArray() << QString();
     QTest::newRow("directory") << "folder" << QByteArray() << QString();
     QTest::newRow("two-mib") << "large.fsor.json" << QByteArray(2 * 1024 * 1024, ' ') << "File is too large";
+    QTest::newRow("one-byte-over-a-mib") << "over.fsor.json"
+                                         << paddedTo(serializeCircuit(threeGates()), kMaxJsonDocumentBytes + 1)
+                                         << "File is too large";
     QTest::newRow("invalid-json") << "broken.json" << QByteArray("{invalid") << QString();
     QTest::newRow("wrong-version") << "v2.json"
                                    << QByteArray("{\"format\": \"FasoriaCircuit\", \"version\": 2, \"qubits\": 2, "
@@ -281,6 +294,49 @@ void TestCircuitCommands::openRefusesBadFiles()
     QCOMPARE(serializeCircuit(*experiment.workingCircuit()), circuit);
 }
 
+void TestCircuitCommands::openKeepsTheCircuitNotTheFileBytes_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QString>("gates");
+    const QByteArray compact = "{\"version\":1,\"qubits\":3,\"note\":\"kept out\",\"format\":\"FasoriaCircuit\","
+                               "\"gates\":[{\"gate\":\"H\",\"target\":2,\"control\":1},{\"gate\":\"CNOT\","
+                               "\"target\":0,\"control\":2}]}";
+    QTest::newRow("compact-with-unknown-member") << compact << QStringLiteral("H(q2) CNOT(q2 → q0)");
+    QTest::newRow("exactly-one-mib") << paddedTo(compact, kMaxJsonDocumentBytes)
+                                     << QStringLiteral("H(q2) CNOT(q2 → q0)");
+}
+
+void TestCircuitCommands::openKeepsTheCircuitNotTheFileBytes()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(QString, gates);
+    const QString path = m_directory.filePath(QStringLiteral("compact-%1.json").arg(QTest::currentDataTag()));
+    QVERIFY(writeFile(path, content));
+    // An untouched challenge answer is no unsaved work: the file replaces it without a question.
+    m_window->selectLesson(kFirstChallenge);
+    QVERIFY(m_window->experiment().isChallengeMode());
+    m_fileNames << path;
+    trigger("m_actionOpen");
+
+    const Experiment &experiment = m_window->experiment();
+    QVERIFY(m_messages.isEmpty());
+    QCOMPARE(gateLabels(*experiment.workingCircuit()), gates);
+    QVERIFY(!experiment.isChallengeMode());
+    QCOMPARE(experiment.challengeStatus(), 0);
+    QCOMPARE(experiment.circuitPath(), path);
+    // The unsaved-changes baseline is the circuit as this program writes it, so the next save is no change.
+    QCOMPARE(experiment.savedSnapshot(), serializeCircuit(*experiment.workingCircuit()));
+    QVERIFY(experiment.savedSnapshot() != content);
+    QVERIFY(!experiment.isCircuitModified());
+    QCOMPARE(m_window->windowTitle(), kItalianTitle + QFileInfo(path).fileName());
+    QCOMPARE(experiment.currentStep(), std::uint64_t{0});
+    QCOMPARE(part<QSpinBox>("m_editQubitSpin")->value(), 3);
+    QCOMPARE(part<QSpinBox>("m_targetSpin")->maximum(), 2);
+    QCOMPARE(experiment.logEvents().size(), std::size_t{2});
+    QCOMPARE(experiment.logEvents().back().kind, static_cast<std::int32_t>(LogEventKind::Editor));
+    QCOMPARE(experiment.logEvents().back().value, static_cast<std::uint64_t>(EditAction::WorkingCopyCreated));
+}
+
 void TestCircuitCommands::saveFailsCleanly_data()
 {
     QTest::addColumn<bool>("readOnlyFolder");
@@ -330,8 +386,14 @@ void TestCircuitCommands::newCircuitIsUnsaved()
     QVERIFY(circuit != nullptr);
     QCOMPARE(circuit->qubitCount, 2);
     QCOMPARE(circuit->steps.size(), std::size_t{0});
-    QCOMPARE(QString::fromUtf8(circuit->titleIt), QStringLiteral("Nuovo circuito"));
-    QCOMPARE(QString::fromUtf8(circuit->explanationEn), QStringLiteral("Circuit complete."));
+    const QStringList texts = {QString::fromUtf8(circuit->titleIt),       QString::fromUtf8(circuit->titleEn),
+                               QString::fromUtf8(circuit->questionIt),    QString::fromUtf8(circuit->questionEn),
+                               QString::fromUtf8(circuit->explanationIt), QString::fromUtf8(circuit->explanationEn)};
+    QCOMPARE(texts,
+             (QStringList{QStringLiteral("Nuovo circuito"), QStringLiteral("New circuit"),
+                          QStringLiteral("Esperimento libero: prepara un circuito e verifica la tua previsione."),
+                          QStringLiteral("Free experiment: build a circuit and test your prediction."),
+                          QStringLiteral("Circuito completato."), QStringLiteral("Circuit complete.")}));
     QVERIFY(experiment.circuitPath().isEmpty() && experiment.savedSnapshot().isEmpty());
     QVERIFY(experiment.isCircuitModified());
     QCOMPARE(m_window->windowTitle(), kItalianTitle + QStringLiteral("Senza nome *"));

@@ -125,6 +125,8 @@ struct StageClass
     QColor fill;
 };
 
+const QColor kTextColour(32, 49, 68);
+
 const StageClass kCurrent{QColor(40, 91, 183), 2.5, QColor(215, 230, 252)};
 const StageClass kApplied{QColor(56, 140, 106), 1.3, QColor(222, 246, 234)};
 const StageClass kFuture{QColor(157, 169, 182), 1.3, QColor(244, 247, 251)};
@@ -159,6 +161,8 @@ private slots:
     void stageColours();
     void cnotGlyph_data();
     void cnotGlyph();
+    void glyphTexts_data();
+    void glyphTexts();
     void measuredMark_data();
     void measuredMark();
     void tooltips_data();
@@ -538,6 +542,12 @@ void TestCircuitView::sceneGeometry()
     QVERIFY(letter != nullptr);
     QCOMPARE(letter->text(), QStringLiteral("M"));
     QCOMPARE(letter->pos(), QPointF(measurementBox.x() + 12, 75 + 38 * (circuit.qubitCount - 1) - 12));
+    QCOMPARE(measurementRect->pen().color(), QColor(132, 142, 155));
+    QCOMPARE(measurementRect->pen().widthF(), 1.2);
+    QCOMPARE(measurementRect->brush().color(), QColor(239, 241, 244));
+    QCOMPARE(letter->font().pointSize(), 12);
+    QVERIFY(letter->font().bold());
+    QCOMPARE(letter->brush().color(), kTextColour);
 
     // Wires top to bottom carry q(n-1) down to q0 and end 35 units past the last step column's extent.
     const QList<QGraphicsItem *> wires = itemsWithRole(scene, "wire");
@@ -554,10 +564,17 @@ void TestCircuitView::sceneGeometry()
         QCOMPARE(label->pos(), QPointF(14, rowY(row) - 13));
         QVERIFY(label->font().bold());
         QCOMPARE(label->font().pointSize(), 10);
+        QCOMPARE(label->brush().color(), kTextColour);
     }
 
     const QList<QGraphicsItem *> numbers = itemsWithRole(scene, "stageNumber");
     QCOMPARE(numbers.size(), static_cast<int>(circuit.steps.size()) + 1);
+    for (const QGraphicsItem *item : numbers) {
+        const auto *number = qgraphicsitem_cast<const QGraphicsSimpleTextItem *>(item);
+        QCOMPARE(number->font().pointSize(), 9);
+        QVERIFY(!number->font().bold());
+        QCOMPARE(number->brush().color(), kTextColour);
+    }
     const auto *zero = qgraphicsitem_cast<QGraphicsSimpleTextItem *>(numbers.first());
     QCOMPARE(zero->text(), QStringLiteral("0"));
     QCOMPARE(zero->pos(), QPointF(98, 19));
@@ -650,6 +667,56 @@ void TestCircuitView::cnotGlyph()
     QCOMPARE(ellipses.size(), 2);
     QVERIFY(ellipses.contains(QRectF(x - 6, yc - 6, 12, 12)));
     QVERIFY(ellipses.contains(QRectF(x - 13, yt - 13, 26, 26)));
+}
+
+void TestCircuitView::glyphTexts_data()
+{
+    QTest::addColumn<Circuit>("circuit");
+    QTest::addColumn<int>("stage");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("pointSize");
+    QTest::addColumn<QColor>("colour");
+    QTest::addColumn<QPointF>("centre");
+
+    const QColor letterColour(28, 53, 82);
+    // The letter sits on its target's wire; the initial label on the register's middle.
+    QTest::addRow("initial label, 1 qubit")
+        << circuitOf(1, {}) << 0 << "|0>" << 10 << kTextColour << QPointF(104.5, 75);
+    QTest::addRow("initial label, 4 qubits")
+        << circuitOf(4, {}) << 0 << "|0>" << 10 << kTextColour << QPointF(104.5, 189);
+    QTest::addRow("H on q0") << circuitOf(3, {step(GateKind::H, 0)}) << 1 << "H" << 12 << letterColour
+                             << QPointF(stepX(1), rowY(2));
+    QTest::addRow("X on q2") << circuitOf(3, {step(GateKind::H, 0), step(GateKind::X, 2)}) << 2 << "X" << 12
+                             << letterColour << QPointF(stepX(2), rowY(0));
+    QTest::addRow("Z on q1") << circuitOf(3, {step(GateKind::Z, 1)}) << 1 << "Z" << 12 << letterColour
+                             << QPointF(stepX(1), rowY(1));
+    QTest::addRow("P without its angle") << circuitOf(2, {step(GateKind::P, 1, 0, kPi / 3)}) << 1 << "P" << 12
+                                         << letterColour << QPointF(stepX(1), rowY(0));
+}
+
+void TestCircuitView::glyphTexts()
+{
+    QFETCH(Circuit, circuit);
+    QFETCH(int, stage);
+    QFETCH(QString, text);
+    QFETCH(int, pointSize);
+    QFETCH(QColor, colour);
+    QFETCH(QPointF, centre);
+
+    show(circuit, 0);
+    const QGraphicsRectItem *box = stageBox(m_view->scene(), static_cast<quint64>(stage));
+    QVERIFY(box != nullptr);
+    QCOMPARE(box->childItems().size(), 1);
+    const auto *glyph = qgraphicsitem_cast<const QGraphicsSimpleTextItem *>(box->childItems().first());
+    QVERIFY(glyph != nullptr);
+    QCOMPARE(glyph->text(), text);
+    QCOMPARE(glyph->font().family(), QStringLiteral("Segoe UI"));
+    QCOMPARE(glyph->font().pointSize(), pointSize);
+    QVERIFY(glyph->font().bold());
+    QCOMPARE(glyph->brush().color(), colour);
+    const QPointF drawnCentre = glyph->mapToScene(glyph->boundingRect().center());
+    QVERIFY2(qAbs(drawnCentre.x() - centre.x()) < 1e-9 && qAbs(drawnCentre.y() - centre.y()) < 1e-9,
+             qPrintable(QStringLiteral("centre %1, %2").arg(drawnCentre.x()).arg(drawnCentre.y())));
 }
 
 void TestCircuitView::measuredMark_data()

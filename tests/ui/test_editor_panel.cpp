@@ -28,7 +28,8 @@ enum class Edit
     MoveLeft,
     MoveRight,
     QubitCount,
-    MoveByTwo
+    MoveByTwo,
+    InsertIntoFull
 };
 
 } // namespace
@@ -48,6 +49,8 @@ private slots:
     void editsLandOnTheirStage();
     void refusedEditsChangeNothing_data();
     void refusedEditsChangeNothing();
+    void editsWithoutTheirSelectionDoNothing_data();
+    void editsWithoutTheirSelectionDoNothing();
     void panelFollowsCircuitAndSelection();
     void editCopyKeepsTheStage();
     void restoreShowsTheLessonAgain();
@@ -111,6 +114,8 @@ void TestEditorPanel::editsLandOnTheirStage()
     QCOMPARE(gateLabels(*experiment.workingCircuit()), gates);
     QCOMPARE(experiment.workingCircuit()->qubitCount, edit == Edit::QubitCount ? 3 : 2);
     QCOMPARE(part<QSpinBox>("m_editQubitSpin")->value(), experiment.workingCircuit()->qubitCount);
+    QCOMPARE(part<QSpinBox>("m_targetSpin")->maximum(), experiment.workingCircuit()->qubitCount - 1);
+    QCOMPARE(part<QSpinBox>("m_controlSpin")->maximum(), experiment.workingCircuit()->qubitCount - 1);
     QCOMPARE(experiment.currentStep(), static_cast<std::uint64_t>(shownStage));
     const StateVector expected = replayPrefix(*experiment.workingCircuit(), experiment.currentStep());
     QCOMPARE(experiment.state()->qubitCount(), expected.qubitCount());
@@ -148,6 +153,8 @@ void TestEditorPanel::refusedEditsChangeNothing_data()
                editorText("Remove gates using the deleted qubit first", English);
     QTest::newRow("move-by-two") << Edit::MoveByTwo << 1 << editorText("Move direction", English);
     QTest::newRow("move-past-the-end") << Edit::MoveRight << 0 << editorText("Move destination", Italian);
+    QTest::newRow("insert-into-full-it") << Edit::InsertIntoFull << 0 << editorText("Maximum 256 gates", Italian);
+    QTest::newRow("insert-into-full-en") << Edit::InsertIntoFull << 1 << editorText("Maximum 256 gates", English);
 }
 
 void TestEditorPanel::refusedEditsChangeNothing()
@@ -156,7 +163,11 @@ void TestEditorPanel::refusedEditsChangeNothing()
     QFETCH(int, language);
     QFETCH(QString, message);
     part<QComboBox>("m_languageCombo")->setCurrentIndex(language);
-    startWorking(threeGates(), 3);
+    Circuit circuit = threeGates();
+    if (edit == Edit::InsertIntoFull) {
+        circuit.steps.resize(CircuitEditor::kMaxSteps, circuit.steps.front());
+    }
+    startWorking(circuit, 3);
     const Experiment &experiment = m_window->experiment();
     const QByteArray before = serializeCircuit(*experiment.workingCircuit());
     const std::size_t events = experiment.logEvents().size();
@@ -174,6 +185,11 @@ void TestEditorPanel::refusedEditsChangeNothing()
     case Edit::MoveByTwo:
         m_window->moveSelectedGate(2);
         break;
+    case Edit::InsertIntoFull:
+        // The button is disabled on a full circuit, so only a direct call can try it.
+        QVERIFY(!part<QPushButton>("m_insertButton")->isEnabled());
+        m_window->insertGateAfterStage();
+        break;
     default:
         // The button is disabled at the last stage, so only a direct call can try it.
         QVERIFY(!part<QPushButton>("m_moveRightButton")->isEnabled());
@@ -189,6 +205,70 @@ void TestEditorPanel::refusedEditsChangeNothing()
     QCOMPARE(part<QPlainTextEdit>("m_log")->toPlainText(), notebook);
     QVERIFY(!experiment.isCircuitModified());
     QCOMPARE(part<QSpinBox>("m_editQubitSpin")->value(), 2);
+}
+
+void TestEditorPanel::editsWithoutTheirSelectionDoNothing_data()
+{
+    QTest::addColumn<Edit>("edit");
+    QTest::addColumn<bool>("working");
+    // At stage 0 no gate is selected; without a working circuit the lesson is read-only.
+    QTest::newRow("replace-at-stage-0") << Edit::Replace << true;
+    QTest::newRow("remove-at-stage-0") << Edit::Remove << true;
+    QTest::newRow("move-left-at-stage-0") << Edit::MoveLeft << true;
+    QTest::newRow("move-right-at-stage-0") << Edit::MoveRight << true;
+    QTest::newRow("insert-into-lesson") << Edit::Insert << false;
+    QTest::newRow("replace-in-lesson") << Edit::Replace << false;
+    QTest::newRow("remove-from-lesson") << Edit::Remove << false;
+    QTest::newRow("move-in-lesson") << Edit::MoveRight << false;
+    QTest::newRow("qubits-of-lesson") << Edit::QubitCount << false;
+}
+
+void TestEditorPanel::editsWithoutTheirSelectionDoNothing()
+{
+    QFETCH(Edit, edit);
+    QFETCH(bool, working);
+    m_window->selectLesson(kSignLesson);
+    if (working) {
+        startWorking(threeGates(), 0);
+    } else {
+        m_window->nextStep();
+    }
+    const Experiment &experiment = m_window->experiment();
+    const QByteArray before = serializeCircuit(experiment.shownCircuit());
+    const std::uint64_t stage = experiment.currentStep();
+    const QString notebook = part<QPlainTextEdit>("m_log")->toPlainText();
+    const std::size_t events = experiment.logEvents().size();
+    setPanel(GateKind::H, 0, 0, 0.0);
+    part<QSpinBox>("m_editQubitSpin")->setValue(3);
+
+    switch (edit) {
+    case Edit::Insert:
+        m_window->insertGateAfterStage();
+        break;
+    case Edit::Replace:
+        m_window->replaceSelectedGate();
+        break;
+    case Edit::Remove:
+        m_window->removeSelectedGate();
+        break;
+    case Edit::MoveLeft:
+        m_window->moveSelectedGate(-1);
+        break;
+    case Edit::MoveRight:
+        m_window->moveSelectedGate(+1);
+        break;
+    default:
+        m_window->applyQubitCount();
+        break;
+    }
+
+    QVERIFY(m_messages.isEmpty());
+    QCOMPARE(experiment.workingCircuit() != nullptr, working);
+    QCOMPARE(serializeCircuit(experiment.shownCircuit()), before);
+    QCOMPARE(experiment.currentStep(), stage);
+    QCOMPARE(experiment.logEvents().size(), events);
+    QCOMPARE(part<QPlainTextEdit>("m_log")->toPlainText(), notebook);
+    QVERIFY(!experiment.isCircuitModified());
 }
 
 void TestEditorPanel::panelFollowsCircuitAndSelection()
@@ -254,11 +334,14 @@ void TestEditorPanel::editCopyKeepsTheStage()
     m_window->selectLesson(kSignLesson);
     m_window->nextStep();
     m_window->nextStep();
+    // A qubit count typed while the lesson was read-only is not applied to the copy.
+    part<QSpinBox>("m_editQubitSpin")->setValue(5);
     click("m_editCopyButton");
     const Experiment &experiment = m_window->experiment();
     QVERIFY(experiment.workingCircuit() != nullptr);
     QCOMPARE(gateLabels(*experiment.workingCircuit()), gateLabels(lessonCatalog()[kSignLesson]));
     QCOMPARE(experiment.currentStep(), std::uint64_t{2});
+    QCOMPARE(part<QSpinBox>("m_editQubitSpin")->value(), lessonCatalog()[kSignLesson].qubitCount);
     QCOMPARE(experiment.savedSnapshot(), serializeCircuit(lessonCatalog()[kSignLesson]));
     QVERIFY(!experiment.isCircuitModified());
     QCOMPARE(m_window->windowTitle(), kItalianTitle + QStringLiteral("Senza nome"));

@@ -1,5 +1,6 @@
 #include "core/Circuit.h"
 #include "core/GateText.h"
+#include "curriculum/Challenge.h"
 #include "curriculum/LessonCatalog.h"
 #include "editor/CircuitFile.h"
 #include "tests/ui/Fixtures.h"
@@ -61,6 +62,9 @@ private slots:
     void renderLogEvent();
     void fixedTextNeverNegativeZero_data();
     void fixedTextNeverNegativeZero();
+    void generatorSeededWithOneSystemValue();
+    void renderDescribesTheEventsCircuit_data();
+    void renderDescribesTheEventsCircuit();
 };
 
 void TestExperiment::nextStepMatchesReplay_data()
@@ -376,6 +380,13 @@ void TestExperiment::renderLogEvent_data()
                                       << QStringLiteral("CHALLENGE SOLVED - fidelity 100.00%.");
     QTest::addRow("challenge-open-it") << 8 << kFirstChallenge << 0ULL << 4999ULL << 0ULL << true << 0
                                        << QStringLiteral("SFIDA DA COMPLETARE - fedeltà 49.99%.");
+    const Challenge *challenge = findChallenge(kFirstChallenge);
+    QVERIFY(challenge);
+    QTest::addRow("hint-first-it") << 9 << kFirstChallenge << 0ULL << 0ULL << 0ULL << true << 0
+                                   << QStringLiteral("SFIDA - suggerimento 1: ") +
+                                          QString::fromUtf8(challenge->hint1It);
+    QTest::addRow("hint-third-en") << 9 << kFirstChallenge << 2ULL << 0ULL << 0ULL << true << 1
+                                   << QStringLiteral("CHALLENGE - hint 3: ") + QString::fromUtf8(challenge->hint3En);
     QTest::addRow("hint-past-three") << 9 << kFirstChallenge << 3ULL << 0ULL << 0ULL << true << 1 << QString();
     QTest::addRow("hint-of-no-challenge") << 9 << 0 << 0ULL << 0ULL << 0ULL << false << 1 << QString();
     QTest::addRow("distribution-without-lab")
@@ -420,6 +431,68 @@ void TestExperiment::fixedTextNeverNegativeZero()
     QFETCH(int, decimals);
     QFETCH(QString, expected);
     QCOMPARE(fixedText(value, decimals), expected);
+}
+
+void TestExperiment::generatorSeededWithOneSystemValue()
+{
+    // A fresh generator's first state word is its seed: one 32-bit value of the system source, zero-extended.
+    for (int run = 0; run < 8; ++run) {
+        Experiment experiment;
+        const std::string state = experiment.random().stateText();
+        bool parsed = false;
+        const qulonglong seed = QString::fromStdString(state.substr(0, state.find(' '))).toULongLong(&parsed);
+        QVERIFY(parsed);
+        QVERIFY2(seed <= 0xFFFFFFFFULL, qPrintable(QString::number(seed)));
+        QCOMPARE(experiment.random().stateText(), RandomGenerator(seed).stateText());
+    }
+}
+
+void TestExperiment::renderDescribesTheEventsCircuit_data()
+{
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<int>("shownLesson");
+    QTest::addColumn<qulonglong>("value");
+    QTest::addColumn<qulonglong>("value2");
+    QTest::addColumn<int>("language");
+    QTest::addColumn<QString>("expected");
+    // The events are recorded on lesson 0 (one qubit); a three-qubit working circuit H(q0) may be shown.
+    const Lesson &coin = lessonCatalog()[0];
+    const Circuit working = freeCircuit(3, 1);
+    QTest::addRow("measurement-of-working-circuit")
+        << 3 << 0 << 5ULL << 0ULL << 1
+        << QStringLiteral("MEASURE -> 101. State collapsed: press Restart for a new run.");
+    QTest::addRow("measurement-of-another-lesson")
+        << 3 << 1 << 1ULL << 0ULL << 1 << QStringLiteral("MEASURE -> 1. State collapsed: press Restart for a new run.");
+    QTest::addRow("prepared-working-circuit-it")
+        << 0 << 0 << 0ULL << 0ULL << 0
+        << QStringLiteral("\n=== %1 ===\nPreparato |000> (3 qubit).").arg(QString::fromUtf8(working.titleIt));
+    QTest::addRow("step-of-working-circuit")
+        << 1 << 0 << 0ULL << 0ULL << 1
+        << QStringLiteral("Step 1: H(q0) - ") + QString::fromUtf8(gateDescription(GateKind::H, English));
+    QTest::addRow("step-of-catalog-lesson-it")
+        << 1 << 1 << 0ULL << 0ULL << 0
+        << QStringLiteral("Passo 1: H(q0) - ") + QString::fromUtf8(coin.steps[0].explanationIt);
+    QTest::addRow("editor-it") << 6 << 0 << 1ULL << 3ULL << 0
+                               << QStringLiteral("EDITOR: %1 | passo selezionato 3")
+                                      .arg(QString::fromUtf8(editActionWord(EditAction::GateInserted, Italian)));
+    QTest::addRow("distribution-it") << 10 << 0 << 0ULL << 0ULL << 0
+                                     << QStringLiteral("PREVISIONE DISTRIBUZIONE: 0 - ");
+}
+
+void TestExperiment::renderDescribesTheEventsCircuit()
+{
+    QFETCH(int, kind);
+    QFETCH(int, shownLesson);
+    QFETCH(qulonglong, value);
+    QFETCH(qulonglong, value2);
+    QFETCH(int, language);
+    QFETCH(QString, expected);
+    const Circuit working = freeCircuit(3, 1);
+    LogContext context;
+    context.language = static_cast<Language>(language);
+    context.currentLessonIndex = shownLesson;
+    context.workingCircuit = &working;
+    QCOMPARE(Fasoria::renderLogEvent(LogEvent{kind, 0, value, value2, 0}, context), expected);
 }
 
 QTEST_GUILESS_MAIN(TestExperiment)

@@ -17,6 +17,7 @@
 #include <QSettings>
 #include <QSplitter>
 #include <QStandardPaths>
+#include <QStatusBar>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QtTest>
@@ -76,6 +77,8 @@ private slots:
     void noNegativeZeroWhileStepping();
     void challengeLessonShowsEmptyAnswer();
     void replacingTheWorkingCircuit();
+    void languagePassTexts_data();
+    void languagePassTexts();
 
 private:
     QString text(const char *label) const { return part<QLabel>(label)->text(); }
@@ -214,6 +217,9 @@ void TestMainWindow::startsInItalianOnLessonOne()
     QCOMPARE(prediction->itemText(2), QStringLiteral("|1>"));
     QCOMPARE(text("m_stepStatus"), QStringLiteral("Operazioni: 0 / 1"));
     QCOMPARE(text("m_initialState"), QStringLiteral("Preparazione iniziale: |0>    |    Qubit: q0 |0>"));
+    QCOMPARE(text("m_resourceSummary"), QStringLiteral("Stati di base: 2 (2^1)"));
+    QCOMPARE(m_window->statusBar()->currentMessage(),
+             uiText(TextKey::StatusEngine, Italian).arg(QStringLiteral("1"), QStringLiteral("qubit")));
     QCOMPARE(text("m_explanation"), uiText(TextKey::ExplanationStart, Italian));
     QCOMPARE(part<QTableWidget>("m_table")->rowCount(), 2);
     QCOMPARE(part<QTableWidget>("m_table")->item(0, 1)->text(), QStringLiteral("1.000000"));
@@ -448,6 +454,11 @@ void TestMainWindow::languageSwitchKeepsTheExperiment()
     QVERIFY(notebook.contains(QStringLiteral("MEASURE -> ")));
     QVERIFY(!notebook.contains(QStringLiteral("Passo")) && !notebook.contains(QStringLiteral("MISURA")));
     QCOMPARE(text("m_stepStatus"), QStringLiteral("Operations: 2 / 2    |    MEASURED"));
+    QCOMPARE(text("m_qubitCount"), QStringLiteral("REQUIRED QUBITS: 2"));
+    QCOMPARE(text("m_resourceSummary"), QStringLiteral("Basis states: 4 (2^2)"));
+    QCOMPARE(text("m_initialState"), QStringLiteral("Initial preparation: |00>    |    Qubits: q1 |0>   q0 |0>"));
+    QCOMPARE(m_window->statusBar()->currentMessage(),
+             uiText(TextKey::StatusEngine, English).arg(QStringLiteral("2"), QStringLiteral("qubits")));
     QCOMPARE(part<QTableWidget>("m_table")->horizontalHeaderItem(5)->text(), QStringLiteral("Count"));
     QCOMPARE(m_window->windowTitle(), QStringLiteral("Fasoria - quantum laboratory 0.16.0 - -"));
     QCOMPARE(part<QComboBox>("m_lessons")->itemText(kBellLesson), QStringLiteral("03 - The twin coins   [2 qubits]"));
@@ -539,6 +550,155 @@ void TestMainWindow::replacingTheWorkingCircuit()
     QVERIFY(text("m_explanation").startsWith(QStringLiteral("H(q0) - ")));
     QVERIFY(part<QPlainTextEdit>("m_log")->toPlainText().endsWith(
         QStringLiteral("Passo 1: H(q0) - ") + QString::fromUtf8(gateDescription(GateKind::H, Italian))));
+}
+
+void TestMainWindow::languagePassTexts_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("property");
+    QTest::addColumn<int>("language");
+    QTest::addColumn<QString>("expected");
+    // What each part shows, by catalog key: {object name, property, key}.
+    const struct
+    {
+        const char *name;
+        const char *property;
+        int key;
+    } keyed[] = {{"m_fileMenu", "title", 122},
+                 {"m_helpMenu", "title", 129},
+                 {"m_actionNew", "text", 123},
+                 {"m_actionOpen", "text", 124},
+                 {"m_actionSave", "text", 125},
+                 {"m_actionSaveAs", "text", 126},
+                 {"m_actionExport", "text", 127},
+                 {"m_actionExit", "text", 128},
+                 {"m_predictionBox", "title", 131},
+                 {"m_predictionHint", "text", 132},
+                 {"m_predictionButton", "text", 134},
+                 {"m_predictionButton", "toolTip", 132},
+                 {"m_predictionCombo", "toolTip", 132},
+                 {"m_title", "text", 1},
+                 {"m_subtitle", "text", 2},
+                 {"m_languageLabel", "text", 3},
+                 {"m_languageLabel", "toolTip", 4},
+                 {"m_languageCombo", "toolTip", 4},
+                 {"m_exerciseBox", "title", 9},
+                 {"m_lessons", "toolTip", 10},
+                 {"m_resourceBox", "title", 11},
+                 {"m_qubitCount", "toolTip", 14},
+                 {"m_resourceSummary", "toolTip", 15},
+                 {"m_initialState", "toolTip", 17},
+                 {"m_question", "toolTip", 20},
+                 {"m_stepStatus", "toolTip", 24},
+                 {"m_resetButton", "text", 21},
+                 {"m_resetButton", "toolTip", 22},
+                 {"m_previousButton", "text", 84},
+                 {"m_previousButton", "toolTip", 85},
+                 {"m_nextButton", "text", 23},
+                 {"m_nextButton", "toolTip", 24},
+                 {"m_measureBox", "title", 25},
+                 {"m_measureButton", "text", 26},
+                 {"m_measureButton", "toolTip", 27},
+                 {"m_shotsButton", "text", 28},
+                 {"m_shotsButton", "toolTip", 29},
+                 {"m_shotsHint", "text", 30},
+                 {"m_shotsHint", "toolTip", 29},
+                 {"m_explanationBox", "title", 31},
+                 {"m_explanation", "toolTip", 33},
+                 {"m_testButton", "text", 35},
+                 {"m_testButton", "toolTip", 36},
+                 {"m_circuitBox", "title", 76},
+                 {"m_circuitBox", "toolTip", 77},
+                 {"m_circuitView", "toolTip", 77},
+                 {"m_circuitHint", "text", 78},
+                 {"m_circuitHint", "toolTip", 77},
+                 {"m_zoomInButton", "text", 86},
+                 {"m_zoomOutButton", "text", 87},
+                 {"m_fitButton", "text", 88},
+                 {"m_zoomInButton", "toolTip", 89},
+                 {"m_zoomOutButton", "toolTip", 89},
+                 {"m_fitButton", "toolTip", 89},
+                 {"m_statesTitle", "text", 37},
+                 {"m_table", "toolTip", 38},
+                 {"m_normLabel", "toolTip", 49},
+                 {"m_logTitle", "text", 52},
+                 {"m_log", "toolTip", 53},
+                 {"m_editorBox", "title", 91},
+                 {"m_editCopyButton", "text", 92},
+                 {"m_restoreOriginalButton", "text", 93},
+                 {"m_editQubitLabel", "text", 94},
+                 {"m_applyQubitsButton", "text", 95},
+                 {"m_gateLabel", "text", 96},
+                 {"m_targetLabel", "text", 97},
+                 {"m_controlLabel", "text", 98},
+                 {"m_angleLabel", "text", 99},
+                 {"m_insertButton", "text", 100},
+                 {"m_replaceButton", "text", 101},
+                 {"m_removeButton", "text", 102},
+                 {"m_moveLeftButton", "text", 103},
+                 {"m_moveRightButton", "text", 104},
+                 {"m_editorHint", "text", 105},
+                 {"m_editCopyButton", "toolTip", 107},
+                 {"m_restoreOriginalButton", "toolTip", 108},
+                 {"m_insertButton", "toolTip", 109},
+                 {"m_replaceButton", "toolTip", 110},
+                 {"m_removeButton", "toolTip", 110},
+                 {"m_moveLeftButton", "toolTip", 110},
+                 {"m_moveRightButton", "toolTip", 110},
+                 {"m_applyQubitsButton", "toolTip", 111},
+                 {"m_gateCombo", "toolTip", 112},
+                 {"m_targetSpin", "toolTip", 113},
+                 {"m_controlSpin", "toolTip", 114},
+                 {"m_angleSpin", "toolTip", 115}};
+    for (const Language language : {Italian, English}) {
+        const char *tag = isEnglish(language) ? "en" : "it";
+        for (const auto &row : keyed) {
+            QTest::addRow("%s-%s-%s", row.name, row.property, tag)
+                << QString::fromLatin1(row.name) << QByteArray(row.property) << static_cast<int>(language)
+                << uiText(static_cast<TextKey>(row.key), language);
+        }
+    }
+    // The handbook and terms texts are fixed pairs outside the catalog: {name, property, Italian, English}.
+    const char *const pairs[][4] = {
+        {"m_actionHelp", "text", "Manuale completo (F1)", "Complete handbook (F1)"},
+        {"m_actionLessonHelp", "text", "Manuale della lezione corrente (Maiusc+F1)",
+         "Current lesson handbook (Shift+F1)"},
+        {"m_actionFreewareLicense", "text", "Licenza Freeware...", "Freeware license..."},
+        {"m_actionFreewareLicense", "toolTip", "Leggi le condizioni di utilizzo e distribuzione del programma",
+         "Read the program use and redistribution terms"},
+        {"m_lessonHelpButton", "text", "Apri guida della lezione", "Open this lesson's handbook"},
+        {"m_lessonHelpButton", "toolTip", "Apri direttamente la scheda della lezione nel manuale offline",
+         "Jump to the current lesson in the complete offline handbook"}};
+    for (const auto &row : pairs) {
+        QTest::addRow("%s-%s-it", row[0], row[1]) << QString::fromLatin1(row[0]) << QByteArray(row[1])
+                                                  << static_cast<int>(Italian) << QString::fromUtf8(row[2]);
+        QTest::addRow("%s-%s-en", row[0], row[1]) << QString::fromLatin1(row[0]) << QByteArray(row[1])
+                                                  << static_cast<int>(English) << QString::fromUtf8(row[3]);
+    }
+}
+
+void TestMainWindow::languagePassTexts()
+{
+    QFETCH(QString, name);
+    QFETCH(QByteArray, property);
+    QFETCH(int, language);
+    QFETCH(QString, expected);
+    // Italian comes from the pass at construction, English from the user's switch.
+    part<QComboBox>("m_languageCombo")->setCurrentIndex(language == English ? 1 : 0);
+    QObject *object = m_window->findChild<QObject *>(name);
+    QVERIFY2(object, qPrintable(name));
+    QCOMPARE(object->property(property.constData()).toString(), expected);
+
+    // The tab titles and the lesson items follow the same pass.
+    const auto lang = static_cast<Language>(language);
+    auto *tabs = part<QTabWidget>("m_leftTabs");
+    for (int tab = 0; tab < 4; ++tab) {
+        QCOMPARE(tabs->tabText(tab), uiText(static_cast<TextKey>(5 + tab), lang));
+    }
+    auto *lessons = part<QComboBox>("m_lessons");
+    const Lesson &first = lessonCatalog()[0];
+    QCOMPARE(lessons->itemData(0, Qt::ToolTipRole).toString(),
+             QString::fromUtf8(pick(lang, first.questionIt, first.questionEn)));
 }
 
 QTEST_MAIN(TestMainWindow)

@@ -322,13 +322,27 @@ void TestSettings::closeWritesWhatTheNextStartRestores()
 void TestSettings::refusedCloseWritesNothing_data()
 {
     QTest::addColumn<int>("answer");
-    QTest::newRow("cancel") << static_cast<int>(QMessageBox::Cancel);
-    QTest::newRow("save-without-a-name") << static_cast<int>(QMessageBox::Save);
+    QTest::addColumn<bool>("prefilled");
+    QTest::newRow("cancel") << static_cast<int>(QMessageBox::Cancel) << false;
+    QTest::newRow("save-without-a-name") << static_cast<int>(QMessageBox::Save) << false;
+    QTest::newRow("cancel-keeps-the-last-run") << static_cast<int>(QMessageBox::Cancel) << true;
 }
 
 void TestSettings::refusedCloseWritesNothing()
 {
     QFETCH(int, answer);
+    QFETCH(bool, prefilled);
+    // What a previous run left: lesson 2 on the measurements tab, Deutsch with its third function.
+    const QList<std::pair<QString, QVariant>> lastRun = {{QStringLiteral("ui/lessonIndex"), 2},
+                                                         {QStringLiteral("ui/leftTab"), 3},
+                                                         {QStringLiteral("parameters/algorithm"), 2},
+                                                         {QStringLiteral("parameters/deutsch"), 2}};
+    if (prefilled) {
+        QSettings settings;
+        for (const auto &[name, value] : lastRun) {
+            settings.setValue(name, value);
+        }
+    }
     start();
     int questions = 0;
     auto reply = static_cast<QMessageBox::StandardButton>(answer);
@@ -345,11 +359,21 @@ void TestSettings::refusedCloseWritesNothing()
     QTest::mouseClick(part<QPushButton>("m_insertButton"), Qt::LeftButton);
     part<QTabWidget>("m_leftTabs")->setCurrentIndex(2);
 
+    part<QComboBox>("m_paramKindCombo")->setCurrentIndex(0);
+    part<QComboBox>("m_paramDeutschCombo")->setCurrentIndex(1);
+
     QVERIFY(!m_window->close());
     QCOMPARE(questions, 1);
     QVERIFY(m_window->isVisible());
-    QVERIFY(storedKeys().isEmpty());
     QVERIFY(m_window->experiment().isCircuitModified());
+    if (prefilled) {
+        QCOMPARE(storedKeys().size(), lastRun.size());
+        for (const auto &[name, value] : lastRun) {
+            QCOMPARE(QSettings().value(name).toInt(), value.toInt());
+        }
+        return;
+    }
+    QVERIFY(storedKeys().isEmpty());
 
     reply = QMessageBox::Discard;
     QVERIFY(m_window->close());
