@@ -6,7 +6,7 @@
 #include "curriculum/AlgorithmInfo.h"
 #include "curriculum/LessonCatalog.h"
 #include "editor/ResultsExport.h"
-#include "ui/ApplicationInfo.h"
+#include "fasoria/Version.h"
 
 #include <QDateTime>
 
