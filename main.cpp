@@ -7,10 +7,14 @@
 #include <QLocale>
 #include <QString>
 
+#include <csignal>
 #include <memory>
 
 int main(int argc, char *argv[])
 {
+    // Past a file-size limit a write must fail with an error the save reports and the student can act on,
+    // not end the program and take the unsaved circuit with it.
+    std::signal(SIGXFSZ, SIG_IGN);
     // Both attributes take effect only when set before the application object exists.
     QApplication::setAttribute(Qt::AA_EnableHighDpiScaling);
     QApplication::setAttribute(Qt::AA_UseHighDpiPixmaps);

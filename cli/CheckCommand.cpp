@@ -5,6 +5,7 @@
 #include "curriculum/Challenge.h"
 #include "curriculum/Diagnostics.h"
 #include "editor/CircuitFile.h"
+#include "editor/FilePath.h"
 #include "ui/ChallengeMessage.h"
 #include "ui/TextCatalog.h"
 
@@ -47,12 +48,31 @@ GradeRow grade(const Challenge &challenge, const QString &file, Language languag
     return row;
 }
 
+// A gradebook written over a submission, or both gradebooks into one file, would destroy what the teacher
+// collected; paths are compared as files on disk, so "g.csv" and "./g.csv" are the same.
 void checkGradebookPaths(const CommandLine &line)
 {
-    const std::optional<QString> csv = line.value(QStringLiteral("--csv"));
-    const std::optional<QString> html = line.value(QStringLiteral("--html"));
-    if (csv && html && *csv == *html) {
-        throw UsageError{cliText(CliText::SameGradebookFile, line.language())};
+    const Language language = line.language();
+    QStringList options;
+    QStringList paths;
+    for (const QString &option : {QStringLiteral("--csv"), QStringLiteral("--html")}) {
+        if (const std::optional<QString> path = line.value(option)) {
+            if (isStandardOutput(*path)) {
+                throw UsageError{cliText(CliText::GradebookToStandardOutput, language).arg(option)};
+            }
+            options << option;
+            paths << *path;
+        }
+    }
+    if (paths.size() == 2 && isSameFile(paths[0], paths[1])) {
+        throw UsageError{cliText(CliText::SameGradebookFile, language)};
+    }
+    for (int i = 0; i < paths.size(); ++i) {
+        for (const QString &file : line.operands()) {
+            if (isSameFile(paths[i], file)) {
+                throw UsageError{cliText(CliText::GradebookIsInput, language).arg(options[i], shownPath(file))};
+            }
+        }
     }
 }
 
@@ -91,7 +111,7 @@ int checkSubmissions(const CommandLine &line)
     book.lessonIndex = line.lessonIndex(*lesson, kFirstChallengeLesson, kLastChallengeLesson);
     const Challenge *challenge = findChallenge(book.lessonIndex);
     if (!challenge) {
-        throw UsageError{cliText(CliText::NotAChallenge, language).arg(*lesson)};
+        throw UsageError{cliText(CliText::NotAChallenge, language).arg(shownWord(*lesson))};
     }
     if (line.operands().isEmpty()) {
         throw UsageError{cliText(CliText::MissingFiles, language)};
@@ -103,7 +123,7 @@ int checkSubmissions(const CommandLine &line)
     for (const QString &file : line.operands()) {
         GradeRow row = grade(*challenge, file, language);
         if (!row.diagnosis) {
-            printError(file + QLatin1String(": ") + row.message);
+            printError(shownPath(file) + QLatin1String(": ") + row.message);
             allReadable = false;
         } else if (!row.diagnosis->result.solved) {
             allSolved = false;

@@ -29,6 +29,9 @@ const TextEntry kTexts[] = {
      "  qasm import FILE.qasm [-o OUT]\n"
      "                         converte da e verso OpenQASM 2.0\n"
      "\n"
+     "Con -o - il documento va sullo standard output. Dopo -- ogni parola è un file,\n"
+     "mai un'opzione: \"check --lesson 10 -- --csv=anna.fsor.json\" valuta quel file.\n"
+     "\n"
      "\"fasoria-cli COMANDO --help\" descrive le opzioni di un comando.\n",
      "Usage: fasoria-cli [--lang it|en] COMMAND [OPTIONS]\n"
      "\n"
@@ -43,6 +46,9 @@ const TextEntry kTexts[] = {
      "  qasm export FILE [-o OUT]\n"
      "  qasm import FILE.qasm [-o OUT]\n"
      "                         convert to and from OpenQASM 2.0\n"
+     "\n"
+     "With -o - the document goes to standard output. After -- every word is a file,\n"
+     "never an option: \"check --lesson 10 -- --csv=anna.fsor.json\" grades that file.\n"
      "\n"
      "\"fasoria-cli COMMAND --help\" describes the options of a command.\n"},
     {CliText::UsageRun,
@@ -74,6 +80,7 @@ const TextEntry kTexts[] = {
      "  --lesson NN   la lezione della sfida, 05..14\n"
      "  --csv OUT     scrive anche un registro in formato CSV\n"
      "  --html OUT    scrive anche un registro HTML stampabile\n"
+     "  --            le parole seguenti sono tutte file, anche se iniziano con -\n"
      "\n"
      "Stato di uscita: 0 tutti risolti, 1 qualche file non risolto, 2 errore d'uso\n"
      "o file illeggibile.\n",
@@ -86,6 +93,7 @@ const TextEntry kTexts[] = {
      "  --lesson NN   the challenge lesson, 05..14\n"
      "  --csv OUT     also write a gradebook as CSV\n"
      "  --html OUT    also write a printable HTML gradebook\n"
+     "  --            every later word is a file, even one that starts with -\n"
      "\n"
      "Exit status: 0 every file solved, 1 some file not solved, 2 usage error or\n"
      "unreadable file.\n"},
@@ -101,7 +109,7 @@ const TextEntry kTexts[] = {
      "  grover:  --qubits N       dimensione del registro, 2..3 (predefinito 3)\n"
      "           --marked M       elemento marcato minore di 2^N (predefinito 5)\n"
      "           --iterations K   1..4 (predefinito 2)\n"
-     "  -o FILE  scrive il file di circuito in FILE\n",
+     "  -o FILE  scrive il file di circuito in FILE (- per lo standard output)\n",
      "Usage: fasoria-cli generate deutsch|bv|grover [OPTIONS] [-o FILE]\n"
      "\n"
      "Runs the algorithm generator and writes the circuit file (to standard output\n"
@@ -113,16 +121,16 @@ const TextEntry kTexts[] = {
      "  grover:  --qubits N       register size, 2..3 (default 3)\n"
      "           --marked M       marked item below 2^N (default 5)\n"
      "           --iterations K   1..4 (default 2)\n"
-     "  -o FILE  write the circuit file to FILE\n"},
+     "  -o FILE  write the circuit file to FILE (- for standard output)\n"},
     {CliText::UsageLesson,
      "Uso: fasoria-cli lesson NN [-o FILE]\n"
      "\n"
      "Scrive la lezione NN del catalogo (01..21) come file di circuito (sullo standard\n"
-     "output senza -o).\n",
+     "output senza -o o con -o -).\n",
      "Usage: fasoria-cli lesson NN [-o FILE]\n"
      "\n"
      "Writes catalog lesson NN (01..21) as a circuit file (to standard output without\n"
-     "-o).\n"},
+     "-o or with -o -).\n"},
     {CliText::UsageQasm,
      "Uso: fasoria-cli qasm export FILE [-o OUT]\n"
      "     fasoria-cli qasm import FILE.qasm [-o OUT]\n"
@@ -130,14 +138,14 @@ const TextEntry kTexts[] = {
      "export scrive un file di circuito in OpenQASM 2.0 (h, x, z, u1, cx; q[k] è qk).\n"
      "import legge OpenQASM 2.0 e scrive un file di circuito; accetta anche p, s, sdg,\n"
      "t, tdg e cz; ignora barrier, e ignora creg e measure con un avviso.\n"
-     "Senza -o il risultato va sullo standard output.\n",
+     "Senza -o, o con -o -, il risultato va sullo standard output.\n",
      "Usage: fasoria-cli qasm export FILE [-o OUT]\n"
      "       fasoria-cli qasm import FILE.qasm [-o OUT]\n"
      "\n"
      "export writes a circuit file as OpenQASM 2.0 (h, x, z, u1, cx; q[k] is qk).\n"
      "import reads OpenQASM 2.0 and writes a circuit file; it also accepts p, s, sdg,\n"
      "t, tdg and cz, skips barrier, and skips creg and measure with a warning.\n"
-     "Without -o the result goes to standard output.\n"},
+     "Without -o, or with -o -, the result goes to standard output.\n"},
     {CliText::HelpHint, "\"fasoria-cli %1--help\" descrive tutte le opzioni.\n",
      "\"fasoria-cli %1--help\" describes every option.\n"},
     {CliText::MissingCommand, "manca il comando", "missing command"},
@@ -159,6 +167,10 @@ const TextEntry kTexts[] = {
      "unknown algorithm '%1' (deutsch, bv or grover)"},
     {CliText::MissingAlgorithm, "manca l'algoritmo (deutsch, bv o grover)", "missing algorithm (deutsch, bv or grover)"},
     {CliText::SameGradebookFile, "--csv e --html richiedono file diversi", "--csv and --html need different files"},
+    {CliText::GradebookIsInput, "%1 scriverebbe il registro sopra il file da valutare %2",
+     "%1 would write the gradebook over %2, one of the files to grade"},
+    {CliText::GradebookToStandardOutput, "%1 richiede un file: lo standard output riceve l'elenco dei voti",
+     "%1 needs a file: standard output carries the grade listing"},
     {CliText::MissingFiles, "mancano i file da valutare", "missing files to grade"},
     {CliText::QasmDirection, "indica export oppure import", "give export or import"},
     {CliText::LanguageValue, "--lang accetta it oppure en", "--lang takes it or en"},

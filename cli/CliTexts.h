@@ -33,6 +33,8 @@ enum class CliText
     UnknownAlgorithm,
     MissingAlgorithm,
     SameGradebookFile,
+    GradebookIsInput,
+    GradebookToStandardOutput,
     MissingFiles,
     QasmDirection,
     LanguageValue,

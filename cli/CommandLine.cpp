@@ -26,7 +26,7 @@ CommandLine::CommandLine(const QStringList &words, const QStringList &options, L
         const int equals = word.indexOf(QLatin1Char('='));
         const QString name = equals < 0 ? word : word.left(equals);
         if (!options.contains(name)) {
-            throw UsageError{cliText(CliText::UnknownOption, language).arg(name)};
+            throw UsageError{cliText(CliText::UnknownOption, language).arg(shownWord(name))};
         }
         if (m_values.count(name) != 0) {
             throw UsageError{cliText(CliText::OptionRepeated, language).arg(name)};
@@ -77,7 +77,7 @@ std::uint64_t CommandLine::lessonIndex(const QString &text, int first, int last)
 void CommandLine::expectAtMost(int count) const
 {
     if (m_operands.size() > count) {
-        throw UsageError{cliText(CliText::TooManyArguments, m_language).arg(m_operands[count])};
+        throw UsageError{cliText(CliText::TooManyArguments, m_language).arg(shownWord(m_operands[count]))};
     }
 }
 
@@ -121,17 +121,22 @@ Circuit loadCircuitOrFail(const QString &path)
     Circuit circuit;
     QString error;
     if (!loadCircuitFile(path, circuit, &error)) {
-        throw CommandError{path + QLatin1String(": ") + error};
+        throw CommandError{shownPath(path) + QLatin1String(": ") + error};
     }
     return circuit;
 }
 
+bool isStandardOutput(const QString &path)
+{
+    return path == QLatin1String("-");
+}
+
 void writeResult(const QByteArray &bytes, const std::optional<QString> &path, Language language)
 {
-    if (path) {
+    if (path && !isStandardOutput(*path)) {
         QString error;
         if (!saveFileAtomically(*path, bytes, &error)) {
-            throw CommandError{*path + QLatin1String(": ") + error};
+            throw CommandError{shownPath(*path) + QLatin1String(": ") + error};
         }
         return;
     }
@@ -139,6 +144,61 @@ void writeResult(const QByteArray &bytes, const std::optional<QString> &path, La
     if (std::fwrite(bytes.constData(), 1, size, stdout) != size || std::fflush(stdout) != 0) {
         throw CommandError{cliText(CliText::StandardOutput, language)};
     }
+}
+
+namespace {
+
+bool isBidirectionalControl(char32_t c)
+{
+    return c == 0x061C || c == 0x200E || c == 0x200F || (c >= 0x202A && c <= 0x202E) || (c >= 0x2066 && c <= 0x2069);
+}
+
+QString escapedCharacter(char32_t c)
+{
+    switch (c) {
+    case U'\t':
+        return QStringLiteral("\\t");
+    case U'\n':
+        return QStringLiteral("\\n");
+    case U'\r':
+        return QStringLiteral("\\r");
+    case 0x1B:
+        return QStringLiteral("\\e");
+    case U'\\':
+        return QStringLiteral("\\\\");
+    default:
+        break;
+    }
+    const auto hex = [c] { return QString::number(static_cast<uint>(c), 16).toUpper(); };
+    if (c < 0x20 || (c >= 0x7F && c < 0xA0)) {
+        return QLatin1String("\\x") + hex().rightJustified(2, QLatin1Char('0'));
+    }
+    if (isBidirectionalControl(c)) {
+        return QLatin1String("\\u{") + hex() + QLatin1Char('}');
+    }
+    return QString::fromUcs4(&c, 1);
+}
+
+} // namespace
+
+QString shownPath(const QString &path)
+{
+    QString shown;
+    shown.reserve(path.size());
+    for (const uint c : path.toUcs4()) {
+        shown += escapedCharacter(static_cast<char32_t>(c));
+    }
+    return shown;
+}
+
+QString shownWord(const QString &word)
+{
+    constexpr int kMaxShownCharacters = 64;
+    const QVector<uint> characters = word.toUcs4();
+    if (characters.size() <= kMaxShownCharacters) {
+        return shownPath(word);
+    }
+    return shownPath(QString::fromUcs4(characters.constData(), kMaxShownCharacters)) + QLatin1String("...");
 }
 
 void printError(const QString &message)

@@ -66,9 +66,22 @@ std::optional<std::uint64_t> parseUnsigned(const QString &text);
 /// Reads a circuit file; a CommandError "PATH: message" (the reader's own message) when it is refused.
 Circuit loadCircuitOrFail(const QString &path);
 
-/// Writes the bytes to the file atomically, or to standard output without a path; a CommandError naming
-/// the file when that fails.
+/// The output path that stands for standard output ("-o -").
+bool isStandardOutput(const QString &path);
+
+/// Writes the bytes to the file atomically, or to standard output without a path or for "-"; a
+/// CommandError naming the file when that fails.
 void writeResult(const QByteArray &bytes, const std::optional<QString> &path, Language language);
+
+/// A file name as the terminal may show it: control characters (tab, line feed, carriage return, ESC and
+/// the rest of C0 and C1, DEL) and the bidirectional controls are written as escapes (\t, \n, \r, \e,
+/// \xHH, \u{HHHH}), and a backslash as \\, so a name can neither fake a line of the listing nor move the
+/// cursor or reorder the text around it.
+QString shownPath(const QString &path);
+
+/// A word from the command line echoed in a message: escaped as shownPath and cut to 64 characters with
+/// "..." after them.
+QString shownWord(const QString &word);
 
 /// One line on standard error, after the program's name.
 void printError(const QString &message);

@@ -50,7 +50,7 @@ const AlgorithmForm &chooseForm(const CommandLine &line)
             return form;
         }
     }
-    throw UsageError{cliText(CliText::UnknownAlgorithm, line.language()).arg(word)};
+    throw UsageError{cliText(CliText::UnknownAlgorithm, line.language()).arg(shownWord(word))};
 }
 
 // Any 32-bit value is passed on: the generator itself decides what is in range and says so.

@@ -1,6 +1,7 @@
 #include "cli/Gradebook.h"
 
 #include "cli/CliTexts.h"
+#include "cli/CommandLine.h"
 
 #include "curriculum/Challenge.h"
 #include "curriculum/LessonCatalog.h"
@@ -22,13 +23,27 @@ const char *const kStyle = "body { font-family: sans-serif; margin: 2em; color: 
                            ".unsolved { color: #9b1c1c; font-weight: bold; }\n"
                            "@media print { body { margin: 0; } tr { break-inside: avoid; } }\n";
 
-// A leading =, +, -, @, tab or carriage return makes a spreadsheet evaluate the cell; file names come
-// from students, so such cells are defused.
+// A spreadsheet evaluates a cell that starts with a tab or a carriage return, or whose first non-blank
+// character is =, +, - or @ (it skips the blanks before a formula); file names come from students, so
+// such cells are defused.
+bool looksLikeFormula(const QString &field)
+{
+    if (field.startsWith(QLatin1Char('\t')) || field.startsWith(QLatin1Char('\r'))) {
+        return true;
+    }
+    static const QString kFormulaStarts = QStringLiteral("=+-@");
+    for (const QChar c : field) {
+        if (!c.isSpace()) {
+            return kFormulaStarts.contains(c);
+        }
+    }
+    return false;
+}
+
 QString csvField(const QString &text)
 {
     QString field = text;
-    static const QString kFormulaStarts = QStringLiteral("=+-@\t\r");
-    if (!field.isEmpty() && kFormulaStarts.contains(field.front())) {
+    if (looksLikeFormula(field)) {
         field.prepend(QLatin1Char('\''));
     }
     if (field.contains(QLatin1Char(',')) || field.contains(QLatin1Char('"')) || field.contains(QLatin1Char('\n')) ||
@@ -80,7 +95,8 @@ QByteArray gradebookListing(const Gradebook &book)
     for (const GradeRow &row : book.rows) {
         const QString fidelity =
             row.diagnosis ? fidelityPercent(row.diagnosis->result.fidelity) + QLatin1Char('%') : QStringLiteral("-");
-        text += QStringList{row.file, row.verdict, fidelity, row.message}.join(QLatin1Char('\t')) + QLatin1Char('\n');
+        text += QStringList{shownPath(row.file), row.verdict, fidelity, row.message}.join(QLatin1Char('\t')) +
+                QLatin1Char('\n');
         if (!row.diagnostics.isEmpty()) {
             text += cliText(CliText::DiagnosticsPrefix, book.language) + row.diagnostics + QLatin1Char('\n');
         }

@@ -2,9 +2,8 @@
 #include "cli/Commands.h"
 
 #include "editor/CircuitFile.h"
+#include "editor/InputFile.h"
 #include "editor/Qasm.h"
-
-#include <QFile>
 
 #include <stdexcept>
 #include <string>
@@ -14,16 +13,12 @@ namespace Fasoria::Cli {
 
 namespace {
 
-// Reads at most one byte past the limit, so the reader can refuse an oversized file by its size.
-std::string readBounded(const QString &path)
+std::string readQasmFile(const QString &path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        throw CommandError{path + QLatin1String(": ") + file.errorString()};
-    }
-    const QByteArray bytes = file.read(static_cast<qint64>(kMaxQasmBytes) + 1);
-    if (file.error() != QFileDevice::NoError) {
-        throw CommandError{path + QLatin1String(": ") + file.errorString()};
+    QByteArray bytes;
+    QString error;
+    if (!readInputFile(path, static_cast<qint64>(kMaxQasmBytes), bytes, &error)) {
+        throw CommandError{shownPath(path) + QLatin1String(": ") + error};
     }
     return bytes.toStdString();
 }
@@ -34,7 +29,7 @@ QByteArray exportQasm(const QString &path)
     try {
         return QByteArray::fromStdString(writeQasm(circuit));
     } catch (const std::exception &error) {
-        throw CommandError{path + QLatin1String(": ") + QString::fromUtf8(error.what())};
+        throw CommandError{shownPath(path) + QLatin1String(": ") + QString::fromUtf8(error.what())};
     }
 }
 
@@ -43,11 +38,11 @@ QByteArray importQasm(const QString &path, Language language)
     Circuit circuit;
     std::vector<std::string> warnings;
     std::string error;
-    if (!readQasm(readBounded(path), circuit, &warnings, &error)) {
-        throw CommandError{path + QLatin1String(": ") + QString::fromStdString(error)};
+    if (!readQasm(readQasmFile(path), circuit, &warnings, &error)) {
+        throw CommandError{shownPath(path) + QLatin1String(": ") + QString::fromStdString(error)};
     }
     for (const std::string &warning : warnings) {
-        printError(path + QLatin1String(": ") + cliText(CliText::Warning, language) + QLatin1String(": ") +
+        printError(shownPath(path) + QLatin1String(": ") + cliText(CliText::Warning, language) + QLatin1String(": ") +
                    QString::fromStdString(warning));
     }
     return serializeCircuit(circuit);

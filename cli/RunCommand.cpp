@@ -1,12 +1,12 @@
 #include "cli/CliTexts.h"
 #include "cli/Commands.h"
+#include "fasoria/Version.h"
 
 #include "core/Measurement.h"
 #include "core/RandomGenerator.h"
 #include "curriculum/AlgorithmInfo.h"
 #include "curriculum/LessonCatalog.h"
 #include "editor/ResultsExport.h"
-#include "fasoria/Version.h"
 
 #include <QDateTime>
 

@@ -4,10 +4,15 @@
 #include "cli/CliTexts.h"
 #include "cli/Commands.h"
 
+#include "editor/FilePath.h"
+
 #include <QCoreApplication>
 #include <QStringList>
+#include <QTextCodec>
 
+#include <csignal>
 #include <cstdio>
+#include <cstring>
 #include <exception>
 
 using namespace Fasoria;
@@ -125,14 +130,38 @@ int dispatch(QStringList words, Language language)
         print(stdout, cliText(CliText::UsageGeneral, language));
         return kExitSuccess;
     }
-    return usageError(cliText(CliText::UnknownCommand, language).arg(name), CliText::UsageGeneral, QString(), language);
+    return usageError(cliText(CliText::UnknownCommand, language).arg(shownWord(name)), CliText::UsageGeneral, QString(),
+                      language);
+}
+
+// Words are decoded as UTF-8 and file names encoded back the same way. A word that is not UTF-8 would come
+// back as other bytes and open or write a different file, so it is refused before anything runs.
+bool argumentsAreUtf8(int argc, char *argv[])
+{
+    QTextCodec *utf8 = QTextCodec::codecForName("UTF-8");
+    for (int i = 1; i < argc; ++i) {
+        QTextCodec::ConverterState state;
+        const QString word = utf8->toUnicode(argv[i], static_cast<int>(std::strlen(argv[i])), &state);
+        if (state.invalidChars != 0 || state.remainingChars != 0) {
+            printError(shownPath(word) + QLatin1String(": ") + QLatin1String(kFileNameNotUtf8));
+            return false;
+        }
+    }
+    return true;
 }
 
 } // namespace
 
 int main(int argc, char *argv[])
 {
+    // Past a file-size limit a write then fails with an error the save reports, instead of ending the tool
+    // half-way through a gradebook.
+    std::signal(SIGXFSZ, SIG_IGN);
+    QTextCodec::setCodecForLocale(QTextCodec::codecForName("UTF-8"));
     QCoreApplication application(argc, argv);
+    if (!argumentsAreUtf8(argc, argv)) {
+        return kExitFailure;
+    }
     QStringList words = QCoreApplication::arguments().mid(1);
     try {
         const Language language = takeLanguage(words);

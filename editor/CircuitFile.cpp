@@ -2,8 +2,8 @@
 
 #include "editor/AtomicSave.h"
 #include "editor/CircuitEditor.h"
+#include "editor/InputFile.h"
 
-#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -215,22 +215,8 @@ bool saveCircuitFile(const QString &path, const Circuit &circuit, QString *error
 
 bool loadCircuitFile(const QString &path, Circuit &circuit, QString *error)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        return fail(error, file.errorString());
-    }
-    if (file.size() > kMaxJsonDocumentBytes) {
-        return fail(error, QStringLiteral("File is too large"));
-    }
-    // Bounded even when the reported size is wrong (a growing or special file).
-    const QByteArray bytes = file.read(kMaxJsonDocumentBytes + 1);
-    if (file.error() != QFileDevice::NoError) {
-        return fail(error, file.errorString());
-    }
-    if (bytes.size() > kMaxJsonDocumentBytes) {
-        return fail(error, QStringLiteral("File is too large"));
-    }
-    return parseCircuit(bytes, circuit, error);
+    QByteArray bytes;
+    return readInputFile(path, kMaxJsonDocumentBytes, bytes, error) && parseCircuit(bytes, circuit, error);
 }
 
 } // namespace Fasoria

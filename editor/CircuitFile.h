@@ -41,8 +41,9 @@ QString circuitFileName(const QString &chosenName);
 /// that parseCircuit would refuse is reported and nothing is written.
 bool saveCircuitFile(const QString &path, const Circuit &circuit, QString *error);
 
-/// Reads and parses a circuit file: the file's error text when it cannot be opened, "File is too large"
-/// above 1 MiB, otherwise parseCircuit's result. circuit changes only on success.
+/// Reads (readInputFile: regular files only, never blocking) and parses a circuit file: the file's error
+/// text when it cannot be read, "File is too large" above 1 MiB, otherwise parseCircuit's result. circuit
+/// changes only on success.
 bool loadCircuitFile(const QString &path, Circuit &circuit, QString *error);
 
 } // namespace Fasoria

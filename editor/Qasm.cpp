@@ -22,9 +22,24 @@ const double kAngleLimit = 2.0 * kPi + 1e-9;
 // Parentheses deeper than this are refused, so no input can exhaust the stack.
 constexpr int kMaxExpressionDepth = 64;
 
+// Names come from the input and may be as long as the file; a message shows at most this much of one.
+constexpr std::size_t kMaxShownName = 64;
+// Beyond this many warnings only their number is reported.
+constexpr std::size_t kMaxWarnings = 20;
+
+std::string shownName(const std::string &name)
+{
+    return name.size() <= kMaxShownName ? name : name.substr(0, kMaxShownName) + "...";
+}
+
+std::string quotedName(const std::string &name)
+{
+    return "'" + shownName(name) + "'";
+}
+
 std::string qubitText(const std::string &name, std::int64_t index)
 {
-    return name + "[" + std::to_string(index) + "]";
+    return shownName(name) + "[" + std::to_string(index) + "]";
 }
 
 // A QASM real needs a decimal point before any exponent ("1e-05" is not one), so one is added there.
@@ -330,7 +345,7 @@ private:
     void declareName(const std::string &name, int line)
     {
         if (!m_names.insert(name).second) {
-            throw QasmError{line, "name '" + name + "' is already declared"};
+            throw QasmError{line, "name " + quotedName(name) + " is already declared"};
         }
     }
 
@@ -360,22 +375,36 @@ private:
         expectSymbol("]");
         declareName(name, line);
         m_classicalRegisters.emplace(name, size);
-        m_warnings.push_back("line " + std::to_string(line) + ": classical register '" + name + "' ignored");
+        m_warnings.push_back("line " + std::to_string(line) + ": classical register " + quotedName(name) + " ignored");
     }
 
+    // The circuit keeps the state before measurement, so a measurement is skipped with a warning; a gate
+    // after it on the same qubit would act on the measured outcome, which the circuit cannot express.
     void readMeasure(int line)
     {
-        readOperand();
+        const Operand qubits = readOperand();
         expectSymbol("->");
         const int nameLine = peek().line;
         const std::string name = expectIdentifier("a classical register");
         const auto found = m_classicalRegisters.find(name);
         if (found == m_classicalRegisters.end()) {
-            throw QasmError{nameLine, "unknown classical register '" + name + "'"};
+            throw QasmError{nameLine, "unknown classical register " + quotedName(name)};
         }
-        if (acceptSymbol("[")) {
-            expectInteger(found->second - 1, "bit outside the classical register '" + name + "'");
+        const bool oneBit = acceptSymbol("[");
+        if (oneBit) {
+            expectInteger(found->second - 1, "bit outside the classical register " + quotedName(name));
             expectSymbol("]");
+        }
+        if (qubits.wholeRegister == oneBit) {
+            throw QasmError{line, "measure needs a qubit and a bit, or two whole registers"};
+        }
+        if (qubits.wholeRegister && found->second != m_qubits) {
+            throw QasmError{line, "measure needs registers of the same size"};
+        }
+        for (std::int64_t qubit = 0; qubit < m_qubits; ++qubit) {
+            if (qubits.wholeRegister || qubit == qubits.index) {
+                m_measured.insert(qubit);
+            }
         }
         m_warnings.push_back("line " + std::to_string(line) +
                              ": measurement ignored; the circuit keeps the state before measurement");
@@ -389,7 +418,7 @@ private:
             throw QasmError{token.line, "no quantum register declared before this line"};
         }
         if (name != m_registerName) {
-            throw QasmError{token.line, "unknown quantum register '" + name + "'"};
+            throw QasmError{token.line, "unknown quantum register " + quotedName(name)};
         }
         Operand operand{true, 0};
         if (acceptSymbol("[")) {
@@ -420,7 +449,7 @@ private:
         if (token.type == TokenType::Identifier) {
             take();
             if (token.text != "pi") {
-                throw QasmError{token.line, "unknown name '" + token.text + "' in an expression"};
+                throw QasmError{token.line, "unknown name " + quotedName(token.text) + " in an expression"};
             }
             return kPi;
         }
@@ -494,6 +523,11 @@ private:
 
     void append(int line, GateKind kind, std::int64_t target, std::int64_t control, double angle)
     {
+        for (const std::int64_t qubit : {target, control}) {
+            if ((qubit == target || kind == GateKind::Cnot) && m_measured.count(qubit) != 0) {
+                throw QasmError{line, "gate on " + qubitText(m_registerName, qubit) + " after it was measured"};
+            }
+        }
         if (m_steps.size() >= CircuitEditor::kMaxSteps) {
             throw QasmError{line, "more than 256 gates"};
         }
@@ -553,7 +587,7 @@ private:
         const std::string &name = head.text;
         const bool phase = name == "u1" || name == "p";
         if (!phase && kFixed.count(name) == 0) {
-            throw QasmError{head.line, "unsupported gate or statement '" + name + "'"};
+            throw QasmError{head.line, "unsupported gate or statement " + quotedName(name)};
         }
         const std::vector<double> parameters = readParameters();
         if (!phase && !parameters.empty()) {
@@ -580,6 +614,7 @@ private:
     std::string m_registerName;
     std::set<std::string> m_names;
     std::map<std::string, std::int64_t> m_classicalRegisters;
+    std::set<std::int64_t> m_measured;
     std::vector<LessonStep> m_steps;
     std::vector<std::string> m_warnings;
 };
@@ -637,6 +672,11 @@ bool readQasm(const std::string &text, Circuit &circuit, std::vector<std::string
         parsed.qubitCount = reader.qubits();
         parsed.steps = std::move(reader.steps());
         notes = std::move(reader.warnings());
+        if (notes.size() > kMaxWarnings) {
+            const std::size_t more = notes.size() - kMaxWarnings;
+            notes.resize(kMaxWarnings);
+            notes.push_back("... and " + std::to_string(more) + " more warnings");
+        }
     } catch (const QasmError &refusal) {
         return fail(error, "line " + std::to_string(refusal.line) + ": " + refusal.message);
     }

@@ -22,10 +22,13 @@ std::string writeQasm(const Circuit &circuit);
 /// 256 resulting steps, the gates h, x, z, cx, u1(θ) and p(θ), s, sdg, t, tdg as P(±π/2) and P(±π/4), cz as
 /// H–CX–H on its second qubit, and single-qubit gates on a whole register. Parameters are expressions of
 /// numbers and pi with unary minus, + - * / and parentheses. Comments and barrier are skipped; creg and
-/// measure are skipped with a warning each.
+/// measure are skipped with a warning each. A measure takes a qubit and a bit or two registers of the same
+/// size, and a gate on a qubit after its measurement is refused, since the circuit keeps the state before
+/// measurement and would silently compute something else. Names shown in messages are cut to 64 characters.
 ///
 /// On success replaces circuit with the custom-circuit texts and free-lab steps, replaces *warnings (when
-/// given) with "line N: …" texts and returns true. On refusal returns false, sets *error (when given) to
+/// given) with "line N: …" texts, at most 20 of them followed by "... and N more warnings", and returns
+/// true. On refusal returns false, sets *error (when given) to
 /// "line N: …" and leaves circuit and warnings untouched. Never throws for bad input.
 bool readQasm(const std::string &text, Circuit &circuit, std::vector<std::string> *warnings, std::string *error);
 

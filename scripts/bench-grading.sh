@@ -8,7 +8,8 @@
 #
 #   scripts/bench-grading.sh [REPETITIONS]   (default 5)
 #
-# The tool is built in release mode in build-bench/, unless $FASORIA_CLI names an existing executable.
+# The tool is built in release mode in build-bench-grading/ (its own folder: the options differ from
+# scripts/bench.sh's), unless $FASORIA_CLI names an existing executable.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -17,10 +18,10 @@ repetitions="${1:-5}"
 
 cli="${FASORIA_CLI:-}"
 if [[ -z "$cli" ]]; then
-    cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF -DFASORIA_WIDGETS=OFF \
+    cmake -S . -B build-bench-grading -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF -DFASORIA_WIDGETS=OFF \
         -DFASORIA_BENCHMARKS=OFF >/dev/null
-    cmake --build build-bench --target fasoria-cli -j2 >/dev/null
-    cli=build-bench/cli/fasoria-cli
+    cmake --build build-bench-grading --target fasoria-cli -j2 >/dev/null
+    cli=build-bench-grading/cli/fasoria-cli
 fi
 
 work="$(mktemp -d)"

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Fuzzes the circuit-file reader, or with "qasm" the OpenQASM reader, with libFuzzer (clang++ and
-# libclang-rt-14-dev).
+# Fuzzes the circuit-file reader, or with "qasm" the OpenQASM reader, with libFuzzer (clang++-14 and its
+# runtime libclang-rt-14-dev, installed together by scripts/setup.sh).
 #
 #   scripts/fuzz.sh SECONDS [qasm]        fuzz for that long, starting from a copy of the seed corpus
 #   scripts/fuzz.sh --corpus-only [qasm]  run every seed once (a quick smoke run)
@@ -34,9 +34,9 @@ if [[ $# -eq 2 ]]; then
     dictionary="$root/fuzz/qasm.dict"
 fi
 
-compiler="$(command -v clang++ || true)"
+compiler="$(command -v clang++-14 || true)"
 if [[ -z "$compiler" ]]; then
-    echo "fuzz.sh: clang++ not found" >&2
+    echo "fuzz.sh: clang++-14 not found (scripts/setup.sh installs it)" >&2
     exit 2
 fi
 

@@ -3,6 +3,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
+scripts/setup.sh
+
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
 g++ -std=c++17 -O1 -fPIC scripts/make_icon.cpp -o "$work/make_icon" $(pkg-config --cflags --libs Qt5Gui)

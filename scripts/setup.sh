@@ -8,7 +8,8 @@ packages=(
     qtbase5-dev qtbase5-dev-tools       # Qt 5 Core, Gui, Widgets and their tools
     libgtest-dev libgmock-dev           # GoogleTest for the plain C++ libraries
     libbenchmark-dev                    # Google Benchmark
-    clang libclang-rt-14-dev            # libFuzzer and the sanitizer runtimes for the fuzz smoke run
+    clang-14 libclang-rt-14-dev         # libFuzzer and its sanitizer runtimes, of one version (clang++-14)
+    pkg-config                          # scripts/make-icon.sh finds Qt through it
     fonts-dejavu-core                   # a font for the offscreen platform of the widget tests
 )
 

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Sets everything up, then builds and runs the whole test suite:
 #   1. the libraries without widgets under AddressSanitizer and UndefinedBehaviorSanitizer (build-asan/);
-#   2. when clang++ is present, a fuzz smoke run of every file reader over its seed corpus (build-fuzz/);
+#   2. when clang++-14 is present, a fuzz smoke run of every file reader over its seed corpus (build-fuzz/);
 #   3. everything, warnings as errors, benchmarks built but not run (build-test/).
 # The last lines are ctest's summary of the whole suite.
 set -euo pipefail
@@ -17,7 +17,7 @@ cmake --build build-asan -j "$jobs"
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
     ctest --test-dir build-asan --output-on-failure -j "$jobs"
 
-if command -v clang++ >/dev/null 2>&1; then
+if command -v clang++-14 >/dev/null 2>&1; then
     echo "== Fuzz smoke run over the seed corpora =="
     scripts/fuzz.sh --corpus-only
     scripts/fuzz.sh --corpus-only qasm

@@ -177,6 +177,9 @@ private:
     bool confirmDiscard();
     QString askFileName(FileDialogMode mode, const QString &title, const QString &proposed, const QString &filter);
     bool writeCircuitFile(const QString &path);
+    /// True when `path`, the chosen name with an ending appended, may be written: it is the name chosen, no
+    /// file of that name exists, or the user agreed to replace it.
+    bool confirmAppendedName(const QString &chosen, const QString &path);
     void showEditorError(const std::exception &error, const QString &prefix = QString());
 
     // Editor panel (MainWindowEditor.cpp).

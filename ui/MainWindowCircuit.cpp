@@ -6,7 +6,9 @@
 #include "ui/MainWindow.h"
 #include "ui/TextCatalog.h"
 
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 
 using namespace Fasoria;
 
@@ -118,7 +120,19 @@ bool MainWindow::saveCircuitAs(const QString &name)
     if (!m_experiment.workingCircuit() || name.isEmpty()) {
         return false;
     }
-    return writeCircuitFile(circuitFileName(name));
+    const QString path = circuitFileName(name);
+    return confirmAppendedName(name, path) && writeCircuitFile(path);
+}
+
+bool MainWindow::confirmAppendedName(const QString &chosen, const QString &path)
+{
+    // The file dialog asked about replacing the name the user typed, not the one with the ending added.
+    if (path == chosen || !QFileInfo::exists(path)) {
+        return true;
+    }
+    return showMessage(QMessageBox::Question, uiText(MoreText::ReplaceTitle, m_language),
+                       uiText(MoreText::ReplaceQuestion, m_language).arg(QDir::toNativeSeparators(path)),
+                       QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
 }
 
 bool MainWindow::writeCircuitFile(const QString &path)

@@ -7,12 +7,35 @@ namespace Fasoria {
 namespace {
 
 /// One interface text in both languages, Italian first like every text pair of the program.
-struct TextEntry
+template <typename Key>
+struct Entry
 {
-    TextKey key;
+    Key key;
     const char *italian;
     const char *english;
 };
+using TextEntry = Entry<TextKey>;
+using MoreTextEntry = Entry<MoreText>;
+
+// A lookup is a plain index, so row i must hold key i.
+template <typename Key, std::size_t Count>
+constexpr bool rowsFollowKeyOrder(const Entry<Key> (&rows)[Count])
+{
+    for (std::size_t i = 0; i < Count; ++i) {
+        if (static_cast<std::size_t>(rows[i].key) != i)
+            return false;
+    }
+    return true;
+}
+
+template <typename Key, std::size_t Count>
+QString lookUp(const Entry<Key> (&rows)[Count], Key key, Language language)
+{
+    const auto index = static_cast<std::int32_t>(key);
+    if (index < 0 || static_cast<std::size_t>(index) >= Count)
+        return QStringLiteral("[missing text]");
+    return QString::fromUtf8(pick(language, rows[index].italian, rows[index].english));
+}
 
 // One row per key, in key order: number, key, Italian, English. "\n" is a line break inside the text, runs
 // of blanks belong to it, and %1..%4 are filled by the caller in the order documented at each use.
@@ -379,16 +402,19 @@ constexpr TextEntry kTexts[] = {
 
 static_assert(std::size(kTexts) == kTextKeyCount, "one row per key");
 
-constexpr bool rowsFollowKeyOrder()
-{
-    for (std::size_t i = 0; i < std::size(kTexts); ++i) {
-        if (static_cast<std::size_t>(kTexts[i].key) != i)
-            return false;
-    }
-    return true;
-}
-// A lookup is a plain index, so row i must hold key i.
-static_assert(rowsFollowKeyOrder(), "rows out of key order");
+static_assert(rowsFollowKeyOrder(kTexts), "rows out of key order");
+
+// clang-format off
+constexpr MoreTextEntry kMoreTexts[] = {
+    {MoreText::ReplaceTitle, "Sostituire il file?", "Replace the file?"},
+    {MoreText::ReplaceQuestion,
+     "Esiste già un file di nome «%1». Vuoi sostituirlo?",
+     "A file named \"%1\" already exists. Do you want to replace it?"},
+};
+// clang-format on
+static_assert(std::size(kMoreTexts) == kMoreTextCount, "one row per key");
+
+static_assert(rowsFollowKeyOrder(kMoreTexts), "rows out of key order");
 
 // The engine stores its check names in Italian, in the order of the titles CheckPrepareZero..CheckErrorHandling.
 constexpr const char *kCoreCheckNames[] = {
@@ -414,11 +440,12 @@ static_assert(static_cast<std::int32_t>(TextKey::CheckErrorHandling) - kFirstCor
 
 QString uiText(TextKey key, Language language)
 {
-    const auto index = static_cast<std::int32_t>(key);
-    if (index < 0 || index >= kTextKeyCount)
-        return QStringLiteral("[missing text]");
-    const TextEntry &entry = kTexts[index];
-    return QString::fromUtf8(pick(language, entry.italian, entry.english));
+    return lookUp(kTexts, key, language);
+}
+
+QString uiText(MoreText key, Language language)
+{
+    return lookUp(kMoreTexts, key, language);
 }
 
 QString qubitWord(std::int64_t count, Language language)

@@ -214,6 +214,20 @@ enum class TextKey : std::int32_t
 /// built-in UTF-8 table; "[missing text]" for a key outside the table. Texts may carry %1..%4 placeholders.
 QString uiText(TextKey key, Language language);
 
+/// Interface texts of the features that came after the numbered table above; they are kept apart so the
+/// numbers of that table never move. Looked up like TextKey.
+enum class MoreText : std::int32_t
+{
+    ReplaceTitle,
+    ReplaceQuestion,
+};
+
+/// Number of MoreText texts; every one lies in 0..kMoreTextCount - 1.
+constexpr std::int32_t kMoreTextCount = static_cast<std::int32_t>(MoreText::ReplaceQuestion) + 1;
+
+/// The text of `key` in `language`; "[missing text]" for a key outside the table.
+QString uiText(MoreText key, Language language);
+
 /// The word for `count` qubits: "qubit" for exactly one, otherwise the plural ("qubits", and "qubit" again
 /// in Italian, where the word does not change).
 QString qubitWord(std::int64_t count, Language language);

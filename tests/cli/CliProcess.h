@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
+#include <QMap>
 #include <QProcess>
 #include <QString>
 #include <QStringList>
@@ -16,22 +17,34 @@ struct CliRun
     QByteArray err;
 };
 
-inline CliRun runCli(const QStringList &arguments, const QString &directory = QString())
+/// Runs `program` in `directory` (the current one when empty) with the environment extended by `extra`.
+inline CliRun runProcess(const QString &program, const QStringList &arguments, const QString &directory = QString(),
+                         const QMap<QString, QString> &extra = {})
 {
     QProcess process;
     if (!directory.isEmpty()) {
         process.setWorkingDirectory(directory);
     }
-    process.start(QStringLiteral(FASORIA_CLI), arguments);
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (auto it = extra.cbegin(); it != extra.cend(); ++it) {
+        environment.insert(it.key(), it.value());
+    }
+    process.setProcessEnvironment(environment);
+    process.start(program, arguments);
     CliRun run;
     if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit) {
-        run.err = "fasoria-cli did not finish normally: " + process.errorString().toUtf8();
+        run.err = program.toUtf8() + " did not finish normally: " + process.errorString().toUtf8();
         return run;
     }
     run.exitCode = process.exitCode();
     run.out = process.readAllStandardOutput();
     run.err = process.readAllStandardError();
     return run;
+}
+
+inline CliRun runCli(const QStringList &arguments, const QString &directory = QString())
+{
+    return runProcess(QStringLiteral(FASORIA_CLI), arguments, directory);
 }
 
 inline bool writeFile(const QString &path, const QByteArray &bytes)

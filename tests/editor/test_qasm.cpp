@@ -133,6 +133,46 @@ private slots:
         QCOMPARE(circuit.steps.size(), std::size_t{1});
     }
 
+    void readerKeepsGatesBeforeAMeasurementAndOnOtherQubits()
+    {
+        Circuit circuit;
+        QVERIFY(readQasm(std::string(kHead) + "creg c[3];\nh q[1];\nmeasure q[1] -> c[1];\nbarrier q;\nx q[0];\n"
+                                              "cx q[0],q[2];\nmeasure q[0] -> c[0];\n",
+                         circuit, nullptr, nullptr));
+        QCOMPARE(gatesOf(circuit).size(), 3);
+    }
+
+    void readerBoundsItsWarnings_data()
+    {
+        QTest::addColumn<int>("measurements");
+        QTest::addColumn<int>("shown");
+        // One creg warning and one per measurement; past 20 only the number of the rest is given.
+        QTest::addRow("nineteen") << 19 << 20;
+        QTest::addRow("twenty") << 20 << 21;
+        QTest::addRow("thirty") << 30 << 21;
+    }
+
+    void readerBoundsItsWarnings()
+    {
+        QFETCH(int, measurements);
+        QFETCH(int, shown);
+        std::string text = "OPENQASM 2.0;\nqreg q[1];\ncreg c[1];\n";
+        for (int i = 0; i < measurements; ++i) {
+            text += "measure q[0] -> c[0];\n";
+        }
+        Circuit circuit;
+        std::vector<std::string> warnings;
+        QVERIFY(readQasm(text, circuit, &warnings, nullptr));
+        QCOMPARE(static_cast<int>(warnings.size()), shown);
+        const int total = measurements + 1;
+        if (total > 20) {
+            QCOMPARE(warnings.back(), "... and " + std::to_string(total - 20) + " more warnings");
+            QCOMPARE(warnings[19].substr(0, 8), std::string("line 22:"));
+        } else {
+            QCOMPARE(warnings.back().substr(0, 5), std::string("line "));
+        }
+    }
+
     void readerRefusesAndLeavesItsOutputs_data()
     {
         QTest::addColumn<QByteArray>("text");
@@ -188,6 +228,30 @@ private slots:
                                              << "line 5: unknown classical register 'd'";
         QTest::addRow("measure-bit-outside") << head + "creg c[1];\nmeasure q[0] -> c[1];"
                                              << "line 5: bit outside the classical register 'c'";
+        QTest::addRow("gate-after-measure") << head + "creg c[3];\nmeasure q[1] -> c[1];\nh q[0];\nx q[1];"
+                                            << "line 7: gate on q[1] after it was measured";
+        QTest::addRow("control-after-measure") << head + "creg c[3];\nmeasure q[2] -> c[2];\ncx q[2],q[0];"
+                                               << "line 6: gate on q[2] after it was measured";
+        QTest::addRow("gate-after-register-measure") << head + "creg c[3];\nmeasure q -> c;\nh q[1];"
+                                                     << "line 6: gate on q[1] after it was measured";
+        QTest::addRow("target-after-measure") << head + "creg c[3];\nmeasure q -> c;\ncx q[2],q[0];"
+                                              << "line 6: gate on q[0] after it was measured";
+        QTest::addRow("whole-register-gate-after-measure") << head + "creg c[3];\nmeasure q[2] -> c[0];\nz q;"
+                                                           << "line 6: gate on q[2] after it was measured";
+        QTest::addRow("measure-register-sizes") << head + "creg c[2];\nmeasure q -> c;"
+                                                << "line 5: measure needs registers of the same size";
+        QTest::addRow("measure-qubit-into-register")
+            << head + "creg c[3];\nmeasure q[0] -> c;"
+            << "line 5: measure needs a qubit and a bit, or two whole registers";
+        QTest::addRow("measure-register-into-bit") << head + "creg c[3];\nmeasure q -> c[0];"
+                                                   << "line 5: measure needs a qubit and a bit, or two whole registers";
+        QTest::addRow("long-name-cut") << head + "creg " + QByteArray(70, 'k') + "[1];\nmeasure q[0] -> " +
+                                              QByteArray(100, 'm') + "[0];"
+                                       << "line 5: unknown classical register '" + QString(64, QLatin1Char('m')) +
+                                              "...'";
+        QTest::addRow("long-gate-cut") << head + QByteArray(65, 'g') + " q[0];"
+                                       << "line 4: unsupported gate or statement '" + QString(64, QLatin1Char('g')) +
+                                              "...'";
         QTest::addRow("name-reused") << head + "creg q[1];"
                                      << "line 4: name 'q' is already declared";
         QTest::addRow("unterminated-string")

@@ -2,6 +2,7 @@
 // replaced; message boxes and file dialogs answer through the window's seams.
 #include "Help/Resources.h"
 #include "editor/CircuitFile.h"
+#include "tests/support/FileSizeLimit.h"
 #include "tests/support/ReadOnlyDirectory.h"
 #include "tests/ui/WindowHarness.h"
 #include "ui/TextCatalog.h"
@@ -13,6 +14,7 @@
 #include <QTemporaryDir>
 
 #include <cmath>
+#include <sys/stat.h>
 
 using namespace Fasoria;
 
@@ -50,6 +52,10 @@ private slots:
     void openKeepsTheCircuitNotTheFileBytes();
     void saveFailsCleanly_data();
     void saveFailsCleanly();
+    void saveUnderAFileSizeLimitKeepsTheWork_data();
+    void saveUnderAFileSizeLimitKeepsTheWork();
+    void openRefusesSpecialFilesAtOnce();
+    void saveAsAsksBeforeReplacingTheCompletedName();
     void newCircuitIsUnsaved();
     void titleFollowsFileAndMark_data();
     void titleFollowsFileAndMark();
@@ -375,6 +381,98 @@ void TestCircuitCommands::saveFailsCleanly()
     QCOMPARE(experiment.savedSnapshot(), snapshot);
     QVERIFY(experiment.isCircuitModified());
     QCOMPARE(m_window->windowTitle(), kItalianTitle + QStringLiteral("kept.fsor.json *"));
+}
+
+void TestCircuitCommands::saveUnderAFileSizeLimitKeepsTheWork_data()
+{
+    QTest::addColumn<int>("extraGates");
+    QTest::addColumn<int>("limit");
+    // A file smaller than QSaveFile's buffer used to be lost in the flush inside commit(), reported as saved.
+    QTest::newRow("small-nothing-fits") << 0 << 0;
+    QTest::newRow("large-cut-short") << 200 << 4096;
+}
+
+void TestCircuitCommands::saveUnderAFileSizeLimitKeepsTheWork()
+{
+    QFETCH(int, extraGates);
+    QFETCH(int, limit);
+    const QString path = openModifiedCircuit();
+    QVERIFY(!path.isEmpty());
+    for (int i = 0; i < extraGates; ++i) {
+        click("m_insertButton");
+    }
+    const QByteArray kept = readFile(path);
+    const Experiment &experiment = m_window->experiment();
+    const QByteArray snapshot = experiment.savedSnapshot();
+    bool saved = true;
+    {
+        const FileSizeLimit limited(static_cast<rlim_t>(limit));
+        QVERIFY(limited.isActive());
+        trigger("m_actionSave");
+        saved = !experiment.isCircuitModified();
+    }
+    QVERIFY(!saved);
+    QCOMPARE(m_titles, QStringList{QStringLiteral("Errore di salvataggio")});
+    QVERIFY2(lastMessage().contains(QLatin1String("too large"), Qt::CaseInsensitive), qPrintable(lastMessage()));
+    QCOMPARE(readFile(path), kept);
+    QCOMPARE(experiment.savedSnapshot(), snapshot);
+    QCOMPARE(m_window->windowTitle(), kItalianTitle + QStringLiteral("base.fsor.json *"));
+    QCOMPARE(QDir(m_directory.path()).entryList(QDir::Files | QDir::Hidden).filter(QStringLiteral("base")),
+             QStringList{QStringLiteral("base.fsor.json")});
+    // Closing now still asks, so the work is not lost; with room again the same Save succeeds.
+    trigger("m_actionSave");
+    QVERIFY(!experiment.isCircuitModified());
+    QCOMPARE(readFile(path), serializeCircuit(*experiment.workingCircuit()));
+}
+
+void TestCircuitCommands::openRefusesSpecialFilesAtOnce()
+{
+    const QString fifo = m_directory.filePath(QStringLiteral("pipe.fsor.json"));
+    QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    // A name read from a folder whose bytes are not UTF-8 would open another file once encoded back.
+    const QString lossy = QFile::decodeName(QFile::encodeName(m_directory.path()) + "/x\xff.fsor.json");
+    for (const QString &path : {fifo, QStringLiteral("/dev/zero"), lossy}) {
+        m_titles.clear();
+        m_fileNames << path;
+        trigger("m_actionOpen");
+        QCOMPARE(m_titles, QStringList{QStringLiteral("Errore di apertura")});
+        QCOMPARE(lastMessage(),
+                 path == lossy ? QStringLiteral("file name is not valid UTF-8") : QStringLiteral("not a regular file"));
+        QVERIFY(m_window->experiment().workingCircuit() == nullptr);
+    }
+}
+
+void TestCircuitCommands::saveAsAsksBeforeReplacingTheCompletedName()
+{
+    const QString existing = m_directory.filePath(QStringLiteral("taken.fsor.json"));
+    const QByteArray old("{\"someone else's\": true}\n");
+    QVERIFY(writeFile(existing, old));
+    click("m_editCopyButton");
+
+    // The dialog was asked about "taken"; the name written would be "taken.fsor.json".
+    m_fileNames << m_directory.filePath(QStringLiteral("taken"));
+    answerNext(QMessageBox::No);
+    trigger("m_actionSaveAs");
+    QCOMPARE(m_titles, QStringList{QStringLiteral("Sostituire il file?")});
+    QCOMPARE(
+        lastMessage(),
+        QStringLiteral("Esiste già un file di nome «%1». Vuoi sostituirlo?").arg(QDir::toNativeSeparators(existing)));
+    QCOMPARE(m_buttons.last(), QMessageBox::Yes | QMessageBox::No);
+    QCOMPARE(m_defaults.last(), QMessageBox::No);
+    QCOMPARE(readFile(existing), old);
+    QVERIFY(m_window->experiment().circuitPath().isEmpty());
+
+    m_fileNames << m_directory.filePath(QStringLiteral("taken"));
+    answerNext(QMessageBox::Yes);
+    trigger("m_actionSaveAs");
+    QCOMPARE(readFile(existing), serializeCircuit(*m_window->experiment().workingCircuit()));
+    QCOMPARE(m_window->experiment().circuitPath(), existing);
+
+    // A name chosen with its ending was already confirmed by the dialog: no second question.
+    m_titles.clear();
+    m_fileNames << existing;
+    trigger("m_actionSaveAs");
+    QVERIFY(m_titles.isEmpty());
 }
 
 void TestCircuitCommands::newCircuitIsUnsaved()
