@@ -1,6 +1,7 @@
 #include "core/Circuit.h"
 #include "core/CoreSelfTest.h"
 #include "core/Measurement.h"
+#include "core/QubitState.h"
 #include "core/StateVector.h"
 
 #include <benchmark/benchmark.h>
@@ -82,6 +83,17 @@ void BM_ReplayPrefix256(benchmark::State &bench)
     }
 }
 BENCHMARK(BM_ReplayPrefix256)->Arg(8)->Arg(12)->Unit(benchmark::kMicrosecond);
+
+// Every qubit's reduced state of an entangled 12-qubit register in one pass.
+void BM_QubitStates12(benchmark::State &bench)
+{
+    const StateVector state = replayPrefix(randomCircuit(12, 256, 2026), 256);
+    for (auto _ : bench) {
+        std::vector<QubitState> states = qubitStates(state);
+        benchmark::DoNotOptimize(states.data());
+    }
+}
+BENCHMARK(BM_QubitStates12)->Unit(benchmark::kMicrosecond);
 
 void BM_SampleCounts10000(benchmark::State &bench)
 {

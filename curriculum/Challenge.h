@@ -47,7 +47,12 @@ enum class ChallengeStatus : std::int32_t
     RequiredGateMissing = 2,
     NotSolved = 3,
     QubitCountMismatch = 4,
+    /// X was used where it is forbidden.
     ForbiddenGate = 5,
+    /// Another forbidden kind was used (only challenge definitions forbid kinds other than X).
+    ForbiddenKind = 6,
+    /// More steps than the definition's maximum.
+    TooManyGates = 7,
 };
 
 /// The verdict on a circuit. Fidelity and probabilitiesMatch are reported with every rule violation too.
@@ -76,9 +81,9 @@ const Challenge *findChallenge(std::uint64_t lessonIndex);
 /// Whether a fidelity is high enough to solve a challenge that every gate rule accepts.
 bool isSolvingFidelity(double fidelity);
 
-/// Replays the whole circuit and grades it against the challenge. Throws out_of_range "Challenge target
-/// basis" and invalid_argument "Challenge target not normalized" for a malformed target; engine errors of
-/// the replay propagate.
+/// Replays the whole circuit and grades it against the challenge, through its challengeDefinition and
+/// gradeChallenge. Throws out_of_range "Challenge target basis" and invalid_argument "Challenge target not
+/// normalized" for a malformed target; engine errors of the replay propagate.
 ChallengeResult checkChallenge(const Challenge &challenge, const Circuit &circuit);
 
 } // namespace Fasoria
