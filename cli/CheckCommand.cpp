@@ -4,12 +4,15 @@
 
 #include "curriculum/Challenge.h"
 #include "curriculum/Diagnostics.h"
+#include "curriculum/LessonCatalog.h"
+#include "editor/ChallengeFile.h"
 #include "editor/CircuitFile.h"
 #include "editor/FilePath.h"
 #include "ui/ChallengeMessage.h"
 #include "ui/TextCatalog.h"
 
 #include <exception>
+#include <functional>
 
 namespace Fasoria::Cli {
 
@@ -27,7 +30,25 @@ GradeRow unreadable(const QString &file, const QString &error, Language language
     return row;
 }
 
-GradeRow grade(const Challenge &challenge, const QString &file, Language language)
+// What grading a circuit means: the built-in challenge of a lesson or a teacher's definition.
+using Grader = std::function<Diagnosis(const Circuit &)>;
+
+// The window's verdict for statuses 0..5. Statuses 6 and 7 get the tool's own sentence; the rest of the
+// verdict (fidelity, phase hint) is the window's, cut from its message for a status it knows.
+QString verdictMessage(const ChallengeResult &result, Language language)
+{
+    if (result.status != ChallengeStatus::ForbiddenKind && result.status != ChallengeStatus::TooManyGates) {
+        return challengeMessage(result, language);
+    }
+    ChallengeResult known = result;
+    known.status = ChallengeStatus::NotSolved;
+    const QString tail = challengeMessage(known, language).mid(uiText(TextKey::NotYet, language).size());
+    const CliText sentence =
+        result.status == ChallengeStatus::ForbiddenKind ? CliText::StatusForbiddenKind : CliText::StatusTooManyGates;
+    return cliText(sentence, language) + tail;
+}
+
+GradeRow grade(const Grader &grader, const QString &file, Language language)
 {
     Circuit circuit;
     QString error;
@@ -37,20 +58,20 @@ GradeRow grade(const Challenge &challenge, const QString &file, Language languag
     GradeRow row;
     row.file = file;
     try {
-        row.diagnosis = diagnoseChallenge(challenge, circuit);
+        row.diagnosis = grader(circuit);
     } catch (const std::exception &exception) {
         return unreadable(file, QString::fromUtf8(exception.what()), language);
     }
     const ChallengeResult &result = row.diagnosis->result;
     row.verdict = cliText(result.solved ? CliText::VerdictSolved : CliText::VerdictNotSolved, language);
-    row.message = challengeMessage(result, language);
+    row.message = verdictMessage(result, language);
     row.diagnostics = QString::fromStdString(diagnosisText(*row.diagnosis, language));
     return row;
 }
 
 // A gradebook written over a submission, or both gradebooks into one file, would destroy what the teacher
 // collected; paths are compared as files on disk, so "g.csv" and "./g.csv" are the same.
-void checkGradebookPaths(const CommandLine &line)
+void checkGradebookPaths(const CommandLine &line, const QStringList &inputs)
 {
     const Language language = line.language();
     QStringList options;
@@ -68,7 +89,7 @@ void checkGradebookPaths(const CommandLine &line)
         throw UsageError{cliText(CliText::SameGradebookFile, language)};
     }
     for (int i = 0; i < paths.size(); ++i) {
-        for (const QString &file : line.operands()) {
+        for (const QString &file : inputs) {
             if (isSameFile(paths[i], file)) {
                 throw UsageError{cliText(CliText::GradebookIsInput, language).arg(options[i], shownPath(file))};
             }
@@ -97,31 +118,66 @@ bool writeGradebooks(const CommandLine &line, const Gradebook &book)
     return written;
 }
 
+// The built-in challenge of --lesson, with the lesson's title and the challenge's goal.
+Grader lessonGrader(const CommandLine &line, const QString &lesson, Gradebook &book)
+{
+    const Language language = line.language();
+    const std::uint64_t index = line.lessonIndex(lesson, kFirstChallengeLesson, kLastChallengeLesson);
+    const Challenge *challenge = findChallenge(index);
+    if (!challenge) {
+        throw UsageError{cliText(CliText::NotAChallenge, language).arg(shownWord(lesson))};
+    }
+    const Lesson &entry = lessonCatalog()[index];
+    book.title = QString::fromUtf8(pick(language, entry.titleIt, entry.titleEn));
+    book.goal = QString::fromUtf8(pick(language, challenge->goalIt, challenge->goalEn));
+    return [challenge](const Circuit &circuit) { return diagnoseChallenge(*challenge, circuit); };
+}
+
+// A teacher's challenge file of --challenge, read once; the gradebook is titled after its goal.
+Grader fileGrader(const QString &path, Gradebook &book)
+{
+    ChallengeFile challenge;
+    QString error;
+    if (!loadChallengeFile(path, challenge, &error)) {
+        throw CommandError{shownPath(path) + QLatin1String(": ") + error};
+    }
+    const ChallengeDefinition &definition = challenge.definition;
+    book.title = QString::fromStdString(isEnglish(book.language) ? definition.goalEn : definition.goalIt);
+    return [definition](const Circuit &circuit) { return diagnoseChallenge(definition, circuit); };
+}
+
 } // namespace
 
 int checkSubmissions(const CommandLine &line)
 {
     const Language language = line.language();
     const std::optional<QString> lesson = line.value(QStringLiteral("--lesson"));
-    if (!lesson) {
+    const std::optional<QString> challengePath = line.value(QStringLiteral("--challenge"));
+    if (lesson && challengePath) {
+        throw UsageError{cliText(CliText::LessonOrChallenge, language)};
+    }
+    if (!lesson && !challengePath) {
         throw UsageError{cliText(CliText::MissingLesson, language)};
     }
     Gradebook book;
     book.language = language;
-    book.lessonIndex = line.lessonIndex(*lesson, kFirstChallengeLesson, kLastChallengeLesson);
-    const Challenge *challenge = findChallenge(book.lessonIndex);
-    if (!challenge) {
-        throw UsageError{cliText(CliText::NotAChallenge, language).arg(shownWord(*lesson))};
+    Grader grader;
+    if (lesson) {
+        grader = lessonGrader(line, *lesson, book);
     }
     if (line.operands().isEmpty()) {
         throw UsageError{cliText(CliText::MissingFiles, language)};
     }
-    checkGradebookPaths(line);
+    // The challenge file is an input too: no gradebook may be written over it.
+    checkGradebookPaths(line, challengePath ? line.operands() + QStringList{*challengePath} : line.operands());
+    if (challengePath) {
+        grader = fileGrader(*challengePath, book);
+    }
 
     bool allReadable = true;
     bool allSolved = true;
     for (const QString &file : line.operands()) {
-        GradeRow row = grade(*challenge, file, language);
+        GradeRow row = grade(grader, file, language);
         if (!row.diagnosis) {
             printError(shownPath(file) + QLatin1String(": ") + row.message);
             allReadable = false;

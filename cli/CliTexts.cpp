@@ -20,14 +20,17 @@ const TextEntry kTexts[] = {
      "Comandi:\n"
      "  run FILE|--lesson NN [--stage K] [--shots N [--seed S]]\n"
      "                         stampa il documento dei risultati di un circuito\n"
-     "  check --lesson NN FILE... [--csv OUT] [--html OUT]\n"
+     "  check --lesson NN|--challenge FILE FILE... [--csv OUT] [--html OUT]\n"
      "                         valuta le soluzioni di una sfida\n"
+     "  challenge new --from SOLUZIONE --goal-it TESTO --goal-en TESTO [REGOLE] -o FILE\n"
+     "  challenge show FILE    crea un file di sfida da una soluzione, o lo descrive\n"
      "  generate deutsch|bv|grover [OPZIONI] [-o FILE]\n"
      "                         scrive il circuito di un algoritmo generato\n"
      "  lesson NN [-o FILE]    scrive una lezione del catalogo come file di circuito\n"
      "  qasm export FILE [-o OUT]\n"
      "  qasm import FILE.qasm [-o OUT]\n"
      "                         converte da e verso OpenQASM 2.0\n"
+     "  validate [--json FILE] esegue la validazione scientifica\n"
      "\n"
      "Con -o - il documento va sullo standard output. Dopo -- ogni parola è un file,\n"
      "mai un'opzione: \"check --lesson 10 -- --csv=anna.fsor.json\" valuta quel file.\n"
@@ -38,14 +41,17 @@ const TextEntry kTexts[] = {
      "Commands:\n"
      "  run FILE|--lesson NN [--stage K] [--shots N [--seed S]]\n"
      "                         print the results document of a circuit\n"
-     "  check --lesson NN FILE... [--csv OUT] [--html OUT]\n"
+     "  check --lesson NN|--challenge FILE FILE... [--csv OUT] [--html OUT]\n"
      "                         grade the submissions to a challenge\n"
+     "  challenge new --from SOLUTION --goal-it TEXT --goal-en TEXT [RULES] -o FILE\n"
+     "  challenge show FILE    make a challenge file from a solution, or describe one\n"
      "  generate deutsch|bv|grover [OPTIONS] [-o FILE]\n"
      "                         write the circuit of a generated algorithm\n"
      "  lesson NN [-o FILE]    write a catalog lesson as a circuit file\n"
      "  qasm export FILE [-o OUT]\n"
      "  qasm import FILE.qasm [-o OUT]\n"
      "                         convert to and from OpenQASM 2.0\n"
+     "  validate [--json FILE] run the scientific validation suite\n"
      "\n"
      "With -o - the document goes to standard output. After -- every word is a file,\n"
      "never an option: \"check --lesson 10 -- --csv=anna.fsor.json\" grades that file.\n"
@@ -71,32 +77,99 @@ const TextEntry kTexts[] = {
      "  --shots N     add the histogram of N repeated preparations, 1..1000000\n"
      "  --seed S      seed of the random generator for the shots (default 5489)\n"},
     {CliText::UsageCheck,
-     "Uso: fasoria-cli check --lesson NN FILE... [--csv OUT] [--html OUT]\n"
+     "Uso: fasoria-cli check --lesson NN|--challenge FILE FILE... [--csv OUT] [--html OUT]\n"
      "\n"
-     "Valuta ogni file di circuito con la sfida della lezione NN (05..14): una riga per\n"
-     "file con esito, fedeltà e messaggio della sfida, poi una riga di diagnosi per\n"
-     "ogni file non risolto.\n"
+     "Valuta ogni file di circuito con la sfida della lezione NN (05..14), o con un\n"
+     "file di sfida creato da \"challenge new\": una riga per file con esito, fedeltà\n"
+     "e messaggio della sfida, poi una riga di diagnosi per ogni file non risolto.\n"
      "\n"
-     "  --lesson NN   la lezione della sfida, 05..14\n"
-     "  --csv OUT     scrive anche un registro in formato CSV\n"
-     "  --html OUT    scrive anche un registro HTML stampabile\n"
-     "  --            le parole seguenti sono tutte file, anche se iniziano con -\n"
+     "  --lesson NN       la lezione della sfida, 05..14\n"
+     "  --challenge FILE  un file di sfida (.challenge.json) al posto della lezione\n"
+     "  --csv OUT         scrive anche un registro in formato CSV\n"
+     "  --html OUT        scrive anche un registro HTML stampabile\n"
+     "  --                le parole seguenti sono tutte file, anche se iniziano con -\n"
      "\n"
      "Stato di uscita: 0 tutti risolti, 1 qualche file non risolto, 2 errore d'uso\n"
      "o file illeggibile.\n",
-     "Usage: fasoria-cli check --lesson NN FILE... [--csv OUT] [--html OUT]\n"
+     "Usage: fasoria-cli check --lesson NN|--challenge FILE FILE... [--csv OUT] [--html OUT]\n"
      "\n"
-     "Grades each circuit file against the challenge of lesson NN (05..14): one line\n"
-     "per file with the verdict, the fidelity and the challenge's message, then a\n"
-     "diagnostics line for every file that is not solved.\n"
+     "Grades each circuit file against the challenge of lesson NN (05..14), or against\n"
+     "a challenge file made with \"challenge new\": one line per file with the verdict,\n"
+     "the fidelity and the challenge's message, then a diagnostics line for every file\n"
+     "that is not solved.\n"
      "\n"
-     "  --lesson NN   the challenge lesson, 05..14\n"
-     "  --csv OUT     also write a gradebook as CSV\n"
-     "  --html OUT    also write a printable HTML gradebook\n"
-     "  --            every later word is a file, even one that starts with -\n"
+     "  --lesson NN       the challenge lesson, 05..14\n"
+     "  --challenge FILE  a challenge file (.challenge.json) instead of a lesson\n"
+     "  --csv OUT         also write a gradebook as CSV\n"
+     "  --html OUT        also write a printable HTML gradebook\n"
+     "  --                every later word is a file, even one that starts with -\n"
      "\n"
      "Exit status: 0 every file solved, 1 some file not solved, 2 usage error or\n"
      "unreadable file.\n"},
+    {CliText::UsageChallenge,
+     "Uso: fasoria-cli challenge new --from SOLUZIONE --goal-it TESTO --goal-en TESTO [REGOLE] -o FILE\n"
+     "     fasoria-cli challenge show FILE\n"
+     "\n"
+     "new crea un file di sfida il cui stato richiesto è quello preparato dalla\n"
+     "soluzione (una fase globale non conta mai), con la consegna in italiano e in\n"
+     "inglese. show riassume un file di sfida: consegna, suggerimenti, qubit, regole\n"
+     "e gli stati di base dello stato richiesto con le loro ampiezze.\n"
+     "\n"
+     "  --from SOLUZIONE    la soluzione, un file di circuito; la sfida ne ha i qubit\n"
+     "  --goal-it TESTO     la consegna in italiano\n"
+     "  --goal-en TESTO     la consegna in inglese\n"
+     "  --hint-it TESTO     un suggerimento in italiano; ripetila per i suggerimenti\n"
+     "                      2 e 3 (al massimo tre)\n"
+     "  --hint-en TESTO     un suggerimento in inglese; allo stesso modo\n"
+     "  --min-gates N       il circuito deve avere almeno N porte, 0..256\n"
+     "  --max-gates N       il circuito può avere al massimo N porte, 0..256\n"
+     "  --require TIPO[:N]  almeno N porte di TIPO (H, X, Z, P o CNOT; N 1..256,\n"
+     "                      predefinito 1); ripetila per altri tipi\n"
+     "  --forbid TIPO,...   tipi di porta che il circuito non può usare\n"
+     "  -o FILE             il file di sfida da scrivere (- per lo standard output)\n"
+     "\n"
+     "Per valutare una cartella: \"fasoria-cli check --challenge FILE FILE...\".\n",
+     "Usage: fasoria-cli challenge new --from SOLUTION --goal-it TEXT --goal-en TEXT [RULES] -o FILE\n"
+     "       fasoria-cli challenge show FILE\n"
+     "\n"
+     "new makes a challenge file whose target is the state the solution prepares\n"
+     "(a global phase never counts), with the goal in Italian and in English.\n"
+     "show summarises a challenge file: goal, hints, qubits, rules and the basis\n"
+     "states of the target with their amplitudes.\n"
+     "\n"
+     "  --from SOLUTION     the solution, a circuit file; the challenge takes its qubits\n"
+     "  --goal-it TEXT      the goal in Italian\n"
+     "  --goal-en TEXT      the goal in English\n"
+     "  --hint-it TEXT      an Italian hint; repeat it for hints 2 and 3 (three at most)\n"
+     "  --hint-en TEXT      an English hint; likewise\n"
+     "  --min-gates N       the circuit needs at least N gates, 0..256\n"
+     "  --max-gates N       the circuit may have at most N gates, 0..256\n"
+     "  --require KIND[:N]  at least N gates of KIND (H, X, Z, P or CNOT; N 1..256,\n"
+     "                      default 1); repeat it for other kinds\n"
+     "  --forbid KIND,...   gate kinds the circuit must not use\n"
+     "  -o FILE             the challenge file to write (- for standard output)\n"
+     "\n"
+     "To grade a folder against it: \"fasoria-cli check --challenge FILE FILE...\".\n"},
+    {CliText::UsageValidate,
+     "Uso: fasoria-cli validate [--json FILE]\n"
+     "\n"
+     "Esegue la validazione scientifica (vettori analitici, verifica indipendente,\n"
+     "ricostruzione, algoritmi, file, testi, preferenze) e stampa il report testuale.\n"
+     "Il report è neutro rispetto alla lingua: --lang cambia solo i messaggi dello\n"
+     "strumento.\n"
+     "\n"
+     "  --json FILE   scrive anche il report JSON (\"FasoriaValidation\") in FILE\n"
+     "\n"
+     "Stato di uscita: 0 PASS, 1 FAIL, 2 errore d'uso o report non scritto.\n",
+     "Usage: fasoria-cli validate [--json FILE]\n"
+     "\n"
+     "Runs the scientific validation suite (golden vectors, an independent reference,\n"
+     "replay, algorithms, files, texts, settings) and prints its text report.\n"
+     "The report is language-neutral: --lang changes only the tool's own messages.\n"
+     "\n"
+     "  --json FILE   also write the JSON report (\"FasoriaValidation\") to FILE\n"
+     "\n"
+     "Exit status: 0 PASS, 1 FAIL, 2 usage error or report not written.\n"},
     {CliText::UsageGenerate,
      "Uso: fasoria-cli generate deutsch|bv|grover [OPZIONI] [-o FILE]\n"
      "\n"
@@ -156,13 +229,15 @@ const TextEntry kTexts[] = {
     {CliText::WholeNumber, "%1 richiede un numero intero fra %2 e %3", "%1 needs a whole number in %2..%3"},
     {CliText::LessonRange, "la lezione deve essere fra %1 e %2", "the lesson must be in %1..%2"},
     {CliText::NotAChallenge, "la lezione %1 non è una sfida (05..14)", "lesson %1 is not a challenge (05..14)"},
-    {CliText::MissingLesson, "manca --lesson NN", "missing --lesson NN"},
+    {CliText::MissingLesson, "manca --lesson NN o --challenge FILE", "missing --lesson NN or --challenge FILE"},
+    {CliText::LessonOrChallenge, "indica --lesson oppure --challenge, non entrambi",
+     "give --lesson or --challenge, not both"},
     {CliText::FileOrLesson, "indica un file di circuito oppure --lesson, non entrambi",
      "give a circuit file or --lesson, not both"},
     {CliText::MissingFile, "manca il file", "missing file"},
     {CliText::TooManyArguments, "troppi argomenti: '%1'", "too many arguments: '%1'"},
     {CliText::SeedNeedsShots, "--seed vale solo con --shots", "--seed applies only with --shots"},
-    {CliText::OptionNotForAlgorithm, "%1 non si applica a %2", "%1 does not apply to %2"},
+    {CliText::OptionDoesNotApply, "%1 non si applica a %2", "%1 does not apply to %2"},
     {CliText::UnknownAlgorithm, "algoritmo sconosciuto '%1' (deutsch, bv o grover)",
      "unknown algorithm '%1' (deutsch, bv or grover)"},
     {CliText::MissingAlgorithm, "manca l'algoritmo (deutsch, bv o grover)", "missing algorithm (deutsch, bv or grover)"},
@@ -173,6 +248,21 @@ const TextEntry kTexts[] = {
      "%1 needs a file: standard output carries the grade listing"},
     {CliText::MissingFiles, "mancano i file da valutare", "missing files to grade"},
     {CliText::QasmDirection, "indica export oppure import", "give export or import"},
+    {CliText::ChallengeAction, "indica new oppure show", "give new or show"},
+    {CliText::MissingOption, "manca %1", "missing %1"},
+    {CliText::TooManyHints, "al massimo tre %1", "at most three %1"},
+    {CliText::TextNotPlain, "%1 richiede un testo senza caratteri di controllo",
+     "%1 needs a text without control characters"},
+    {CliText::BlankGoal, "%1 non può essere vuoto", "%1 must not be blank"},
+    {CliText::UnknownGateKind, "tipo di porta sconosciuto '%1' (H, X, Z, P o CNOT)",
+     "unknown gate kind '%1' (H, X, Z, P or CNOT)"},
+    {CliText::RequireValue, "--require accetta TIPO oppure TIPO:N con N fra 1 e 256",
+     "--require takes KIND or KIND:N with N in 1..256"},
+    {CliText::RulesContradict, "le regole si contraddicono: %1", "the rules contradict each other: %1"},
+    {CliText::ChallengeOverSolution, "-o scriverebbe la sfida sopra la sua soluzione %1",
+     "-o would write the challenge over %1, its solution"},
+    {CliText::ReportToStandardOutput, "--json richiede un file: lo standard output riceve il report testuale",
+     "--json needs a file: standard output carries the text report"},
     {CliText::LanguageValue, "--lang accetta it oppure en", "--lang takes it or en"},
     {CliText::StandardOutput, "standard output: scrittura non riuscita", "standard output: write failed"},
     {CliText::Warning, "avviso", "warning"},
@@ -180,10 +270,14 @@ const TextEntry kTexts[] = {
     {CliText::VerdictNotSolved, "NON RISOLTO", "NOT SOLVED"},
     {CliText::VerdictUnreadable, "ILLEGGIBILE", "UNREADABLE"},
     {CliText::DiagnosticsPrefix, "  diagnosi: ", "  diagnostics: "},
+    {CliText::StatusForbiddenKind, "Il circuito usa un tipo di porta vietato dalla consegna.",
+     "A gate kind the exercise forbids is used."},
+    {CliText::StatusTooManyGates, "Il circuito ha più porte di quante la consegna ne ammetta.",
+     "The circuit has more gates than the exercise allows."},
     {CliText::CsvHeader, "file,stato,esito,fedeltà_percento,porte,diagnosi",
      "file,status,verdict,fidelity_percent,gates,diagnostics"},
     {CliText::HtmlTitle, "Registro della sfida: %1", "Challenge gradebook: %1"},
-    {CliText::HtmlGoal, "Consegna: %1", "Goal: %1"},
+    {CliText::GoalLine, "Consegna: %1", "Goal: %1"},
     {CliText::HtmlSummary, "Risolti: %1 su %2", "Solved: %1 of %2"},
     {CliText::HtmlFile, "File", "File"},
     {CliText::HtmlVerdict, "Esito", "Verdict"},
@@ -191,6 +285,18 @@ const TextEntry kTexts[] = {
     {CliText::HtmlGates, "Porte", "Gates"},
     {CliText::HtmlMessage, "Messaggio", "Message"},
     {CliText::HtmlDiagnostics, "Diagnosi", "Diagnostics"},
+    {CliText::HintLine, "Suggerimento %1: %2", "Hint %1: %2"},
+    {CliText::NoHint, "(nessuno)", "(none)"},
+    {CliText::QubitsLine, "Qubit: %1", "Qubits: %1"},
+    {CliText::RulesHeading, "Regole:", "Rules:"},
+    {CliText::NoRules, "Regole: nessuna", "Rules: none"},
+    {CliText::RuleMinGates, "  numero minimo di porte: %1", "  minimum number of gates: %1"},
+    {CliText::RuleMaxGates, "  numero massimo di porte: %1", "  maximum number of gates: %1"},
+    {CliText::RuleRequired, "  obbligatoria: %1 (almeno %2)", "  required: %1 (at least %2)"},
+    {CliText::RuleForbidden, "  vietate: %1", "  forbidden: %1"},
+    {CliText::TargetFromCircuit, "Stato richiesto, preparato dal circuito di riferimento (porte: %1):",
+     "Target, the state the reference circuit prepares (gates: %1):"},
+    {CliText::TargetFromAmplitudes, "Stato richiesto, dato per ampiezze:", "Target, given as amplitudes:"},
 };
 // clang-format on
 

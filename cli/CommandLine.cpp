@@ -4,13 +4,16 @@
 
 #include "editor/AtomicSave.h"
 #include "editor/CircuitFile.h"
+#include "editor/PlainText.h"
 
 #include <cstdio>
 #include <limits>
 
 namespace Fasoria::Cli {
 
-CommandLine::CommandLine(const QStringList &words, const QStringList &options, Language language) : m_language(language)
+CommandLine::CommandLine(const QStringList &words, const QStringList &options, Language language,
+                         const QStringList &repeatable)
+    : m_language(language)
 {
     bool optionsEnded = false;
     for (int i = 0; i < words.size(); ++i) {
@@ -28,13 +31,13 @@ CommandLine::CommandLine(const QStringList &words, const QStringList &options, L
         if (!options.contains(name)) {
             throw UsageError{cliText(CliText::UnknownOption, language).arg(shownWord(name))};
         }
-        if (m_values.count(name) != 0) {
+        if (m_values.count(name) != 0 && !repeatable.contains(name)) {
             throw UsageError{cliText(CliText::OptionRepeated, language).arg(name)};
         }
         if (equals >= 0) {
-            m_values[name] = word.mid(equals + 1);
+            m_values[name] << word.mid(equals + 1);
         } else if (i + 1 < words.size()) {
-            m_values[name] = words[++i];
+            m_values[name] << words[++i];
         } else {
             throw UsageError{cliText(CliText::OptionNeedsValue, language).arg(name)};
         }
@@ -47,7 +50,13 @@ std::optional<QString> CommandLine::value(const QString &option) const
     if (found == m_values.end()) {
         return std::nullopt;
     }
-    return found->second;
+    return found->second.front();
+}
+
+QStringList CommandLine::values(const QString &option) const
+{
+    const auto found = m_values.find(option);
+    return found == m_values.end() ? QStringList() : found->second;
 }
 
 std::int64_t CommandLine::integer(const QString &option, std::int64_t low, std::int64_t high,
@@ -148,11 +157,6 @@ void writeResult(const QByteArray &bytes, const std::optional<QString> &path, La
 
 namespace {
 
-bool isBidirectionalControl(char32_t c)
-{
-    return c == 0x061C || c == 0x200E || c == 0x200F || (c >= 0x202A && c <= 0x202E) || (c >= 0x2066 && c <= 0x2069);
-}
-
 QString escapedCharacter(char32_t c)
 {
     switch (c) {
@@ -170,7 +174,7 @@ QString escapedCharacter(char32_t c)
         break;
     }
     const auto hex = [c] { return QString::number(static_cast<uint>(c), 16).toUpper(); };
-    if (c < 0x20 || (c >= 0x7F && c < 0xA0)) {
+    if (isControlCharacter(c)) {
         return QLatin1String("\\x") + hex().rightJustified(2, QLatin1Char('0'));
     }
     if (isBidirectionalControl(c)) {

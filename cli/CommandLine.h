@@ -14,7 +14,7 @@
 namespace Fasoria::Cli {
 
 constexpr int kExitSuccess = 0;
-/// check only: some submission is not solved.
+/// check: some submission is not solved; validate: the build failed some check.
 constexpr int kExitNotSolved = 1;
 /// Usage errors, unreadable files, refused input, failed writes.
 constexpr int kExitFailure = 2;
@@ -32,14 +32,19 @@ struct CommandError
 };
 
 /// One command's words split into options and operands. An option is "--name value", "--name=value" or
-/// "-o value"; "--" makes every later word an operand. Only the options named at construction are known:
-/// an unknown or repeated option, or one without its value, is a UsageError.
+/// "-o value"; "--" makes every later word an operand. Only the options named at construction are known,
+/// and only those also named repeatable may be given more than once: an unknown option, a repeated one
+/// that is not repeatable, or one without its value, is a UsageError.
 class CommandLine
 {
 public:
-    CommandLine(const QStringList &words, const QStringList &options, Language language);
+    CommandLine(const QStringList &words, const QStringList &options, Language language,
+                const QStringList &repeatable = {});
 
+    /// The option's value, or for a repeatable option its first; nothing when absent.
     std::optional<QString> value(const QString &option) const;
+    /// Every value of the option in the order given; empty when absent.
+    QStringList values(const QString &option) const;
     bool has(const QString &option) const { return m_values.count(option) != 0; }
     const QStringList &operands() const { return m_operands; }
     Language language() const { return m_language; }
@@ -52,7 +57,7 @@ public:
     void expectAtMost(int count) const;
 
 private:
-    std::map<QString, QString> m_values;
+    std::map<QString, QStringList> m_values;
     QStringList m_operands;
     Language m_language;
 };

@@ -9,8 +9,14 @@ namespace Fasoria::Cli {
 
 /// run FILE|--lesson NN [--stage K] [--shots N [--seed S]]: the results document on standard output.
 int runResults(const CommandLine &line);
-/// check --lesson NN FILE... [--csv OUT] [--html OUT]: one verdict line per file, diagnostics, gradebooks.
+/// check --lesson NN|--challenge FILE FILE... [--csv OUT] [--html OUT]: one verdict line per file,
+/// diagnostics, gradebooks.
 int checkSubmissions(const CommandLine &line);
+/// challenge new --from SOLUTION --goal-it TEXT --goal-en TEXT [rules] -o FILE: a challenge file whose
+/// target is the solution's state; challenge show FILE: its summary.
+int runChallenge(const CommandLine &line);
+/// validate [--json FILE]: the text report of the validation suite, and the JSON report on request.
+int runValidation(const CommandLine &line);
 /// generate deutsch|bv|grover [parameters] [-o FILE]: a generated algorithm as a circuit file.
 int generateCircuit(const CommandLine &line);
 /// lesson NN [-o FILE]: a catalog lesson as a circuit file.

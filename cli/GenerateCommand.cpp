@@ -44,7 +44,7 @@ const AlgorithmForm &chooseForm(const CommandLine &line)
                  QStringList{QStringLiteral("--qubits"), QStringLiteral("--marked"), QStringLiteral("--iterations"),
                              QStringLiteral("--secret"), QStringLiteral("--function")}) {
                 if (line.has(option) && !form.options.contains(option)) {
-                    throw UsageError{cliText(CliText::OptionNotForAlgorithm, line.language()).arg(option, word)};
+                    throw UsageError{cliText(CliText::OptionDoesNotApply, line.language()).arg(option, word)};
                 }
             }
             return form;

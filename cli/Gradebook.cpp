@@ -3,8 +3,6 @@
 #include "cli/CliTexts.h"
 #include "cli/CommandLine.h"
 
-#include "curriculum/Challenge.h"
-#include "curriculum/LessonCatalog.h"
 #include "ui/ChallengeMessage.h"
 
 #include <QStringList>
@@ -124,19 +122,15 @@ QByteArray gradebookCsv(const Gradebook &book)
 QByteArray gradebookHtml(const Gradebook &book)
 {
     const Language language = book.language;
-    const Lesson &lesson = lessonCatalog().at(book.lessonIndex);
-    const Challenge *challenge = findChallenge(book.lessonIndex);
-    const QString title =
-        cliText(CliText::HtmlTitle, language).arg(QString::fromUtf8(pick(language, lesson.titleIt, lesson.titleEn)));
+    const QString title = cliText(CliText::HtmlTitle, language).arg(book.title);
     QString html = QStringLiteral("<!DOCTYPE html>\n<html lang=\"%1\">\n<head>\n<meta charset=\"utf-8\">\n")
                        .arg(isEnglish(language) ? QLatin1String("en") : QLatin1String("it"));
     html += QLatin1String("<title>") + escaped(title) + QLatin1String("</title>\n<style>\n") + QLatin1String(kStyle) +
             QLatin1String("</style>\n</head>\n<body>\n");
     html += QLatin1String("<h1>") + escaped(title) + QLatin1String("</h1>\n");
-    if (challenge) {
-        const QString goal = QString::fromUtf8(pick(language, challenge->goalIt, challenge->goalEn));
-        html +=
-            QLatin1String("<p>") + escaped(cliText(CliText::HtmlGoal, language).arg(goal)) + QLatin1String("</p>\n");
+    if (!book.goal.isEmpty()) {
+        html += QLatin1String("<p>") + escaped(cliText(CliText::GoalLine, language).arg(book.goal)) +
+                QLatin1String("</p>\n");
     }
     html += QLatin1String("<p>") +
             escaped(cliText(CliText::HtmlSummary, language).arg(solvedCount(book)).arg(book.rows.size())) +

@@ -24,11 +24,13 @@ struct GradeRow
     QString diagnostics;
 };
 
-/// The grading of one challenge lesson, ready to print.
+/// The grading of one challenge, ready to print.
 struct Gradebook
 {
-    /// Catalog index of the challenge lesson.
-    std::uint64_t lessonIndex = 0;
+    /// What the page is titled after: the lesson's title, or a challenge file's goal.
+    QString title;
+    /// The goal shown under the title; empty when the title already is the goal.
+    QString goal;
     Language language = English;
     QVector<GradeRow> rows;
 };
@@ -42,7 +44,7 @@ QByteArray gradebookListing(const Gradebook &book);
 /// would run as a formula are prefixed with an apostrophe.
 QByteArray gradebookCsv(const Gradebook &book);
 
-/// A self-contained printable HTML page (inline style, every text escaped) with the lesson, its goal, the
+/// A self-contained printable HTML page (inline style, every text escaped) with the title, the goal, the
 /// number solved and one table row per file.
 QByteArray gradebookHtml(const Gradebook &book);
 

@@ -1,5 +1,6 @@
 // fasoria-cli: the teacher's companion to the laboratory. It runs circuits, grades challenge submissions,
-// generates algorithm circuits and exchanges OpenQASM 2.0, using the program's own libraries throughout.
+// makes and shows teachers' own challenges, generates algorithm circuits, exchanges OpenQASM 2.0 and runs
+// the scientific validation suite, using the program's own libraries throughout.
 
 #include "cli/CliTexts.h"
 #include "cli/Commands.h"
@@ -26,6 +27,8 @@ struct CommandForm
     CliText usage;
     QStringList options;
     int (*run)(const CommandLine &);
+    /// The options that may be given more than once, each time adding a value.
+    QStringList repeatable = {};
 };
 
 const QVector<CommandForm> &commandForms()
@@ -37,8 +40,16 @@ const QVector<CommandForm> &commandForms()
          runResults},
         {"check",
          CliText::UsageCheck,
-         {QStringLiteral("--lesson"), QStringLiteral("--csv"), QStringLiteral("--html")},
+         {QStringLiteral("--lesson"), QStringLiteral("--challenge"), QStringLiteral("--csv"), QStringLiteral("--html")},
          checkSubmissions},
+        {"challenge",
+         CliText::UsageChallenge,
+         {QStringLiteral("--from"), QStringLiteral("--goal-it"), QStringLiteral("--goal-en"),
+          QStringLiteral("--hint-it"), QStringLiteral("--hint-en"), QStringLiteral("--min-gates"),
+          QStringLiteral("--max-gates"), QStringLiteral("--require"), QStringLiteral("--forbid"), QStringLiteral("-o")},
+         runChallenge,
+         {QStringLiteral("--hint-it"), QStringLiteral("--hint-en"), QStringLiteral("--require"),
+          QStringLiteral("--forbid")}},
         {"generate",
          CliText::UsageGenerate,
          {QStringLiteral("--qubits"), QStringLiteral("--marked"), QStringLiteral("--iterations"),
@@ -46,6 +57,7 @@ const QVector<CommandForm> &commandForms()
          generateCircuit},
         {"lesson", CliText::UsageLesson, {QStringLiteral("-o")}, writeLesson},
         {"qasm", CliText::UsageQasm, {QStringLiteral("-o")}, convertQasm},
+        {"validate", CliText::UsageValidate, {QStringLiteral("--json")}, runValidation},
     };
     return forms;
 }
@@ -121,7 +133,7 @@ int dispatch(QStringList words, Language language)
             return kExitSuccess;
         }
         try {
-            return form.run(CommandLine(words, form.options, language));
+            return form.run(CommandLine(words, form.options, language, form.repeatable));
         } catch (const UsageError &error) {
             return usageError(error.message, form.usage, name, language);
         }

@@ -40,6 +40,8 @@ enum TextId
     kRequiredKind,
     kRequiredZ,
     kForbiddenX,
+    kForbiddenKind,
+    kTooManyGates,
     kNotEvaluated,
     kGateSingular,
     kGatePlural,
@@ -82,6 +84,10 @@ const TextPair kTexts[] = {
      "The challenge requires at least one Z gate."},
     {"La consegna vieta X, ma il circuito ha %1 %2 X.",
      "The challenge forbids X, but the circuit has %1 X %2."},
+    {"La consegna vieta %1, ma il circuito ha %2 %3 %1.",
+     "The challenge forbids %1, but the circuit has %2 %1 %3."},
+    {"Il circuito ha %1 %2; la consegna ne ammette al massimo %3.",
+     "The circuit has %1 %2; the challenge allows at most %3."},
     {"Il circuito ha più di 256 porte e non viene valutato.",
      "The circuit has more than 256 gates and is not evaluated."},
     {"porta", "gate"},
@@ -149,10 +155,10 @@ double wrappedDegrees(double radians)
     return degrees;
 }
 
-std::vector<Complex> denseTarget(const Challenge &challenge, std::uint64_t dimension)
+std::vector<Complex> denseTarget(const std::vector<ChallengeTarget> &entries, std::uint64_t dimension)
 {
     std::vector<Complex> target(dimension);
-    for (const ChallengeTarget &entry : challenge.target) {
+    for (const ChallengeTarget &entry : entries) {
         if (entry.index >= dimension) {
             throw std::out_of_range("Challenge target basis");
         }
@@ -283,11 +289,11 @@ std::size_t countKind(const Circuit &circuit, GateKind kind)
                                                   [kind](const LessonStep &step) { return step.gate.kind == kind; }));
 }
 
-void compareStates(Diagnosis &diagnosis, const Challenge &challenge, const Circuit &circuit)
+void compareStates(Diagnosis &diagnosis, const std::vector<ChallengeTarget> &entries, const Circuit &circuit)
 {
     const StateVector state = replayPrefix(circuit, circuit.steps.size());
     const std::vector<Complex> &amplitudes = state.amplitudes();
-    const std::vector<Complex> target = denseTarget(challenge, state.dimension());
+    const std::vector<Complex> target = denseTarget(entries, state.dimension());
     if (isSolvingFidelity(diagnosis.result.fidelity)) {
         const Complex product = overlap(target, amplitudes);
         const double phase = std::atan2(product.im, product.re);
@@ -309,6 +315,18 @@ void compareStates(Diagnosis &diagnosis, const Challenge &challenge, const Circu
     }
     diagnosis.finding = StateFinding::Probabilities;
     diagnosis.probabilityDifferences = probabilityDifferences(target, state);
+}
+
+// The state finding once the verdict and the qubit counts are known.
+void explainState(Diagnosis &diagnosis, const std::vector<ChallengeTarget> &target, const Circuit &circuit)
+{
+    if (circuit.steps.size() > kMaxCheckedSteps) {
+        diagnosis.finding = StateFinding::NotEvaluated;
+    } else if (diagnosis.result.status == ChallengeStatus::QubitCountMismatch) {
+        diagnosis.finding = StateFinding::QubitCount;
+    } else {
+        compareStates(diagnosis, target, circuit);
+    }
 }
 
 std::string stateText(const Diagnosis &diagnosis, Language language)
@@ -336,7 +354,7 @@ std::string stateText(const Diagnosis &diagnosis, Language language)
         std::vector<std::string> items;
         for (const PhaseDifference &difference : diagnosis.phaseDifferences) {
             items.push_back(
-                fill(kPhaseItem, language, {basisLabel(difference.index, qubits), formatFixed(difference.degrees, 1)}));
+                fill(kPhaseItem, language, {ketLabel(difference.index, qubits), formatFixed(difference.degrees, 1)}));
         }
         return fill(kRelativePhase, language, {joinList(items, kListedStates, language)});
     }
@@ -344,7 +362,7 @@ std::string stateText(const Diagnosis &diagnosis, Language language)
         std::vector<std::string> items;
         for (const ProbabilityDifference &difference : diagnosis.probabilityDifferences) {
             items.push_back(fill(kProbabilityItem, language,
-                                 {basisLabel(difference.index, qubits), formatFixed(difference.actual, 4),
+                                 {ketLabel(difference.index, qubits), formatFixed(difference.actual, 4),
                                   formatFixed(difference.expected, 4)}));
         }
         if (items.empty()) {
@@ -380,6 +398,15 @@ std::string ruleText(const Diagnosis &diagnosis, Language language)
         return fill(
             kForbiddenX, language,
             {std::to_string(diagnosis.xCount), countWord(diagnosis.xCount, kGateSingular, kGatePlural, language)});
+    case ChallengeStatus::ForbiddenKind:
+        return fill(kForbiddenKind, language,
+                    {kindLetter(diagnosis.forbiddenKind), std::to_string(diagnosis.forbiddenFound),
+                     countWord(diagnosis.forbiddenFound, kGateSingular, kGatePlural, language)});
+    case ChallengeStatus::TooManyGates:
+        return fill(kTooManyGates, language,
+                    {std::to_string(diagnosis.gateCount),
+                     countWord(diagnosis.gateCount, kGateSingular, kGatePlural, language),
+                     std::to_string(diagnosis.maxGates.value_or(0))});
     default:
         return std::string();
     }
@@ -387,7 +414,7 @@ std::string ruleText(const Diagnosis &diagnosis, Language language)
 
 } // namespace
 
-std::string basisLabel(std::uint64_t index, std::int32_t qubits)
+std::string ketLabel(std::uint64_t index, std::int32_t qubits)
 {
     std::string label = "|";
     for (std::int32_t k = qubits - 1; k >= 0; --k) {
@@ -411,14 +438,39 @@ Diagnosis diagnoseChallenge(const Challenge &challenge, const Circuit &circuit)
     diagnosis.requiredCount = challenge.requiredCount;
     diagnosis.requiredFound = countKind(circuit, challenge.requiredKind);
     diagnosis.xCount = countKind(circuit, GateKind::X);
+    diagnosis.forbiddenFound = diagnosis.xCount;
+    explainState(diagnosis, challenge.target, circuit);
+    return diagnosis;
+}
 
-    if (circuit.steps.size() > kMaxCheckedSteps) {
-        diagnosis.finding = StateFinding::NotEvaluated;
-    } else if (diagnosis.result.status == ChallengeStatus::QubitCountMismatch) {
-        diagnosis.finding = StateFinding::QubitCount;
-    } else {
-        compareStates(diagnosis, challenge, circuit);
+Diagnosis diagnoseChallenge(const ChallengeDefinition &definition, const Circuit &circuit)
+{
+    Diagnosis diagnosis;
+    diagnosis.result = checkChallenge(definition, circuit);
+    diagnosis.circuitQubits = circuit.qubitCount;
+    diagnosis.challengeQubits = definition.qubitCount;
+    diagnosis.gateCount = circuit.steps.size();
+    diagnosis.minGates = definition.minGates;
+    diagnosis.maxGates = definition.maxGates;
+    const auto failing = std::find_if(
+        definition.required.begin(), definition.required.end(), [&circuit](const GateRequirement &requirement) {
+            return countKind(circuit, requirement.kind) < static_cast<std::size_t>(requirement.count);
+        });
+    if (!definition.required.empty()) {
+        const GateRequirement &shown = failing != definition.required.end() ? *failing : definition.required.front();
+        diagnosis.requiredKind = shown.kind;
+        diagnosis.requiredCount = shown.count;
     }
+    diagnosis.requiredFound = countKind(circuit, diagnosis.requiredKind);
+    diagnosis.xCount = countKind(circuit, GateKind::X);
+    for (const GateKind kind : definition.forbidden) {
+        if (countKind(circuit, kind) > 0) {
+            diagnosis.forbiddenKind = kind;
+            diagnosis.forbiddenFound = countKind(circuit, kind);
+            break;
+        }
+    }
+    explainState(diagnosis, definition.target, circuit);
     return diagnosis;
 }
 

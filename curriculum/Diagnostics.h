@@ -4,9 +4,11 @@
 #include "core/Gate.h"
 #include "core/Language.h"
 #include "curriculum/Challenge.h"
+#include "curriculum/ChallengeDefinition.h"
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -74,17 +76,27 @@ struct Diagnosis
     std::int32_t requiredCount = 0;
     std::size_t requiredFound = 0;
     std::size_t xCount = 0;
+    /// A definition's maximum number of steps, for TooManyGates.
+    std::optional<std::int32_t> maxGates;
+    /// The first forbidden kind the circuit uses and its number of steps, for ForbiddenGate and ForbiddenKind.
+    GateKind forbiddenKind = GateKind::X;
+    std::size_t forbiddenFound = 0;
 };
 
 /// Grades the circuit with checkChallenge and explains the result by comparing the final state with the
 /// target amplitude by amplitude. Throws what checkChallenge throws.
 Diagnosis diagnoseChallenge(const Challenge &challenge, const Circuit &circuit);
 
+/// The same for a challenge definition, graded with checkChallenge after its validation: the qubit count is
+/// the definition's, and the rule figures are those of the requirement the circuit fails first (else the
+/// first requirement). Throws what checkChallenge throws.
+Diagnosis diagnoseChallenge(const ChallengeDefinition &definition, const Circuit &circuit);
+
 /// What is wrong, most specific first, in one or two sentences: the state finding, then the broken gate
 /// rule if any. Empty for a solved circuit whose state is exactly the target.
 std::string diagnosisText(const Diagnosis &diagnosis, Language language);
 
 /// The n-bit label of a basis index between bars, q(n−1) first and q0 last: "|01>".
-std::string basisLabel(std::uint64_t index, std::int32_t qubits);
+std::string ketLabel(std::uint64_t index, std::int32_t qubits);
 
 } // namespace Fasoria

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
-# Fuzzes the circuit-file reader, or with "qasm" the OpenQASM reader, with libFuzzer (clang++-14 and its
-# runtime libclang-rt-14-dev, installed together by scripts/setup.sh).
+# Fuzzes the circuit-file reader, with "qasm" the OpenQASM reader, or with "challenge" the challenge-file
+# reader, with libFuzzer (clang++-14 and its runtime libclang-rt-14-dev, installed together by
+# scripts/setup.sh).
 #
-#   scripts/fuzz.sh SECONDS [qasm]        fuzz for that long, starting from a copy of the seed corpus
-#   scripts/fuzz.sh --corpus-only [qasm]  run every seed once (a quick smoke run)
+#   scripts/fuzz.sh SECONDS [qasm|challenge]        fuzz for that long, starting from a copy of the seeds
+#   scripts/fuzz.sh --corpus-only [qasm|challenge]  run every seed once (a quick smoke run)
 #
 # The build goes to $FASORIA_FUZZ_BUILD_DIR (default: build-fuzz in the source root); new inputs stay in
 # that directory, so the committed seeds never grow. Exits non-zero on a finding; its input is saved as
@@ -18,20 +19,24 @@ dictionary="$root/fuzz/circuit_file.dict"
 target=fuzz_circuit_file
 
 usage() {
-    echo "usage: $0 SECONDS | --corpus-only [qasm]" >&2
+    echo "usage: $0 SECONDS | --corpus-only [qasm|challenge]" >&2
     exit 2
 }
 
-[[ $# -eq 1 || ( $# -eq 2 && "$2" == qasm ) ]] || usage
+[[ $# -eq 1 || ( $# -eq 2 && ( "$2" == qasm || "$2" == challenge ) ) ]] || usage
 mode="$1"
 if [[ "$mode" != "--corpus-only" && ! "$mode" =~ ^[1-9][0-9]*$ ]]; then
     usage
 fi
 
-if [[ $# -eq 2 ]]; then
+if [[ "${2:-}" == qasm ]]; then
     target=fuzz_qasm
     seeds="$root/tests/editor/data/qasm-corpus"
     dictionary="$root/fuzz/qasm.dict"
+elif [[ "${2:-}" == challenge ]]; then
+    target=fuzz_challenge_file
+    seeds="$root/tests/editor/data/challenge-corpus"
+    dictionary="$root/fuzz/challenge_file.dict"
 fi
 
 compiler="$(command -v clang++-14 || true)"

@@ -21,6 +21,7 @@ if command -v clang++-14 >/dev/null 2>&1; then
     echo "== Fuzz smoke run over the seed corpora =="
     scripts/fuzz.sh --corpus-only
     scripts/fuzz.sh --corpus-only qasm
+    scripts/fuzz.sh --corpus-only challenge
 fi
 
 echo "== Full build: warnings as errors =="

@@ -224,6 +224,7 @@ void CircuitView::showCircuit(const Circuit &circuit, std::uint64_t currentStep,
 {
     checkDrawable(circuit, currentStep);
     m_scene->clear();
+    m_stageRects.clear();
 
     const std::int32_t qubits = circuit.qubitCount;
     const double width = kStepPitch * static_cast<double>(circuit.steps.size()) + 187.0;
@@ -248,6 +249,7 @@ void CircuitView::showCircuit(const Circuit &circuit, std::uint64_t currentStep,
     addCentredChildText(zeroBox, QStringLiteral("|0>"), drawingFont(10, true), textColour(),
                         QPointF(kStageZeroX, middle), "glyph");
     zeroBox->setSelected(currentStep == 0);
+    m_stageRects.append(zeroBox->rect());
     addText(m_scene, QStringLiteral("0"), drawingFont(9, false), textColour(), QPointF(98.0, kStageNumberY),
             "stageNumber");
 
@@ -281,6 +283,7 @@ void CircuitView::showCircuit(const Circuit &circuit, std::uint64_t currentStep,
             letter->setAcceptedMouseButtons(Qt::NoButton);
         }
         box->setSelected(stage == currentStep);
+        m_stageRects.append(box->rect());
         addText(m_scene, QString::number(stage), drawingFont(9, false), textColour(), QPointF(x - 5.0, kStageNumberY),
                 "stageNumber");
     }
@@ -326,6 +329,14 @@ void CircuitView::focusStage(std::uint64_t stage)
     resetTransform();
     scale(0.9, 0.9);
     centerOn(stageX(stage), m_scene->sceneRect().center().y());
+}
+
+void CircuitView::ensureStageVisible(std::uint64_t stage)
+{
+    if (m_autoFit || stage >= static_cast<std::uint64_t>(m_stageRects.size())) {
+        return;
+    }
+    ensureVisible(m_stageRects[static_cast<int>(stage)]);
 }
 
 void CircuitView::mousePressEvent(QMouseEvent *event)

@@ -5,6 +5,8 @@
 
 #include <QGraphicsView>
 #include <QPoint>
+#include <QRectF>
+#include <QVector>
 
 #include <cstdint>
 #include <functional>
@@ -50,6 +52,9 @@ public:
     void fitAll();
     /// Shows stage `stage` at 90 % scale, centred horizontally on its column; stops refitting.
     void focusStage(std::uint64_t stage);
+    /// Scrolls, keeping the zoom, until stage `stage` is in sight; does nothing while the view refits itself
+    /// (the whole drawing is then in sight) or for a stage the drawing does not have.
+    void ensureStageVisible(std::uint64_t stage);
 
     /// Whether a resize refits the drawing (off after a zoom, a pan or focusStage; on after fitAll).
     bool autoFit() const { return m_autoFit; }
@@ -67,6 +72,8 @@ private:
     void fitScene();
 
     QGraphicsScene *m_scene;
+    /// Scene rectangle of each stage box, by stage.
+    QVector<QRectF> m_stageRects;
     std::function<void(std::uint64_t)> m_stageCallback;
     bool m_panning = false;
     bool m_autoFit = true;

@@ -1,10 +1,12 @@
 #include "ui/Experiment.h"
 
 #include "curriculum/Challenge.h"
+#include "curriculum/Diagnostics.h"
 #include "curriculum/LessonCatalog.h"
 #include "editor/CircuitEditor.h"
 #include "editor/CircuitFile.h"
 
+#include <cmath>
 #include <exception>
 #include <random>
 #include <utility>
@@ -57,6 +59,29 @@ void Experiment::clearMeasurements()
     clearLastShots();
 }
 
+void Experiment::clearChallengeCheck()
+{
+    m_challengeStatus = 0;
+    m_phaseHint = false;
+    m_challengeFidelity = 0.0;
+    m_lastDiagnosis.reset();
+}
+
+bool Experiment::canStepForward() const
+{
+    return m_state && !m_measured && m_currentStep < stepCount();
+}
+
+bool Experiment::canGoBack() const
+{
+    return m_currentStep > 0 || m_measured;
+}
+
+bool Experiment::canMeasure() const
+{
+    return m_state && !m_measured;
+}
+
 void Experiment::rebuild(std::uint64_t step)
 {
     // Replay first: an engine error leaves the previous experiment in place.
@@ -81,16 +106,11 @@ bool Experiment::resetToStep(EditAction action, std::uint64_t step)
     }
     rebuild(step);
     m_prediction = -1;
-    m_phaseHint = false;
-    m_challengeStatus = 0;
+    clearChallengeCheck();
     clearLog();
     appendLog(LogEventKind::Prepared, 0, 0);
     appendLog(LogEventKind::Editor, static_cast<std::uint64_t>(action), step);
-    if (!m_workingCircuit) {
-        m_circuitModified = false;
-    } else {
-        m_circuitModified = m_savedSnapshot.isEmpty() || serializeCircuit(*m_workingCircuit) != m_savedSnapshot;
-    }
+    m_document.recompute(workingCircuit());
     return true;
 }
 
@@ -106,7 +126,7 @@ bool Experiment::goToStep(std::uint64_t step)
 
 bool Experiment::nextStep()
 {
-    if (!m_state || m_measured || m_currentStep >= stepCount()) {
+    if (!canStepForward()) {
         return false;
     }
     const std::uint64_t step = m_currentStep;
@@ -129,7 +149,7 @@ bool Experiment::previousStep()
 
 bool Experiment::measureOnce()
 {
-    if (!m_state || m_measured) {
+    if (!canMeasure()) {
         return false;
     }
     const std::uint64_t outcome = measureAll(*m_state, m_random);
@@ -142,7 +162,7 @@ bool Experiment::measureOnce()
 
 bool Experiment::repeatPreparations(std::uint64_t shots)
 {
-    if (!m_state || m_measured || shots == 0) {
+    if (!canMeasure() || shots == 0) {
         return false;
     }
     Histogram counts = sampleCounts(*m_state, shots, m_random);
@@ -188,13 +208,23 @@ bool Experiment::chooseLesson(std::int32_t index)
     m_workingCircuit.reset();
     m_algorithm.reset();
     m_challengeMode = false;
-    m_circuitPath.clear();
-    m_savedSnapshot.clear();
-    m_circuitModified = false;
+    m_document.clear();
     m_hintsShown = 0;
-    m_challengeStatus = 0;
+    clearChallengeCheck();
     enterChallengeMode();
     clearLog();
+    return true;
+}
+
+bool Experiment::restoreLesson()
+{
+    if (!m_workingCircuit) {
+        return false;
+    }
+    // Choosing the same lesson again also gives a challenge lesson a fresh empty answer.
+    chooseLesson(m_lessonIndex);
+    restart();
+    appendLog(LogEventKind::Editor, static_cast<std::uint64_t>(EditAction::OriginalRestored), 0);
     return true;
 }
 
@@ -206,9 +236,7 @@ void Experiment::enterChallengeMode()
     }
     m_workingCircuit = lessonCatalog()[static_cast<std::size_t>(m_lessonIndex)];
     m_challengeMode = true;
-    m_circuitPath.clear();
-    m_savedSnapshot = serializeCircuit(*m_workingCircuit);
-    m_circuitModified = false;
+    m_document.markSaved(QString(), serializeCircuit(*m_workingCircuit));
 }
 
 bool Experiment::setWorkingCircuit(const Circuit &circuit, const QString &path, QString *error)
@@ -225,9 +253,32 @@ bool Experiment::setWorkingCircuit(const Circuit &circuit, const QString &path, 
     m_workingCircuit = editor->circuit();
     m_algorithm.reset();
     m_challengeMode = false;
-    m_challengeStatus = 0;
-    m_circuitPath = path;
-    m_savedSnapshot = serializeCircuit(*m_workingCircuit);
+    clearChallengeCheck();
+    m_document.markSaved(path, serializeCircuit(*m_workingCircuit));
+    return true;
+}
+
+bool Experiment::restoreWorkingCircuit(const Circuit &circuit, std::optional<GeneratedAlgorithm> algorithm)
+{
+    if (!m_workingCircuit) {
+        return false;
+    }
+    try {
+        const CircuitEditor editor(circuit);
+        m_workingCircuit = editor.circuit();
+    } catch (const std::exception &) {
+        return false;
+    }
+    m_algorithm = std::move(algorithm);
+    return true;
+}
+
+bool Experiment::attachAlgorithm(const GeneratedAlgorithm &algorithm)
+{
+    if (!m_workingCircuit || serializeCircuit(algorithm.circuit) != serializeCircuit(*m_workingCircuit)) {
+        return false;
+    }
+    m_algorithm = algorithm;
     return true;
 }
 
@@ -243,18 +294,32 @@ bool Experiment::editWorkingCircuit(const std::function<void(CircuitEditor &)> &
     return true;
 }
 
-void Experiment::markSaved(const QString &path, const QByteArray &bytes)
+bool Experiment::checkChallengeSolution()
 {
-    m_circuitPath = path;
-    m_savedSnapshot = bytes;
-    m_circuitModified = false;
+    const Challenge *challenge = findChallenge(static_cast<std::uint64_t>(m_lessonIndex));
+    if (!m_workingCircuit || !m_challengeMode || !challenge) {
+        return false;
+    }
+    auto diagnosis = std::make_shared<const Diagnosis>(diagnoseChallenge(*challenge, *m_workingCircuit));
+    const ChallengeResult &result = diagnosis->result;
+    m_challengeFidelity = result.fidelity;
+    m_phaseHint = result.probabilitiesMatch && !isSolvingFidelity(result.fidelity);
+    m_challengeStatus = result.solved ? 1 : static_cast<std::int32_t>(result.status) + 1;
+    m_lastDiagnosis = std::move(diagnosis);
+    appendLog(LogEventKind::ChallengeCheck, result.solved ? 1 : 0,
+              static_cast<std::uint64_t>(std::llround(result.fidelity * 10000.0)));
+    return true;
 }
 
-void Experiment::markNeverSaved()
+bool Experiment::showNextHint()
 {
-    m_circuitPath.clear();
-    m_savedSnapshot.clear();
-    m_circuitModified = m_workingCircuit.has_value();
+    if (!m_challengeMode || !findChallenge(static_cast<std::uint64_t>(m_lessonIndex)) || m_hintsShown >= 3) {
+        return false;
+    }
+    const std::int32_t shown = m_hintsShown;
+    m_hintsShown = shown + 1;
+    appendLog(LogEventKind::Hint, static_cast<std::uint64_t>(shown), 0);
+    return true;
 }
 
 void Experiment::appendLog(LogEventKind kind, std::uint64_t value, std::uint64_t value2)

@@ -6,6 +6,7 @@
 #include "core/RandomGenerator.h"
 #include "core/StateVector.h"
 #include "curriculum/AlgorithmGenerator.h"
+#include "ui/CircuitDocument.h"
 #include "ui/LogEvent.h"
 
 #include <QByteArray>
@@ -15,11 +16,13 @@
 #include <cstdint>
 #include <deque>
 #include <functional>
+#include <memory>
 #include <optional>
 
 namespace Fasoria {
 
 class CircuitEditor;
+struct Diagnosis;
 
 /// The experiment the main window shows: one circuit (the working copy when there is one, otherwise the
 /// catalog lesson), the displayed state after its first `currentStep` steps, possibly collapsed by one
@@ -52,6 +55,13 @@ public:
 
     std::uint64_t currentStep() const { return m_currentStep; }
     bool isMeasured() const { return m_measured; }
+    /// The rules the window enables its buttons by, the same the operations check.
+    /// Next step: a state, nothing measured, steps left.
+    bool canStepForward() const;
+    /// Previous step: past step 0, or measured at step 0 (going back rebuilds it).
+    bool canGoBack() const;
+    /// Measure once and repeat preparations: a state that was not measured.
+    bool canMeasure() const;
     std::int32_t lastOutcome() const { return m_lastOutcome; }
     std::uint64_t shotsTotal() const { return m_shotsTotal; }
     const Histogram &histogram() const { return m_histogram; }
@@ -67,11 +77,12 @@ public:
     std::int32_t challengeStatus() const { return m_challengeStatus; }
     bool phaseHint() const { return m_phaseHint; }
     double challengeFidelity() const { return m_challengeFidelity; }
+    /// Why the last check gave its verdict; null until a check and again after every step reset.
+    const Diagnosis *lastDiagnosis() const { return m_lastDiagnosis.get(); }
 
-    const QString &circuitPath() const { return m_circuitPath; }
-    const QByteArray &savedSnapshot() const { return m_savedSnapshot; }
-    /// The working circuit differs from the bytes last saved, opened or copied.
-    bool isCircuitModified() const { return m_circuitModified; }
+    /// The working circuit's file and unsaved-changes mark.
+    const CircuitDocument &document() const { return m_document; }
+    CircuitDocument &document() { return m_document; }
 
     const std::deque<LogEvent> &logEvents() const { return m_logEvents; }
     RandomGenerator &random() { return m_random; }
@@ -105,21 +116,33 @@ public:
     /// Shows catalog lesson `index` read-only (or a fresh answer circuit for a challenge) with an empty
     /// notebook; the state is prepared by the next restart. False for an index outside the catalog.
     bool chooseLesson(std::int32_t index);
+    /// Drops the working circuit, its algorithm, file, hints and notebook, prepares the lesson again and
+    /// records the restoration. False without a working circuit.
+    bool restoreLesson();
     /// Makes a challenge lesson's working circuit an empty copy of it; other lessons leave challenge mode.
     void enterChallengeMode();
     /// Makes a copy of `circuit` the working circuit, remembered as saved under `path` (empty: never saved),
     /// and leaves challenge mode and any generated algorithm; the caller rebuilds with resetToStep. A circuit
     /// the editor would refuse changes nothing: false with the editor's (English) message.
     bool setWorkingCircuit(const Circuit &circuit, const QString &path, QString *error);
+    /// Puts `circuit` back as the working circuit with `algorithm` attached (or none), keeping the file and
+    /// its saved bytes: the caller rebuilds with resetToStep, which recomputes the mark. False, changing
+    /// nothing, without a working circuit or for a circuit the editor refuses.
+    bool restoreWorkingCircuit(const Circuit &circuit, std::optional<GeneratedAlgorithm> algorithm);
+    /// Attaches the generator's result to the working circuit it produced. False without a working circuit
+    /// or when the circuits differ.
+    bool attachAlgorithm(const GeneratedAlgorithm &algorithm);
 
     /// Runs `edit` on an editor holding a copy of the working circuit and keeps the result; the generated
     /// algorithm is dropped, since an edited circuit is no longer the generated one. The caller rebuilds with
     /// resetToStep. An error the editor raises propagates and changes nothing. False without a working circuit.
     bool editWorkingCircuit(const std::function<void(CircuitEditor &)> &edit);
-    /// The working circuit now matches `bytes`, stored at `path`: it is no longer modified.
-    void markSaved(const QString &path, const QByteArray &bytes);
-    /// The working circuit has never been saved: no path, no saved bytes, and it counts as modified.
-    void markNeverSaved();
+
+    /// Grades the working circuit against the lesson's challenge and records the check in the notebook.
+    /// False without a working circuit in challenge mode; the checker's errors propagate and change nothing.
+    bool checkChallengeSolution();
+    /// Reveals the next of the three hints and records it. False outside challenge mode or after the third.
+    bool showNextHint();
 
     /// Records a notebook event for the current lesson.
     void appendLog(LogEventKind kind, std::uint64_t value, std::uint64_t value2);
@@ -130,6 +153,7 @@ private:
     void clearShots();
     void clearMeasurements();
     void clearLastShots();
+    void clearChallengeCheck();
 
     std::int32_t m_lessonIndex = 0;
     std::optional<Circuit> m_workingCircuit;
@@ -149,9 +173,8 @@ private:
     std::int32_t m_challengeStatus = 0;
     bool m_phaseHint = false;
     double m_challengeFidelity = 0.0;
-    QString m_circuitPath;
-    QByteArray m_savedSnapshot;
-    bool m_circuitModified = false;
+    std::shared_ptr<const Diagnosis> m_lastDiagnosis;
+    CircuitDocument m_document;
     std::deque<LogEvent> m_logEvents;
     std::function<void(const LogEvent &)> m_logAppended;
     std::function<void()> m_logCleared;

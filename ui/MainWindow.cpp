@@ -1,20 +1,22 @@
-// Construction order, reactions, the message-box and file-dialog seams and the places later features fill in.
+// Construction order, the wiring of the panels to the window's operations, the seams and the places later
+// features fill in.
 #include "ui/MainWindow.h"
 
 #include "editor/CircuitEditor.h"
+#include "ui/AlgorithmLabPanel.h"
+#include "ui/ChallengePanel.h"
 #include "ui/CircuitView.h"
+#include "ui/EditorPanel.h"
+#include "ui/MeasurementPanel.h"
 #include "ui/TextCatalog.h"
 
 #include <QAction>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QGroupBox>
 #include <QKeySequence>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QSpinBox>
-#include <QTabWidget>
 #include <QTimer>
 
 #include <exception>
@@ -26,11 +28,10 @@ namespace {
 
 constexpr double kZoomInFactor = 1.25;
 constexpr double kZoomOutFactor = 0.8;
-constexpr int kAlgorithmsTab = 1;
 
 } // namespace
 
-MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent)
+MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), m_prompts(this)
 {
     m_experiment.setLogObservers([this](const LogEvent &event) { appendLogLine(event); }, [this] { m_log->clear(); });
     buildWidgetTree();
@@ -43,7 +44,7 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent)
     setShortcuts();
     readGeneratorSettings();
 
-    refreshGeneratorControls();
+    refreshGenerator();
     m_experiment.enterChallengeMode();
     disablePendingControls();
     applyLanguage();
@@ -57,26 +58,23 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent)
     });
 }
 
+MainWindow::~MainWindow() = default;
+
 void MainWindow::setMessageBoxHandler(MessageBoxHandler handler)
 {
-    m_messageBoxHandler = std::move(handler);
+    m_prompts.setMessageBoxHandler(std::move(handler));
 }
 
 void MainWindow::setFileDialogHandler(FileDialogHandler handler)
 {
-    m_fileDialogHandler = std::move(handler);
+    m_prompts.setFileDialogHandler(std::move(handler));
 }
 
 QMessageBox::StandardButton MainWindow::showMessage(QMessageBox::Icon icon, const QString &title, const QString &text,
                                                     QMessageBox::StandardButtons buttons,
                                                     QMessageBox::StandardButton defaultButton)
 {
-    if (m_messageBoxHandler) {
-        return m_messageBoxHandler(this, icon, title, text, buttons, defaultButton);
-    }
-    QMessageBox box(icon, title, text, buttons, this);
-    box.setDefaultButton(defaultButton);
-    return static_cast<QMessageBox::StandardButton>(box.exec());
+    return m_prompts.message(icon, title, text, buttons, defaultButton);
 }
 
 void MainWindow::guarded(const std::function<void()> &action)
@@ -101,50 +99,54 @@ void MainWindow::connectSignals()
     onClick(m_resetButton, &MainWindow::restartExperiment);
     onClick(m_nextButton, &MainWindow::nextStep);
     onClick(m_previousButton, &MainWindow::previousStep);
-    onClick(m_measureButton, &MainWindow::measureOnce);
-    onClick(m_shotsButton, &MainWindow::repeatPreparations);
-    onClick(m_predictionButton, &MainWindow::recordPrediction);
     m_circuitView->setStageCallback([this](std::uint64_t stage) {
         guarded([this, stage] {
             goToStep(stage);
-            syncEditorToSelection();
+            m_editorPanel->showSelectedGate(m_experiment.workingCircuit(), m_experiment.currentStep());
         });
     });
     connect(m_zoomInButton, &QPushButton::clicked, this, [this] { m_circuitView->zoomBy(kZoomInFactor); });
     connect(m_zoomOutButton, &QPushButton::clicked, this, [this] { m_circuitView->zoomBy(kZoomOutFactor); });
     connect(m_fitButton, &QPushButton::clicked, this, [this] { m_circuitView->fitAll(); });
-    connect(m_predictionCombo, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
-            [this] { guarded([this] { refreshPrediction(); }); });
-    connect(m_gateCombo, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
-            [this] { refreshEditorControls(); });
+    connectPanels();
     connectCircuitCommands();
-    // The generator ranges follow the kind and the qubit count before any restored value is applied.
-    connect(m_paramKindCombo, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
-            [this] { refreshGeneratorControls(); });
-    connect(m_paramQubitsSpin, QOverload<int>::of(&QSpinBox::valueChanged), this,
-            [this] { refreshGeneratorControls(); });
+}
+
+void MainWindow::connectPanels()
+{
+    const auto onSignal = [this](auto *source, auto signal, const std::function<void()> &operation) {
+        connect(source, signal, this, [this, operation] { guarded(operation); });
+    };
+    onSignal(m_measurementPanel, &MeasurementPanel::measureRequested, [this] { measureOnce(); });
+    onSignal(m_measurementPanel, &MeasurementPanel::preparationsRequested, [this] { repeatPreparations(); });
+    connect(m_measurementPanel, &MeasurementPanel::recordRequested, this,
+            [this](std::uint64_t basis) { guarded([this, basis] { recordPrediction(basis); }); });
+    onSignal(m_challengePanel, &ChallengePanel::checkRequested, [this] { checkChallengeSolution(); });
+    onSignal(m_challengePanel, &ChallengePanel::hintRequested, [this] { showNextHint(); });
+    onSignal(m_algorithmLab, &AlgorithmLabPanel::generateRequested, [this] { createAlgorithmCircuit(); });
+    onSignal(m_algorithmLab, &AlgorithmLabPanel::runCompleteRequested, [this] { runCompleteCircuit(); });
+    connect(m_algorithmLab, &AlgorithmLabPanel::goToStageRequested, this,
+            [this](std::uint64_t stage) { guarded([this, stage] { goToAlgorithmStage(stage); }); });
 }
 
 void MainWindow::connectCircuitCommands()
 {
-    const auto onClick = [this](QPushButton *source, const std::function<void()> &command) {
-        connect(source, &QPushButton::clicked, this, [this, command] { guarded(command); });
+    const auto onSignal = [this](auto *source, auto signal, const std::function<void()> &command) {
+        connect(source, signal, this, [this, command] { guarded(command); });
     };
-    const auto onTrigger = [this](QAction *source, const std::function<void()> &command) {
-        connect(source, &QAction::triggered, this, [this, command] { guarded(command); });
-    };
-    onClick(m_editCopyButton, [this] { editCopy(); });
-    onClick(m_restoreOriginalButton, [this] { restoreOriginal(); });
-    onClick(m_insertButton, [this] { insertGateAfterStage(); });
-    onClick(m_replaceButton, [this] { replaceSelectedGate(); });
-    onClick(m_removeButton, [this] { removeSelectedGate(); });
-    onClick(m_moveLeftButton, [this] { moveSelectedGate(-1); });
-    onClick(m_moveRightButton, [this] { moveSelectedGate(+1); });
-    onClick(m_applyQubitsButton, [this] { applyQubitCount(); });
-    onTrigger(m_actionNew, [this] { newCircuit(); });
-    onTrigger(m_actionOpen, [this] { openCircuit(); });
-    onTrigger(m_actionSave, [this] { saveCircuit(false); });
-    onTrigger(m_actionSaveAs, [this] { saveCircuit(true); });
+    onSignal(m_editorPanel, &EditorPanel::editCopyRequested, [this] { editCopy(); });
+    onSignal(m_editorPanel, &EditorPanel::restoreOriginalRequested, [this] { restoreOriginal(); });
+    onSignal(m_editorPanel, &EditorPanel::insertRequested, [this] { insertGateAfterStage(); });
+    onSignal(m_editorPanel, &EditorPanel::replaceRequested, [this] { replaceSelectedGate(); });
+    onSignal(m_editorPanel, &EditorPanel::removeRequested, [this] { removeSelectedGate(); });
+    onSignal(m_editorPanel, &EditorPanel::applyQubitsRequested, [this] { applyQubitCount(); });
+    connect(m_editorPanel, &EditorPanel::moveRequested, this,
+            [this](int direction) { guarded([this, direction] { moveSelectedGate(direction); }); });
+    onSignal(m_actionNew, &QAction::triggered, [this] { newCircuit(); });
+    onSignal(m_actionOpen, &QAction::triggered, [this] { openCircuit(); });
+    onSignal(m_actionSave, &QAction::triggered, [this] { saveCircuit(false); });
+    onSignal(m_actionSaveAs, &QAction::triggered, [this] { saveCircuit(true); });
+    onSignal(m_actionExport, &QAction::triggered, [this] { exportResults(); });
     connect(m_actionExit, &QAction::triggered, this, &QWidget::close);
 }
 
@@ -163,37 +165,21 @@ void MainWindow::setShortcuts()
 
 void MainWindow::disablePendingControls()
 {
-    // The results export, sessions, undo, help, validation, the learning lab, the beginner view, challenges
-    // and the generator have no commands behind them yet: nothing may look clickable and do nothing.
-    for (QAction *action : {m_actionExport, m_actionSaveSession, m_actionOpenSession, m_actionWorksheet, m_actionUndo,
-                            m_actionRedo, m_actionHelp, m_actionLessonHelp, m_actionFreewareLicense}) {
+    // Sessions, undo, help, validation, the learning lab and the beginner view have no commands behind them
+    // yet: nothing may look clickable and do nothing.
+    for (QAction *action : {m_actionSaveSession, m_actionOpenSession, m_actionWorksheet, m_actionUndo, m_actionRedo,
+                            m_actionHelp, m_actionLessonHelp, m_actionFreewareLicense}) {
         action->setEnabled(false);
     }
     for (QWidget *widget : std::initializer_list<QWidget *>{m_simpleMode, m_learningButton, m_lessonHelpButton,
-                                                            m_testButton, m_parametricBox}) {
+                                                            findChild<QPushButton *>(QStringLiteral("m_testButton"))}) {
         widget->setEnabled(false);
     }
-    m_leftTabs->setTabEnabled(kAlgorithmsTab, false);
 }
 
 void MainWindow::appendLogLine(const LogEvent &event)
 {
     m_log->appendPlainText(renderLogEvent(event, logContext()));
-}
-
-bool MainWindow::replaceWorkingCircuit(const Circuit &circuit, const QString &path)
-{
-    QString error;
-    if (!m_experiment.setWorkingCircuit(circuit, path, &error)) {
-        showMessage(QMessageBox::Warning, uiText(TextKey::InvalidEditTitle, m_language),
-                    QString::fromStdString(editorErrorText(error.toStdString(), m_language)));
-        return false;
-    }
-    startLearningSession();
-    refreshGeneratorControls();
-    resetToStep(EditAction::WorkingCopyCreated, 0);
-    refreshTitle();
-    return true;
 }
 
 void MainWindow::closeEvent(QCloseEvent *event)
@@ -204,18 +190,6 @@ void MainWindow::closeEvent(QCloseEvent *event)
     }
     writeSettings();
     event->accept();
-}
-
-void MainWindow::refreshChallengePanel()
-{
-    // Without the solution check the panel would offer nothing; it stays hidden until the check exists.
-    m_challengeBox->setVisible(false);
-}
-
-void MainWindow::refreshAlgorithmPanel()
-{
-    // The algorithm panel's texts and checkpoints come with the algorithm lab; hidden until then.
-    m_algorithmBox->setVisible(false);
 }
 
 void MainWindow::refreshLearningLab()

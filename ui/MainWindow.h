@@ -3,6 +3,7 @@
 #include "core/GateText.h"
 #include "core/Language.h"
 #include "ui/Experiment.h"
+#include "ui/Prompts.h"
 
 #include <QMainWindow>
 #include <QMessageBox>
@@ -14,13 +15,11 @@
 class QAction;
 class QCheckBox;
 class QComboBox;
-class QDoubleSpinBox;
 class QGroupBox;
 class QLabel;
 class QMenu;
 class QPlainTextEdit;
 class QPushButton;
-class QSpinBox;
 class QSplitter;
 class QTabWidget;
 class QTableWidget;
@@ -28,37 +27,33 @@ class QVBoxLayout;
 class CircuitView;
 
 namespace Fasoria {
+class AlgorithmLabPanel;
+class ChallengePanel;
 class CircuitEditor;
-}
+class EditorPanel;
+class MeasurementPanel;
+} // namespace Fasoria
 
-/// The laboratory's single window. It owns the experiment (Fasoria::Experiment) and renders it: every user
-/// action calls one operation below, which changes the experiment and then refreshes what depends on it.
-/// Controls whose commands are not available yet are built in their places and stay disabled.
+/// The laboratory's single window. It owns the experiment (Fasoria::Experiment) and renders it through its
+/// panels: every user action calls one operation below, which changes the experiment and then refreshes
+/// what depends on it. The rules of the experiment live in the model; the window builds the panels, wires
+/// their signals to these operations and asks the user what only the user can answer.
 class MainWindow : public QMainWindow
 {
     Q_OBJECT
 
 public:
-    /// Shows a message box and returns the button chosen; tests install one that answers at once.
-    using MessageBoxHandler = std::function<QMessageBox::StandardButton(
-        QWidget *parent, QMessageBox::Icon icon, const QString &title, const QString &text,
-        QMessageBox::StandardButtons buttons, QMessageBox::StandardButton defaultButton)>;
-
-    /// What a file dialog is asked for.
-    enum class FileDialogMode
-    {
-        Open,
-        Save
-    };
-    /// Asks for a file name (proposed is the name offered when saving); an empty text means none was chosen.
-    /// Tests install one that answers at once.
-    using FileDialogHandler = std::function<QString(QWidget *parent, FileDialogMode mode, const QString &title,
-                                                    const QString &proposed, const QString &filter)>;
+    using MessageBoxHandler = Fasoria::Prompts::MessageBoxHandler;
+    using FileDialogMode = Fasoria::FileDialogMode;
+    using FileDialogHandler = Fasoria::Prompts::FileDialogHandler;
 
     explicit MainWindow(QWidget *parent = nullptr);
+    ~MainWindow() override;
 
     const Fasoria::Experiment &experiment() const { return m_experiment; }
     Fasoria::Language language() const { return m_language; }
+    /// The message-box and file-dialog seam, shared with the dialogs the window owns.
+    Fasoria::Prompts &prompts() { return m_prompts; }
     /// Replaces the message-box seam; an empty handler restores the real dialogs.
     void setMessageBoxHandler(MessageBoxHandler handler);
     /// Replaces the file-dialog seam; an empty handler restores the real dialogs.
@@ -74,8 +69,8 @@ public:
     void measureOnce();
     /// Repeats the number of preparations chosen in the preparation selector.
     void repeatPreparations();
-    /// Records the outcome chosen in the prediction selector.
-    void recordPrediction();
+    /// Records basis state `basisIndex` as the prediction.
+    void recordPrediction(std::uint64_t basisIndex);
     /// Shows catalog lesson `index`; ignored for an index outside the catalog.
     void selectLesson(int index);
     /// Rewrites every text in the current language and re-renders the notebook; the experiment is untouched.
@@ -99,8 +94,8 @@ public:
     /// warning).
     bool saveCircuit(bool asNew);
     /// Saves the working circuit under `name`, with ".fsor.json" appended unless it ends in ".json" (any
-    /// letter case). A failure shows the "Save error" warning and leaves the old file, the path and the
-    /// modified mark as they were.
+    /// letter case), asking before replacing a file of the completed name. A failure shows the "Save error"
+    /// warning and leaves the old file, the path and the modified mark as they were.
     bool saveCircuitAs(const QString &name);
     /// Makes an editable copy of the shown lesson, keeping the selected stage.
     void editCopy();
@@ -117,6 +112,20 @@ public:
     /// Gives the working circuit the qubit count of the panel's spin box.
     void applyQubitCount();
 
+    // The algorithm and challenge panels.
+    /// Generates the circuit the generator controls describe and makes it the working circuit, after the
+    /// save-before-continue question; a parameter set the generator refuses is reported and changes nothing.
+    void createAlgorithmCircuit();
+    /// Shows checkpoint stage `stage` and focuses the drawing on it.
+    void goToAlgorithmStage(std::uint64_t stage);
+    /// Shows the complete circuit (without a single measurement's collapse) and focuses the drawing on it.
+    void runCompleteCircuit();
+    void checkChallengeSolution();
+    void showNextHint();
+
+    /// Asks for a file name and writes the results document of the current stage.
+    void exportResults();
+
 protected:
     void closeEvent(QCloseEvent *event) override;
 
@@ -127,38 +136,33 @@ private:
     QWidget *buildLeftPanel();
     void buildExerciseBox(QVBoxLayout *leftLayout);
     void buildLeftTabs(QVBoxLayout *leftLayout);
-    void buildLessonTab(QVBoxLayout *content);
-    void buildAlgorithmsTab(QVBoxLayout *content);
-    void buildEditorTab(QVBoxLayout *content);
-    void buildMeasureTab(QVBoxLayout *content);
     QWidget *buildRightSide();
     void buildMenus();
     void fillFixedSelectors();
     void applyFixedSettings();
     void applyStretchAndSizes();
     void connectSignals();
+    void connectPanels();
     void connectCircuitCommands();
     void setShortcuts();
     void disablePendingControls();
 
     // Experiment flow (MainWindowFlow.cpp).
-    bool hasLesson() const;
+    /// After the experiment was rebuilt at a step: the predictions start afresh and everything is redrawn.
+    void showRebuilt();
     void refreshGuidance();
     void refreshStatePanel();
     void refreshButtons();
     void showDrawing();
     void fitDrawing();
-    void refreshPrediction();
-    void fillPredictionCombo();
     void refreshTitle();
-    QString predictionText() const;
+    void refreshGenerator();
 
     // Language (MainWindowLanguage.cpp).
     void switchLanguage(int index);
     void applyMenuLanguage();
     void applyLessonLanguage();
     void applyPanelLanguage();
-    void applyEditorLanguage();
     void fitEditorTabWidth();
     void renderNotebook();
     Fasoria::LogContext logContext() const;
@@ -175,31 +179,19 @@ private:
     /// The save-before-continue guard: true when nothing unsaved would be lost or the user chose to save
     /// (successfully) or to discard.
     bool confirmDiscard();
-    QString askFileName(FileDialogMode mode, const QString &title, const QString &proposed, const QString &filter);
     bool writeCircuitFile(const QString &path);
-    /// True when `path`, the chosen name with an ending appended, may be written: it is the name chosen, no
-    /// file of that name exists, or the user agreed to replace it.
-    bool confirmAppendedName(const QString &chosen, const QString &path);
     void showEditorError(const std::exception &error, const QString &prefix = QString());
-
-    // Editor panel (MainWindowEditor.cpp).
-    void refreshEditorControls();
-    void syncEditorToSelection();
-    Fasoria::LessonStep panelStep() const;
     /// Runs one checked edit and rebuilds at `step`; a refusal leaves everything as it was and returns false.
     bool applyEdit(Fasoria::EditAction action, std::uint64_t step,
                    const std::function<void(Fasoria::CircuitEditor &)> &edit);
 
-    // Settings and the generator controls they restore (MainWindowSettings.cpp).
+    // Settings (MainWindowSettings.cpp).
     void readStartupSettings();
     void readGeneratorSettings();
     void restoreSplitters();
     void writeSettings();
-    void refreshGeneratorControls();
 
     // Places later features fill in; each says what it does until then.
-    void refreshChallengePanel();
-    void refreshAlgorithmPanel();
     void refreshLearningLab();
     void clearLearningPrediction();
     void startLearningSession();
@@ -208,10 +200,7 @@ private:
 
     Fasoria::Experiment m_experiment;
     Fasoria::Language m_language = Fasoria::Italian;
-    /// Qubit count the prediction selector was last filled for.
-    std::int32_t m_predictionQubits = 0;
-    MessageBoxHandler m_messageBoxHandler;
-    FileDialogHandler m_fileDialogHandler;
+    Fasoria::Prompts m_prompts;
 
     QLabel *m_title = nullptr;
     QLabel *m_languageLabel = nullptr;
@@ -237,76 +226,12 @@ private:
     QTabWidget *m_leftTabs = nullptr;
 
     QPushButton *m_lessonHelpButton = nullptr;
-    QGroupBox *m_challengeBox = nullptr;
-    QLabel *m_challengeGoal = nullptr;
-    QPushButton *m_challengeCheckButton = nullptr;
-    QPushButton *m_challengeHintButton = nullptr;
-    QLabel *m_challengeHint = nullptr;
-    QLabel *m_challengeResult = nullptr;
+    Fasoria::ChallengePanel *m_challengePanel = nullptr;
     QGroupBox *m_explanationBox = nullptr;
     QLabel *m_explanation = nullptr;
-
-    QGroupBox *m_parametricBox = nullptr;
-    QLabel *m_paramIntro = nullptr;
-    QLabel *m_paramKindLabel = nullptr;
-    QComboBox *m_paramKindCombo = nullptr;
-    QLabel *m_paramQubitsLabel = nullptr;
-    QSpinBox *m_paramQubitsSpin = nullptr;
-    QLabel *m_paramMarkedLabel = nullptr;
-    QSpinBox *m_paramMarkedSpin = nullptr;
-    QLabel *m_paramIterationsLabel = nullptr;
-    QSpinBox *m_paramIterationsSpin = nullptr;
-    QLabel *m_paramSecretLabel = nullptr;
-    QSpinBox *m_paramSecretSpin = nullptr;
-    QLabel *m_paramDeutschLabel = nullptr;
-    QComboBox *m_paramDeutschCombo = nullptr;
-    QPushButton *m_paramCreateButton = nullptr;
-    QLabel *m_paramHint = nullptr;
-    QGroupBox *m_algorithmBox = nullptr;
-    QLabel *m_algorithmIntro = nullptr;
-    QLabel *m_algorithmOracle = nullptr;
-    QLabel *m_algorithmClassical = nullptr;
-    QLabel *m_algorithmStats = nullptr;
-    QLabel *m_algorithmReadout = nullptr;
-    QLabel *m_algorithmProbability = nullptr;
-    QLabel *m_algorithmCaveat = nullptr;
-    QLabel *m_algorithmCheckpointLabel = nullptr;
-    QComboBox *m_algorithmCheckpointCombo = nullptr;
-    QPushButton *m_algorithmGotoButton = nullptr;
-    QPushButton *m_algorithmRunButton = nullptr;
-
-    QGroupBox *m_editorBox = nullptr;
-    QPushButton *m_editCopyButton = nullptr;
-    QPushButton *m_restoreOriginalButton = nullptr;
-    QLabel *m_editQubitLabel = nullptr;
-    QSpinBox *m_editQubitSpin = nullptr;
-    QPushButton *m_applyQubitsButton = nullptr;
-    QLabel *m_gateLabel = nullptr;
-    QComboBox *m_gateCombo = nullptr;
-    QLabel *m_targetLabel = nullptr;
-    QSpinBox *m_targetSpin = nullptr;
-    QLabel *m_controlLabel = nullptr;
-    QSpinBox *m_controlSpin = nullptr;
-    QLabel *m_angleLabel = nullptr;
-    QDoubleSpinBox *m_angleSpin = nullptr;
-    QPushButton *m_insertButton = nullptr;
-    QPushButton *m_replaceButton = nullptr;
-    QPushButton *m_removeButton = nullptr;
-    QPushButton *m_moveLeftButton = nullptr;
-    QPushButton *m_moveRightButton = nullptr;
-    QLabel *m_editorHint = nullptr;
-
-    QGroupBox *m_predictionBox = nullptr;
-    QLabel *m_predictionHint = nullptr;
-    QComboBox *m_predictionCombo = nullptr;
-    QPushButton *m_predictionButton = nullptr;
-    QLabel *m_predictionResult = nullptr;
-    QGroupBox *m_measureBox = nullptr;
-    QPushButton *m_measureButton = nullptr;
-    QPushButton *m_shotsButton = nullptr;
-    QLabel *m_shotsHint = nullptr;
-    QComboBox *m_shotsCombo = nullptr;
-    QPushButton *m_testButton = nullptr;
+    Fasoria::AlgorithmLabPanel *m_algorithmLab = nullptr;
+    Fasoria::EditorPanel *m_editorPanel = nullptr;
+    Fasoria::MeasurementPanel *m_measurementPanel = nullptr;
 
     QGroupBox *m_circuitBox = nullptr;
     QLabel *m_circuitStage = nullptr;

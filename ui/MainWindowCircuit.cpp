@@ -1,14 +1,11 @@
-// Commands on the working circuit: new, open, save, edit a copy, restore the lesson, and the guard that keeps
-// unsaved work from being replaced without asking.
+// Commands on the working circuit: new, open, save, edit a copy, restore the lesson, the editor panel's
+// edits, and the guard that keeps unsaved work from being replaced without asking.
 #include "core/Circuit.h"
 #include "editor/CircuitEditor.h"
 #include "editor/CircuitFile.h"
+#include "ui/EditorPanel.h"
 #include "ui/MainWindow.h"
 #include "ui/TextCatalog.h"
-
-#include <QDir>
-#include <QFileDialog>
-#include <QFileInfo>
 
 using namespace Fasoria;
 
@@ -33,21 +30,9 @@ const char *const kProposedName = "Fasoria.fsor.json";
 
 } // namespace
 
-QString MainWindow::askFileName(FileDialogMode mode, const QString &title, const QString &proposed,
-                                const QString &filter)
-{
-    if (m_fileDialogHandler) {
-        return m_fileDialogHandler(this, mode, title, proposed, filter);
-    }
-    if (mode == FileDialogMode::Open) {
-        return QFileDialog::getOpenFileName(this, title, proposed, filter);
-    }
-    return QFileDialog::getSaveFileName(this, title, proposed, filter);
-}
-
 bool MainWindow::confirmDiscard()
 {
-    if (!m_experiment.isCircuitModified()) {
+    if (!m_experiment.document().isModified()) {
         return true;
     }
     const QMessageBox::StandardButton answer =
@@ -61,6 +46,21 @@ bool MainWindow::confirmDiscard()
     return answer == QMessageBox::Save && saveCircuit(false);
 }
 
+bool MainWindow::replaceWorkingCircuit(const Circuit &circuit, const QString &path)
+{
+    QString error;
+    if (!m_experiment.setWorkingCircuit(circuit, path, &error)) {
+        showMessage(QMessageBox::Warning, uiText(TextKey::InvalidEditTitle, m_language),
+                    QString::fromStdString(editorErrorText(error.toStdString(), m_language)));
+        return false;
+    }
+    startLearningSession();
+    refreshGenerator();
+    resetToStep(EditAction::WorkingCopyCreated, 0);
+    refreshTitle();
+    return true;
+}
+
 void MainWindow::newCircuit()
 {
     if (!confirmDiscard()) {
@@ -70,7 +70,7 @@ void MainWindow::newCircuit()
                           kNewExplanationIt, kNewExplanationEn, kNewQubits,     {}};
     if (replaceWorkingCircuit(circuit)) {
         // A new circuit exists nowhere else yet: it is unsaved until the first save.
-        m_experiment.markNeverSaved();
+        m_experiment.document().markNeverSaved();
         refreshTitle();
     }
 }
@@ -81,8 +81,8 @@ void MainWindow::openCircuit()
         return;
     }
     const QString path =
-        askFileName(FileDialogMode::Open, QString::fromUtf8(pick(m_language, kOpenTitleIt, kOpenTitleEn)), QString(),
-                    QString::fromLatin1(kOpenFilter));
+        m_prompts.fileName(FileDialogMode::Open, QString::fromUtf8(pick(m_language, kOpenTitleIt, kOpenTitleEn)),
+                           QString(), QString::fromLatin1(kOpenFilter));
     if (!path.isEmpty()) {
         openCircuitFile(path);
     }
@@ -105,13 +105,13 @@ bool MainWindow::saveCircuit(bool asNew)
     if (!m_experiment.workingCircuit()) {
         return false;
     }
-    const QString path = m_experiment.circuitPath();
+    const QString path = m_experiment.document().path();
     if (!asNew && !path.isEmpty()) {
         return writeCircuitFile(path);
     }
-    const QString name =
-        askFileName(FileDialogMode::Save, QString::fromUtf8(pick(m_language, kSaveTitleIt, kSaveTitleEn)),
-                    path.isEmpty() ? QString::fromLatin1(kProposedName) : path, QString::fromLatin1(kSaveFilter));
+    const QString name = m_prompts.fileName(
+        FileDialogMode::Save, QString::fromUtf8(pick(m_language, kSaveTitleIt, kSaveTitleEn)),
+        path.isEmpty() ? QString::fromLatin1(kProposedName) : path, QString::fromLatin1(kSaveFilter));
     return !name.isEmpty() && saveCircuitAs(name);
 }
 
@@ -121,18 +121,7 @@ bool MainWindow::saveCircuitAs(const QString &name)
         return false;
     }
     const QString path = circuitFileName(name);
-    return confirmAppendedName(name, path) && writeCircuitFile(path);
-}
-
-bool MainWindow::confirmAppendedName(const QString &chosen, const QString &path)
-{
-    // The file dialog asked about replacing the name the user typed, not the one with the ending added.
-    if (path == chosen || !QFileInfo::exists(path)) {
-        return true;
-    }
-    return showMessage(QMessageBox::Question, uiText(MoreText::ReplaceTitle, m_language),
-                       uiText(MoreText::ReplaceQuestion, m_language).arg(QDir::toNativeSeparators(path)),
-                       QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
+    return m_prompts.confirmAppendedName(name, path, m_language) && writeCircuitFile(path);
 }
 
 bool MainWindow::writeCircuitFile(const QString &path)
@@ -143,14 +132,14 @@ bool MainWindow::writeCircuitFile(const QString &path)
         showMessage(QMessageBox::Warning, uiText(TextKey::SaveErrorTitle, m_language), error);
         return false;
     }
-    m_experiment.markSaved(path, serializeCircuit(circuit));
+    m_experiment.document().markSaved(path, serializeCircuit(circuit));
     refreshTitle();
     return true;
 }
 
 void MainWindow::editCopy()
 {
-    if (m_experiment.workingCircuit() || !hasLesson()) {
+    if (m_experiment.workingCircuit()) {
         return;
     }
     QString error;
@@ -170,18 +159,89 @@ void MainWindow::restoreOriginal()
     }
     startLearningSession();
     clearUndoHistories();
-    // Choosing the same lesson again drops the working circuit, the generated algorithm, the file, the hints and
-    // the notebook, and gives a challenge lesson a fresh empty answer.
-    m_experiment.chooseLesson(m_experiment.lessonIndex());
-    refreshGeneratorControls();
+    m_experiment.restoreLesson();
+    refreshGenerator();
     refreshTitle();
-    restartExperiment();
-    m_experiment.appendLog(LogEventKind::Editor, static_cast<std::uint64_t>(EditAction::OriginalRestored), 0);
-    refreshEditorControls();
+    showRebuilt();
 }
 
 void MainWindow::showEditorError(const std::exception &error, const QString &prefix)
 {
     showMessage(QMessageBox::Warning, uiText(TextKey::InvalidEditTitle, m_language),
                 prefix + QString::fromStdString(editorErrorText(error.what(), m_language)));
+}
+
+bool MainWindow::applyEdit(EditAction action, std::uint64_t step, const std::function<void(CircuitEditor &)> &edit)
+{
+    try {
+        if (!m_experiment.editWorkingCircuit(edit)) {
+            return false;
+        }
+    } catch (const std::exception &error) {
+        showEditorError(error);
+        return false;
+    }
+    refreshGenerator();
+    resetToStep(action, step);
+    return true;
+}
+
+void MainWindow::insertGateAfterStage()
+{
+    const std::uint64_t stage = m_experiment.currentStep();
+    const LessonStep step = m_editorPanel->panelStep();
+    applyEdit(EditAction::GateInserted, stage + 1,
+              [&](CircuitEditor &editor) { editor.insertGate(static_cast<std::size_t>(stage), step); });
+}
+
+void MainWindow::replaceSelectedGate()
+{
+    const std::uint64_t stage = m_experiment.currentStep();
+    if (stage < 1) {
+        return;
+    }
+    const LessonStep step = m_editorPanel->panelStep();
+    applyEdit(EditAction::GateReplaced, stage,
+              [&](CircuitEditor &editor) { editor.replaceGate(static_cast<std::size_t>(stage - 1), step); });
+}
+
+void MainWindow::removeSelectedGate()
+{
+    const std::uint64_t stage = m_experiment.currentStep();
+    if (stage < 1) {
+        return;
+    }
+    applyEdit(EditAction::GateDeleted, stage - 1,
+              [&](CircuitEditor &editor) { editor.eraseGate(static_cast<std::size_t>(stage - 1)); });
+}
+
+void MainWindow::moveSelectedGate(int direction)
+{
+    const std::uint64_t stage = m_experiment.currentStep();
+    if (stage < 1) {
+        return;
+    }
+    // The view follows the moved gate; a refused move never reaches the new stage, so it cannot be out of range.
+    const EditAction action = direction < 0 ? EditAction::GateMovedLeft : EditAction::GateMovedRight;
+    const std::uint64_t shown = direction < 0 ? stage - 1 : stage + 1;
+    applyEdit(action, shown,
+              [&](CircuitEditor &editor) { editor.moveGate(static_cast<std::size_t>(stage - 1), direction); });
+}
+
+void MainWindow::applyQubitCount()
+{
+    const Circuit *working = m_experiment.workingCircuit();
+    if (!working) {
+        return;
+    }
+    const auto qubits = static_cast<std::uint32_t>(m_editorPanel->qubitCount());
+    try {
+        m_experiment.editWorkingCircuit([qubits](CircuitEditor &editor) { editor.setQubitCount(qubits); });
+    } catch (const std::exception &error) {
+        m_editorPanel->setQubitCount(working->qubitCount);
+        showEditorError(error, uiText(TextKey::QubitReductionError, m_language) + QLatin1Char('\n'));
+        return;
+    }
+    refreshGenerator();
+    resetToStep(EditAction::QubitCountUpdated, m_experiment.currentStep());
 }

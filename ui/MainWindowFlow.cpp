@@ -1,21 +1,22 @@
 // The experiment flow: each operation changes the experiment, then refreshes what shows it.
 #include "curriculum/LessonCatalog.h"
+#include "ui/AlgorithmLabPanel.h"
 #include "ui/AmplitudeTable.h"
 #include "ui/ApplicationInfo.h"
+#include "ui/ChallengePanel.h"
 #include "ui/CircuitView.h"
+#include "ui/EditorPanel.h"
 #include "ui/LogEvent.h"
 #include "ui/MainWindow.h"
+#include "ui/MeasurementPanel.h"
 #include "ui/TextCatalog.h"
 
 #include <QAction>
 #include <QComboBox>
 #include <QFileInfo>
-#include <QGraphicsItem>
-#include <QGraphicsScene>
 #include <QLabel>
 #include <QPushButton>
 #include <QSignalBlocker>
-#include <QSpinBox>
 #include <QStatusBar>
 #include <QStringList>
 #include <QTableWidget>
@@ -37,39 +38,12 @@ QString ket(const QString &label)
     return QLatin1Char('|') + label + QLatin1Char('>');
 }
 
-void setSpinValue(QSpinBox *spin, int value)
-{
-    const QSignalBlocker blocker(spin);
-    spin->setValue(value);
-}
-
-void selectFirstItem(QComboBox *combo)
-{
-    const QSignalBlocker blocker(combo);
-    combo->setCurrentIndex(0);
-}
-
 } // namespace
-
-bool MainWindow::hasLesson() const
-{
-    return m_lessons->currentIndex() >= 0;
-}
 
 void MainWindow::restartExperiment()
 {
-    clearLearningPrediction();
-    if (!hasLesson()) {
-        return;
-    }
     m_experiment.restart();
-    selectFirstItem(m_predictionCombo);
-    fillPredictionCombo();
-    setSpinValue(m_editQubitSpin, m_experiment.shownCircuit().qubitCount);
-    refreshGuidance();
-    refreshStatePanel();
-    syncEditorToSelection();
-    fitDrawing();
+    showRebuilt();
 }
 
 void MainWindow::resetToStep(EditAction action, std::uint64_t step)
@@ -77,48 +51,52 @@ void MainWindow::resetToStep(EditAction action, std::uint64_t step)
     if (action == EditAction::WorkingCopyCreated) {
         clearUndoHistories();
     }
-    clearLearningPrediction();
     if (!m_experiment.resetToStep(action, step)) {
         return;
     }
-    setSpinValue(m_editQubitSpin, m_experiment.shownCircuit().qubitCount);
-    selectFirstItem(m_predictionCombo);
     refreshTitle();
-    fillPredictionCombo();
+    showRebuilt();
+}
+
+void MainWindow::showRebuilt()
+{
+    clearLearningPrediction();
+    m_measurementPanel->resetPrediction();
+    m_editorPanel->setQubitCount(m_experiment.shownCircuit().qubitCount);
     refreshGuidance();
     refreshStatePanel();
-    syncEditorToSelection();
+    m_editorPanel->showSelectedGate(m_experiment.workingCircuit(), m_experiment.currentStep());
     fitDrawing();
 }
 
 void MainWindow::goToStep(std::uint64_t step)
 {
-    if (!hasLesson() || !m_experiment.goToStep(step)) {
+    if (!m_experiment.goToStep(step)) {
         return;
     }
     refreshGuidance();
     refreshStatePanel();
-    syncEditorToSelection();
+    m_editorPanel->showSelectedGate(m_experiment.workingCircuit(), m_experiment.currentStep());
 }
 
 void MainWindow::nextStep()
 {
-    if (!hasLesson() || !m_experiment.nextStep()) {
+    if (!m_experiment.nextStep()) {
         return;
     }
     refreshGuidance();
     refreshStatePanel();
-    syncEditorToSelection();
+    m_editorPanel->showSelectedGate(m_experiment.workingCircuit(), m_experiment.currentStep());
 }
 
 void MainWindow::previousStep()
 {
-    if (!hasLesson() || !m_experiment.previousStep()) {
+    if (!m_experiment.previousStep()) {
         return;
     }
     refreshGuidance();
     refreshStatePanel();
-    syncEditorToSelection();
+    m_editorPanel->showSelectedGate(m_experiment.workingCircuit(), m_experiment.currentStep());
 }
 
 void MainWindow::measureOnce()
@@ -132,16 +110,15 @@ void MainWindow::measureOnce()
 
 void MainWindow::repeatPreparations()
 {
-    if (m_experiment.repeatPreparations(m_shotsCombo->currentData().toULongLong())) {
+    if (m_experiment.repeatPreparations(m_measurementPanel->selectedPreparations())) {
         refreshStatePanel();
     }
 }
 
-void MainWindow::recordPrediction()
+void MainWindow::recordPrediction(std::uint64_t basisIndex)
 {
-    const int index = m_predictionCombo->currentIndex();
-    if (index > 0 && m_experiment.recordPrediction(static_cast<std::uint64_t>(index - 1))) {
-        refreshPrediction();
+    if (m_experiment.recordPrediction(basisIndex)) {
+        m_measurementPanel->refresh(m_experiment, m_language);
     }
 }
 
@@ -163,16 +140,13 @@ void MainWindow::selectLesson(int index)
         const QSignalBlocker blocker(m_lessons);
         m_lessons->setCurrentIndex(index);
     }
-    refreshGeneratorControls();
+    refreshGenerator();
     restartExperiment();
     refreshTitle();
 }
 
 void MainWindow::refreshGuidance()
 {
-    if (!hasLesson()) {
-        return;
-    }
     const Circuit &circuit = m_experiment.shownCircuit();
     const bool working = m_experiment.workingCircuit() != nullptr;
     const bool generated = m_experiment.algorithm() != nullptr;
@@ -228,13 +202,13 @@ void MainWindow::refreshStatePanel()
 
     m_circuitStage->setText(catalogText(TextKey::CircuitStage, m_language, stepText, stepsText));
     showDrawing();
-    refreshEditorControls();
-    refreshChallengePanel();
-    refreshAlgorithmPanel();
+    m_editorPanel->refresh(m_experiment.workingCircuit(), m_experiment.currentStep(), m_language);
+    m_challengePanel->refresh(m_experiment, m_language);
+    m_algorithmLab->refresh(m_experiment, m_language);
 
     AmplitudeTable::fill(m_table, *state, m_experiment.histogram(), m_experiment.shotsTotal());
     m_normLabel->setText(AmplitudeTable::normText(*state, m_language));
-    refreshPrediction();
+    m_measurementPanel->refresh(m_experiment, m_language);
     refreshLearningLab();
     statusBar()->showMessage(catalogText(TextKey::StatusEngine, m_language, qubitText, qubitWord(qubits, m_language)));
 }
@@ -244,17 +218,8 @@ void MainWindow::showDrawing()
     const std::uint64_t step = m_experiment.currentStep();
     m_circuitView->showCircuit(m_experiment.shownCircuit(), step, m_experiment.isMeasured(), m_language,
                                m_experiment.workingCircuit() != nullptr);
-    if (m_circuitView->autoFit()) {
-        return;
-    }
     // Zoomed in on a long circuit: keep the current stage in sight as it moves.
-    for (QGraphicsItem *item : m_circuitView->scene()->items()) {
-        if (item->data(CircuitView::kRoleDataKey).toString() == QLatin1String("stageBox") &&
-            item->data(CircuitView::kStageDataKey).toULongLong() == step) {
-            m_circuitView->ensureVisible(item);
-            break;
-        }
-    }
+    m_circuitView->ensureStageVisible(step);
 }
 
 void MainWindow::fitDrawing()
@@ -270,82 +235,26 @@ void MainWindow::fitDrawing()
 
 void MainWindow::refreshButtons()
 {
-    const bool measured = m_experiment.isMeasured();
-    const std::uint64_t step = m_experiment.currentStep();
-    m_nextButton->setEnabled(!measured && step < m_experiment.stepCount());
-    m_previousButton->setEnabled(step > 0 || measured);
-    m_measureButton->setEnabled(!measured);
-    m_shotsButton->setEnabled(!measured);
+    m_nextButton->setEnabled(m_experiment.canStepForward());
+    m_previousButton->setEnabled(m_experiment.canGoBack());
 }
 
-void MainWindow::fillPredictionCombo()
+void MainWindow::refreshGenerator()
 {
-    if (!hasLesson()) {
-        return;
-    }
-    const std::int32_t qubits = m_experiment.shownCircuit().qubitCount;
-    if (qubits != m_predictionQubits || m_predictionCombo->count() == 0) {
-        const QSignalBlocker blocker(m_predictionCombo);
-        m_predictionCombo->clear();
-        m_predictionCombo->addItem(QString());
-        const std::uint64_t dimension = std::uint64_t{1} << qubits;
-        for (std::uint64_t index = 0; index < dimension; ++index) {
-            m_predictionCombo->addItem(ket(basisLabel(index, qubits)));
-        }
-        m_predictionCombo->setCurrentIndex(0);
-        m_predictionQubits = qubits;
-    }
-    m_predictionCombo->setItemText(0, uiText(TextKey::PredictionPlaceholder, m_language));
-}
-
-void MainWindow::refreshPrediction()
-{
-    if (!m_experiment.state()) {
-        return;
-    }
-    const bool open = m_experiment.canRecordPrediction() && m_experiment.prediction() < 0;
-    m_predictionCombo->setEnabled(open);
-    m_predictionButton->setEnabled(open && m_predictionCombo->currentIndex() > 0);
-    m_predictionResult->setText(predictionText());
-}
-
-QString MainWindow::predictionText() const
-{
-    const std::int32_t prediction = m_experiment.prediction();
-    if (prediction < 0) {
-        return uiText(TextKey::PredictionMissing, m_language);
-    }
-    const auto predicted = static_cast<std::uint64_t>(prediction);
-    const QString label = basisLabel(predicted, m_experiment.shownCircuit().qubitCount);
-    const std::uint64_t step = m_experiment.currentStep();
-    const std::uint64_t steps = m_experiment.stepCount();
-    if (step == 0 && steps > 0) {
-        return catalogText(TextKey::PredictionRecorded, m_language, label);
-    }
-    QString text = catalogText(TextKey::PredictionShort, m_language, label);
-    if (step < steps) {
-        return text + uiText(TextKey::PredictionIncomplete, m_language);
-    }
-    text += catalogText(TextKey::PredictionTheory, m_language,
-                        fixedText(m_experiment.predictionProbabilityAtEnd() * 100.0, 2));
-    const std::uint64_t total = m_experiment.lastShotsTotal();
-    if (total > 0 && predicted < m_experiment.lastShotsCounts().size()) {
-        const std::uint64_t count = m_experiment.lastShotsCounts()[static_cast<std::size_t>(predicted)];
-        text += catalogText(TextKey::PredictionObserved, m_language, QString::number(count), QString::number(total),
-                            fixedText(static_cast<double>(count) * 100.0 / static_cast<double>(total), 2));
-    }
-    return text;
+    const GeneratedAlgorithm *generated = m_experiment.algorithm();
+    m_algorithmLab->refreshGenerator(generated ? static_cast<std::int64_t>(generated->circuit.steps.size()) : -1,
+                                     m_language);
 }
 
 void MainWindow::refreshTitle()
 {
     QString name = QStringLiteral("-");
     if (m_experiment.workingCircuit()) {
-        const QString &path = m_experiment.circuitPath();
+        const QString &path = m_experiment.document().path();
         name = !path.isEmpty() ? QFileInfo(path).fileName()
                                : QString::fromUtf8(pick(m_language, "Senza nome", "Untitled"));
     }
-    const bool modified = m_experiment.isCircuitModified();
+    const bool modified = m_experiment.document().isModified();
     setWindowTitle(uiText(TextKey::AppTitle, m_language) + QLatin1Char(' ') + QString::fromUtf8(kApplicationVersion) +
                    QStringLiteral(" - ") + name + (modified ? QStringLiteral(" *") : QString()));
     // The title writes the mark itself; setting the flag as an attribute keeps platforms without a modified
@@ -354,4 +263,5 @@ void MainWindow::refreshTitle()
     const bool working = m_experiment.workingCircuit() != nullptr;
     m_actionSave->setEnabled(working);
     m_actionSaveAs->setEnabled(working);
+    m_actionExport->setEnabled(m_experiment.state() != nullptr);
 }

@@ -3,14 +3,15 @@
 #include "curriculum/LessonCatalog.h"
 #include "ui/AmplitudeTable.h"
 #include "ui/CircuitView.h"
+#include "ui/EditorPanel.h"
 #include "ui/LogEvent.h"
 #include "ui/MainWindow.h"
+#include "ui/MeasurementPanel.h"
 #include "ui/TextCatalog.h"
 
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDoubleSpinBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLayout>
@@ -20,8 +21,6 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSettings>
-#include <QSignalBlocker>
-#include <QSpinBox>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTextCursor>
@@ -71,13 +70,8 @@ void MainWindow::switchLanguage(int index)
 void MainWindow::applyLanguage()
 {
     applyMenuLanguage();
-    m_predictionBox->setTitle(uiText(TextKey::PredictionBox, m_language));
-    m_predictionHint->setText(uiText(TextKey::PredictionHint, m_language));
-    m_predictionButton->setText(uiText(TextKey::PredictionButton, m_language));
-    m_predictionButton->setToolTip(uiText(TextKey::PredictionHint, m_language));
-    m_predictionCombo->setToolTip(uiText(TextKey::PredictionHint, m_language));
+    m_measurementPanel->applyLanguage(m_language);
     retranslateDialogs();
-    fillPredictionCombo();
     refreshTitle();
 
     m_title->setText(uiText(TextKey::HeaderTitle, m_language));
@@ -87,14 +81,13 @@ void MainWindow::applyLanguage()
     m_languageLabel->setToolTip(uiText(TextKey::LanguageTip, m_language));
     applyLessonLanguage();
     applyPanelLanguage();
-    applyEditorLanguage();
+    m_editorPanel->applyLanguage(m_language);
+    refreshGenerator();
+    fitEditorTabWidth();
 
-    refreshEditorControls();
-    refreshChallengePanel();
     refreshGuidance();
     refreshStatePanel();
     renderNotebook();
-    refreshPrediction();
 }
 
 void MainWindow::applyMenuLanguage()
@@ -159,14 +152,8 @@ void MainWindow::applyPanelLanguage()
     setButton(m_resetButton, TextKey::RestartButton, TextKey::RestartTip);
     setButton(m_previousButton, TextKey::PreviousButton, TextKey::PreviousTip);
     setButton(m_nextButton, TextKey::NextButton, TextKey::NextTip);
-    m_measureBox->setTitle(uiText(TextKey::MeasureBox, m_language));
-    setButton(m_measureButton, TextKey::MeasureButton, TextKey::MeasureTip);
-    setButton(m_shotsButton, TextKey::ShotsButton, TextKey::ShotsTip);
-    m_shotsHint->setText(uiText(TextKey::ShotsHint, m_language));
-    m_shotsHint->setToolTip(uiText(TextKey::ShotsTip, m_language));
     m_explanationBox->setTitle(uiText(TextKey::ExplanationBox, m_language));
     m_explanation->setToolTip(uiText(TextKey::ExplanationTip, m_language));
-    setButton(m_testButton, TextKey::ValidationButton, TextKey::ValidationTip);
     m_circuitBox->setTitle(uiText(TextKey::CircuitBox, m_language));
     m_circuitBox->setToolTip(uiText(TextKey::CircuitTip, m_language));
     m_circuitView->setToolTip(uiText(TextKey::CircuitTip, m_language));
@@ -181,58 +168,6 @@ void MainWindow::applyPanelLanguage()
     AmplitudeTable::applyLanguage(m_table, m_language);
     m_logTitle->setText(uiText(TextKey::NotebookTitle, m_language));
     m_log->setToolTip(uiText(TextKey::NotebookTip, m_language));
-}
-
-void MainWindow::applyEditorLanguage()
-{
-    const std::pair<QWidget *, TextKey> texts[] = {{m_editCopyButton, TextKey::EditCopyButton},
-                                                   {m_restoreOriginalButton, TextKey::RestoreLessonButton},
-                                                   {m_editQubitLabel, TextKey::QubitsLabel},
-                                                   {m_applyQubitsButton, TextKey::ApplyButton},
-                                                   {m_gateLabel, TextKey::GateLabel},
-                                                   {m_targetLabel, TextKey::TargetLabel},
-                                                   {m_controlLabel, TextKey::ControlLabel},
-                                                   {m_angleLabel, TextKey::PhaseLabel},
-                                                   {m_insertButton, TextKey::InsertButton},
-                                                   {m_replaceButton, TextKey::ReplaceButton},
-                                                   {m_removeButton, TextKey::DeleteButton},
-                                                   {m_moveLeftButton, TextKey::MoveLeftButton},
-                                                   {m_moveRightButton, TextKey::MoveRightButton}};
-    m_editorBox->setTitle(uiText(TextKey::EditorBox, m_language));
-    for (const auto &[widget, key] : texts) {
-        if (auto *textButton = qobject_cast<QPushButton *>(widget)) {
-            textButton->setText(uiText(key, m_language));
-        } else {
-            qobject_cast<QLabel *>(widget)->setText(uiText(key, m_language));
-        }
-    }
-    const bool working = m_experiment.workingCircuit() != nullptr;
-    m_editorHint->setText(uiText(working ? TextKey::EditorHintEditing : TextKey::EditorHintProtected, m_language));
-    refreshGeneratorControls();
-
-    const std::pair<QWidget *, TextKey> tips[] = {{m_editCopyButton, TextKey::EditCopyTip},
-                                                  {m_restoreOriginalButton, TextKey::RestoreLessonTip},
-                                                  {m_insertButton, TextKey::InsertTip},
-                                                  {m_replaceButton, TextKey::SelectGateTip},
-                                                  {m_removeButton, TextKey::SelectGateTip},
-                                                  {m_moveLeftButton, TextKey::SelectGateTip},
-                                                  {m_moveRightButton, TextKey::SelectGateTip},
-                                                  {m_applyQubitsButton, TextKey::QubitsTip},
-                                                  {m_gateCombo, TextKey::GateTip},
-                                                  {m_targetSpin, TextKey::TargetTip},
-                                                  {m_controlSpin, TextKey::ControlTip},
-                                                  {m_angleSpin, TextKey::PhaseTip}};
-    for (const auto &[widget, key] : tips) {
-        widget->setToolTip(uiText(key, m_language));
-    }
-
-    const QSignalBlocker blocker(m_gateCombo);
-    const int selected = m_gateCombo->currentIndex();
-    for (int kind = 0; kind < m_gateCombo->count(); ++kind) {
-        m_gateCombo->setItemText(kind, QString::fromUtf8(gateKindName(static_cast<GateKind>(kind), m_language)));
-    }
-    m_gateCombo->setCurrentIndex(selected);
-    fitEditorTabWidth();
 }
 
 void MainWindow::fitEditorTabWidth()
@@ -264,7 +199,7 @@ LogContext MainWindow::logContext() const
 {
     LogContext context;
     context.language = m_language;
-    context.currentLessonIndex = m_lessons->currentIndex();
+    context.currentLessonIndex = m_experiment.lessonIndex();
     context.workingCircuit = m_experiment.workingCircuit();
     return context;
 }

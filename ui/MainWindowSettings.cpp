@@ -1,14 +1,14 @@
-// What the window remembers between runs: language, lesson, tab, geometry, splitters and the generator's
-// parameters. Missing keys take their defaults and values that do not fit are clamped or ignored; nothing
-// about settings is ever reported to the user.
+// What the window remembers between runs: language, lesson, tab, geometry, splitters and (through the
+// algorithm lab) the generator's parameters. Missing keys take their defaults and values that do not fit are clamped or
+// ignored; nothing about settings is ever reported to the user.
 #include "curriculum/LessonCatalog.h"
+#include "ui/AlgorithmLabPanel.h"
 #include "ui/MainWindow.h"
 
 #include <QByteArray>
 #include <QComboBox>
 #include <QSettings>
 #include <QSignalBlocker>
-#include <QSpinBox>
 #include <QSplitter>
 #include <QTabWidget>
 
@@ -21,28 +21,10 @@ namespace {
 
 constexpr int kLastLeftTab = 3;
 constexpr int kWindowStateVersion = 0;
-/// Kind selector index of Bernstein-Vazirani, the one kind whose data register may have 1 or 4 qubits.
-constexpr int kBernsteinVaziraniIndex = 1;
-
-const char *const kKindItems[] = {"Grover", "Bernstein-Vazirani", "Deutsch"};
-const char *const kDeutschItemsIt[] = {"f(x) = 0 (costante)", "f(x) = 1 (costante)", "f(x) = x (bilanciata)",
-                                       "f(x) = 1-x (bilanciata)"};
-const char *const kDeutschItemsEn[] = {"f(x) = 0 (constant)", "f(x) = 1 (constant)", "f(x) = x (balanced)",
-                                       "f(x) = 1-x (balanced)"};
 
 QString key(const char *name)
 {
     return QString::fromLatin1(name);
-}
-
-/// A stored selector index is applied only when the selector has that item: an index outside it would leave
-/// the selector with no choice at all.
-void applyIndex(QComboBox *combo, const QSettings &settings, const char *name)
-{
-    const int index = settings.value(key(name), 0).toInt();
-    if (index >= 0 && index < combo->count()) {
-        combo->setCurrentIndex(index);
-    }
 }
 
 } // namespace
@@ -75,15 +57,7 @@ void MainWindow::readStartupSettings()
 
 void MainWindow::readGeneratorSettings()
 {
-    // The kind and the qubit count are connected to refreshGeneratorControls, so each value below meets the
-    // range set by the values applied before it, and the spin boxes clamp it.
-    const QSettings settings;
-    applyIndex(m_paramKindCombo, settings, "parameters/algorithm");
-    m_paramQubitsSpin->setValue(settings.value(key("parameters/qubits"), 3).toInt());
-    m_paramMarkedSpin->setValue(settings.value(key("parameters/marked"), 5).toInt());
-    m_paramIterationsSpin->setValue(settings.value(key("parameters/iterations"), 2).toInt());
-    m_paramSecretSpin->setValue(settings.value(key("parameters/secret"), 5).toInt());
-    applyIndex(m_paramDeutschCombo, settings, "parameters/deutsch");
+    m_algorithmLab->readSettings(QSettings());
 }
 
 void MainWindow::restoreSplitters()
@@ -111,36 +85,6 @@ void MainWindow::writeSettings()
     settings.setValue(key("ui/leftTab"), m_leftTabs->currentIndex());
     settings.setValue(key("ui/lessonIndex"), m_lessons->currentIndex());
     settings.setValue(key("ui/language"), isEnglish(m_language) ? QStringLiteral("en") : QStringLiteral("it"));
-    settings.setValue(key("parameters/algorithm"), m_paramKindCombo->currentIndex());
-    settings.setValue(key("parameters/qubits"), m_paramQubitsSpin->value());
-    settings.setValue(key("parameters/marked"), m_paramMarkedSpin->value());
-    settings.setValue(key("parameters/iterations"), m_paramIterationsSpin->value());
-    settings.setValue(key("parameters/secret"), m_paramSecretSpin->value());
-    settings.setValue(key("parameters/deutsch"), m_paramDeutschCombo->currentIndex());
+    m_algorithmLab->writeSettings(settings);
     settings.sync();
-}
-
-void MainWindow::refreshGeneratorControls()
-{
-    // Ranges and item texts; the rest of the generator panel comes with the algorithm lab.
-    const bool bernsteinVazirani = m_paramKindCombo->currentIndex() == kBernsteinVaziraniIndex;
-    {
-        const QSignalBlocker blocker(m_paramQubitsSpin);
-        const int previous = m_paramQubitsSpin->value();
-        m_paramQubitsSpin->setRange(bernsteinVazirani ? 1 : 2, bernsteinVazirani ? 4 : 3);
-        m_paramQubitsSpin->setValue(previous);
-    }
-    const int largestValue = (1 << m_paramQubitsSpin->value()) - 1;
-    m_paramMarkedSpin->setMaximum(largestValue);
-    m_paramSecretSpin->setMaximum(largestValue);
-
-    const QSignalBlocker kindBlocker(m_paramKindCombo);
-    const QSignalBlocker deutschBlocker(m_paramDeutschCombo);
-    for (int i = 0; i < m_paramKindCombo->count() && i < 3; ++i) {
-        m_paramKindCombo->setItemText(i, QString::fromLatin1(kKindItems[i]));
-    }
-    for (int i = 0; i < m_paramDeutschCombo->count() && i < 4; ++i) {
-        m_paramDeutschCombo->setItemText(i,
-                                         QString::fromUtf8(pick(m_language, kDeutschItemsIt[i], kDeutschItemsEn[i])));
-    }
 }

@@ -47,6 +47,14 @@ inline CliRun runCli(const QStringList &arguments, const QString &directory = QS
     return runProcess(QStringLiteral(FASORIA_CLI), arguments, directory);
 }
 
+/// Runs a POSIX shell script in `directory` with $CLI naming the tool, for what QProcess cannot express: a
+/// file-size limit in the child alone, or arguments that are not UTF-8.
+inline CliRun runShell(const QString &script, const QString &directory)
+{
+    return runProcess(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), script}, directory,
+                      {{QStringLiteral("CLI"), QStringLiteral(FASORIA_CLI)}});
+}
+
 inline bool writeFile(const QString &path, const QByteArray &bytes)
 {
     QFile file(path);

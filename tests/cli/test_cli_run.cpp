@@ -313,7 +313,8 @@ private slots:
         QTest::addRow("run-seed-too-large")
             << QStringList{"run", "bell.fsor.json", "--shots", "10", "--seed", "18446744073709551616"}
             << "--seed needs a whole number in 0..18446744073709551615";
-        QTest::addRow("check-no-lesson") << QStringList{"check", "bell.fsor.json"} << "missing --lesson NN";
+        QTest::addRow("check-no-lesson") << QStringList{"check", "bell.fsor.json"}
+                                         << "missing --lesson NN or --challenge FILE";
         QTest::addRow("check-not-challenge")
             << QStringList{"check", "--lesson", "04", "bell.fsor.json"} << "the lesson must be in 05..14";
         QTest::addRow("check-no-files") << QStringList{"check", "--lesson", "10"} << "missing files to grade";

@@ -13,14 +13,6 @@ namespace {
 
 const QByteArray kBell = circuitFile(2, R"({"gate":"H","target":0},{"gate":"CNOT","control":0,"target":1})");
 
-// Runs a POSIX shell script in `directory` with $CLI naming the tool, for what QProcess cannot express: a
-// file-size limit in the child alone, or arguments that are not UTF-8.
-CliRun runShell(const QString &script, const QString &directory)
-{
-    return runProcess(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), script}, directory,
-                      {{QStringLiteral("CLI"), QStringLiteral(FASORIA_CLI)}});
-}
-
 QStringList entries(const QString &folder)
 {
     return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);

@@ -49,8 +49,9 @@ private slots:
     void usageTextsStartWithTheirUsageLines_data()
     {
         QTest::addColumn<int>("id");
-        for (const CliText id : {CliText::UsageGeneral, CliText::UsageRun, CliText::UsageCheck, CliText::UsageGenerate,
-                                 CliText::UsageLesson, CliText::UsageQasm}) {
+        for (const CliText id :
+             {CliText::UsageGeneral, CliText::UsageRun, CliText::UsageCheck, CliText::UsageChallenge,
+              CliText::UsageGenerate, CliText::UsageLesson, CliText::UsageQasm, CliText::UsageValidate}) {
             QTest::addRow("usage-%d", static_cast<int>(id)) << static_cast<int>(id);
         }
     }

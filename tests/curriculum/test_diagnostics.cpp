@@ -1,5 +1,6 @@
 #include "core/Circuit.h"
 #include "curriculum/Challenge.h"
+#include "curriculum/ChallengeDefinition.h"
 #include "curriculum/Diagnostics.h"
 #include "tests/curriculum/CircuitBuilders.h"
 
@@ -7,6 +8,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <optional>
 #include <ostream>
 #include <stdexcept>
 #include <string>
@@ -278,11 +280,164 @@ TEST(Diagnosis, MalformedTargetThrowsLikeTheCheck)
     EXPECT_THROW(diagnoseChallenge(asymmetric({{1, {0.5, 0.0}}}), circuitOf(3, {})), std::invalid_argument);
 }
 
+// A teacher's challenge: the target |0…01> on `qubits` qubits and the given rules.
+ChallengeDefinition teacherOne(std::int32_t qubits)
+{
+    ChallengeDefinition definition;
+    definition.qubitCount = qubits;
+    definition.goalIt = "Accendi q0.";
+    definition.goalEn = "Switch q0 on.";
+    definition.target = {{1, {1.0, 0.0}}};
+    return definition;
+}
+
+struct DefinitionCase
+{
+    const char *name;
+    ChallengeDefinition definition;
+    std::int32_t qubits;
+    std::vector<Gate> gates;
+    StateFinding finding;
+    ChallengeStatus status;
+    const char *english;
+    const char *italian;
+};
+
+void PrintTo(const DefinitionCase &row, std::ostream *out)
+{
+    *out << row.name;
+}
+
+class DiagnoseDefinition : public ::testing::TestWithParam<DefinitionCase>
+{};
+
+TEST_P(DiagnoseDefinition, ExplainsTheRulesOfATeachersChallenge)
+{
+    const DefinitionCase &row = GetParam();
+    const Diagnosis diagnosis = diagnoseChallenge(row.definition, circuitOf(row.qubits, row.gates));
+    EXPECT_EQ(diagnosis.finding, row.finding);
+    EXPECT_EQ(diagnosis.result.status, row.status);
+    EXPECT_EQ(diagnosisText(diagnosis, English), row.english);
+    if (row.italian != nullptr) {
+        EXPECT_EQ(diagnosisText(diagnosis, Italian), row.italian);
+    }
+}
+
+ChallengeDefinition withMaximum(std::int32_t maximum)
+{
+    ChallengeDefinition definition = teacherOne(1);
+    definition.maxGates = maximum;
+    return definition;
+}
+
+ChallengeDefinition withForbidden(std::vector<GateKind> kinds)
+{
+    ChallengeDefinition definition = teacherOne(1);
+    definition.forbidden = std::move(kinds);
+    return definition;
+}
+
+ChallengeDefinition withRequired(std::vector<GateRequirement> required)
+{
+    ChallengeDefinition definition = teacherOne(1);
+    definition.required = std::move(required);
+    return definition;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Teachers, DiagnoseDefinition,
+    ::testing::Values(
+        DefinitionCase{"too-many",
+                       withMaximum(2),
+                       1,
+                       {x(0), z(0), z(0)},
+                       StateFinding::Correct,
+                       ChallengeStatus::TooManyGates,
+                       "The state is correct. The circuit has 3 gates; the challenge allows at most 2.",
+                       "Lo stato è corretto. Il circuito ha 3 porte; la consegna ne ammette al massimo 2."},
+        DefinitionCase{"forbidden-p",
+                       withForbidden({GateKind::Z, GateKind::P}),
+                       1,
+                       {x(0), phase(0, kPi / 2.0)},
+                       StateFinding::GlobalPhase,
+                       ChallengeStatus::ForbiddenKind,
+                       "The state is the target up to a global phase of 90.0°, which does not count against the "
+                       "student: fidelity ignores it. The challenge forbids P, but the circuit has 1 P gate.",
+                       "Lo stato è quello richiesto a meno di una fase globale di 90.0°, che non penalizza lo "
+                       "studente: la fedeltà la ignora. La consegna vieta P, ma il circuito ha 1 porta P."},
+        DefinitionCase{"forbidden-x",
+                       withForbidden({GateKind::X}),
+                       1,
+                       {x(0), x(0), x(0)},
+                       StateFinding::Correct,
+                       ChallengeStatus::ForbiddenGate,
+                       "The state is correct. The challenge forbids X, but the circuit has 3 X gates.",
+                       nullptr},
+        DefinitionCase{"second-requirement",
+                       withRequired({{GateKind::X, 1}, {GateKind::Z, 2}}),
+                       1,
+                       {x(0), z(0)},
+                       StateFinding::GlobalPhase,
+                       ChallengeStatus::RequiredGateMissing,
+                       "The state is the target up to a global phase of 180.0°, which does not count against the "
+                       "student: fidelity ignores it. The challenge requires at least 2 Z gates; the circuit has 1.",
+                       nullptr},
+        DefinitionCase{"five-qubits",
+                       teacherOne(5),
+                       4,
+                       {x(0)},
+                       StateFinding::QubitCount,
+                       ChallengeStatus::QubitCountMismatch,
+                       "The circuit has 4 qubits, but this challenge needs 5.",
+                       "Il circuito ha 4 qubit, ma questa sfida ne richiede 5."},
+        DefinitionCase{"five-qubits-exchanged",
+                       teacherOne(5),
+                       5,
+                       {x(3)},
+                       StateFinding::QubitsExchanged,
+                       ChallengeStatus::NotSolved,
+                       "This is the target state with q0 and q3 exchanged: check which qubit each gate acts on.",
+                       nullptr}),
+    [](const ::testing::TestParamInfo<DefinitionCase> &row) {
+        std::string name = row.param.name;
+        for (char &c : name) {
+            c = c == '-' ? '_' : c;
+        }
+        return name;
+    });
+
+// Converted, a built-in challenge is explained as before; only the phase lesson's missing Z reads as a count.
+TEST(DiagnoseDefinition, FindsWhatTheBuiltInDiagnosisFinds)
+{
+    for (const Challenge &challenge : challengeCatalog()) {
+        const ChallengeDefinition definition = challengeDefinition(challenge);
+        for (const Circuit &circuit : {circuitOf(definition.qubitCount, {}), circuitOf(definition.qubitCount, {h(0)}),
+                                       circuitOf(definition.qubitCount, {x(0), h(0), z(0)})}) {
+            const Diagnosis expected = diagnoseChallenge(challenge, circuit);
+            const Diagnosis actual = diagnoseChallenge(definition, circuit);
+            EXPECT_EQ(actual.finding, expected.finding) << challenge.lessonIndex;
+            EXPECT_EQ(actual.result.status, expected.result.status) << challenge.lessonIndex;
+            EXPECT_EQ(actual.result.fidelity, expected.result.fidelity) << challenge.lessonIndex;
+            EXPECT_EQ(actual.challengeQubits, expected.challengeQubits) << challenge.lessonIndex;
+            if (challenge.lessonIndex != 10) {
+                EXPECT_EQ(diagnosisText(actual, English), diagnosisText(expected, English)) << challenge.lessonIndex;
+            }
+        }
+    }
+}
+
+TEST(DiagnoseDefinition, RefusesAnInvalidDefinition)
+{
+    ChallengeDefinition definition = teacherOne(2);
+    definition.goalEn.clear();
+    EXPECT_THROW(diagnoseChallenge(definition, circuitOf(2, {x(0)})), std::invalid_argument);
+}
+
 TEST(Diagnosis, BasisLabelPutsQ0Rightmost)
 {
-    EXPECT_EQ(basisLabel(1, 2), "|01>");
-    EXPECT_EQ(basisLabel(6, 3), "|110>");
-    EXPECT_EQ(basisLabel(0, 1), "|0>");
+    EXPECT_EQ(ketLabel(1, 2), "|01>");
+    EXPECT_EQ(ketLabel(6, 3), "|110>");
+    EXPECT_EQ(ketLabel(0, 1), "|0>");
 }
 
 } // namespace

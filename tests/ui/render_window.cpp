@@ -11,15 +11,20 @@
 #include <QIcon>
 #include <QLocale>
 #include <QPixmap>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QSpinBox>
 #include <QStandardPaths>
 #include <QTabWidget>
 #include <QTest>
 
 #include <cstdio>
 #include <functional>
+#include <utility>
 
 namespace {
 
+constexpr int kAlgorithmsTab = 1;
 constexpr int kEditorTab = 2;
 constexpr int kMeasureTab = 3;
 
@@ -99,7 +104,7 @@ int main(int argc, char *argv[])
         window.selectLesson(2);
         auto *prediction = window.findChild<QComboBox *>(QStringLiteral("m_predictionCombo"));
         prediction->setCurrentIndex(4);
-        window.recordPrediction();
+        window.findChild<QPushButton *>(QStringLiteral("m_predictionButton"))->click();
         steps(window, 2);
         window.repeatPreparations();
         window.measureOnce();
@@ -116,6 +121,38 @@ int main(int argc, char *argv[])
 
         window.selectLesson(4);
         ok = save(window, directory, QStringLiteral("challenge") + suffix) && ok;
+
+        // The Bell challenge answered with a stray Z (a relative phase), then corrected, hints shown.
+        window.selectLesson(9);
+        tabs->setCurrentIndex(0);
+        const std::pair<Fasoria::GateKind, std::pair<int, int>> answer[] = {
+            {Fasoria::GateKind::H, {0, 0}}, {Fasoria::GateKind::Cnot, {1, 0}}, {Fasoria::GateKind::Z, {0, 0}}};
+        for (const auto &[kind, qubits] : answer) {
+            window.findChild<QComboBox *>(QStringLiteral("m_gateCombo"))->setCurrentIndex(static_cast<int>(kind));
+            window.findChild<QSpinBox *>(QStringLiteral("m_targetSpin"))->setValue(qubits.first);
+            window.findChild<QSpinBox *>(QStringLiteral("m_controlSpin"))->setValue(qubits.second);
+            window.insertGateAfterStage();
+        }
+        window.showNextHint();
+        window.checkChallengeSolution();
+        ok = save(window, directory, QStringLiteral("challenge-failed") + suffix) && ok;
+        window.removeSelectedGate();
+        window.showNextHint();
+        window.checkChallengeSolution();
+        ok = save(window, directory, QStringLiteral("challenge-solved") + suffix) && ok;
+
+        // A generated Grover circuit at its second checkpoint.
+        tabs->setCurrentIndex(kAlgorithmsTab);
+        window.createAlgorithmCircuit();
+        const Fasoria::GeneratedAlgorithm *generated = window.experiment().algorithm();
+        if (generated && generated->stages.size() > 1) {
+            window.goToAlgorithmStage(static_cast<std::uint64_t>(generated->stages[1].gateIndex));
+        }
+        settle();
+        window.findChild<QScrollArea *>(QStringLiteral("algorithmsScroll"))
+            ->ensureWidgetVisible(window.findChild<QWidget *>(QStringLiteral("m_algorithmRunButton")));
+        ok = save(window, directory, QStringLiteral("algorithms-grover") + suffix) && ok;
+        tabs->setCurrentIndex(0);
 
         // A working copy of the Bell lesson with a phase gate inserted after the first step, its P gate
         // selected in the editor panel.

@@ -93,7 +93,7 @@ void TestCircuitCommands::lessonChoiceAsksBeforeDiscarding()
     click("m_editCopyButton");
     click("m_insertButton");
     const Experiment &experiment = m_window->experiment();
-    QVERIFY(experiment.isCircuitModified());
+    QVERIFY(experiment.document().isModified());
     const QByteArray edited = serializeCircuit(*experiment.workingCircuit());
     const QString notebook = part<QPlainTextEdit>("m_log")->toPlainText();
     const std::size_t events = experiment.logEvents().size();
@@ -116,7 +116,7 @@ void TestCircuitCommands::lessonChoiceAsksBeforeDiscarding()
     QCOMPARE(lessons->currentIndex(), 0);
     QCOMPARE(experiment.lessonIndex(), 0);
     QVERIFY(experiment.workingCircuit() == nullptr);
-    QVERIFY(!experiment.isCircuitModified());
+    QVERIFY(!experiment.document().isModified());
     QCOMPARE(m_window->windowTitle(), kItalianTitle + QStringLiteral("-"));
 
     // Nothing unsaved: no question.
@@ -133,7 +133,7 @@ void TestCircuitCommands::saveAnswerInTheGuard()
     answerNext(QMessageBox::Save);
     part<QComboBox>("m_lessons")->setCurrentIndex(kSignLesson);
     QCOMPARE(m_window->experiment().lessonIndex(), 0);
-    QVERIFY(m_window->experiment().isCircuitModified());
+    QVERIFY(m_window->experiment().document().isModified());
 
     const QByteArray edited = serializeCircuit(*m_window->experiment().workingCircuit());
     const QString path = m_directory.filePath(QStringLiteral("guarded"));
@@ -161,8 +161,8 @@ void TestCircuitCommands::saveThenOpenReproducesTheCircuit()
     QCOMPARE(m_dialogs, QStringList{QStringLiteral("save|Salva circuito|Fasoria.fsor.json|"
                                                    "Fasoria circuit (*.fsor.json);;JSON (*.json)")});
     QCOMPARE(readFile(path), edited);
-    QCOMPARE(m_window->experiment().circuitPath(), path);
-    QCOMPARE(m_window->experiment().savedSnapshot(), edited);
+    QCOMPARE(m_window->experiment().document().path(), path);
+    QCOMPARE(m_window->experiment().document().savedSnapshot(), edited);
     QCOMPARE(m_window->windowTitle(), kItalianTitle + QStringLiteral("roundtrip.fsor.json"));
     QVERIFY(!m_window->isWindowModified());
 
@@ -186,8 +186,8 @@ void TestCircuitCommands::saveThenOpenReproducesTheCircuit()
     QCOMPARE(gateLabels(*experiment.workingCircuit()),
              gateLabels(circuit).replace(QStringLiteral("H(q0)"), QStringLiteral("P(q1, 123.4°) H(q0)")));
     QCOMPARE(experiment.workingCircuit()->steps[4].gate.angle, 2.0 * std::acos(-1.0) / 3.0);
-    QCOMPARE(experiment.circuitPath(), path);
-    QVERIFY(!experiment.isCircuitModified());
+    QCOMPARE(experiment.document().path(), path);
+    QVERIFY(!experiment.document().isModified());
     QCOMPARE(m_window->windowTitle(), kItalianTitle + QStringLiteral("roundtrip.fsor.json"));
     QCOMPARE(experiment.currentStep(), std::uint64_t{0});
     QCOMPARE(QString::fromUtf8(experiment.workingCircuit()->titleEn), QStringLiteral("Custom circuit"));
@@ -218,7 +218,7 @@ void TestCircuitCommands::savedNameGetsTheCircuitEnding()
     click("m_editCopyButton");
     m_fileNames << m_directory.filePath(chosen);
     trigger("m_actionSaveAs");
-    QCOMPARE(m_window->experiment().circuitPath(), m_directory.filePath(written));
+    QCOMPARE(m_window->experiment().document().path(), m_directory.filePath(written));
     QVERIFY(QFile::exists(m_directory.filePath(written)));
     QCOMPARE(m_window->windowTitle(), kItalianTitle + written);
 }
@@ -275,9 +275,9 @@ void TestCircuitCommands::openRefusesBadFiles()
     QVERIFY(!basePath.isEmpty());
     const Experiment &experiment = m_window->experiment();
     const QByteArray circuit = serializeCircuit(*experiment.workingCircuit());
-    const QByteArray snapshot = experiment.savedSnapshot();
+    const QByteArray snapshot = experiment.document().savedSnapshot();
     const std::size_t events = experiment.logEvents().size();
-    QVERIFY(experiment.isCircuitModified());
+    QVERIFY(experiment.document().isModified());
 
     // The student agrees to discard the edit, then the file turns out to be unusable: nothing is lost.
     answerNext(QMessageBox::Discard);
@@ -291,9 +291,9 @@ void TestCircuitCommands::openRefusesBadFiles()
         QCOMPARE(lastMessage(), message);
     }
     QCOMPARE(serializeCircuit(*experiment.workingCircuit()), circuit);
-    QCOMPARE(experiment.circuitPath(), basePath);
-    QCOMPARE(experiment.savedSnapshot(), snapshot);
-    QVERIFY(experiment.isCircuitModified());
+    QCOMPARE(experiment.document().path(), basePath);
+    QCOMPARE(experiment.document().savedSnapshot(), snapshot);
+    QVERIFY(experiment.document().isModified());
     QCOMPARE(experiment.logEvents().size(), events);
     QCOMPARE(m_window->windowTitle(), kItalianTitle + QStringLiteral("base.fsor.json *"));
     QVERIFY(!m_window->openCircuitFile(path));
@@ -329,11 +329,11 @@ void TestCircuitCommands::openKeepsTheCircuitNotTheFileBytes()
     QCOMPARE(gateLabels(*experiment.workingCircuit()), gates);
     QVERIFY(!experiment.isChallengeMode());
     QCOMPARE(experiment.challengeStatus(), 0);
-    QCOMPARE(experiment.circuitPath(), path);
+    QCOMPARE(experiment.document().path(), path);
     // The unsaved-changes baseline is the circuit as this program writes it, so the next save is no change.
-    QCOMPARE(experiment.savedSnapshot(), serializeCircuit(*experiment.workingCircuit()));
-    QVERIFY(experiment.savedSnapshot() != content);
-    QVERIFY(!experiment.isCircuitModified());
+    QCOMPARE(experiment.document().savedSnapshot(), serializeCircuit(*experiment.workingCircuit()));
+    QVERIFY(experiment.document().savedSnapshot() != content);
+    QVERIFY(!experiment.document().isModified());
     QCOMPARE(m_window->windowTitle(), kItalianTitle + QFileInfo(path).fileName());
     QCOMPARE(experiment.currentStep(), std::uint64_t{0});
     QCOMPARE(part<QSpinBox>("m_editQubitSpin")->value(), 3);
@@ -361,7 +361,7 @@ void TestCircuitCommands::saveFailsCleanly()
     const QByteArray kept = readFile(path);
     click("m_insertButton");
     const Experiment &experiment = m_window->experiment();
-    const QByteArray snapshot = experiment.savedSnapshot();
+    const QByteArray snapshot = experiment.document().savedSnapshot();
 
     bool saved = false;
     if (readOnlyFolder) {
@@ -377,9 +377,9 @@ void TestCircuitCommands::saveFailsCleanly()
     QCOMPARE(m_titles, QStringList{QStringLiteral("Errore di salvataggio")});
     QVERIFY(!lastMessage().isEmpty());
     QCOMPARE(readFile(path), kept);
-    QCOMPARE(experiment.circuitPath(), path);
-    QCOMPARE(experiment.savedSnapshot(), snapshot);
-    QVERIFY(experiment.isCircuitModified());
+    QCOMPARE(experiment.document().path(), path);
+    QCOMPARE(experiment.document().savedSnapshot(), snapshot);
+    QVERIFY(experiment.document().isModified());
     QCOMPARE(m_window->windowTitle(), kItalianTitle + QStringLiteral("kept.fsor.json *"));
 }
 
@@ -403,25 +403,25 @@ void TestCircuitCommands::saveUnderAFileSizeLimitKeepsTheWork()
     }
     const QByteArray kept = readFile(path);
     const Experiment &experiment = m_window->experiment();
-    const QByteArray snapshot = experiment.savedSnapshot();
+    const QByteArray snapshot = experiment.document().savedSnapshot();
     bool saved = true;
     {
         const FileSizeLimit limited(static_cast<rlim_t>(limit));
         QVERIFY(limited.isActive());
         trigger("m_actionSave");
-        saved = !experiment.isCircuitModified();
+        saved = !experiment.document().isModified();
     }
     QVERIFY(!saved);
     QCOMPARE(m_titles, QStringList{QStringLiteral("Errore di salvataggio")});
     QVERIFY2(lastMessage().contains(QLatin1String("too large"), Qt::CaseInsensitive), qPrintable(lastMessage()));
     QCOMPARE(readFile(path), kept);
-    QCOMPARE(experiment.savedSnapshot(), snapshot);
+    QCOMPARE(experiment.document().savedSnapshot(), snapshot);
     QCOMPARE(m_window->windowTitle(), kItalianTitle + QStringLiteral("base.fsor.json *"));
     QCOMPARE(QDir(m_directory.path()).entryList(QDir::Files | QDir::Hidden).filter(QStringLiteral("base")),
              QStringList{QStringLiteral("base.fsor.json")});
     // Closing now still asks, so the work is not lost; with room again the same Save succeeds.
     trigger("m_actionSave");
-    QVERIFY(!experiment.isCircuitModified());
+    QVERIFY(!experiment.document().isModified());
     QCOMPARE(readFile(path), serializeCircuit(*experiment.workingCircuit()));
 }
 
@@ -460,13 +460,13 @@ void TestCircuitCommands::saveAsAsksBeforeReplacingTheCompletedName()
     QCOMPARE(m_buttons.last(), QMessageBox::Yes | QMessageBox::No);
     QCOMPARE(m_defaults.last(), QMessageBox::No);
     QCOMPARE(readFile(existing), old);
-    QVERIFY(m_window->experiment().circuitPath().isEmpty());
+    QVERIFY(m_window->experiment().document().path().isEmpty());
 
     m_fileNames << m_directory.filePath(QStringLiteral("taken"));
     answerNext(QMessageBox::Yes);
     trigger("m_actionSaveAs");
     QCOMPARE(readFile(existing), serializeCircuit(*m_window->experiment().workingCircuit()));
-    QCOMPARE(m_window->experiment().circuitPath(), existing);
+    QCOMPARE(m_window->experiment().document().path(), existing);
 
     // A name chosen with its ending was already confirmed by the dialog: no second question.
     m_titles.clear();
@@ -492,8 +492,8 @@ void TestCircuitCommands::newCircuitIsUnsaved()
                           QStringLiteral("Esperimento libero: prepara un circuito e verifica la tua previsione."),
                           QStringLiteral("Free experiment: build a circuit and test your prediction."),
                           QStringLiteral("Circuito completato."), QStringLiteral("Circuit complete.")}));
-    QVERIFY(experiment.circuitPath().isEmpty() && experiment.savedSnapshot().isEmpty());
-    QVERIFY(experiment.isCircuitModified());
+    QVERIFY(experiment.document().path().isEmpty() && experiment.document().savedSnapshot().isEmpty());
+    QVERIFY(experiment.document().isModified());
     QCOMPARE(m_window->windowTitle(), kItalianTitle + QStringLiteral("Senza nome *"));
     QVERIFY(m_window->isWindowModified());
     QCOMPARE(experiment.logEvents().size(), std::size_t{2});
@@ -508,7 +508,7 @@ void TestCircuitCommands::newCircuitIsUnsaved()
     // The save dialog proposes the default name.
     trigger("m_actionSave");
     QCOMPARE(m_dialogs.last().section(QLatin1Char('|'), 2, 2), QStringLiteral("Fasoria.fsor.json"));
-    QVERIFY(experiment.isCircuitModified());
+    QVERIFY(experiment.document().isModified());
 }
 
 void TestCircuitCommands::titleFollowsFileAndMark_data()

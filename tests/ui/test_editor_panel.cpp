@@ -128,7 +128,7 @@ void TestEditorPanel::editsLandOnTheirStage()
     QCOMPARE(experiment.logEvents().back().kind, static_cast<std::int32_t>(LogEventKind::Editor));
     QCOMPARE(experiment.logEvents().back().value, static_cast<std::uint64_t>(action));
     QCOMPARE(experiment.logEvents().back().value2, static_cast<std::uint64_t>(shownStage));
-    QVERIFY(experiment.isCircuitModified());
+    QVERIFY(experiment.document().isModified());
     QCOMPARE(m_window->windowTitle(), kItalianTitle + QStringLiteral("Senza nome *"));
     QVERIFY(m_window->isWindowModified());
 }
@@ -203,7 +203,7 @@ void TestEditorPanel::refusedEditsChangeNothing()
     QCOMPARE(experiment.currentStep(), std::uint64_t{3});
     QCOMPARE(experiment.logEvents().size(), events);
     QCOMPARE(part<QPlainTextEdit>("m_log")->toPlainText(), notebook);
-    QVERIFY(!experiment.isCircuitModified());
+    QVERIFY(!experiment.document().isModified());
     QCOMPARE(part<QSpinBox>("m_editQubitSpin")->value(), 2);
 }
 
@@ -268,7 +268,7 @@ void TestEditorPanel::editsWithoutTheirSelectionDoNothing()
     QCOMPARE(experiment.currentStep(), stage);
     QCOMPARE(experiment.logEvents().size(), events);
     QCOMPARE(part<QPlainTextEdit>("m_log")->toPlainText(), notebook);
-    QVERIFY(!experiment.isCircuitModified());
+    QVERIFY(!experiment.document().isModified());
 }
 
 void TestEditorPanel::panelFollowsCircuitAndSelection()
@@ -342,8 +342,8 @@ void TestEditorPanel::editCopyKeepsTheStage()
     QCOMPARE(gateLabels(*experiment.workingCircuit()), gateLabels(lessonCatalog()[kSignLesson]));
     QCOMPARE(experiment.currentStep(), std::uint64_t{2});
     QCOMPARE(part<QSpinBox>("m_editQubitSpin")->value(), lessonCatalog()[kSignLesson].qubitCount);
-    QCOMPARE(experiment.savedSnapshot(), serializeCircuit(lessonCatalog()[kSignLesson]));
-    QVERIFY(!experiment.isCircuitModified());
+    QCOMPARE(experiment.document().savedSnapshot(), serializeCircuit(lessonCatalog()[kSignLesson]));
+    QVERIFY(!experiment.document().isModified());
     QCOMPARE(m_window->windowTitle(), kItalianTitle + QStringLiteral("Senza nome"));
     QCOMPARE(experiment.logEvents().back().value, static_cast<std::uint64_t>(EditAction::WorkingCopyCreated));
     QCOMPARE(experiment.logEvents().back().value2, std::uint64_t{2});
@@ -367,7 +367,7 @@ void TestEditorPanel::restoreShowsTheLessonAgain()
     click("m_restoreOriginalButton");
     const Experiment &experiment = m_window->experiment();
     QVERIFY(experiment.workingCircuit() == nullptr);
-    QVERIFY(!experiment.isCircuitModified());
+    QVERIFY(!experiment.document().isModified());
     QCOMPARE(experiment.lessonIndex(), kSignLesson);
     QCOMPARE(experiment.logEvents().size(), std::size_t{2});
     QCOMPARE(experiment.logEvents().back().kind, static_cast<std::int32_t>(LogEventKind::Editor));
@@ -387,7 +387,7 @@ void TestEditorPanel::restoreShowsTheLessonAgain()
     click("m_restoreOriginalButton");
     QVERIFY(experiment.isChallengeMode());
     QCOMPARE(experiment.stepCount(), std::uint64_t{0});
-    QVERIFY(!experiment.isCircuitModified());
+    QVERIFY(!experiment.document().isModified());
 }
 
 QTEST_MAIN(TestEditorPanel)

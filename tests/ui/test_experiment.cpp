@@ -300,8 +300,8 @@ void TestExperiment::chooseLesson()
     QCOMPARE(experiment.shownCircuit().qubitCount, catalogLesson.qubitCount);
     QCOMPARE(experiment.stepCount(), catalogLesson.steps.size());
     if (challenge) {
-        QCOMPARE(experiment.savedSnapshot(), serializeCircuit(catalogLesson));
-        QVERIFY(!experiment.isCircuitModified());
+        QCOMPARE(experiment.document().savedSnapshot(), serializeCircuit(catalogLesson));
+        QVERIFY(!experiment.document().isModified());
     }
 }
 
@@ -322,9 +322,9 @@ void TestExperiment::workingCircuitReplacement()
     QVERIFY(experiment.resetToStep(EditAction::WorkingCopyCreated, 0));
     QCOMPARE(experiment.state()->dimension(), std::uint64_t{256});
     QCOMPARE(experiment.stepCount(), std::uint64_t{256});
-    QCOMPARE(experiment.circuitPath(), QStringLiteral("/tmp/wide.fsor.json"));
-    QCOMPARE(experiment.savedSnapshot(), serializeCircuit(wide));
-    QVERIFY(!experiment.isCircuitModified());
+    QCOMPARE(experiment.document().path(), QStringLiteral("/tmp/wide.fsor.json"));
+    QCOMPARE(experiment.document().savedSnapshot(), serializeCircuit(wide));
+    QVERIFY(!experiment.document().isModified());
 }
 
 void TestExperiment::resetToStepStartsNotebookAfresh()
@@ -345,7 +345,7 @@ void TestExperiment::resetToStepStartsNotebookAfresh()
     QCOMPARE(editor.kind, static_cast<std::int32_t>(LogEventKind::Editor));
     QCOMPARE(editor.value, static_cast<std::uint64_t>(EditAction::GateReplaced));
     QCOMPARE(editor.value2, std::uint64_t{2});
-    QVERIFY(!experiment.isCircuitModified());
+    QVERIFY(!experiment.document().isModified());
 }
 
 void TestExperiment::renderLogEvent_data()

@@ -251,10 +251,9 @@ void TestMainWindow::menusInOrderWithShortcuts()
 void TestMainWindow::pendingControlsAreDisabled_data()
 {
     QTest::addColumn<QString>("name");
-    for (const char *name :
-         {"m_simpleMode", "m_learningButton", "m_lessonHelpButton", "m_testButton", "m_parametricBox", "m_actionExport",
-          "m_actionSaveSession", "m_actionOpenSession", "m_actionWorksheet", "m_actionUndo", "m_actionRedo",
-          "m_actionHelp", "m_actionLessonHelp", "m_actionFreewareLicense"}) {
+    for (const char *name : {"m_simpleMode", "m_learningButton", "m_lessonHelpButton", "m_testButton",
+                             "m_actionSaveSession", "m_actionOpenSession", "m_actionWorksheet", "m_actionUndo",
+                             "m_actionRedo", "m_actionHelp", "m_actionLessonHelp", "m_actionFreewareLicense"}) {
         QTest::newRow(name) << QString::fromLatin1(name);
     }
 }
@@ -267,7 +266,8 @@ void TestMainWindow::pendingControlsAreDisabled()
     } else {
         QVERIFY(!m_window->findChild<QWidget *>(name)->isEnabled());
     }
-    QVERIFY(!part<QTabWidget>("m_leftTabs")->isTabEnabled(1));
+    // The algorithm lab works: only the controls of features still to come are disabled.
+    QVERIFY(part<QTabWidget>("m_leftTabs")->isTabEnabled(1));
     QVERIFY(part<QAction>("m_actionExit")->isEnabled());
 }
 

@@ -365,7 +365,7 @@ void TestSettings::refusedCloseWritesNothing()
     QVERIFY(!m_window->close());
     QCOMPARE(questions, 1);
     QVERIFY(m_window->isVisible());
-    QVERIFY(m_window->experiment().isCircuitModified());
+    QVERIFY(m_window->experiment().document().isModified());
     if (prefilled) {
         QCOMPARE(storedKeys().size(), lastRun.size());
         for (const auto &[name, value] : lastRun) {

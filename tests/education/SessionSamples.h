@@ -1,0 +1,107 @@
+// Sessions and circuits the session and worksheet tests share.
+#pragma once
+
+#include "core/Circuit.h"
+#include "curriculum/AlgorithmGenerator.h"
+#include "curriculum/LessonCatalog.h"
+#include "education/LearningSession.h"
+
+#include <QString>
+
+#include <cmath>
+#include <initializer_list>
+
+namespace Fasoria::Samples {
+
+inline const QString kRichNotes = QStringLiteral("<script>alert('x')</script> & note\nseconda riga %1");
+
+inline Circuit circuitOf(std::int32_t qubits, std::initializer_list<Gate> gates)
+{
+    Circuit circuit;
+    circuit.qubitCount = qubits;
+    for (const Gate &gate : gates) {
+        circuit.steps.emplace_back(gate.kind, gate.target, gate.control, gate.angle);
+    }
+    return circuit;
+}
+
+inline RandomGenerator advanced(std::uint64_t seed, int draws)
+{
+    RandomGenerator random(seed);
+    for (int i = 0; i < draws; ++i) {
+        random.next();
+    }
+    return random;
+}
+
+/// The coin lesson after its H, measured 1, with an earlier run of 100 preparations, both predictions,
+/// every text, two comparison copies and a generator that has moved on.
+inline SessionData richSession()
+{
+    SessionData session;
+    session.circuit = lessonCatalog()[0];
+    session.stage = 1;
+    session.measurement = 1;
+    session.shotCount = 100;
+    session.histogram = {47, 53};
+    session.predictionBasis = 0;
+    session.distributionPrediction = 2;
+    session.draftDistribution = 3;
+    session.predictionReason = QStringLiteral("Metà e metà");
+    session.draftReason = QStringLiteral("Metà e metà");
+    session.question = QStringLiteral("Perché una H? \"%1\"");
+    session.notes = kRichNotes;
+    session.conclusion = QStringLiteral("L’interferenza restituisce 0.");
+    session.selectedShots = 100;
+    session.simpleMode = true;
+    session.comparisonA = {true, lessonCatalog()[0], 1};
+    const double pi = std::acos(-1.0);
+    session.comparisonB = {true,
+                           circuitOf(2, {{GateKind::H, 0, 0, 0.0},
+                                         {GateKind::P, 1, 0, 0.1},
+                                         {GateKind::Cnot, 1, 0, 0.0},
+                                         {GateKind::P, 0, 0, -2.0 * pi}}),
+                           2};
+    session.random = advanced(2024, 17);
+    return session;
+}
+
+inline SessionData generatedSession()
+{
+    const GeneratedAlgorithm grover = generateAlgorithm({AlgorithmKind::Grover, 3, 5, 2, 5, 2});
+    SessionData session;
+    session.editor = true;
+    session.circuit = grover.circuit;
+    session.algorithm = grover;
+    session.stage = 51;
+    session.random = RandomGenerator(7);
+    return session;
+}
+
+/// Lesson 05 answered with one X: challenge mode, two hints shown.
+inline SessionData challengeSession()
+{
+    SessionData session;
+    session.lessonIndex = 4;
+    session.editor = true;
+    session.challenge = true;
+    session.hintLevel = 2;
+    session.circuit = lessonCatalog()[4];
+    session.circuit.steps.emplace_back(GateKind::X, 0, 0, 0.0);
+    session.stage = 1;
+    return session;
+}
+
+/// A destination no test document describes, to see that a refusal leaves it alone.
+inline SessionData sentinel()
+{
+    SessionData session;
+    session.lessonIndex = 2;
+    session.circuit = lessonCatalog()[2];
+    session.notes = QStringLiteral("sentinel");
+    session.selectedShots = 1000;
+    session.random = RandomGenerator(99);
+    return session;
+}
+
+} // namespace Fasoria::Samples

@@ -1,0 +1,385 @@
+#include "core/Circuit.h"
+#include "curriculum/AlgorithmGenerator.h"
+#include "curriculum/LessonCatalog.h"
+#include "editor/CircuitFile.h"
+#include "education/LearningSession.h"
+#include "tests/education/SessionSamples.h"
+
+#include <QtTest>
+
+#include <cmath>
+
+using namespace Fasoria;
+using namespace Fasoria::Samples;
+
+Q_DECLARE_METATYPE(Fasoria::SessionError)
+
+namespace {
+
+QJsonObject objectOf(const QByteArray &bytes)
+{
+    return QJsonDocument::fromJson(bytes).object();
+}
+
+QByteArray documentOf(const QJsonObject &object)
+{
+    return QJsonDocument(object).toJson(QJsonDocument::Compact);
+}
+
+QByteArray mutated(const SessionData &base, const QJsonObject &changes, const QStringList &removed = {})
+{
+    QJsonObject object = objectOf(serialiseSession(base));
+    for (auto it = changes.begin(); it != changes.end(); ++it) {
+        object.insert(it.key(), it.value());
+    }
+    for (const QString &key : removed) {
+        object.remove(key);
+    }
+    return documentOf(object);
+}
+
+QJsonObject circuitJson(const Circuit &circuit)
+{
+    return objectOf(serializeCircuit(circuit));
+}
+
+QString generatorWords(int count)
+{
+    QStringList words = QString::fromStdString(advanced(3, 5).stateText()).split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    while (words.size() < count) {
+        words << QStringLiteral("12345");
+    }
+    return QStringList(words.mid(0, count)).join(QLatin1Char(' '));
+}
+
+QString bilingual(SessionError error)
+{
+    return SessionRefusal{error, QString()}.text();
+}
+
+} // namespace
+
+class TestLearningSession : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void roundTrip_data();
+    void roundTrip();
+    void restoredFields();
+    void nextDrawAfterRestore();
+    void restoredState_data();
+    void restoredState();
+    void restoredCircuitTexts();
+    void rejections_data();
+    void rejections();
+    void acceptedVariants_data();
+    void acceptedVariants();
+    void messagesInOneLanguage();
+};
+
+void TestLearningSession::roundTrip_data()
+{
+    QTest::addColumn<int>("which");
+    QTest::addRow("catalog lesson at step 0") << 0;
+    QTest::addRow("measurement, histogram, copies, texts") << 1;
+    QTest::addRow("generated Grover") << 2;
+    QTest::addRow("challenge answer") << 3;
+}
+
+void TestLearningSession::roundTrip()
+{
+    QFETCH(int, which);
+    SessionData plain;
+    plain.circuit = lessonCatalog()[0];
+    const SessionData sessions[] = {plain, richSession(), generatedSession(), challengeSession()};
+    const QByteArray bytes = serialiseSession(sessions[which]);
+    QVERIFY(!bytes.contains('\n'));
+    SessionData restored;
+    QString error = QStringLiteral("untouched");
+    QVERIFY2(restoreSession(bytes, restored, &error), qPrintable(error));
+    QVERIFY(error.isEmpty());
+    QCOMPARE(serialiseSession(restored), bytes);
+}
+
+void TestLearningSession::restoredFields()
+{
+    const SessionData rich = richSession();
+    SessionData restored;
+    QString error;
+    QVERIFY2(restoreSession(serialiseSession(rich), restored, &error), qPrintable(error));
+    QCOMPARE(restored.stage, std::uint64_t{1});
+    QCOMPARE(restored.measurement, 1);
+    QCOMPARE(restored.shotCount, std::uint64_t{100});
+    QCOMPARE(restored.histogram, (Histogram{47, 53}));
+    QCOMPARE(restored.distributionPrediction, 2);
+    QCOMPARE(restored.predictionReason, rich.predictionReason);
+    QCOMPARE(restored.notes, kRichNotes);
+    QCOMPARE(restored.conclusion, rich.conclusion);
+    QVERIFY(restored.simpleMode);
+    QVERIFY(restored.comparisonA.valid && restored.comparisonB.valid);
+    QCOMPARE(restored.comparisonB.stage, std::uint64_t{2});
+    QCOMPARE(serializeCircuit(restored.comparisonB.circuit), serializeCircuit(rich.comparisonB.circuit));
+    QVERIFY(restored.random == rich.random);
+    QVERIFY(!restored.algorithm);
+
+    SessionData generated;
+    QVERIFY(restoreSession(serialiseSession(generatedSession()), generated, &error));
+    QVERIFY(generated.algorithm);
+    QCOMPARE(generated.algorithm->parameters.groverIterations, 2);
+    QCOMPARE(generated.algorithm->stages.size(), generatedSession().algorithm->stages.size());
+}
+
+void TestLearningSession::nextDrawAfterRestore()
+{
+    SessionData session = richSession();
+    SessionData restored;
+    QString error;
+    QVERIFY(restoreSession(serialiseSession(session), restored, &error));
+    for (int i = 0; i < 400; ++i) { // past the 312-word block, so the regeneration is covered too
+        QCOMPARE(restored.random.next(), session.random.next());
+    }
+    const StateVector coin = replayPrefix(lessonCatalog()[0], 1);
+    QCOMPARE(sampleCounts(coin, 1000, restored.random), sampleCounts(coin, 1000, session.random));
+}
+
+void TestLearningSession::restoredState_data()
+{
+    QTest::addColumn<int>("stage");
+    QTest::addColumn<int>("measurement");
+    QTest::addRow("replayed at step 1") << 1 << -1;
+    QTest::addRow("collapsed to |1>") << 1 << 1;
+    QTest::addRow("collapsed to |0>") << 1 << 0;
+    QTest::addRow("initial state") << 0 << -1;
+}
+
+void TestLearningSession::restoredState()
+{
+    QFETCH(int, stage);
+    QFETCH(int, measurement);
+    SessionData session = richSession();
+    session.stage = static_cast<std::uint64_t>(stage);
+    session.measurement = measurement;
+    session.shotCount = 0;
+    session.histogram.clear();
+    SessionData restored;
+    QString error;
+    QVERIFY2(restoreSession(serialiseSession(session), restored, &error), qPrintable(error));
+    QVERIFY(restored.state);
+    const StateVector expected = replayPrefix(lessonCatalog()[0], session.stage);
+    for (std::uint64_t i = 0; i < 2; ++i) {
+        const Complex &amplitude = restored.state->amplitude(i);
+        if (measurement < 0) {
+            QCOMPARE(amplitude.re, expected.amplitude(i).re);
+            QCOMPARE(amplitude.im, expected.amplitude(i).im);
+        } else {
+            QCOMPARE(amplitude.re, i == static_cast<std::uint64_t>(measurement) ? 1.0 : 0.0);
+            QCOMPARE(amplitude.im, 0.0);
+        }
+    }
+}
+
+void TestLearningSession::restoredCircuitTexts()
+{
+    SessionData restored;
+    QString error;
+    QVERIFY(restoreSession(serialiseSession(richSession()), restored, &error));
+    QCOMPARE(restored.circuit.questionEn, lessonCatalog()[0].questionEn);
+    QVERIFY(restored.circuit.steps[0].explanationEn == lessonCatalog()[0].steps[0].explanationEn);
+
+    QVERIFY(restoreSession(serialiseSession(challengeSession()), restored, &error));
+    QCOMPARE(restored.circuit.questionEn, lessonCatalog()[4].questionEn);
+    QCOMPARE(restored.circuit.steps.size(), std::size_t{1});
+
+    QVERIFY(restoreSession(serialiseSession(generatedSession()), restored, &error));
+    QCOMPARE(QString::fromUtf8(restored.circuit.titleEn), QStringLiteral("Configurable Grover"));
+
+    SessionData edited = richSession();
+    edited.editor = true;
+    QVERIFY(restoreSession(serialiseSession(edited), restored, &error));
+    QCOMPARE(restored.circuit.titleEn, kCustomTitleEn);
+}
+
+void TestLearningSession::rejections_data()
+{
+    QTest::addColumn<QByteArray>("document");
+    QTest::addColumn<SessionError>("expected");
+
+    const SessionData rich = richSession();
+    const SessionData generated = generatedSession();
+    const QByteArray valid = serialiseSession(rich);
+    const QJsonObject validParameters = objectOf(serialiseSession(generated)).value("parameters").toObject();
+    const auto parameters = [&validParameters](const char *key, int value) {
+        QJsonObject changed = validParameters;
+        changed.insert(QLatin1String(key), value);
+        return QJsonObject{{"parameters", changed}};
+    };
+    const QJsonObject xCircuit = circuitJson(circuitOf(1, {{GateKind::X, 0, 0, 0.0}}));
+
+    QTest::addRow("one byte over 1 MiB") << QByteArray(kMaxJsonDocumentBytes + 1 - valid.size(), ' ') + valid
+                                         << SessionError::Oversized;
+    QTest::addRow("not JSON") << QByteArray("{invalid") << SessionError::InvalidJson;
+    QTest::addRow("top-level array") << QByteArray("[1]") << SessionError::InvalidJson;
+    QTest::addRow("circuit format tag") << mutated(rich, {{"format", "FasoriaCircuit"}})
+                                        << SessionError::FormatOrLesson;
+    QTest::addRow("version 2") << mutated(rich, {{"version", 2}}) << SessionError::FormatOrLesson;
+    QTest::addRow("lesson 21") << mutated(rich, {{"lesson_index", 21}}) << SessionError::FormatOrLesson;
+    QTest::addRow("editor as text") << mutated(rich, {{"editor", "false"}}) << SessionError::FormatOrLesson;
+    QTest::addRow("no simple_mode") << mutated(rich, {}, {"simple_mode"}) << SessionError::FormatOrLesson;
+    QTest::addRow("no circuit") << mutated(rich, {}, {"circuit"}) << SessionError::MissingCircuit;
+    QTest::addRow("circuit as array") << mutated(rich, {{"circuit", QJsonArray()}}) << SessionError::MissingCircuit;
+    QJsonObject badGate = circuitJson(lessonCatalog()[0]);
+    badGate.insert("gates", QJsonArray{QJsonObject{{"gate", "h"}, {"target", 0}}});
+    QTest::addRow("circuit refused") << mutated(rich, {{"circuit", badGate}}) << SessionError::CircuitRefused;
+    QTest::addRow("stage one beyond") << mutated(rich, {{"stage", 2}}) << SessionError::Values;
+    QTest::addRow("stage 1.5") << mutated(rich, {{"stage", 1.5}}) << SessionError::Values;
+    QTest::addRow("measurement outside register") << mutated(rich, {{"measurement", 2}}) << SessionError::Values;
+    QTest::addRow("prediction -2") << mutated(rich, {{"prediction_basis", -2}}) << SessionError::Values;
+    QTest::addRow("hint level 4") << mutated(rich, {{"hint_level", 4}}) << SessionError::Values;
+    QTest::addRow("selected shots 5") << mutated(rich, {{"selected_shots", 5}}) << SessionError::Values;
+    QTest::addRow("selected shots 50") << mutated(rich, {{"selected_shots", 50}}) << SessionError::SampleCounts;
+    QTest::addRow("shot count 50") << mutated(rich, {{"shot_count", 50}}) << SessionError::SampleCounts;
+    QTest::addRow("visible differs") << mutated(rich, {{"visible_shots", 10}}) << SessionError::SampleCounts;
+    QTest::addRow("visible with measurement") << mutated(rich, {{"visible_shots", 100}}) << SessionError::SampleCounts;
+    QTest::addRow("draft 2 for prediction 0")
+        << mutated(rich, {{"distribution_prediction", 0}, {"draft_distribution", 2}}) << SessionError::Prediction;
+    QTest::addRow("challenge without editor") << mutated(rich, {{"challenge", true}}) << SessionError::ChallengeContext;
+    QTest::addRow("challenge on the coin")
+        << mutated(rich, {{"challenge", true}, {"editor", true}}) << SessionError::ChallengeContext;
+    QTest::addRow("challenge of other width")
+        << mutated(challengeSession(), {{"circuit", circuitJson(circuitOf(2, {}))}, {"stage", 0}})
+        << SessionError::ChallengeContext;
+    QTest::addRow("catalog mismatch") << mutated(rich, {{"circuit", xCircuit}}) << SessionError::CatalogMismatch;
+    QTest::addRow("notes 32,769") << mutated(rich, {{"notes", QString(32769, QLatin1Char('x'))}})
+                                  << SessionError::Texts;
+    QTest::addRow("question as number") << mutated(rich, {{"question", 3}}) << SessionError::Texts;
+    QTest::addRow("no rng_state") << mutated(rich, {}, {"rng_state"}) << SessionError::Texts;
+    QTest::addRow("311 words") << mutated(rich, {{"rng_state", generatorWords(311)}}) << SessionError::GeneratorState;
+    QTest::addRow("313 words") << mutated(rich, {{"rng_state", generatorWords(313)}})
+                               << SessionError::GeneratorTrailing;
+    QTest::addRow("letter after 312") << mutated(rich, {{"rng_state", generatorWords(312) + "x"}})
+                                      << SessionError::GeneratorTrailing;
+    QTest::addRow("broken") << mutated(rich, {{"rng_state", "broken"}}) << SessionError::GeneratorState;
+    QTest::addRow("signed word") << mutated(rich, {{"rng_state", "-" + generatorWords(312)}})
+                                 << SessionError::GeneratorState;
+    QTest::addRow("word above 2^64-1") << mutated(rich, {{"rng_state", "18446744073709551616 " + generatorWords(311)}})
+                                       << SessionError::GeneratorState;
+    QTest::addRow("no histogram") << mutated(rich, {}, {"histogram"}) << SessionError::MissingHistogram;
+    QTest::addRow("histogram size") << mutated(rich, {{"histogram", QJsonArray{100}}}) << SessionError::HistogramSize;
+    QTest::addRow("counts without shots") << mutated(rich, {{"shot_count", 0}}) << SessionError::HistogramSize;
+    QTest::addRow("negative count") << mutated(rich, {{"histogram", QJsonArray{-1, 101}}})
+                                    << SessionError::HistogramValues;
+    QTest::addRow("fractional count") << mutated(rich, {{"histogram", QJsonArray{47.5, 52.5}}})
+                                      << SessionError::HistogramValues;
+    QTest::addRow("histogram total") << mutated(rich, {{"histogram", QJsonArray{0, 0}}})
+                                     << SessionError::HistogramTotal;
+    QTest::addRow("comparison without circuit")
+        << mutated(rich, {{"comparison_a", QJsonObject{{"valid", true}, {"stage", 0}}}}) << SessionError::Comparison;
+    QTest::addRow("comparison empty") << mutated(rich, {{"comparison_b", QJsonObject()}}) << SessionError::Comparison;
+    QTest::addRow("comparison stage beyond")
+        << mutated(rich, {{"comparison_a", QJsonObject{{"valid", true}, {"circuit", xCircuit}, {"stage", 2}}}})
+        << SessionError::Comparison;
+    QTest::addRow("parameters on catalog") << mutated(rich, parameters("marked", 5)) << SessionError::ParameterContext;
+    QTest::addRow("parameters as array") << mutated(generated, {{"parameters", QJsonArray()}})
+                                         << SessionError::ParameterContext;
+    QTest::addRow("marked 256") << mutated(generated, parameters("marked", 256)) << SessionError::Parameters;
+    QTest::addRow("Grover of 4 qubits") << mutated(generated, parameters("qubits", 4))
+                                        << SessionError::ParameterCircuit;
+    QTest::addRow("other iteration count")
+        << mutated(generated, parameters("iterations", 1)) << SessionError::ParameterMismatch;
+    QTest::addRow("count on probability 0") << mutated(rich, {{"stage", 0}}) << SessionError::ImpossibleHistogram;
+    QTest::addRow("measurement of probability 0")
+        << mutated(rich, {{"stage", 0}, {"shot_count", 0}, {"histogram", QJsonArray()}})
+        << SessionError::ImpossibleMeasurement;
+
+    // Two faults at once: the earlier check gives the message.
+    QTest::addRow("version before stage")
+        << mutated(rich, {{"version", 2}, {"stage", 1.5}}) << SessionError::FormatOrLesson;
+    QTest::addRow("circuit before values")
+        << mutated(rich, {{"stage", 9}}, {"circuit"}) << SessionError::MissingCircuit;
+    QTest::addRow("prediction before texts")
+        << mutated(rich, {{"draft_distribution", 1}, {"notes", 5}}) << SessionError::Prediction;
+    QTest::addRow("generator before histogram")
+        << mutated(rich, {{"rng_state", "1 2 3"}}, {"histogram"}) << SessionError::GeneratorState;
+    QTest::addRow("histogram before comparison")
+        << mutated(rich, {{"histogram", QJsonArray{1, 1}}, {"comparison_a", 0}}) << SessionError::HistogramTotal;
+    QTest::addRow("comparison before parameters")
+        << mutated(rich, {{"comparison_b", 0}, {"parameters", 0}}) << SessionError::Comparison;
+    QTest::addRow("parameters before replay")
+        << mutated(rich, {{"stage", 0}, {"parameters", 0}}) << SessionError::ParameterContext;
+}
+
+void TestLearningSession::rejections()
+{
+    QFETCH(QByteArray, document);
+    QFETCH(SessionError, expected);
+    SessionData destination = sentinel();
+    const QByteArray before = serialiseSession(destination);
+    SessionRefusal refusal;
+    QVERIFY(!restoreSession(document, destination, &refusal));
+    QCOMPARE(refusal.error, expected);
+    QString message;
+    QVERIFY(!restoreSession(document, destination, &message));
+    if (expected == SessionError::CircuitRefused) {
+        QCOMPARE(message, QStringLiteral("Invalid gate/target at index 0"));
+    } else {
+        QCOMPARE(message, bilingual(expected));
+    }
+    QCOMPARE(serialiseSession(destination), before);
+    QVERIFY(!destination.state);
+    QCOMPARE(destination.circuit.titleEn, lessonCatalog()[2].titleEn);
+}
+
+void TestLearningSession::acceptedVariants_data()
+{
+    QTest::addColumn<QByteArray>("document");
+    QTest::addColumn<bool>("sameAsBase");
+    const SessionData rich = richSession();
+    const QByteArray valid = serialiseSession(rich);
+    QJsonObject noBitOrder = circuitJson(rich.circuit);
+    noBitOrder.remove("bit_order");
+
+    QTest::addRow("exactly 1 MiB") << QByteArray(kMaxJsonDocumentBytes - valid.size(), ' ') + valid << true;
+    QTest::addRow("indented") << QJsonDocument(objectOf(valid)).toJson(QJsonDocument::Indented) << true;
+    QTest::addRow("other application version") << mutated(rich, {{"application_version", "0.1.0"}}) << true;
+    QTest::addRow("stage 1.0") << mutated(rich, {{"stage", 1.0}}) << true;
+    QTest::addRow("circuit without bit order") << mutated(rich, {{"circuit", noBitOrder}}) << true;
+    QTest::addRow("invalid copy with junk")
+        << mutated(rich, {{"comparison_a", QJsonObject{{"valid", false}, {"circuit", 5}}}}) << false;
+    QTest::addRow("notes of 32,768") << mutated(rich, {{"notes", QString(32768, QLatin1Char('x'))}}) << false;
+    QTest::addRow("generator words on lines")
+        << mutated(rich, {{"rng_state", generatorWords(312).replace(' ', '\n') + "\n \t"}}) << false;
+}
+
+void TestLearningSession::acceptedVariants()
+{
+    QFETCH(QByteArray, document);
+    QFETCH(bool, sameAsBase);
+    SessionData restored;
+    QString error;
+    QVERIFY2(restoreSession(document, restored, &error), qPrintable(error));
+    const QByteArray canonical = serialiseSession(restored);
+    if (sameAsBase) {
+        QCOMPARE(canonical, serialiseSession(richSession()));
+    }
+    SessionData again;
+    QVERIFY(restoreSession(canonical, again, &error));
+    QCOMPARE(serialiseSession(again), canonical);
+}
+
+void TestLearningSession::messagesInOneLanguage()
+{
+    const SessionRefusal values{SessionError::Values, QString()};
+    QCOMPARE(values.text(), QStringLiteral("Invalid session values / Valori sessione non validi"));
+    QCOMPARE(values.text(English), QStringLiteral("Invalid session values"));
+    QCOMPARE(values.text(Italian), QStringLiteral("Valori sessione non validi"));
+    const SessionRefusal circuit{SessionError::CircuitRefused, QStringLiteral("Too many gates")};
+    QCOMPARE(circuit.text(), QStringLiteral("Too many gates"));
+    QCOMPARE(circuit.text(Italian), QStringLiteral("Too many gates"));
+    QCOMPARE(SessionRefusal{}.text(), QString());
+    QCOMPARE(bilingual(SessionError::Unreadable),
+             QStringLiteral("Unreadable or oversized session. / Sessione illeggibile o troppo grande."));
+}
+
+QTEST_GUILESS_MAIN(TestLearningSession)
+#include "test_learning_session.moc"

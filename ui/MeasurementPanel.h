@@ -1,0 +1,67 @@
+#pragma once
+
+#include "core/Language.h"
+
+#include <QWidget>
+
+#include <cstdint>
+
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QPushButton;
+
+namespace Fasoria {
+
+class Experiment;
+
+/// The measurement tab's panel: the prediction of one basis state before running, the single measurement,
+/// the repeated preparations with their count, and the validation button.
+class MeasurementPanel : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit MeasurementPanel(QWidget *parent = nullptr);
+
+    void applyLanguage(Language language);
+    /// Rewrites the prediction selector for the shown register, the enabled states and the prediction text.
+    void refresh(const Experiment &experiment, Language language);
+    /// Puts the prediction selector back on its placeholder without signalling a choice.
+    void resetPrediction();
+    /// The number of preparations chosen.
+    std::uint64_t selectedPreparations() const;
+
+signals:
+    /// The basis index chosen in the prediction selector.
+    void recordRequested(std::uint64_t basisIndex);
+    void measureRequested();
+    void preparationsRequested();
+    void validationRequested();
+
+private:
+    void build();
+    void fillPredictionCombo(std::int32_t qubits, Language language);
+    void refreshRecordButton();
+
+    std::int32_t m_predictionQubits = 0;
+    bool m_predictionOpen = false;
+
+    QGroupBox *m_predictionBox = nullptr;
+    QLabel *m_predictionHint = nullptr;
+    QComboBox *m_predictionCombo = nullptr;
+    QPushButton *m_predictionButton = nullptr;
+    QLabel *m_predictionResult = nullptr;
+    QGroupBox *m_measureBox = nullptr;
+    QPushButton *m_measureButton = nullptr;
+    QPushButton *m_shotsButton = nullptr;
+    QLabel *m_shotsHint = nullptr;
+    QComboBox *m_shotsCombo = nullptr;
+    QPushButton *m_testButton = nullptr;
+};
+
+/// The prediction panel's text: what was predicted and, at the end of the circuit, its theoretical
+/// probability from a fresh replay and the frequency observed in the last preparations.
+QString predictionText(const Experiment &experiment, Language language);
+
+} // namespace Fasoria

@@ -1,0 +1,45 @@
+#include "ui/Prompts.h"
+
+#include "ui/TextCatalog.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+
+namespace Fasoria {
+
+QMessageBox::StandardButton Prompts::message(QMessageBox::Icon icon, const QString &title, const QString &text,
+                                             QMessageBox::StandardButtons buttons,
+                                             QMessageBox::StandardButton defaultButton) const
+{
+    if (m_messageBoxHandler) {
+        return m_messageBoxHandler(m_parent, icon, title, text, buttons, defaultButton);
+    }
+    QMessageBox box(icon, title, text, buttons, m_parent);
+    box.setDefaultButton(defaultButton);
+    return static_cast<QMessageBox::StandardButton>(box.exec());
+}
+
+QString Prompts::fileName(FileDialogMode mode, const QString &title, const QString &proposed,
+                          const QString &filter) const
+{
+    if (m_fileDialogHandler) {
+        return m_fileDialogHandler(m_parent, mode, title, proposed, filter);
+    }
+    if (mode == FileDialogMode::Open) {
+        return QFileDialog::getOpenFileName(m_parent, title, proposed, filter);
+    }
+    return QFileDialog::getSaveFileName(m_parent, title, proposed, filter);
+}
+
+bool Prompts::confirmAppendedName(const QString &chosen, const QString &path, Language language) const
+{
+    if (path == chosen || !QFileInfo::exists(path)) {
+        return true;
+    }
+    return message(QMessageBox::Question, uiText(MoreText::ReplaceTitle, language),
+                   uiText(MoreText::ReplaceQuestion, language).arg(QDir::toNativeSeparators(path)),
+                   QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
+}
+
+} // namespace Fasoria

@@ -1,0 +1,58 @@
+#pragma once
+
+#include "core/Language.h"
+
+#include <QMessageBox>
+#include <QString>
+
+#include <functional>
+
+class QWidget;
+
+namespace Fasoria {
+
+/// What a file dialog is asked for.
+enum class FileDialogMode
+{
+    Open,
+    Save
+};
+
+/// The questions a window asks its user: message boxes and file dialogs. Tests install handlers that
+/// answer at once, so that every dialog of the window and of the dialogs it owns is deterministic; without
+/// a handler the real dialogs are shown.
+class Prompts
+{
+public:
+    /// Shows a message box and returns the button chosen.
+    using MessageBoxHandler = std::function<QMessageBox::StandardButton(
+        QWidget *parent, QMessageBox::Icon icon, const QString &title, const QString &text,
+        QMessageBox::StandardButtons buttons, QMessageBox::StandardButton defaultButton)>;
+    /// Asks for a file name (proposed is the name offered when saving); an empty text means none was chosen.
+    using FileDialogHandler = std::function<QString(QWidget *parent, FileDialogMode mode, const QString &title,
+                                                    const QString &proposed, const QString &filter)>;
+
+    /// Dialogs are centred on `parent`.
+    explicit Prompts(QWidget *parent) : m_parent(parent) {}
+
+    /// An empty handler restores the real dialogs.
+    void setMessageBoxHandler(MessageBoxHandler handler) { m_messageBoxHandler = std::move(handler); }
+    void setFileDialogHandler(FileDialogHandler handler) { m_fileDialogHandler = std::move(handler); }
+
+    QMessageBox::StandardButton message(QMessageBox::Icon icon, const QString &title, const QString &text,
+                                        QMessageBox::StandardButtons buttons = QMessageBox::Ok,
+                                        QMessageBox::StandardButton defaultButton = QMessageBox::NoButton) const;
+    QString fileName(FileDialogMode mode, const QString &title, const QString &proposed, const QString &filter) const;
+
+    /// True when `path`, the chosen name with an ending appended, may be written: it is the name chosen, no
+    /// file of that name exists, or the user agreed to replace it (the file dialog asked about the name
+    /// typed, not the one with the ending).
+    bool confirmAppendedName(const QString &chosen, const QString &path, Language language) const;
+
+private:
+    QWidget *m_parent;
+    MessageBoxHandler m_messageBoxHandler;
+    FileDialogHandler m_fileDialogHandler;
+};
+
+} // namespace Fasoria
