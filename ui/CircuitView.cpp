@@ -19,6 +19,7 @@
 #include <QWheelEvent>
 
 #include <algorithm>
+#include <cstring>
 #include <stdexcept>
 
 using namespace Fasoria;
@@ -223,8 +224,18 @@ void CircuitView::showCircuit(const Circuit &circuit, std::uint64_t currentStep,
                               bool isWorkingCircuit)
 {
     checkDrawable(circuit, currentStep);
+    if (showsSameDrawing(circuit, language, isWorkingCircuit)) {
+        restyle(currentStep, measured, language);
+        return;
+    }
     m_scene->clear();
     m_stageRects.clear();
+    m_stageBoxes.clear();
+    m_measuredMark = nullptr;
+    m_drawnSteps = circuit.steps;
+    m_drawnQubits = circuit.qubitCount;
+    m_drawnLanguage = language;
+    m_drawnWorking = isWorkingCircuit;
 
     const std::int32_t qubits = circuit.qubitCount;
     const double width = kStepPitch * static_cast<double>(circuit.steps.size()) + 187.0;
@@ -250,6 +261,7 @@ void CircuitView::showCircuit(const Circuit &circuit, std::uint64_t currentStep,
                         QPointF(kStageZeroX, middle), "glyph");
     zeroBox->setSelected(currentStep == 0);
     m_stageRects.append(zeroBox->rect());
+    m_stageBoxes.append(zeroBox);
     addText(m_scene, QStringLiteral("0"), drawingFont(9, false), textColour(), QPointF(98.0, kStageNumberY),
             "stageNumber");
 
@@ -284,6 +296,7 @@ void CircuitView::showCircuit(const Circuit &circuit, std::uint64_t currentStep,
         }
         box->setSelected(stage == currentStep);
         m_stageRects.append(box->rect());
+        m_stageBoxes.append(box);
         addText(m_scene, QString::number(stage), drawingFont(9, false), textColour(), QPointF(x - 5.0, kStageNumberY),
                 "stageNumber");
     }
@@ -296,12 +309,53 @@ void CircuitView::showCircuit(const Circuit &circuit, std::uint64_t currentStep,
     addText(m_scene, QStringLiteral("M"), drawingFont(12, true), textColour(), QPointF(width + 24.0, middle - 12.0),
             "measurementLabel");
 
-    if (measured) {
-        addText(m_scene, uiText(TextKey::MeasuredMark, language), drawingFont(9, true), QColor(137, 68, 52),
-                QPointF(width + 66.0, middle - 11.0), "measuredMark");
-    }
-
+    m_measuredMarkPosition = QPointF(width + 66.0, middle - 11.0);
+    restyle(currentStep, measured, language);
     m_scene->setSceneRect(0.0, 0.0, width + 175.0, registerSpan + 132.0);
+}
+
+bool CircuitView::showsSameDrawing(const Circuit &circuit, Language language, bool isWorkingCircuit) const
+{
+    if (m_stageBoxes.isEmpty() || circuit.qubitCount != m_drawnQubits || language != m_drawnLanguage ||
+        isWorkingCircuit != m_drawnWorking || circuit.steps.size() != m_drawnSteps.size()) {
+        return false;
+    }
+    // Tooltips show a catalog step's own explanation, so its texts count as well as its gate (angles bit for bit).
+    const auto same = [](const LessonStep &a, const LessonStep &b) {
+        return a.gate.kind == b.gate.kind && a.gate.target == b.gate.target && a.gate.control == b.gate.control &&
+               std::memcmp(&a.gate.angle, &b.gate.angle, sizeof a.gate.angle) == 0 &&
+               a.explanationIt == b.explanationIt && a.explanationEn == b.explanationEn;
+    };
+    return std::equal(circuit.steps.begin(), circuit.steps.end(), m_drawnSteps.begin(), same);
+}
+
+void CircuitView::restyle(std::uint64_t currentStep, bool measured, Language language)
+{
+    for (int stage = 0; stage < m_stageBoxes.size(); ++stage) {
+        QGraphicsRectItem *box = m_stageBoxes[stage];
+        const StageStyle style = stageStyle(static_cast<std::uint64_t>(stage), currentStep);
+        box->setPen(QPen(style.border, style.width));
+        box->setBrush(style.fill);
+        box->setSelected(static_cast<std::uint64_t>(stage) == currentStep);
+        // A CNOT glyph is drawn in its stage's border colour; letters keep theirs.
+        for (QGraphicsItem *child : box->childItems()) {
+            if (auto *line = qgraphicsitem_cast<QGraphicsLineItem *>(child)) {
+                line->setPen(QPen(style.border, line->pen().widthF()));
+            } else if (auto *round = qgraphicsitem_cast<QGraphicsEllipseItem *>(child)) {
+                round->setPen(QPen(style.border, round->pen().widthF()));
+                if (round->brush().color() != Qt::white) {
+                    round->setBrush(style.border);
+                }
+            }
+        }
+    }
+    if (measured && !m_measuredMark) {
+        m_measuredMark = addText(m_scene, uiText(TextKey::MeasuredMark, language), drawingFont(9, true),
+                                 QColor(137, 68, 52), m_measuredMarkPosition, "measuredMark");
+    } else if (!measured && m_measuredMark) {
+        delete m_measuredMark;
+        m_measuredMark = nullptr;
+    }
 }
 
 void CircuitView::zoomBy(double factor)

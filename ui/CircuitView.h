@@ -10,8 +10,11 @@
 
 #include <cstdint>
 #include <functional>
+#include <vector>
 
+class QGraphicsRectItem;
 class QGraphicsScene;
+class QGraphicsSimpleTextItem;
 
 /// The circuit drawing: one wire per qubit (q(n-1) at the top, q0 at the bottom), one box per stage coloured
 /// as applied, current or future, and the measurement box at the end. A left click on a stage posts the stage
@@ -70,10 +73,23 @@ protected:
 
 private:
     void fitScene();
+    /// Whether the scene already shows this circuit in this language, so that a new current stage or
+    /// measurement only recolours it.
+    bool showsSameDrawing(const Fasoria::Circuit &circuit, Fasoria::Language language, bool isWorkingCircuit) const;
+    /// Gives every stage box the colours of `currentStep` and shows or removes the measured mark.
+    void restyle(std::uint64_t currentStep, bool measured, Fasoria::Language language);
 
     QGraphicsScene *m_scene;
     /// Scene rectangle of each stage box, by stage.
     QVector<QRectF> m_stageRects;
+    /// Each stage box, by stage, and what the scene was drawn from.
+    QVector<QGraphicsRectItem *> m_stageBoxes;
+    QGraphicsSimpleTextItem *m_measuredMark = nullptr;
+    QPointF m_measuredMarkPosition;
+    std::vector<Fasoria::LessonStep> m_drawnSteps;
+    std::int32_t m_drawnQubits = 0;
+    Fasoria::Language m_drawnLanguage = Fasoria::Italian;
+    bool m_drawnWorking = false;
     std::function<void(std::uint64_t)> m_stageCallback;
     bool m_panning = false;
     bool m_autoFit = true;

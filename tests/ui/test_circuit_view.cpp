@@ -118,6 +118,30 @@ double fittedScale(const CircuitView *view)
     return std::min((viewport.width() - 4) / scene.width(), (viewport.height() - 4) / scene.height());
 }
 
+// Everything a drawing shows, item by item in paint order: role, stage, colours, selection, text, tooltip.
+QStringList fingerprint(const QGraphicsScene *scene)
+{
+    QStringList lines;
+    for (const QGraphicsItem *item : scene->items(Qt::AscendingOrder)) {
+        QString line = roleOf(item) + QLatin1Char(' ') + item->data(CircuitView::kStageDataKey).toString() +
+                       QLatin1Char(' ') + (item->isSelected() ? "selected" : "-") + QLatin1Char(' ') + item->toolTip();
+        if (const auto *shape = dynamic_cast<const QAbstractGraphicsShapeItem *>(item)) {
+            line += QStringLiteral(" pen %1 %2 brush %3")
+                        .arg(shape->pen().color().name())
+                        .arg(shape->pen().widthF())
+                        .arg(shape->brush().color().name());
+        }
+        if (const auto *stroke = qgraphicsitem_cast<const QGraphicsLineItem *>(item)) {
+            line += QStringLiteral(" line %1 %2").arg(stroke->pen().color().name()).arg(stroke->pen().widthF());
+        }
+        if (const auto *text = qgraphicsitem_cast<const QGraphicsSimpleTextItem *>(item)) {
+            line += QStringLiteral(" text ") + text->text();
+        }
+        lines << line;
+    }
+    return lines;
+}
+
 struct StageClass
 {
     QColor border;
@@ -171,6 +195,8 @@ private slots:
     void unknownKindIsDrawnAsQuestionMark();
     void rejectsUndrawableCircuits_data();
     void rejectsUndrawableCircuits();
+    void newStageOnlyRecoloursTheDrawing_data();
+    void newStageOnlyRecoloursTheDrawing();
 
 private:
     void show(const Circuit &circuit, std::uint64_t currentStep = 0, bool measured = false, Language language = English,
@@ -872,6 +898,46 @@ void TestCircuitView::rejectsUndrawableCircuits()
     }
     QCOMPARE(m_view->scene()->items().size(), itemCount);
     QCOMPARE(m_view->scene()->sceneRect(), sceneRect);
+}
+
+void TestCircuitView::newStageOnlyRecoloursTheDrawing_data()
+{
+    QTest::addColumn<int>("firstStep");
+    QTest::addColumn<bool>("firstMeasured");
+    QTest::addColumn<int>("step");
+    QTest::addColumn<bool>("measured");
+    QTest::addRow("next step") << 1 << false << 2 << false;
+    QTest::addRow("measured") << 3 << false << 3 << true;
+    QTest::addRow("back from a measurement") << 3 << true << 0 << false;
+    QTest::addRow("far jump with a cnot") << 0 << false << 3 << false;
+}
+
+void TestCircuitView::newStageOnlyRecoloursTheDrawing()
+{
+    QFETCH(int, firstStep);
+    QFETCH(bool, firstMeasured);
+    QFETCH(int, step);
+    QFETCH(bool, measured);
+    const Circuit circuit = threeQubitCircuit();
+    m_view->showCircuit(circuit, static_cast<std::uint64_t>(firstStep), firstMeasured, Italian, true);
+    const QGraphicsRectItem *box = stageBox(m_view->scene(), 1);
+    m_view->showCircuit(circuit, static_cast<std::uint64_t>(step), measured, Italian, true);
+    // The items stay: only their colours, the selection and the measured mark change.
+    QCOMPARE(stageBox(m_view->scene(), 1), box);
+
+    CircuitView fresh;
+    fresh.showCircuit(circuit, static_cast<std::uint64_t>(step), measured, Italian, true);
+    QCOMPARE(fingerprint(m_view->scene()), fingerprint(fresh.scene()));
+
+    // Another language or another circuit is drawn afresh.
+    m_view->showCircuit(circuit, static_cast<std::uint64_t>(step), measured, English, true);
+    fresh.showCircuit(circuit, static_cast<std::uint64_t>(step), measured, English, false);
+    fresh.showCircuit(circuit, static_cast<std::uint64_t>(step), measured, English, true);
+    QCOMPARE(fingerprint(m_view->scene()), fingerprint(fresh.scene()));
+    Circuit shorter = circuit;
+    shorter.steps.pop_back();
+    m_view->showCircuit(shorter, 0, false, English, true);
+    QCOMPARE(itemsWithRole(m_view->scene(), QStringLiteral("stageBox")).size(), 3);
 }
 
 QTEST_MAIN(TestCircuitView)
