@@ -36,6 +36,7 @@ const TextPair kEditActionWords[] = {
     {"porta spostata a destra", "gate moved right"},
     {"originale ripristinato", "original restored"},
     {"numero di qubit aggiornato", "qubit count updated"},
+    {"modifica annullata o ripetuta", "edit undone or redone"},
 };
 
 template <std::size_t N>

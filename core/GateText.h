@@ -19,6 +19,8 @@ enum class EditAction : std::int32_t
     GateMovedRight = 5,
     OriginalRestored = 6,
     QubitCountUpdated = 7,
+    /// An undo or a redo put back an earlier version of the working circuit.
+    EditRestored = 8,
 };
 
 /// Short label, the same in both languages: "H(q0)", "P(q0, 45.0°)", "CNOT(q2 → q0)"; "?" for unknown kinds.

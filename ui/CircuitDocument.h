@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/Circuit.h"
+#include "education/EditHistory.h"
 
 #include <QByteArray>
 #include <QString>
@@ -29,7 +30,13 @@ public:
     /// bytes equal the saved ones, so undoing back to the saved circuit makes it clean again.
     void recompute(const Circuit *working);
 
+    /// The undo and redo lists of the edits to the working circuit; emptied whenever the experiment moves to
+    /// a different circuit, kept by saves.
+    EditHistory &history() { return m_history; }
+    const EditHistory &history() const { return m_history; }
+
 private:
+    EditHistory m_history;
     QString m_path;
     QByteArray m_savedSnapshot;
     bool m_modified = false;

@@ -41,6 +41,7 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), m_prompts(this)
 
     readStartupSettings();
     connectSignals();
+    connectLearningLab();
     setShortcuts();
     readGeneratorSettings();
 
@@ -165,13 +166,13 @@ void MainWindow::setShortcuts()
 
 void MainWindow::disablePendingControls()
 {
-    // Sessions, undo, help, validation, the learning lab and the beginner view have no commands behind them
-    // yet: nothing may look clickable and do nothing.
-    for (QAction *action : {m_actionSaveSession, m_actionOpenSession, m_actionWorksheet, m_actionUndo, m_actionRedo,
-                            m_actionHelp, m_actionLessonHelp, m_actionFreewareLicense}) {
+    // Sessions, the worksheet, help, validation and the beginner view have no commands behind them yet:
+    // nothing may look clickable and do nothing.
+    for (QAction *action : {m_actionSaveSession, m_actionOpenSession, m_actionWorksheet, m_actionHelp,
+                            m_actionLessonHelp, m_actionFreewareLicense}) {
         action->setEnabled(false);
     }
-    for (QWidget *widget : std::initializer_list<QWidget *>{m_simpleMode, m_learningButton, m_lessonHelpButton,
+    for (QWidget *widget : std::initializer_list<QWidget *>{m_simpleMode, m_lessonHelpButton,
                                                             findChild<QPushButton *>(QStringLiteral("m_testButton"))}) {
         widget->setEnabled(false);
     }
@@ -190,26 +191,6 @@ void MainWindow::closeEvent(QCloseEvent *event)
     }
     writeSettings();
     event->accept();
-}
-
-void MainWindow::refreshLearningLab()
-{
-    // No learning-lab dialog exists yet, so there is nothing to refresh.
-}
-
-void MainWindow::clearLearningPrediction()
-{
-    // The learning lab's distribution prediction lives in its dialog, which does not exist yet.
-}
-
-void MainWindow::startLearningSession()
-{
-    // Learning sessions arrive with the learning lab; there is no session state to reset yet.
-}
-
-void MainWindow::clearUndoHistories()
-{
-    // Undo and redo of edits arrive with the learning lab; there are no histories yet.
 }
 
 void MainWindow::retranslateDialogs()

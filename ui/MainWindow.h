@@ -2,11 +2,13 @@
 
 #include "core/GateText.h"
 #include "core/Language.h"
+#include "education/LearningLab.h"
 #include "ui/Experiment.h"
 #include "ui/Prompts.h"
 
 #include <QMainWindow>
 #include <QMessageBox>
+#include <QPointer>
 
 #include <cstdint>
 #include <exception>
@@ -31,7 +33,9 @@ class AlgorithmLabPanel;
 class ChallengePanel;
 class CircuitEditor;
 class EditorPanel;
+class LearningDialog;
 class MeasurementPanel;
+struct EditSnapshot;
 } // namespace Fasoria
 
 /// The laboratory's single window. It owns the experiment (Fasoria::Experiment) and renders it through its
@@ -126,6 +130,29 @@ public:
     /// Asks for a file name and writes the results document of the current stage.
     void exportResults();
 
+    // Undo and redo of the editor panel's edits (each edit records the state before it).
+    /// Puts back the working circuit as it was before the last edit, at its stage; ignored without one.
+    void undo();
+    /// Puts back the edit that undo took away; ignored without one.
+    void redo();
+
+    // The learning lab.
+    const Fasoria::LearningLab &learningLab() const { return m_learningLab; }
+    /// The dialog, created hidden with the window.
+    Fasoria::LearningDialog *learningDialog() const;
+    /// Shows and raises the learning lab, then refreshes it.
+    void showLearningLab();
+    /// A guided experiment on catalog lesson `index`: that lesson chosen, or, when it is already shown, the
+    /// experiment started again from scratch (after the save-before-continue question).
+    void startGuidedExperiment(int index);
+    /// Records the learning lab's chosen distribution with its reasoning, while the prediction is open.
+    void recordDistributionPrediction();
+    void applyComparisonPreset(int index);
+    /// Copies the shown circuit at the current step into comparison copy A or B.
+    void captureComparison(Fasoria::CopySide side);
+    void appendHToComparisons();
+    void setComparisonStage(Fasoria::CopySide side, int stage);
+
 protected:
     void closeEvent(QCloseEvent *event) override;
 
@@ -191,16 +218,30 @@ private:
     void restoreSplitters();
     void writeSettings();
 
-    // Places later features fill in; each says what it does until then.
+    // Undo, redo and the learning lab (MainWindowLearning.cpp).
+    void connectLearningLab();
+    Fasoria::EditSnapshot captureNow() const;
+    /// Records `before` in the undo history once an edit succeeded.
+    void recordEdit(const Fasoria::EditSnapshot &before);
+    void restoreSnapshot(const Fasoria::EditSnapshot &snapshot);
+    void refreshUndoActions();
     void refreshLearningLab();
     void clearLearningPrediction();
+    /// A fresh learning session: the study texts, the recorded prediction and the session marks are cleared.
     void startLearningSession();
     void clearUndoHistories();
+    void markSessionTouched();
+
+    // Places later features fill in; each says what it does until then.
     void retranslateDialogs();
 
     Fasoria::Experiment m_experiment;
     Fasoria::Language m_language = Fasoria::Italian;
     Fasoria::Prompts m_prompts;
+    Fasoria::LearningLab m_learningLab;
+    QPointer<Fasoria::LearningDialog> m_learningDialog;
+    /// The student changed something in the learning lab since the session started.
+    bool m_sessionTouched = false;
 
     QLabel *m_title = nullptr;
     QLabel *m_languageLabel = nullptr;

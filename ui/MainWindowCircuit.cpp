@@ -3,6 +3,7 @@
 #include "core/Circuit.h"
 #include "editor/CircuitEditor.h"
 #include "editor/CircuitFile.h"
+#include "education/EditHistory.h"
 #include "ui/EditorPanel.h"
 #include "ui/MainWindow.h"
 #include "ui/TextCatalog.h"
@@ -173,6 +174,10 @@ void MainWindow::showEditorError(const std::exception &error, const QString &pre
 
 bool MainWindow::applyEdit(EditAction action, std::uint64_t step, const std::function<void(CircuitEditor &)> &edit)
 {
+    if (!m_experiment.workingCircuit()) {
+        return false;
+    }
+    const EditSnapshot before = captureNow();
     try {
         if (!m_experiment.editWorkingCircuit(edit)) {
             return false;
@@ -181,6 +186,7 @@ bool MainWindow::applyEdit(EditAction action, std::uint64_t step, const std::fun
         showEditorError(error);
         return false;
     }
+    recordEdit(before);
     refreshGenerator();
     resetToStep(action, step);
     return true;
@@ -235,6 +241,7 @@ void MainWindow::applyQubitCount()
         return;
     }
     const auto qubits = static_cast<std::uint32_t>(m_editorPanel->qubitCount());
+    const EditSnapshot before = captureNow();
     try {
         m_experiment.editWorkingCircuit([qubits](CircuitEditor &editor) { editor.setQubitCount(qubits); });
     } catch (const std::exception &error) {
@@ -242,6 +249,7 @@ void MainWindow::applyQubitCount()
         showEditorError(error, uiText(TextKey::QubitReductionError, m_language) + QLatin1Char('\n'));
         return;
     }
+    recordEdit(before);
     refreshGenerator();
     resetToStep(EditAction::QubitCountUpdated, m_experiment.currentStep());
 }

@@ -74,6 +74,8 @@ void MainWindow::goToStep(std::uint64_t step)
     if (!m_experiment.goToStep(step)) {
         return;
     }
+    // Rebuilding the state is a new experiment for the learning lab's distribution prediction.
+    clearLearningPrediction();
     refreshGuidance();
     refreshStatePanel();
     m_editorPanel->showSelectedGate(m_experiment.workingCircuit(), m_experiment.currentStep());
@@ -94,6 +96,8 @@ void MainWindow::previousStep()
     if (!m_experiment.previousStep()) {
         return;
     }
+    // Rebuilding the state is a new experiment for the learning lab's distribution prediction.
+    clearLearningPrediction();
     refreshGuidance();
     refreshStatePanel();
     m_editorPanel->showSelectedGate(m_experiment.workingCircuit(), m_experiment.currentStep());
@@ -264,4 +268,5 @@ void MainWindow::refreshTitle()
     m_actionSave->setEnabled(working);
     m_actionSaveAs->setEnabled(working);
     m_actionExport->setEnabled(m_experiment.state() != nullptr);
+    refreshUndoActions();
 }

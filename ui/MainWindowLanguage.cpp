@@ -1,6 +1,7 @@
 // The language switch and the language pass: every text of the window rewritten, the experiment untouched.
 #include "core/GateText.h"
 #include "curriculum/LessonCatalog.h"
+#include "education/LearningLab.h"
 #include "ui/AmplitudeTable.h"
 #include "ui/CircuitView.h"
 #include "ui/EditorPanel.h"
@@ -201,5 +202,11 @@ LogContext MainWindow::logContext() const
     context.language = m_language;
     context.currentLessonIndex = m_experiment.lessonIndex();
     context.workingCircuit = m_experiment.workingCircuit();
+    const std::int32_t qubits = m_experiment.shownCircuit().qubitCount;
+    const Language language = m_language;
+    context.distributionChoice = [qubits, language](std::uint64_t value) {
+        return distributionChoiceText(static_cast<std::int64_t>(value), qubits, language);
+    };
+    context.reasoning = m_learningLab.predictionReason();
     return context;
 }

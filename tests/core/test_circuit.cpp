@@ -155,7 +155,8 @@ TEST(GateTexts, DescriptionsNamesAndEditWordsInBothLanguages)
     EXPECT_STREQ(gateKindName(static_cast<GateKind>(-1), Italian), "?");
     EXPECT_STREQ(editActionWord(EditAction::GateMovedLeft, Italian), "porta spostata a sinistra");
     EXPECT_STREQ(editActionWord(EditAction::QubitCountUpdated, English), "qubit count updated");
-    EXPECT_STREQ(editActionWord(static_cast<EditAction>(8), English), "?");
+    EXPECT_STREQ(editActionWord(EditAction::EditRestored, Italian), "modifica annullata o ripetuta");
+    EXPECT_STREQ(editActionWord(static_cast<EditAction>(9), English), "?");
     EXPECT_STREQ(editActionWord(static_cast<EditAction>(-1), Italian), "?");
 }
 

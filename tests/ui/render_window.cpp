@@ -1,6 +1,7 @@
 // Renders the main window in typical situations to PNG files, for looking at the layout without a screen.
 // Usage: render_window OUTPUT_DIRECTORY
 #include "Help/Resources.h"
+#include "education/LearningDialog.h"
 #include "tests/ui/Fixtures.h"
 #include "ui/MainWindow.h"
 
@@ -36,16 +37,21 @@ void settle()
     }
 }
 
-bool save(MainWindow &window, const QDir &directory, const QString &name)
+bool saveWidget(QWidget &widget, const QDir &directory, const QString &name)
 {
     settle();
     const QString path = directory.filePath(name + QStringLiteral(".png"));
-    if (!window.grab().save(path)) {
+    if (!widget.grab().save(path)) {
         std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
         return false;
     }
     std::printf("%s\n", qPrintable(path));
     return true;
+}
+
+bool save(MainWindow &window, const QDir &directory, const QString &name)
+{
+    return saveWidget(window, directory, name);
 }
 
 void steps(MainWindow &window, int count)
@@ -172,6 +178,24 @@ int main(int argc, char *argv[])
         window.replaceWorkingCircuit(wideCircuit());
         steps(window, 3);
         ok = save(window, directory, QStringLiteral("eight-qubits") + suffix) && ok;
+
+        // The learning lab beside the window: the sign lesson half-way with preparations, the "H / H-Z"
+        // comparison, the X / X Bell basis.
+        window.selectLesson(3);
+        window.showLearningLab();
+        Fasoria::LearningDialog *lab = window.learningDialog();
+        lab->findChild<QComboBox *>(QStringLiteral("distribution"))->setCurrentIndex(3);
+        lab->findChild<QPushButton *>(QStringLiteral("record"))->click();
+        steps(window, 2);
+        window.repeatPreparations();
+        window.applyComparisonPreset(0);
+        lab->findChild<QComboBox *>(QStringLiteral("basis"))->setCurrentIndex(1);
+        auto *labTabs = lab->findChild<QTabWidget *>(QStringLiteral("tabs"));
+        for (int tab = 0; tab < labTabs->count(); ++tab) {
+            labTabs->setCurrentIndex(tab);
+            ok = saveWidget(*lab, directory, QStringLiteral("learning-%1").arg(tab) + suffix) && ok;
+        }
+        lab->hide();
     }
     return ok ? 0 : 1;
 }

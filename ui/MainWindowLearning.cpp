@@ -1,0 +1,216 @@
+// Undo and redo of the editor panel's edits, and the learning lab: the dialog's requests performed on the
+// window's experiment and on its learning-lab model, and the dialog refreshed from both.
+#include "education/EditHistory.h"
+#include "education/LearningDialog.h"
+#include "education/LearningLab.h"
+#include "ui/MainWindow.h"
+#include "ui/MeasurementPanel.h"
+#include "ui/TextCatalog.h"
+
+#include <QAction>
+#include <QPushButton>
+
+#include <optional>
+
+using namespace Fasoria;
+
+void MainWindow::connectLearningLab()
+{
+    m_learningDialog = new LearningDialog(this);
+    LearningDialog *dialog = m_learningDialog;
+    const auto onSignal = [this](auto *source, auto signal, const std::function<void()> &operation) {
+        connect(source, signal, this, [this, operation] { guarded(operation); });
+    };
+    connect(dialog, &LearningDialog::guidedExperimentRequested, this,
+            [this](int index) { guarded([this, index] { startGuidedExperiment(index); }); });
+    onSignal(dialog, &LearningDialog::recordRequested, [this] { recordDistributionPrediction(); });
+    onSignal(dialog, &LearningDialog::restartRequested, [this] { restartExperiment(); });
+    onSignal(dialog, &LearningDialog::nextRequested, [this] { nextStep(); });
+    onSignal(dialog, &LearningDialog::measureRequested, [this] { measureOnce(); });
+    onSignal(dialog, &LearningDialog::shotsRequested, [this] { repeatPreparations(); });
+    connect(dialog, &LearningDialog::applyPresetRequested, this,
+            [this](int index) { guarded([this, index] { applyComparisonPreset(index); }); });
+    onSignal(dialog, &LearningDialog::captureARequested, [this] { captureComparison(CopySide::A); });
+    onSignal(dialog, &LearningDialog::captureBRequested, [this] { captureComparison(CopySide::B); });
+    onSignal(dialog, &LearningDialog::appendHRequested, [this] { appendHToComparisons(); });
+    connect(dialog, &LearningDialog::stageAChanged, this,
+            [this](int stage) { guarded([this, stage] { setComparisonStage(CopySide::A, stage); }); });
+    connect(dialog, &LearningDialog::stageBChanged, this,
+            [this](int stage) { guarded([this, stage] { setComparisonStage(CopySide::B, stage); }); });
+    connect(dialog, &LearningDialog::touched, this, [this] { markSessionTouched(); });
+
+    connect(m_learningButton, &QPushButton::clicked, this, [this] { guarded([this] { showLearningLab(); }); });
+    onSignal(m_actionUndo, &QAction::triggered, [this] { undo(); });
+    onSignal(m_actionRedo, &QAction::triggered, [this] { redo(); });
+}
+
+LearningDialog *MainWindow::learningDialog() const
+{
+    return m_learningDialog;
+}
+
+EditSnapshot MainWindow::captureNow() const
+{
+    const GeneratedAlgorithm *algorithm = m_experiment.algorithm();
+    return captureSnapshot(*m_experiment.workingCircuit(), m_experiment.currentStep(),
+                           algorithm ? &algorithm->parameters : nullptr);
+}
+
+void MainWindow::recordEdit(const EditSnapshot &before)
+{
+    m_experiment.document().history().recordBeforeEdit(before);
+}
+
+void MainWindow::undo()
+{
+    if (!m_experiment.workingCircuit() || !m_experiment.document().history().canUndo()) {
+        return;
+    }
+    if (const std::optional<EditSnapshot> entry = m_experiment.document().history().undo(captureNow())) {
+        restoreSnapshot(*entry);
+    }
+}
+
+void MainWindow::redo()
+{
+    if (!m_experiment.workingCircuit() || !m_experiment.document().history().canRedo()) {
+        return;
+    }
+    if (const std::optional<EditSnapshot> entry = m_experiment.document().history().redo(captureNow())) {
+        restoreSnapshot(*entry);
+    }
+}
+
+void MainWindow::restoreSnapshot(const EditSnapshot &snapshot)
+{
+    // The snapshot was taken of a circuit the editor held, so both steps succeed; should either refuse, the
+    // working circuit stays as it is.
+    if (!m_experiment.restoreWorkingCircuit(snapshot.circuit, restoredAlgorithm(snapshot))) {
+        return;
+    }
+    refreshGenerator();
+    resetToStep(EditAction::EditRestored, restoredStage(snapshot));
+}
+
+void MainWindow::refreshUndoActions()
+{
+    const bool working = m_experiment.workingCircuit() != nullptr;
+    m_actionUndo->setEnabled(working && m_experiment.document().history().canUndo());
+    m_actionRedo->setEnabled(working && m_experiment.document().history().canRedo());
+}
+
+void MainWindow::clearUndoHistories()
+{
+    m_experiment.document().history().clear();
+    refreshUndoActions();
+}
+
+void MainWindow::showLearningLab()
+{
+    if (!m_learningDialog) {
+        return;
+    }
+    m_learningDialog->show();
+    m_learningDialog->raise();
+    m_learningDialog->activateWindow();
+    refreshLearningLab();
+}
+
+void MainWindow::refreshLearningLab()
+{
+    if (!m_learningDialog) {
+        return;
+    }
+    LearningWindowState window;
+    window.nextEnabled = m_nextButton->isEnabled();
+    window.preparations = m_measurementPanel->selectedPreparations();
+    window.sessionStatus = sessionStatusText(QString(), false, m_language);
+    m_learningDialog->refresh(m_learningLab, ExperimentView::of(m_experiment), window, m_language);
+}
+
+void MainWindow::clearLearningPrediction()
+{
+    m_learningLab.clearPrediction();
+    if (m_learningDialog) {
+        m_learningDialog->setDistributionDraft(0);
+    }
+}
+
+void MainWindow::startLearningSession()
+{
+    m_learningLab.clearPrediction();
+    if (m_learningDialog) {
+        m_learningDialog->clearStudyTexts();
+        m_learningDialog->setDistributionDraft(0);
+    }
+    m_sessionTouched = false;
+}
+
+void MainWindow::markSessionTouched()
+{
+    m_sessionTouched = true;
+}
+
+void MainWindow::startGuidedExperiment(int index)
+{
+    if (m_experiment.lessonIndex() != index) {
+        selectLesson(index);
+        refreshLearningLab();
+        return;
+    }
+    if (!confirmDiscard()) {
+        return;
+    }
+    startLearningSession();
+    clearUndoHistories();
+    // Choosing the lesson again drops the working circuit, its algorithm and its file.
+    m_experiment.chooseLesson(index);
+    refreshGenerator();
+    restartExperiment();
+    refreshTitle();
+}
+
+void MainWindow::recordDistributionPrediction()
+{
+    if (!m_learningDialog ||
+        !m_learningLab.recordPrediction(ExperimentView::of(m_experiment), m_learningDialog->distributionDraft(),
+                                        m_learningDialog->reasonDraft())) {
+        return;
+    }
+    markSessionTouched();
+    m_experiment.appendLog(LogEventKind::DistributionPrediction,
+                           static_cast<std::uint64_t>(m_learningLab.recordedPrediction()), 0);
+    refreshLearningLab();
+}
+
+void MainWindow::applyComparisonPreset(int index)
+{
+    if (m_learningLab.applyPreset(index)) {
+        markSessionTouched();
+        refreshLearningLab();
+    }
+}
+
+void MainWindow::captureComparison(CopySide side)
+{
+    if (m_experiment.state() && m_learningLab.capture(side, m_experiment.shownCircuit(), m_experiment.currentStep())) {
+        markSessionTouched();
+        refreshLearningLab();
+    }
+}
+
+void MainWindow::appendHToComparisons()
+{
+    if (m_learningLab.appendH()) {
+        markSessionTouched();
+        refreshLearningLab();
+    }
+}
+
+void MainWindow::setComparisonStage(CopySide side, int stage)
+{
+    if (stage >= 0 && m_learningLab.setStage(side, static_cast<std::uint64_t>(stage))) {
+        markSessionTouched();
+        refreshLearningLab();
+    }
+}
