@@ -30,6 +30,7 @@ const TextEntry kTexts[] = {
      "  qasm export FILE [-o OUT]\n"
      "  qasm import FILE.qasm [-o OUT]\n"
      "                         converte da e verso OpenQASM 2.0\n"
+     "  session FILE...        controlla i file di sessione didattica\n"
      "  validate [--json FILE] esegue la validazione scientifica\n"
      "\n"
      "Con -o - il documento va sullo standard output. Dopo -- ogni parola è un file,\n"
@@ -51,6 +52,7 @@ const TextEntry kTexts[] = {
      "  qasm export FILE [-o OUT]\n"
      "  qasm import FILE.qasm [-o OUT]\n"
      "                         convert to and from OpenQASM 2.0\n"
+     "  session FILE...        check learning-session files\n"
      "  validate [--json FILE] run the scientific validation suite\n"
      "\n"
      "With -o - the document goes to standard output. After -- every word is a file,\n"
@@ -170,6 +172,24 @@ const TextEntry kTexts[] = {
      "  --json FILE   also write the JSON report (\"FasoriaValidation\") to FILE\n"
      "\n"
      "Exit status: 0 PASS, 1 FAIL, 2 usage error or report not written.\n"},
+    {CliText::UsageSession,
+     "Uso: fasoria-cli session FILE...\n"
+     "\n"
+     "Controlla i file di sessione didattica (.session.json) con lo stesso lettore del\n"
+     "programma: per ogni file una riga con il riepilogo (lezione, passo, misura,\n"
+     "preparazioni, previsioni, note) oppure il motivo per cui il programma lo\n"
+     "rifiuterebbe.\n"
+     "\n"
+     "Stato di uscita: 0 tutti validi, 2 qualche file rifiutato o errore d'uso.\n",
+     "Usage: fasoria-cli session FILE...\n"
+     "\n"
+     "Checks learning-session files (.session.json) with the laboratory's own reader:\n"
+     "one line per file with its summary (lesson, stage, measurement, preparations,\n"
+     "predictions, notes) or the reason the laboratory would refuse it.\n"
+     "\n"
+     "Exit status: 0 every file valid, 2 some file refused or a usage error.\n"},
+    {CliText::SessionValid, "VALIDA", "VALID"},
+    {CliText::SessionRefused, "RIFIUTATA", "REFUSED"},
     {CliText::UsageGenerate,
      "Uso: fasoria-cli generate deutsch|bv|grover [OPZIONI] [-o FILE]\n"
      "\n"

@@ -58,6 +58,7 @@ const QVector<CommandForm> &commandForms()
         {"lesson", CliText::UsageLesson, {QStringLiteral("-o")}, writeLesson},
         {"qasm", CliText::UsageQasm, {QStringLiteral("-o")}, convertQasm},
         {"validate", CliText::UsageValidate, {QStringLiteral("--json")}, runValidation},
+        {"session", CliText::UsageSession, {}, checkSessions},
     };
     return forms;
 }

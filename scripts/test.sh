@@ -22,6 +22,7 @@ if command -v clang++-14 >/dev/null 2>&1; then
     scripts/fuzz.sh --corpus-only
     scripts/fuzz.sh --corpus-only qasm
     scripts/fuzz.sh --corpus-only challenge
+    scripts/fuzz.sh --corpus-only session
 fi
 
 echo "== Full build: warnings as errors =="

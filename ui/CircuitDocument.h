@@ -8,6 +8,16 @@
 
 namespace Fasoria {
 
+/// The learning session's marks: where it was saved or opened, the bytes it then had, whether the student
+/// changed the learning lab since the session started, and whether the session now differs from those bytes.
+struct SessionMarks
+{
+    QString path;
+    QByteArray baseline;
+    bool touched = false;
+    bool dirty = false;
+};
+
 /// Where the working circuit is stored and whether it changed since: the file path, the circuit-file bytes
 /// of the last save, open or copy, and the unsaved-changes mark derived from them. Undo and sessions extend
 /// this bookkeeping; the window only reads it for the title and the save-before-continue question.
@@ -35,7 +45,14 @@ public:
     EditHistory &history() { return m_history; }
     const EditHistory &history() const { return m_history; }
 
+    /// The learning session saved beside the circuit.
+    SessionMarks &session() { return m_session; }
+    const SessionMarks &session() const { return m_session; }
+    /// Work would be lost: the circuit or the session has unsaved changes.
+    bool hasUnsavedWork() const { return m_modified || m_session.dirty; }
+
 private:
+    SessionMarks m_session;
     EditHistory m_history;
     QString m_path;
     QByteArray m_savedSnapshot;

@@ -294,6 +294,67 @@ bool Experiment::editWorkingCircuit(const std::function<void(CircuitEditor &)> &
     return true;
 }
 
+namespace {
+
+bool fitsCircuit(const ExperimentRecord &record, const Circuit &circuit)
+{
+    const std::uint64_t dimension = std::uint64_t{1} << circuit.qubitCount;
+    const auto inRegister = [dimension](std::int64_t index) {
+        return index >= -1 && index < static_cast<std::int64_t>(dimension);
+    };
+    const bool countsFit =
+        record.lastShotsTotal == 0 ? record.lastShotsCounts.empty() : record.lastShotsCounts.size() == dimension;
+    return record.state.qubitCount() == circuit.qubitCount && record.currentStep <= circuit.steps.size() &&
+           inRegister(record.lastOutcome) && inRegister(record.prediction) && countsFit &&
+           (record.shotsTotal == 0 || record.shotsTotal == record.lastShotsTotal) && record.hintsShown >= 0 &&
+           record.hintsShown <= 3;
+}
+
+} // namespace
+
+bool Experiment::restore(const ExperimentRecord &record)
+{
+    if (record.lessonIndex < 0 || static_cast<std::size_t>(record.lessonIndex) >= lessonCatalog().size()) {
+        return false;
+    }
+    std::optional<Circuit> working;
+    if (record.workingCircuit) {
+        try {
+            working = CircuitEditor(*record.workingCircuit).circuit();
+        } catch (const std::exception &) {
+            return false;
+        }
+    }
+    const Circuit &shown = working ? *working : lessonCatalog()[static_cast<std::size_t>(record.lessonIndex)];
+    if (!fitsCircuit(record, shown) || (record.challengeMode && !working) || (record.algorithm && !working)) {
+        return false;
+    }
+    m_lessonIndex = record.lessonIndex;
+    m_workingCircuit = std::move(working);
+    m_algorithm = record.algorithm;
+    m_challengeMode = record.challengeMode;
+    m_hintsShown = record.hintsShown;
+    clearChallengeCheck();
+    m_state = record.state;
+    m_currentStep = record.currentStep;
+    m_measured = record.lastOutcome >= 0;
+    m_lastOutcome = record.lastOutcome;
+    m_lastShotsTotal = record.lastShotsTotal;
+    m_lastShotsCounts = record.lastShotsCounts;
+    m_shotsTotal = record.shotsTotal;
+    m_histogram = record.shotsTotal != 0 ? record.lastShotsCounts : Histogram();
+    m_prediction = record.prediction;
+    m_random = record.random;
+    m_document.history().clear();
+    if (m_workingCircuit) {
+        m_document.markSaved(QString(), serializeCircuit(*m_workingCircuit));
+    } else {
+        m_document.clear();
+    }
+    clearLog();
+    return true;
+}
+
 bool Experiment::checkChallengeSolution()
 {
     const Challenge *challenge = findChallenge(static_cast<std::uint64_t>(m_lessonIndex));

@@ -24,6 +24,28 @@ namespace Fasoria {
 class CircuitEditor;
 struct Diagnosis;
 
+/// A whole experiment as a learning session stores it, checked by the session reader, ready to be put in
+/// place at once.
+struct ExperimentRecord
+{
+    std::int32_t lessonIndex = 0;
+    /// The working circuit; none shows the catalog lesson read-only.
+    std::optional<Circuit> workingCircuit;
+    std::optional<GeneratedAlgorithm> algorithm;
+    bool challengeMode = false;
+    std::int32_t hintsShown = 0;
+    /// The displayed state after `currentStep` steps, collapsed when `lastOutcome` ≥ 0.
+    StateVector state = createState(1);
+    std::uint64_t currentStep = 0;
+    std::int32_t lastOutcome = -1;
+    std::uint64_t lastShotsTotal = 0;
+    Histogram lastShotsCounts;
+    /// The preparations shown in the histogram: 0 or lastShotsTotal.
+    std::uint64_t shotsTotal = 0;
+    std::int32_t prediction = -1;
+    RandomGenerator random;
+};
+
 /// The experiment the main window shows: one circuit (the working copy when there is one, otherwise the
 /// catalog lesson), the displayed state after its first `currentStep` steps, possibly collapsed by one
 /// measurement, the histogram of repeated preparations, the recorded prediction and the notebook events.
@@ -86,6 +108,7 @@ public:
 
     const std::deque<LogEvent> &logEvents() const { return m_logEvents; }
     RandomGenerator &random() { return m_random; }
+    const RandomGenerator &randomGenerator() const { return m_random; }
 
     /// Prepares the shown circuit at step 0 and records it in the notebook.
     void restart();
@@ -143,6 +166,12 @@ public:
     bool checkChallengeSolution();
     /// Reveals the next of the three hints and records it. False outside challenge mode or after the third.
     bool showNextHint();
+
+    /// Puts a whole recorded experiment in place with an empty notebook and an unchecked challenge; the working
+    /// circuit counts as saved (a session is its file) and its edit history is emptied. False, changing
+    /// nothing, for a record that does not hang together (a lesson outside the catalog, a circuit the editor
+    /// refuses, a state, stage, outcome or histogram that does not fit the circuit).
+    bool restore(const ExperimentRecord &record);
 
     /// Records a notebook event for the current lesson.
     void appendLog(LogEventKind kind, std::uint64_t value, std::uint64_t value2);

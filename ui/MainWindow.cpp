@@ -42,6 +42,7 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), m_prompts(this)
     readStartupSettings();
     connectSignals();
     connectLearningLab();
+    readSimpleMode();
     setShortcuts();
     readGeneratorSettings();
 
@@ -166,13 +167,11 @@ void MainWindow::setShortcuts()
 
 void MainWindow::disablePendingControls()
 {
-    // Sessions, the worksheet, help, validation and the beginner view have no commands behind them yet:
-    // nothing may look clickable and do nothing.
-    for (QAction *action : {m_actionSaveSession, m_actionOpenSession, m_actionWorksheet, m_actionHelp,
-                            m_actionLessonHelp, m_actionFreewareLicense}) {
+    // Help and validation have no commands behind them yet: nothing may look clickable and do nothing.
+    for (QAction *action : {m_actionHelp, m_actionLessonHelp, m_actionFreewareLicense}) {
         action->setEnabled(false);
     }
-    for (QWidget *widget : std::initializer_list<QWidget *>{m_simpleMode, m_lessonHelpButton,
+    for (QWidget *widget : std::initializer_list<QWidget *>{m_lessonHelpButton,
                                                             findChild<QPushButton *>(QStringLiteral("m_testButton"))}) {
         widget->setEnabled(false);
     }

@@ -36,6 +36,8 @@ class EditorPanel;
 class LearningDialog;
 class MeasurementPanel;
 struct EditSnapshot;
+struct SessionData;
+struct WorksheetInput;
 } // namespace Fasoria
 
 /// The laboratory's single window. It owns the experiment (Fasoria::Experiment) and renders it through its
@@ -153,6 +155,27 @@ public:
     void appendHToComparisons();
     void setComparisonStage(Fasoria::CopySide side, int stage);
 
+    // Learning sessions, the worksheet and the beginner view (MainWindowSession.cpp).
+    /// The canonical compact session of the current state; empty before the first state.
+    QByteArray serialiseSession() const;
+    /// Validates `bytes` completely and, only when every check passes, puts the session in place. On failure
+    /// *message holds the reader's bilingual message and nothing has changed.
+    bool restoreSession(const QByteArray &bytes, QString *message);
+    /// Saves the session to `path`, else to its known file, else to a file the user chooses (with
+    /// ".session.json" appended unless the name ends in ".json"). False, changing nothing, when no name is
+    /// chosen, a text is over the limit or writing fails (after a warning).
+    bool saveLearningSession(const QString &path);
+    /// Asks before discarding unsaved work, then for a session file to open.
+    void openLearningSession();
+    /// Opens `path` as the session; a refused file is reported and changes nothing.
+    bool openLearningSessionFile(const QString &path);
+    /// The printable page of the current state, in the interface language.
+    QString buildWorksheet() const;
+    /// Writes the worksheet to `path`, or to a file the user chooses (".html" appended unless present).
+    bool exportWorksheet(const QString &path);
+    /// Shows (false) or hides (true) the details of the main window, keeping the experiment as it is.
+    void applySimpleMode(bool beginner);
+
 protected:
     void closeEvent(QCloseEvent *event) override;
 
@@ -231,6 +254,16 @@ private:
     void startLearningSession();
     void clearUndoHistories();
     void markSessionTouched();
+    Fasoria::SessionData gatherSession() const;
+    bool applySession(const Fasoria::SessionData &data);
+    /// Recomputes the session's dirty mark against its baseline once the student touched the learning lab.
+    void refreshSessionMarks();
+    Fasoria::WorksheetInput worksheetInput() const;
+    void readSimpleMode();
+    /// The beginner view's hiding and disabling alone, without storing it.
+    void showSimpleMode(bool beginner);
+    /// The main-window texts the learning lab names: the preparation texts and the table headers.
+    void applyLearningTexts();
 
     // Places later features fill in; each says what it does until then.
     void retranslateDialogs();
@@ -240,8 +273,8 @@ private:
     Fasoria::Prompts m_prompts;
     Fasoria::LearningLab m_learningLab;
     QPointer<Fasoria::LearningDialog> m_learningDialog;
-    /// The student changed something in the learning lab since the session started.
-    bool m_sessionTouched = false;
+    /// Set while the program itself fills the learning lab, so that its changes do not touch the session.
+    bool m_suppressSession = false;
 
     QLabel *m_title = nullptr;
     QLabel *m_languageLabel = nullptr;

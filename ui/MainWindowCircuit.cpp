@@ -33,7 +33,8 @@ const char *const kProposedName = "Fasoria.fsor.json";
 
 bool MainWindow::confirmDiscard()
 {
-    if (!m_experiment.document().isModified()) {
+    refreshSessionMarks();
+    if (!m_experiment.document().hasUnsavedWork()) {
         return true;
     }
     const QMessageBox::StandardButton answer =
@@ -43,8 +44,16 @@ bool MainWindow::confirmDiscard()
     if (answer == QMessageBox::Discard) {
         return true;
     }
-    // Closing the question box any other way than with a button counts as Cancel.
-    return answer == QMessageBox::Save && saveCircuit(false);
+    if (answer != QMessageBox::Save) {
+        // Closing the question box any other way than with a button counts as Cancel.
+        return false;
+    }
+    // A session that changed or already has its file is saved there, without asking for a name again.
+    const SessionMarks &session = m_experiment.document().session();
+    if (session.dirty || !session.path.isEmpty()) {
+        return saveLearningSession(QString());
+    }
+    return saveCircuit(false);
 }
 
 bool MainWindow::replaceWorkingCircuit(const Circuit &circuit, const QString &path)

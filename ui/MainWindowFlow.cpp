@@ -258,7 +258,7 @@ void MainWindow::refreshTitle()
         name = !path.isEmpty() ? QFileInfo(path).fileName()
                                : QString::fromUtf8(pick(m_language, "Senza nome", "Untitled"));
     }
-    const bool modified = m_experiment.document().isModified();
+    const bool modified = m_experiment.document().hasUnsavedWork();
     setWindowTitle(uiText(TextKey::AppTitle, m_language) + QLatin1Char(' ') + QString::fromUtf8(kApplicationVersion) +
                    QStringLiteral(" - ") + name + (modified ? QStringLiteral(" *") : QString()));
     // The title writes the mark itself; setting the flag as an attribute keeps platforms without a modified

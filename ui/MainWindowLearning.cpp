@@ -8,7 +8,10 @@
 #include "ui/TextCatalog.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QPushButton>
+#include <QScopedValueRollback>
+#include <QTableWidget>
 
 #include <optional>
 
@@ -39,7 +42,22 @@ void MainWindow::connectLearningLab()
             [this](int stage) { guarded([this, stage] { setComparisonStage(CopySide::B, stage); }); });
     connect(dialog, &LearningDialog::touched, this, [this] { markSessionTouched(); });
 
+    onSignal(dialog, &LearningDialog::saveSessionRequested, [this] { saveLearningSession(QString()); });
+    onSignal(dialog, &LearningDialog::openSessionRequested, [this] { openLearningSession(); });
+    onSignal(dialog, &LearningDialog::exportSheetRequested, [this] { exportWorksheet(QString()); });
     connect(m_learningButton, &QPushButton::clicked, this, [this] { guarded([this] { showLearningLab(); }); });
+    connect(m_simpleMode, &QCheckBox::toggled, this, [this](bool beginner) {
+        guarded([this, beginner] {
+            applySimpleMode(beginner);
+            if (beginner) {
+                showLearningLab();
+            }
+        });
+    });
+    onSignal(m_measurementPanel, &MeasurementPanel::preparationsChosen, [this] { refreshLearningLab(); });
+    onSignal(m_actionSaveSession, &QAction::triggered, [this] { saveLearningSession(QString()); });
+    onSignal(m_actionOpenSession, &QAction::triggered, [this] { openLearningSession(); });
+    onSignal(m_actionWorksheet, &QAction::triggered, [this] { exportWorksheet(QString()); });
     onSignal(m_actionUndo, &QAction::triggered, [this] { undo(); });
     onSignal(m_actionRedo, &QAction::triggered, [this] { redo(); });
 }
@@ -121,34 +139,61 @@ void MainWindow::refreshLearningLab()
     if (!m_learningDialog) {
         return;
     }
+    if (m_suppressSession) {
+        return;
+    }
+    applyLearningTexts();
+    refreshSessionMarks();
+    const SessionMarks &marks = m_experiment.document().session();
     LearningWindowState window;
     window.nextEnabled = m_nextButton->isEnabled();
     window.preparations = m_measurementPanel->selectedPreparations();
-    window.sessionStatus = sessionStatusText(QString(), false, m_language);
+    window.sessionStatus = sessionStatusText(marks.path, marks.dirty, m_language);
+    window.sessionFilesEnabled = true;
     m_learningDialog->refresh(m_learningLab, ExperimentView::of(m_experiment), window, m_language);
+    refreshTitle();
 }
 
 void MainWindow::clearLearningPrediction()
 {
+    const QScopedValueRollback<bool> suppress(m_suppressSession, true);
     m_learningLab.clearPrediction();
     if (m_learningDialog) {
         m_learningDialog->setDistributionDraft(0);
     }
 }
 
+void MainWindow::applyLearningTexts()
+{
+    m_measurementPanel->applyPreparationTexts(m_language);
+    const auto header = [this](int column) {
+        QTableWidgetItem *item = m_table->horizontalHeaderItem(column);
+        if (!item) {
+            item = new QTableWidgetItem;
+            m_table->setHorizontalHeaderItem(column, item);
+        }
+        return item;
+    };
+    header(5)->setText(QString::fromUtf8(pick(m_language, "Conteggio", "Count")));
+    header(6)->setText(QString::fromUtf8(pick(m_language, "Frequenza %", "Frequency %")));
+    header(6)->setToolTip(
+        QString::fromUtf8(pick(m_language, "Percentuale osservata nelle prove, distinta dalla probabilità teorica.",
+                               "Observed percentage across trials, distinct from theoretical probability.")));
+    header(3)->setToolTip(QString::fromUtf8(
+        pick(m_language,
+             "Freccia: direzione = fase, lunghezza = modulo; fase indefinita per ampiezza nulla. Valore in gradi.",
+             "Arrow: direction = phase, length = magnitude; zero amplitude has undefined phase. Value in degrees.")));
+}
+
 void MainWindow::startLearningSession()
 {
+    const QScopedValueRollback<bool> suppress(m_suppressSession, true);
     m_learningLab.clearPrediction();
     if (m_learningDialog) {
         m_learningDialog->clearStudyTexts();
         m_learningDialog->setDistributionDraft(0);
     }
-    m_sessionTouched = false;
-}
-
-void MainWindow::markSessionTouched()
-{
-    m_sessionTouched = true;
+    m_experiment.document().session() = SessionMarks{};
 }
 
 void MainWindow::startGuidedExperiment(int index)

@@ -94,14 +94,10 @@ void MainWindow::exportResults()
     if (!m_experiment.state()) {
         return;
     }
-    const QString name =
-        m_prompts.fileName(FileDialogMode::Save, QString::fromUtf8(pick(m_language, kExportTitle)),
-                           QString::fromLatin1(kExportProposedName), QString::fromLatin1(kExportFilter));
-    if (name.isEmpty()) {
-        return;
-    }
-    const QString path = resultsFileName(name);
-    if (!m_prompts.confirmAppendedName(name, path, m_language)) {
+    const QString path = m_prompts.saveFileName(QString::fromUtf8(pick(m_language, kExportTitle)),
+                                                QString::fromLatin1(kExportProposedName),
+                                                QString::fromLatin1(kExportFilter), resultsFileName, m_language);
+    if (path.isEmpty()) {
         return;
     }
     const QByteArray document = buildResultsDocument(

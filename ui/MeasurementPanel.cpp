@@ -40,6 +40,8 @@ MeasurementPanel::MeasurementPanel(QWidget *parent) : QWidget(parent)
     connect(m_measureButton, &QPushButton::clicked, this, &MeasurementPanel::measureRequested);
     connect(m_shotsButton, &QPushButton::clicked, this, &MeasurementPanel::preparationsRequested);
     connect(m_testButton, &QPushButton::clicked, this, &MeasurementPanel::validationRequested);
+    connect(m_shotsCombo, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
+            &MeasurementPanel::preparationsChosen);
 }
 
 void MeasurementPanel::build()
@@ -148,6 +150,34 @@ void MeasurementPanel::resetPrediction()
 std::uint64_t MeasurementPanel::selectedPreparations() const
 {
     return m_shotsCombo->currentData().toULongLong();
+}
+
+void MeasurementPanel::selectPreparations(std::uint64_t count)
+{
+    const int index = m_shotsCombo->findData(QVariant::fromValue<qulonglong>(count));
+    if (index >= 0) {
+        const QSignalBlocker blocker(m_shotsCombo);
+        m_shotsCombo->setCurrentIndex(index);
+    }
+}
+
+void MeasurementPanel::setPrediction(std::int32_t basisIndex)
+{
+    const int index = basisIndex + 1;
+    if (index >= 0 && index < m_predictionCombo->count()) {
+        const QSignalBlocker blocker(m_predictionCombo);
+        m_predictionCombo->setCurrentIndex(index);
+    }
+}
+
+void MeasurementPanel::applyPreparationTexts(Language language)
+{
+    m_shotsButton->setText(QString::fromUtf8(pick(language, "Ripeti %1 preparazioni", "Repeat %1 preparations"))
+                               .arg(selectedPreparations()));
+    // One name in both languages, as the selector is announced.
+    m_shotsCombo->setAccessibleName(QStringLiteral("Preparazioni / Preparations"));
+    m_shotsCombo->setToolTip(QString::fromUtf8(pick(language, "Numero di preparazioni e misure indipendenti",
+                                                    "Number of independent preparations and measurements")));
 }
 
 QString predictionText(const Experiment &experiment, Language language)

@@ -31,6 +31,13 @@ public:
     void resetPrediction();
     /// The number of preparations chosen.
     std::uint64_t selectedPreparations() const;
+    /// Chooses `count` preparations when the selector offers it, without signalling a choice.
+    void selectPreparations(std::uint64_t count);
+    /// Shows basis index `basisIndex` (−1: the placeholder) in the prediction selector without signalling.
+    void setPrediction(std::int32_t basisIndex);
+    /// The texts that name the chosen number of preparations: "Repeat %1 preparations", the selector's
+    /// accessible name and tooltip.
+    void applyPreparationTexts(Language language);
 
 signals:
     /// The basis index chosen in the prediction selector.
@@ -38,6 +45,8 @@ signals:
     void measureRequested();
     void preparationsRequested();
     void validationRequested();
+    /// The user chose another number of preparations.
+    void preparationsChosen();
 
 private:
     void build();

@@ -43,3 +43,18 @@ bool Prompts::confirmAppendedName(const QString &chosen, const QString &path, La
 }
 
 } // namespace Fasoria
+
+namespace Fasoria {
+
+QString Prompts::saveFileName(const QString &title, const QString &proposed, const QString &filter,
+                              const std::function<QString(const QString &)> &complete, Language language) const
+{
+    const QString chosen = fileName(FileDialogMode::Save, title, proposed, filter);
+    if (chosen.isEmpty()) {
+        return QString();
+    }
+    const QString path = complete(chosen);
+    return confirmAppendedName(chosen, path, language) ? path : QString();
+}
+
+} // namespace Fasoria

@@ -48,6 +48,10 @@ public:
     /// file of that name exists, or the user agreed to replace it (the file dialog asked about the name
     /// typed, not the one with the ending).
     bool confirmAppendedName(const QString &chosen, const QString &path, Language language) const;
+    /// Asks for a file to save to and completes the chosen name with `complete` (which appends the ending the
+    /// file needs); empty when nothing was chosen or the user would not replace the completed file.
+    QString saveFileName(const QString &title, const QString &proposed, const QString &filter,
+                         const std::function<QString(const QString &)> &complete, Language language) const;
 
 private:
     QWidget *m_parent;

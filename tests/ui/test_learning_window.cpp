@@ -363,6 +363,8 @@ void TestLearningWindow::comparisonsThroughTheDialog()
 
     // Captures of a 1-qubit and a 2-qubit circuit cannot be compared.
     clickLab("captureA");
+    // The loaded comparison is an unsaved change of the session: leaving the lesson asks first.
+    answerNext(QMessageBox::Discard);
     m_window->selectLesson(2);
     m_window->goToStep(2);
     clickLab("captureB");

@@ -252,8 +252,7 @@ void TestMainWindow::pendingControlsAreDisabled_data()
 {
     QTest::addColumn<QString>("name");
     for (const char *name :
-         {"m_simpleMode", "m_lessonHelpButton", "m_testButton", "m_actionSaveSession", "m_actionOpenSession",
-          "m_actionWorksheet", "m_actionHelp", "m_actionLessonHelp", "m_actionFreewareLicense"}) {
+         {"m_lessonHelpButton", "m_testButton", "m_actionHelp", "m_actionLessonHelp", "m_actionFreewareLicense"}) {
         QTest::newRow(name) << QString::fromLatin1(name);
     }
 }
@@ -599,7 +598,6 @@ void TestMainWindow::languagePassTexts_data()
                  {"m_measureBox", "title", 25},
                  {"m_measureButton", "text", 26},
                  {"m_measureButton", "toolTip", 27},
-                 {"m_shotsButton", "text", 28},
                  {"m_shotsButton", "toolTip", 29},
                  {"m_shotsHint", "text", 30},
                  {"m_shotsHint", "toolTip", 29},

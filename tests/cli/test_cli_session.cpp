@@ -1,0 +1,81 @@
+// fasoria-cli session: a teacher checks the session files a class handed in, through the real executable.
+
+#include "CliProcess.h"
+
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <sys/stat.h>
+
+namespace {
+
+QString seed(const char *name)
+{
+    return QStringLiteral(FASORIA_SESSION_SEEDS "/") + QLatin1String(name);
+}
+
+} // namespace
+
+class TestCliSession : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void validSessionsAreSummarised()
+    {
+        const CliRun run =
+            runCli({"session", seed("valid-coin-start.json"), seed("valid-measured-histogram-copies.json")});
+        QCOMPARE(run.exitCode, 0);
+        QVERIFY(run.err.isEmpty());
+        const QList<QByteArray> lines = run.out.trimmed().split('\n');
+        QCOMPARE(lines.size(), 2);
+        for (const QByteArray &line : lines) {
+            const QList<QByteArray> fields = line.split('\t');
+            QCOMPARE(fields.size(), 3);
+            QCOMPARE(fields[1], QByteArray("VALID"));
+            QVERIFY(fields[2].startsWith("Lesson "));
+        }
+    }
+
+    void refusedSessionsGiveTheWindowsMessage_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QByteArray>("message");
+        QTest::addRow("version 2") << "invalid-version-2.json" << QByteArray("Invalid format or lesson");
+        QTest::addRow("histogram total") << "invalid-histogram-total.json" << QByteArray("Histogram total mismatch");
+        QTest::addRow("311 generator words") << "invalid-rng-311-words.json" << QByteArray("Invalid generator state");
+    }
+
+    void refusedSessionsGiveTheWindowsMessage()
+    {
+        QFETCH(QString, file);
+        QFETCH(QByteArray, message);
+        const CliRun run = runCli({"session", seed("valid-coin-start.json"), seed(file.toUtf8().constData())});
+        QCOMPARE(run.exitCode, 2);
+        const QList<QByteArray> lines = run.out.trimmed().split('\n');
+        QCOMPARE(lines.size(), 2);
+        QVERIFY(lines[0].contains("\tVALID\t"));
+        QVERIFY2(lines[1].contains("\tREFUSED\t" + message), lines[1].constData());
+    }
+
+    void unreadableFilesAndItalian()
+    {
+        QTemporaryDir directory;
+        QVERIFY(directory.isValid());
+        QCOMPARE(::mkfifo(QFile::encodeName(directory.filePath("pipe.session.json")).constData(), 0600), 0);
+        const CliRun run = runCli(
+            {"--lang", "it", "session", "pipe.session.json", "missing.session.json", seed("valid-coin-start.json")},
+            directory.path());
+        QCOMPARE(run.exitCode, 2);
+        const QList<QByteArray> lines = run.out.trimmed().split('\n');
+        QCOMPARE(lines.size(), 3);
+        QVERIFY(lines[0].startsWith("pipe.session.json\tRIFIUTATA\t"));
+        QVERIFY(lines[1].startsWith("missing.session.json\tRIFIUTATA\t"));
+        QVERIFY(lines[2].contains("\tVALIDA\tLezione "));
+        QCOMPARE(runCli({"session"}).exitCode, 2);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCliSession)
+
+#include "test_cli_session.moc"
