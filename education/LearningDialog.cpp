@@ -3,6 +3,7 @@
 #include "education/BellMixture.h"
 #include "education/LearningTexts.h"
 #include "ui/PhaseDelegate.h"
+#include "ui/TextCatalog.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -163,7 +164,13 @@ QWidget *LearningDialog::buildStartTab()
     m_limits = textLabel("limits");
     m_startDetails = named<QTextBrowser>("startDetails");
 
+    m_handbookLink = named<QLabel>("handbookLink");
+    m_handbookLink->setWordWrap(true);
+    m_handbookLink->setTextFormat(Qt::RichText);
+    m_handbookLink->setTextInteractionFlags(Qt::TextBrowserInteraction);
+    connect(m_handbookLink, &QLabel::linkActivated, this, &LearningDialog::handbookRequested);
     layout->addWidget(m_intro);
+    layout->addWidget(m_handbookLink);
     layout->addLayout(row("guidedRow", {m_lesson1, m_lesson2, m_lesson4}));
     layout->addWidget(m_doing);
     layout->addWidget(m_expect);
@@ -427,6 +434,7 @@ void LearningDialog::refreshStartTab(const LearningLab &lab, const ExperimentVie
                                      const LearningWindowState &window, Language language)
 {
     m_intro->setText(learningText(LearningText::Intro, language));
+    m_handbookLink->setText(uiText(MoreText::LearningHandbookLink, language));
     m_lesson1->setText(learningText(LearningText::GuidedCoin, language));
     m_lesson2->setText(learningText(LearningText::GuidedSecondH, language));
     m_lesson4->setText(learningText(LearningText::GuidedSign, language));

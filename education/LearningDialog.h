@@ -93,6 +93,8 @@ signals:
     void exportSheetRequested();
     /// The student typed in one of the study texts or chose a distribution.
     void touched();
+    /// The handbook chapter linked from the dialog.
+    void handbookRequested(const QString &anchor);
 
 private:
     QWidget *buildStartTab();
@@ -118,6 +120,7 @@ private:
 
     QTabWidget *m_tabs = nullptr;
     QLabel *m_intro = nullptr;
+    QLabel *m_handbookLink = nullptr;
     QPushButton *m_lesson1 = nullptr;
     QPushButton *m_lesson2 = nullptr;
     QPushButton *m_lesson4 = nullptr;

@@ -11,6 +11,14 @@ packages=(
     clang-14 libclang-rt-14-dev         # libFuzzer and its sanitizer runtimes, of one version (clang++-14)
     pkg-config                          # scripts/make-icon.sh finds Qt through it
     fonts-dejavu-core                   # a font for the offscreen platform of the widget tests
+    qttranslations5-l10n                # Qt's own dialog buttons in Italian
+    dpkg-dev                            # dpkg-shlibdeps, which finds the Debian package's dependencies
+    desktop-file-utils                  # desktop-file-validate for the installed desktop entry
+    appstream                           # appstreamcli validates the installed AppStream metadata
+    libxml2-utils                       # xmllint for the MIME package's grammar and the metadata's fields
+    shared-mime-info                    # update-mime-database reads the installed MIME package
+    groff-base                          # groff formats the manual pages and reports their mistakes
+    binutils                            # strings and readelf look into the installed programs
 )
 
 missing=()

@@ -132,6 +132,11 @@ void AlgorithmLabPanel::buildAlgorithmBox()
     algorithmLayout->addLayout(checkpoint);
     m_algorithmRunButton = namedButton("m_algorithmRunButton");
     algorithmLayout->addWidget(m_algorithmRunButton);
+    m_algorithmHandbookLink = namedLabel("m_algorithmHandbookLink", true);
+    m_algorithmHandbookLink->setTextFormat(Qt::RichText);
+    m_algorithmHandbookLink->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
+    algorithmLayout->addWidget(m_algorithmHandbookLink);
+    connect(m_algorithmHandbookLink, &QLabel::linkActivated, this, &AlgorithmLabPanel::handbookRequested);
 }
 
 void AlgorithmLabPanel::refreshGenerator(std::int64_t generatedSteps, Language language)
@@ -232,6 +237,7 @@ void AlgorithmLabPanel::refresh(const Experiment &experiment, Language language)
     m_algorithmRunButton->setText(uiText(TextKey::RunCompleteButton, language));
     m_algorithmRunButton->setToolTip(uiText(TextKey::RunCompleteTip, language));
     m_algorithmProbability->setText(correctOutputText(experiment, *shown, language));
+    m_algorithmHandbookLink->setText(uiText(MoreText::AlgorithmHandbookLink, language));
     m_algorithmRunButton->setEnabled(experiment.currentStep() != steps || experiment.isMeasured());
 }
 

@@ -47,6 +47,8 @@ signals:
     /// The gate index of the checkpoint chosen.
     void goToStageRequested(std::uint64_t stage);
     void runCompleteRequested();
+    /// The handbook chapter linked from the panel.
+    void handbookRequested(const QString &anchor);
 
 private:
     void buildGenerator();
@@ -84,6 +86,7 @@ private:
     QComboBox *m_algorithmCheckpointCombo = nullptr;
     QPushButton *m_algorithmGotoButton = nullptr;
     QPushButton *m_algorithmRunButton = nullptr;
+    QLabel *m_algorithmHandbookLink = nullptr;
 };
 
 } // namespace Fasoria

@@ -383,6 +383,11 @@ bool Experiment::showNextHint()
     return true;
 }
 
+void Experiment::recordValidation(std::uint64_t passed, std::uint64_t total)
+{
+    appendLog(LogEventKind::Validation, passed, total);
+}
+
 void Experiment::appendLog(LogEventKind kind, std::uint64_t value, std::uint64_t value2)
 {
     if (m_logEvents.size() >= kMaxLogEvents) {

@@ -173,6 +173,9 @@ public:
     /// refuses, a state, stage, outcome or histogram that does not fit the circuit).
     bool restore(const ExperimentRecord &record);
 
+    /// Records a run of the validation suite: `passed` of `total` checks.
+    void recordValidation(std::uint64_t passed, std::uint64_t total);
+
     /// Records a notebook event for the current lesson.
     void appendLog(LogEventKind kind, std::uint64_t value, std::uint64_t value2);
     void clearLog();

@@ -42,13 +42,13 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), m_prompts(this)
     readStartupSettings();
     connectSignals();
     connectLearningLab();
+    connectHelp();
     readSimpleMode();
     setShortcuts();
     readGeneratorSettings();
 
     refreshGenerator();
     m_experiment.enterChallengeMode();
-    disablePendingControls();
     applyLanguage();
     restartExperiment();
     refreshTitle();
@@ -165,18 +165,6 @@ void MainWindow::setShortcuts()
     m_actionRedo->setShortcut(QKeySequence::Redo);
 }
 
-void MainWindow::disablePendingControls()
-{
-    // Help and validation have no commands behind them yet: nothing may look clickable and do nothing.
-    for (QAction *action : {m_actionHelp, m_actionLessonHelp, m_actionFreewareLicense}) {
-        action->setEnabled(false);
-    }
-    for (QWidget *widget : std::initializer_list<QWidget *>{m_lessonHelpButton,
-                                                            findChild<QPushButton *>(QStringLiteral("m_testButton"))}) {
-        widget->setEnabled(false);
-    }
-}
-
 void MainWindow::appendLogLine(const LogEvent &event)
 {
     m_log->appendPlainText(renderLogEvent(event, logContext()));
@@ -190,9 +178,4 @@ void MainWindow::closeEvent(QCloseEvent *event)
     }
     writeSettings();
     event->accept();
-}
-
-void MainWindow::retranslateDialogs()
-{
-    // The help and terms dialogs are re-translated here once they exist.
 }

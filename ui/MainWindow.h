@@ -27,6 +27,8 @@ class QTabWidget;
 class QTableWidget;
 class QVBoxLayout;
 class CircuitView;
+class HelpDialog;
+class LicenseDialog;
 
 namespace Fasoria {
 class AlgorithmLabPanel;
@@ -176,6 +178,16 @@ public:
     /// Shows (false) or hides (true) the details of the main window, keeping the experiment as it is.
     void applySimpleMode(bool beginner);
 
+    // The handbook, the terms and the validation (MainWindowHelp.cpp).
+    void showHelp();
+    /// The handbook at the section of the lesson shown.
+    void showLessonHelp();
+    /// The handbook at `anchor` ("chapter-oracles", "lesson-07", ...).
+    void showHelpAt(const QString &anchor);
+    void showLicense();
+    /// Runs the scientific validation suite, shows its result and records it in the notebook.
+    void runValidation();
+
 protected:
     void closeEvent(QCloseEvent *event) override;
 
@@ -195,7 +207,6 @@ private:
     void connectPanels();
     void connectCircuitCommands();
     void setShortcuts();
-    void disablePendingControls();
 
     // Experiment flow (MainWindowFlow.cpp).
     /// After the experiment was rebuilt at a step: the predictions start afresh and everything is redrawn.
@@ -265,7 +276,9 @@ private:
     /// The main-window texts the learning lab names: the preparation texts and the table headers.
     void applyLearningTexts();
 
-    // Places later features fill in; each says what it does until then.
+    void connectHelp();
+    HelpDialog *helpDialog();
+    void raiseHelp();
     void retranslateDialogs();
 
     Fasoria::Experiment m_experiment;
@@ -273,6 +286,8 @@ private:
     Fasoria::Prompts m_prompts;
     Fasoria::LearningLab m_learningLab;
     QPointer<Fasoria::LearningDialog> m_learningDialog;
+    QPointer<HelpDialog> m_helpDialog;
+    QPointer<LicenseDialog> m_licenseDialog;
     /// Set while the program itself fills the learning lab, so that its changes do not touch the session.
     bool m_suppressSession = false;
 

@@ -9,6 +9,7 @@
 #include "ui/MainWindow.h"
 #include "ui/MeasurementPanel.h"
 #include "ui/TextCatalog.h"
+#include "ui/ToolkitLanguage.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -70,6 +71,7 @@ void MainWindow::switchLanguage(int index)
 
 void MainWindow::applyLanguage()
 {
+    useToolkitLanguage(m_language);
     applyMenuLanguage();
     m_measurementPanel->applyLanguage(m_language);
     retranslateDialogs();

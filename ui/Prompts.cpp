@@ -5,6 +5,8 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QGridLayout>
+#include <QPushButton>
 
 namespace Fasoria {
 
@@ -18,6 +20,34 @@ QMessageBox::StandardButton Prompts::message(QMessageBox::Icon icon, const QStri
     QMessageBox box(icon, title, text, buttons, m_parent);
     box.setDefaultButton(defaultButton);
     return static_cast<QMessageBox::StandardButton>(box.exec());
+}
+
+std::unique_ptr<QMessageBox> Prompts::reportBox(const ReportBox &box, QWidget *parent, QAbstractButton **extra)
+{
+    auto message = std::make_unique<QMessageBox>(box.icon, box.title, box.text, QMessageBox::Ok, parent);
+    message->setDetailedText(box.detailedText);
+    // A report of dozens of lines wants more width than a question box takes by itself.
+    constexpr int kReportWidth = 620;
+    if (auto *grid = qobject_cast<QGridLayout *>(message->layout())) {
+        grid->addItem(new QSpacerItem(kReportWidth, 0, QSizePolicy::Minimum, QSizePolicy::Expanding), grid->rowCount(),
+                      0, 1, grid->columnCount());
+    }
+    QPushButton *button = message->addButton(box.extraButton, QMessageBox::ActionRole);
+    if (extra) {
+        *extra = button;
+    }
+    return message;
+}
+
+bool Prompts::report(const ReportBox &box) const
+{
+    if (m_reportBoxHandler) {
+        return m_reportBoxHandler(m_parent, box);
+    }
+    QAbstractButton *extra = nullptr;
+    const std::unique_ptr<QMessageBox> message = reportBox(box, m_parent, &extra);
+    message->exec();
+    return message->clickedButton() == extra;
 }
 
 QString Prompts::fileName(FileDialogMode mode, const QString &title, const QString &proposed,

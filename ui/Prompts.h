@@ -6,7 +6,9 @@
 #include <QString>
 
 #include <functional>
+#include <memory>
 
+class QAbstractButton;
 class QWidget;
 
 namespace Fasoria {
@@ -16,6 +18,17 @@ enum class FileDialogMode
 {
     Open,
     Save
+};
+
+/// A message box that reports a result: an OK button, a detailed text the user can unfold and one extra
+/// button for a follow-up action (such as exporting the report).
+struct ReportBox
+{
+    QMessageBox::Icon icon = QMessageBox::Information;
+    QString title;
+    QString text;
+    QString detailedText;
+    QString extraButton;
 };
 
 /// The questions a window asks its user: message boxes and file dialogs. Tests install handlers that
@@ -31,6 +44,8 @@ public:
     /// Asks for a file name (proposed is the name offered when saving); an empty text means none was chosen.
     using FileDialogHandler = std::function<QString(QWidget *parent, FileDialogMode mode, const QString &title,
                                                     const QString &proposed, const QString &filter)>;
+    /// Shows a report box and tells whether its extra button was chosen.
+    using ReportBoxHandler = std::function<bool(QWidget *parent, const ReportBox &box)>;
 
     /// Dialogs are centred on `parent`.
     explicit Prompts(QWidget *parent) : m_parent(parent) {}
@@ -38,10 +53,15 @@ public:
     /// An empty handler restores the real dialogs.
     void setMessageBoxHandler(MessageBoxHandler handler) { m_messageBoxHandler = std::move(handler); }
     void setFileDialogHandler(FileDialogHandler handler) { m_fileDialogHandler = std::move(handler); }
+    void setReportBoxHandler(ReportBoxHandler handler) { m_reportBoxHandler = std::move(handler); }
 
     QMessageBox::StandardButton message(QMessageBox::Icon icon, const QString &title, const QString &text,
                                         QMessageBox::StandardButtons buttons = QMessageBox::Ok,
                                         QMessageBox::StandardButton defaultButton = QMessageBox::NoButton) const;
+    /// True when the user chose the box's extra button, false for OK or closing it.
+    bool report(const ReportBox &box) const;
+    /// The message box report() shows, not yet shown; *extra receives its extra button.
+    static std::unique_ptr<QMessageBox> reportBox(const ReportBox &box, QWidget *parent, QAbstractButton **extra);
     QString fileName(FileDialogMode mode, const QString &title, const QString &proposed, const QString &filter) const;
 
     /// True when `path`, the chosen name with an ending appended, may be written: it is the name chosen, no
@@ -57,6 +77,7 @@ private:
     QWidget *m_parent;
     MessageBoxHandler m_messageBoxHandler;
     FileDialogHandler m_fileDialogHandler;
+    ReportBoxHandler m_reportBoxHandler;
 };
 
 } // namespace Fasoria

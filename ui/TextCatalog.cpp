@@ -410,6 +410,12 @@ constexpr MoreTextEntry kMoreTexts[] = {
     {MoreText::ReplaceQuestion,
      "Esiste già un file di nome «%1». Vuoi sostituirlo?",
      "A file named \"%1\" already exists. Do you want to replace it?"},
+    {MoreText::AlgorithmHandbookLink,
+     "<a href=\"chapter-oracles\">Nel manuale: algoritmi e oracoli, passo per passo</a>",
+     "<a href=\"chapter-oracles\">In the handbook: algorithms and oracles, step by step</a>"},
+    {MoreText::LearningHandbookLink,
+     "<a href=\"chapter-education\">Nel manuale: come usare il laboratorio didattico</a>",
+     "<a href=\"chapter-education\">In the handbook: how to use the learning lab</a>"},
 };
 // clang-format on
 static_assert(std::size(kMoreTexts) == kMoreTextCount, "one row per key");

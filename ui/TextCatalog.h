@@ -220,10 +220,12 @@ enum class MoreText : std::int32_t
 {
     ReplaceTitle,
     ReplaceQuestion,
+    AlgorithmHandbookLink,
+    LearningHandbookLink,
 };
 
 /// Number of MoreText texts; every one lies in 0..kMoreTextCount - 1.
-constexpr std::int32_t kMoreTextCount = static_cast<std::int32_t>(MoreText::ReplaceQuestion) + 1;
+constexpr std::int32_t kMoreTextCount = static_cast<std::int32_t>(MoreText::LearningHandbookLink) + 1;
 
 /// The text of `key` in `language`; "[missing text]" for a key outside the table.
 QString uiText(MoreText key, Language language);

@@ -5,12 +5,14 @@
 #include "tests/ui/Fixtures.h"
 #include "ui/MainWindow.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QDoubleSpinBox>
 #include <QIcon>
 #include <QLocale>
+#include <QMessageBox>
 #include <QPixmap>
 #include <QPushButton>
 #include <QScrollArea>
@@ -21,6 +23,7 @@
 
 #include <cstdio>
 #include <functional>
+#include <memory>
 #include <utility>
 
 namespace {
@@ -196,6 +199,22 @@ int main(int argc, char *argv[])
             ok = saveWidget(*lab, directory, QStringLiteral("learning-%1").arg(tab) + suffix) && ok;
         }
         lab->hide();
+
+        // The validation result as the report box shows it, details unfolded.
+        window.prompts().setReportBoxHandler([&](QWidget *parent, const Fasoria::ReportBox &box) {
+            QAbstractButton *extra = nullptr;
+            const std::unique_ptr<QMessageBox> message = Fasoria::Prompts::reportBox(box, parent, &extra);
+            message->show();
+            // Unfold the details, as a teacher checking the lines would.
+            for (QAbstractButton *button : message->buttons()) {
+                if (message->buttonRole(button) == QMessageBox::ActionRole && button != extra) {
+                    button->click();
+                }
+            }
+            ok = saveWidget(*message, directory, QStringLiteral("validation") + suffix) && ok;
+            return false;
+        });
+        window.runValidation();
     }
     return ok ? 0 : 1;
 }

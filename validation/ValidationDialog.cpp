@@ -1,0 +1,33 @@
+#include "validation/ValidationDialog.h"
+
+#include "ui/Prompts.h"
+#include "validation/ValidationCheck.h"
+#include "validation/ValidationReport.h"
+#include "validation/ValidationSuite.h"
+#include "validation/ValidationTexts.h"
+
+#include <vector>
+
+namespace Fasoria {
+
+ValidationOutcome runValidationDialog(const Prompts &prompts, Language language)
+{
+    const std::vector<ValidationCheck> checks = runFullValidation();
+    ReportBox box;
+    box.icon = isOverallPass(checks) ? QMessageBox::Information : QMessageBox::Warning;
+    box.title = validationDialogTitle(language);
+    box.text = validationSummaryText(checks, language);
+    box.detailedText = validationDetailedText(checks, language);
+    box.extraButton = validationExportButtonText(language);
+    if (prompts.report(box)) {
+        const QString path = prompts.fileName(FileDialogMode::Save, validationSaveDialogTitle(language),
+                                              validationReportFileName(), validationFileFilter());
+        QString error;
+        if (!path.isEmpty() && !saveValidationReport(path, checks, &error)) {
+            prompts.message(QMessageBox::Warning, validationDialogTitle(language), validationSaveErrorText(language));
+        }
+    }
+    return ValidationOutcome{passedCount(checks), static_cast<int>(checks.size())};
+}
+
+} // namespace Fasoria
