@@ -1,13 +1,18 @@
 #include "Help/Resources.h"
 #include "ui/ApplicationInfo.h"
 #include "ui/MainWindow.h"
+#include "validation/EducationSelfTest.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QIcon>
 #include <QLocale>
+#include <QSettings>
 #include <QString>
+#include <QTemporaryDir>
 
 #include <csignal>
+#include <cstdio>
 #include <memory>
 
 int main(int argc, char *argv[])
@@ -30,10 +35,30 @@ int main(int argc, char *argv[])
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/Fasoria.png")));
 
     // The unattended "--self-test" run is chosen here, before the window is built: it isolates the settings
-    // in a temporary directory, drives the window without showing it and returns its verdict.
+    // in a temporary INI store, drives the window without showing it on screen and returns its verdict.
+    const QStringList arguments = QCoreApplication::arguments();
+    const int selfTest = arguments.indexOf(QStringLiteral("--self-test"));
+    std::unique_ptr<QTemporaryDir> settings;
+    if (selfTest >= 0) {
+        settings = std::make_unique<QTemporaryDir>();
+        if (!settings->isValid()) {
+            std::fputs("fasoria --self-test: cannot create a temporary settings directory\n", stderr);
+            return 1;
+        }
+        QSettings::setDefaultFormat(QSettings::IniFormat);
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settings->path());
+        QSettings::setPath(QSettings::IniFormat, QSettings::SystemScope, settings->path());
+    }
     auto window = std::make_unique<MainWindow>();
-    window->show();
-    const int result = application.exec();
+    int result = 0;
+    if (selfTest >= 0) {
+        const QString directory = selfTest + 1 < arguments.size() ? arguments[selfTest + 1] : QDir::currentPath();
+        result = Fasoria::runEducationSelfTest(*window, directory) ? 0 : 1;
+    } else {
+        window->show();
+        result = application.exec();
+    }
     window.reset();
+    settings.reset();
     return result;
 }

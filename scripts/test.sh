@@ -2,8 +2,9 @@
 # Sets everything up, then builds and runs the whole test suite:
 #   1. the libraries without widgets under AddressSanitizer and UndefinedBehaviorSanitizer (build-asan/);
 #   2. when clang++-14 is present, a fuzz smoke run of every file reader over its seed corpus (build-fuzz/);
-#   3. everything, warnings as errors, benchmarks built but not run (build-test/).
-# The last lines are ctest's summary of the whole suite.
+#   3. everything, warnings as errors, benchmarks built but not run (build-test/);
+#   4. the program's unattended education self-test, into build-test/self-test/ (its screenshots stay there).
+# The last lines are ctest's summary of the whole suite and the self-test's summary line.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -30,3 +31,15 @@ cmake -S . -B build-test -DCMAKE_BUILD_TYPE=RelWithDebInfo -DFASORIA_WERROR=ON -
     -DFASORIA_BENCHMARKS=ON
 cmake --build build-test -j "$jobs"
 ctest --test-dir build-test --output-on-failure -j "$jobs"
+
+echo "== Education self-test: fasoria --self-test build-test/self-test =="
+report=build-test/self-test
+rm -rf "$report"
+status=0
+QT_QPA_PLATFORM=offscreen build-test/fasoria --self-test "$report" 2>"$report.stderr" || status=$?
+summary="$(tail -n 1 "$report/education_tests.txt" 2>/dev/null || true)"
+echo "$summary"
+if [[ $status -ne 0 || "$summary" != "Education checks passed: 83; result: PASS" ]]; then
+    echo "the education self-test failed (exit status $status); see $report/education_tests.txt and $report.stderr" >&2
+    exit 1
+fi

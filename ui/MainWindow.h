@@ -88,6 +88,10 @@ public:
     /// the editor refuses changes nothing: the "Invalid edit" warning is shown and false returned.
     bool replaceWorkingCircuit(const Fasoria::Circuit &circuit, const QString &path = QString());
 
+    /// The save-before-continue guard: true when nothing unsaved would be lost or the user chose to save
+    /// (successfully) or to discard.
+    bool confirmDiscard();
+
     // Commands on the working circuit. Each one that would replace unsaved work asks the save-before-continue
     // question first; the path-taking operations do not (their callers ask).
     /// A fresh empty two-qubit circuit that counts as unsaved.
@@ -149,6 +153,9 @@ public:
     /// A guided experiment on catalog lesson `index`: that lesson chosen, or, when it is already shown, the
     /// experiment started again from scratch (after the save-before-continue question).
     void startGuidedExperiment(int index);
+    /// Catalog lesson `index` from scratch, whichever lesson is shown: after the save-before-continue
+    /// question, a fresh learning session, empty histories, no working circuit, the lesson prepared at step 0.
+    void startLessonAfresh(int index);
     /// Records the learning lab's chosen distribution with its reasoning, while the prediction is open.
     void recordDistributionPrediction();
     void applyComparisonPreset(int index);
@@ -237,9 +244,6 @@ private:
     void appendLogLine(const Fasoria::LogEvent &event);
 
     // Working circuit commands (MainWindowCircuit.cpp).
-    /// The save-before-continue guard: true when nothing unsaved would be lost or the user chose to save
-    /// (successfully) or to discard.
-    bool confirmDiscard();
     bool writeCircuitFile(const QString &path);
     void showEditorError(const std::exception &error, const QString &prefix = QString());
     /// Runs one checked edit and rebuilds at `step`; a refusal leaves everything as it was and returns false.

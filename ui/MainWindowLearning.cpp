@@ -1,5 +1,6 @@
 // Undo and redo of the editor panel's edits, and the learning lab: the dialog's requests performed on the
 // window's experiment and on its learning-lab model, and the dialog refreshed from both.
+#include "curriculum/LessonCatalog.h"
 #include "education/EditHistory.h"
 #include "education/LearningDialog.h"
 #include "education/LearningLab.h"
@@ -9,8 +10,10 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QPushButton>
 #include <QScopedValueRollback>
+#include <QSignalBlocker>
 #include <QTableWidget>
 
 #include <optional>
@@ -203,13 +206,22 @@ void MainWindow::startGuidedExperiment(int index)
         refreshLearningLab();
         return;
     }
-    if (!confirmDiscard()) {
+    startLessonAfresh(index);
+}
+
+void MainWindow::startLessonAfresh(int index)
+{
+    if (index < 0 || static_cast<std::size_t>(index) >= lessonCatalog().size() || !confirmDiscard()) {
         return;
     }
     startLearningSession();
     clearUndoHistories();
-    // Choosing the lesson again drops the working circuit, its algorithm and its file.
+    // Choosing the lesson drops the working circuit, its algorithm and its file.
     m_experiment.chooseLesson(index);
+    {
+        const QSignalBlocker blocker(m_lessons);
+        m_lessons->setCurrentIndex(index);
+    }
     refreshGenerator();
     restartExperiment();
     refreshTitle();
