@@ -30,6 +30,8 @@ const TextEntry kTexts[] = {
      "  qasm export FILE [-o OUT]\n"
      "  qasm import FILE.qasm [-o OUT]\n"
      "                         converte da e verso OpenQASM 2.0\n"
+     "  draw FILE|--lesson NN [--stage K] -o OUT.svg|OUT.png|OUT.tex\n"
+     "                         disegna il circuito (SVG, PNG, LaTeX)\n"
      "  session FILE...        controlla i file di sessione didattica\n"
      "  validate [--json FILE] esegue la validazione scientifica\n"
      "\n"
@@ -52,6 +54,8 @@ const TextEntry kTexts[] = {
      "  qasm export FILE [-o OUT]\n"
      "  qasm import FILE.qasm [-o OUT]\n"
      "                         convert to and from OpenQASM 2.0\n"
+     "  draw FILE|--lesson NN [--stage K] -o OUT.svg|OUT.png|OUT.tex\n"
+     "                         draw the circuit (SVG, PNG, LaTeX)\n"
      "  session FILE...        check learning-session files\n"
      "  validate [--json FILE] run the scientific validation suite\n"
      "\n"
@@ -188,6 +192,26 @@ const TextEntry kTexts[] = {
      "predictions, notes) or the reason the laboratory would refuse it.\n"
      "\n"
      "Exit status: 0 every file valid, 2 some file refused or a usage error.\n"},
+    {CliText::UsageDraw,
+     "Uso: fasoria-cli draw FILE|--lesson NN [--stage K] -o OUT.svg|OUT.png|OUT.tex\n"
+     "\n"
+     "Disegna il circuito come lo mostra la finestra al passo K (predefinito: tutti i\n"
+     "passi), con i colori delle porte applicate, corrente e da eseguire: SVG, PNG al\n"
+     "doppio della risoluzione, oppure una figura LaTeX quantikz. Non serve uno schermo.\n"
+     "\n"
+     "  --lesson NN   una lezione del catalogo al posto del file\n"
+     "  --stage K     il passo mostrato come corrente, 0..totale\n"
+     "  -o OUT        il file da scrivere; il formato segue l'estensione\n",
+     "Usage: fasoria-cli draw FILE|--lesson NN [--stage K] -o OUT.svg|OUT.png|OUT.tex\n"
+     "\n"
+     "Draws the circuit as the window shows it at stage K (default: all steps), with\n"
+     "the colours of applied, current and coming gates: SVG, PNG at twice the\n"
+     "resolution, or a LaTeX quantikz figure. No display is needed.\n"
+     "\n"
+     "  --lesson NN   a catalog lesson instead of a file\n"
+     "  --stage K     the stage shown as current, 0..total\n"
+     "  -o OUT        the file to write; its ending chooses the format\n"},
+    {CliText::DrawNeedsFile, "-o richiede un file .svg, .png o .tex", "-o needs a .svg, .png or .tex file"},
     {CliText::SessionValid, "VALIDA", "VALID"},
     {CliText::SessionRefused, "RIFIUTATA", "REFUSED"},
     {CliText::UsageGenerate,

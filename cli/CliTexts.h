@@ -15,6 +15,8 @@ enum class CliText
     UsageChallenge,
     UsageValidate,
     UsageSession,
+    UsageDraw,
+    DrawNeedsFile,
     SessionValid,
     SessionRefused,
     UsageGenerate,

@@ -15,6 +15,8 @@ int checkSubmissions(const CommandLine &line);
 /// challenge new --from SOLUTION --goal-it TEXT --goal-en TEXT [rules] -o FILE: a challenge file whose
 /// target is the solution's state; challenge show FILE: its summary.
 int runChallenge(const CommandLine &line);
+/// draw FILE|--lesson NN [--stage K] -o OUT.svg|OUT.png|OUT.tex: the drawing as a picture or a LaTeX figure.
+int drawCircuit(const CommandLine &line);
 /// session FILE...: one line per learning-session file, its summary or why the laboratory would refuse it.
 int checkSessions(const CommandLine &line);
 /// validate [--json FILE]: the text report of the validation suite, and the JSON report on request.

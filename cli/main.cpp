@@ -8,6 +8,9 @@
 #include "editor/FilePath.h"
 
 #include <QCoreApplication>
+#ifdef FASORIA_CLI_DRAW
+#include <QApplication>
+#endif
 #include <QStringList>
 #include <QTextCodec>
 
@@ -15,6 +18,8 @@
 #include <cstdio>
 #include <cstring>
 #include <exception>
+#include <memory>
+#include <string>
 
 using namespace Fasoria;
 using namespace Fasoria::Cli;
@@ -59,6 +64,12 @@ const QVector<CommandForm> &commandForms()
         {"qasm", CliText::UsageQasm, {QStringLiteral("-o")}, convertQasm},
         {"validate", CliText::UsageValidate, {QStringLiteral("--json")}, runValidation},
         {"session", CliText::UsageSession, {}, checkSessions},
+#ifdef FASORIA_CLI_DRAW
+        {"draw",
+         CliText::UsageDraw,
+         {QStringLiteral("--lesson"), QStringLiteral("--stage"), QStringLiteral("-o")},
+         drawCircuit},
+#endif
     };
     return forms;
 }
@@ -163,6 +174,20 @@ bool argumentsAreUtf8(int argc, char *argv[])
     return true;
 }
 
+// The command is the first word that is neither "--lang" nor its value.
+bool drawsPictures(int argc, char *argv[])
+{
+    for (int i = 1; i < argc; ++i) {
+        const std::string word = argv[i];
+        if (word == "--lang") {
+            ++i;
+        } else if (word.rfind("--lang=", 0) != 0) {
+            return word == "draw";
+        }
+    }
+    return false;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -171,7 +196,19 @@ int main(int argc, char *argv[])
     // half-way through a gradebook.
     std::signal(SIGXFSZ, SIG_IGN);
     QTextCodec::setCodecForLocale(QTextCodec::codecForName("UTF-8"));
-    QCoreApplication application(argc, argv);
+    // Drawing needs the toolkit's painting and fonts, but never a display: the offscreen platform serves.
+    std::unique_ptr<QCoreApplication> application;
+    if (drawsPictures(argc, argv)) {
+#ifdef FASORIA_CLI_DRAW
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        }
+        application = std::make_unique<QApplication>(argc, argv);
+#endif
+    }
+    if (!application) {
+        application = std::make_unique<QCoreApplication>(argc, argv);
+    }
     if (!argumentsAreUtf8(argc, argv)) {
         return kExitFailure;
     }

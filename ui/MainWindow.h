@@ -31,6 +31,7 @@ class HelpDialog;
 class LicenseDialog;
 
 namespace Fasoria {
+enum class PictureFormat;
 class AlgorithmLabPanel;
 class ChallengePanel;
 class CircuitEditor;
@@ -185,6 +186,20 @@ public:
     /// Shows (false) or hides (true) the details of the main window, keeping the experiment as it is.
     void applySimpleMode(bool beginner);
 
+    // OpenQASM 2.0 and pictures of the drawing (MainWindowExchange.cpp).
+    /// Asks before discarding unsaved work, then for an OpenQASM 2.0 file to import.
+    void importQasm();
+    /// Reads `path` as OpenQASM 2.0 and makes it the working circuit (unsaved); a refused file is reported
+    /// and changes nothing, and skipped statements are shown first, with the choice to stop.
+    bool importQasmFile(const QString &path);
+    /// Asks for a file and writes the shown circuit as OpenQASM 2.0 (".qasm" appended when missing).
+    void exportQasm();
+    bool exportQasmTo(const QString &path);
+    /// Asks for a file and writes the drawing at the current stage as SVG, PNG (twice the drawing's size)
+    /// or a LaTeX quantikz figure, by the name's ending or the chosen filter.
+    void exportCircuitPicture();
+    bool exportCircuitPictureTo(const QString &path, Fasoria::PictureFormat format);
+
     // The handbook, the terms and the validation (MainWindowHelp.cpp).
     void showHelp();
     /// The handbook at the section of the lesson shown.
@@ -281,6 +296,8 @@ private:
     void applyLearningTexts();
 
     void connectHelp();
+    void buildExchangeActions();
+    void applyExchangeLanguage();
     HelpDialog *helpDialog();
     void raiseHelp();
     void retranslateDialogs();
@@ -355,4 +372,7 @@ private:
     QAction *m_actionHelp = nullptr;
     QAction *m_actionLessonHelp = nullptr;
     QAction *m_actionFreewareLicense = nullptr;
+    QAction *m_actionImportQasm = nullptr;
+    QAction *m_actionExportQasm = nullptr;
+    QAction *m_actionExportPicture = nullptr;
 };

@@ -118,6 +118,7 @@ void MainWindow::applyMenuLanguage()
     m_actionWorksheet->setText(pairText(kWorksheetText, m_language));
     m_actionUndo->setText(pairText(kUndoText, m_language));
     m_actionRedo->setText(pairText(kRedoText, m_language));
+    applyExchangeLanguage();
 }
 
 void MainWindow::applyLessonLanguage()

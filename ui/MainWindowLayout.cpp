@@ -302,6 +302,7 @@ void MainWindow::buildMenus()
     m_fileMenu->addAction(m_actionWorksheet);
     m_fileMenu->addAction(m_actionUndo);
     m_fileMenu->addAction(m_actionRedo);
+    buildExchangeActions();
     m_helpMenu->addAction(m_actionHelp);
     m_helpMenu->addAction(m_actionLessonHelp);
     m_helpMenu->addSeparator();

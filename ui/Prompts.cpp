@@ -50,16 +50,16 @@ bool Prompts::report(const ReportBox &box) const
     return message->clickedButton() == extra;
 }
 
-QString Prompts::fileName(FileDialogMode mode, const QString &title, const QString &proposed,
-                          const QString &filter) const
+QString Prompts::fileName(FileDialogMode mode, const QString &title, const QString &proposed, const QString &filter,
+                          QString *selectedFilter) const
 {
     if (m_fileDialogHandler) {
         return m_fileDialogHandler(m_parent, mode, title, proposed, filter);
     }
     if (mode == FileDialogMode::Open) {
-        return QFileDialog::getOpenFileName(m_parent, title, proposed, filter);
+        return QFileDialog::getOpenFileName(m_parent, title, proposed, filter, selectedFilter);
     }
-    return QFileDialog::getSaveFileName(m_parent, title, proposed, filter);
+    return QFileDialog::getSaveFileName(m_parent, title, proposed, filter, selectedFilter);
 }
 
 bool Prompts::confirmAppendedName(const QString &chosen, const QString &path, Language language) const

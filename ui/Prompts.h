@@ -62,7 +62,10 @@ public:
     bool report(const ReportBox &box) const;
     /// The message box report() shows, not yet shown; *extra receives its extra button.
     static std::unique_ptr<QMessageBox> reportBox(const ReportBox &box, QWidget *parent, QAbstractButton **extra);
-    QString fileName(FileDialogMode mode, const QString &title, const QString &proposed, const QString &filter) const;
+    /// *selectedFilter (when given) receives the filter the user chose in the real dialog; an installed
+    /// handler chooses none, and it is left empty.
+    QString fileName(FileDialogMode mode, const QString &title, const QString &proposed, const QString &filter,
+                     QString *selectedFilter = nullptr) const;
 
     /// True when `path`, the chosen name with an ending appended, may be written: it is the name chosen, no
     /// file of that name exists, or the user agreed to replace it (the file dialog asked about the name

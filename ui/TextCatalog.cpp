@@ -416,6 +416,19 @@ constexpr MoreTextEntry kMoreTexts[] = {
     {MoreText::LearningHandbookLink,
      "<a href=\"chapter-education\">Nel manuale: come usare il laboratorio didattico</a>",
      "<a href=\"chapter-education\">In the handbook: how to use the learning lab</a>"},
+    {MoreText::ImportQasmAction, "Importa OpenQASM 2.0...", "Import OpenQASM 2.0..."},
+    {MoreText::ExportQasmAction, "Esporta OpenQASM 2.0...", "Export OpenQASM 2.0..."},
+    {MoreText::ExportPictureAction, "Esporta immagine del circuito...", "Export circuit picture..."},
+    {MoreText::ImportQasmTitle, "Importa OpenQASM 2.0", "Import OpenQASM 2.0"},
+    {MoreText::ExportQasmTitle, "Esporta OpenQASM 2.0", "Export OpenQASM 2.0"},
+    {MoreText::ExportPictureTitle, "Esporta immagine del circuito", "Export circuit picture"},
+    {MoreText::QasmRefused,
+     "Il file OpenQASM non può diventare il circuito di lavoro:\n%1",
+     "The OpenQASM file cannot become the working circuit:\n%1"},
+    {MoreText::QasmSkipped,
+     "Il circuito importato non contiene queste istruzioni del file:\n%1\n\nSostituire il circuito di lavoro con quello importato?",
+     "The imported circuit leaves out these statements of the file:\n%1\n\nReplace the working circuit with the imported one?"},
+    {MoreText::ExportFailed, "Esportazione non riuscita:\n%1", "The export failed:\n%1"},
 };
 // clang-format on
 static_assert(std::size(kMoreTexts) == kMoreTextCount, "one row per key");

@@ -222,10 +222,19 @@ enum class MoreText : std::int32_t
     ReplaceQuestion,
     AlgorithmHandbookLink,
     LearningHandbookLink,
+    ImportQasmAction,
+    ExportQasmAction,
+    ExportPictureAction,
+    ImportQasmTitle,
+    ExportQasmTitle,
+    ExportPictureTitle,
+    QasmRefused,
+    QasmSkipped,
+    ExportFailed,
 };
 
 /// Number of MoreText texts; every one lies in 0..kMoreTextCount - 1.
-constexpr std::int32_t kMoreTextCount = static_cast<std::int32_t>(MoreText::LearningHandbookLink) + 1;
+constexpr std::int32_t kMoreTextCount = static_cast<std::int32_t>(MoreText::ExportFailed) + 1;
 
 /// The text of `key` in `language`; "[missing text]" for a key outside the table.
 QString uiText(MoreText key, Language language);

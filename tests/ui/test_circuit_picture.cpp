@@ -1,0 +1,152 @@
+// Pictures of the drawing for slides and worksheets: SVG read back as XML, PNG sizes, the file formats.
+#include "core/Circuit.h"
+#include "tests/ui/Fixtures.h"
+#include "ui/CircuitPicture.h"
+
+#include <QBuffer>
+#include <QImage>
+#include <QTemporaryDir>
+#include <QXmlStreamReader>
+#include <QtTest>
+
+using namespace Fasoria;
+
+namespace {
+
+Circuit threeQubits(int gates)
+{
+    Circuit circuit = customCircuit(3);
+    for (int i = 0; i < gates; ++i) {
+        circuit.steps.emplace_back(i % 3 == 2 ? GateKind::Cnot : GateKind::H, i % 3, (i + 1) % 3, 0.0);
+    }
+    return circuit;
+}
+
+struct SvgSummary
+{
+    QStringList stages;
+    QSet<QString> strokes;
+    QStringList texts;
+    bool valid = false;
+};
+
+SvgSummary readSvg(const QByteArray &bytes)
+{
+    SvgSummary summary;
+    QXmlStreamReader xml(bytes);
+    while (!xml.atEnd()) {
+        if (xml.readNext() != QXmlStreamReader::StartElement) {
+            continue;
+        }
+        const QXmlStreamAttributes attributes = xml.attributes();
+        if (xml.name() == QLatin1String("g") && attributes.value(QLatin1String("class")) == QLatin1String("stage")) {
+            summary.stages << attributes.value(QLatin1String("data-stage")).toString();
+        }
+        if (attributes.hasAttribute(QLatin1String("stroke"))) {
+            summary.strokes << attributes.value(QLatin1String("stroke")).toString();
+        }
+        if (xml.name() == QLatin1String("text")) {
+            summary.texts << xml.readElementText();
+        }
+    }
+    summary.valid = !xml.hasError();
+    return summary;
+}
+
+} // namespace
+
+class TestCircuitPicture : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void svgHasOneGroupPerStageAndTheStageColours()
+    {
+        CircuitPictureRequest request;
+        request.circuit = threeQubits(5);
+        request.stage = 2;
+        request.measured = true;
+        request.language = English;
+        const SvgSummary svg = readSvg(circuitSvg(request));
+        QVERIFY(svg.valid);
+        QCOMPARE(svg.stages, (QStringList{"0", "1", "2", "3", "4", "5"}));
+        // Applied, current and coming gates, in the view's own colours.
+        QVERIFY(svg.strokes.contains(QStringLiteral("#388c6a")));
+        QVERIFY(svg.strokes.contains(QStringLiteral("#285bb7")));
+        QVERIFY(svg.strokes.contains(QStringLiteral("#9da9b6")));
+        QVERIFY(svg.texts.contains(QStringLiteral("M")));
+        QVERIFY(svg.texts.contains(QStringLiteral("q2  |0>")));
+        QVERIFY(svg.texts.contains(QStringLiteral("H")));
+    }
+
+    void pngFollowsTheCircuit()
+    {
+        CircuitPictureRequest request;
+        request.circuit = threeQubits(4);
+        const QImage short4 = circuitImage(request);
+        request.circuit = threeQubits(8);
+        const QImage long8 = circuitImage(request);
+        QVERIFY(long8.width() > short4.width());
+        QCOMPARE(long8.height(), short4.height());
+        request.circuit = wideCircuit();
+        const QImage wide = circuitImage(request);
+        QVERIFY(wide.height() > long8.height());
+        // Twice the drawing, on white.
+        const QImage once = circuitImage(request, 1.0);
+        QCOMPARE(wide.width(), once.width() * 2);
+        QCOMPARE(QColor(wide.pixel(1, 1)), QColor(Qt::white));
+    }
+
+    void formatsByEndingOrFilter_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("filter");
+        QTest::addColumn<int>("format");
+        QTest::addColumn<QString>("written");
+        QTest::addRow("svg ending") << "a.svg"
+                                    << "PNG (*.png)" << int(PictureFormat::Svg) << "a.svg";
+        QTest::addRow("upper-case png") << "a.PNG"
+                                        << "" << int(PictureFormat::Png) << "a.PNG";
+        QTest::addRow("tex ending") << "fig.tex"
+                                    << "" << int(PictureFormat::Latex) << "fig.tex";
+        QTest::addRow("filter decides") << "slide"
+                                        << "PNG (*.png)" << int(PictureFormat::Png) << "slide.png";
+        QTest::addRow("no ending, no filter") << "slide"
+                                              << "" << int(PictureFormat::Svg) << "slide.svg";
+    }
+
+    void formatsByEndingOrFilter()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, filter);
+        QFETCH(int, format);
+        QFETCH(QString, written);
+        QCOMPARE(int(pictureFormat(name, filter)), format);
+        QCOMPARE(pictureFileName(name, pictureFormat(name, filter)), written);
+    }
+
+    void savedFilesAreWhatTheyClaim()
+    {
+        QTemporaryDir directory;
+        QVERIFY(directory.isValid());
+        CircuitPictureRequest request;
+        request.circuit = threeQubits(3);
+        QString error;
+        QVERIFY(saveCircuitPicture(directory.filePath("c.png"), PictureFormat::Png, request, &error));
+        QImage image;
+        QVERIFY(image.load(directory.filePath("c.png"), "PNG"));
+        QCOMPARE(image.size(), circuitImage(request).size());
+        QVERIFY(saveCircuitPicture(directory.filePath("c.tex"), PictureFormat::Latex, request, &error));
+        QFile tex(directory.filePath("c.tex"));
+        QVERIFY(tex.open(QIODevice::ReadOnly) && tex.readAll().contains("\\begin{quantikz}"));
+        // A circuit the drawing refuses writes nothing.
+        request.stage = 9;
+        QVERIFY(!saveCircuitPicture(directory.filePath("bad.svg"), PictureFormat::Svg, request, &error));
+        QVERIFY(!error.isEmpty());
+        QVERIFY(!QFile::exists(directory.filePath("bad.svg")));
+    }
+};
+
+QTEST_MAIN(TestCircuitPicture)
+
+#include "test_circuit_picture.moc"
