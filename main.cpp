@@ -28,6 +28,8 @@ int main(int argc, char *argv[])
     QApplication::setOrganizationDomain(QString::fromUtf8(Fasoria::kOrganizationDomain));
     QApplication::setApplicationName(QString::fromUtf8(Fasoria::kApplicationName));
     QApplication::setApplicationVersion(QString::fromUtf8(Fasoria::kApplicationVersion));
+    // Lets the desktop match the window to the installed entry, its name and its icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("it.nembotica.Fasoria"));
     QApplication::setStyle(QStringLiteral("Fusion"));
     // Numbers keep a decimal point whatever the interface language.
     QLocale::setDefault(QLocale(QLocale::English));
@@ -56,6 +58,16 @@ int main(int argc, char *argv[])
         result = Fasoria::runEducationSelfTest(*window, directory) ? 0 : 1;
     } else {
         window->show();
+        // A file named on the command line (the desktop entry's %f) opens as if chosen in the File menu; a
+        // refused one is reported in the window, which stays open with its usual start. Arguments that start
+        // with '-' are options the toolkit did not take, unless they follow "--".
+        const int separator = arguments.indexOf(QStringLiteral("--"));
+        for (int i = 1; i < arguments.size(); ++i) {
+            if ((separator >= 0 && i > separator) || !arguments[i].startsWith(QLatin1Char('-'))) {
+                window->openGivenFile(arguments[i]);
+                break;
+            }
+        }
         result = application.exec();
     }
     window.reset();

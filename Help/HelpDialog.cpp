@@ -2,6 +2,7 @@
 
 #include "Help/HelpModel.h"
 #include "Help/ReferencePages.h"
+#include "ui/AccessibleNames.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -145,6 +146,7 @@ void HelpDialog::applyTexts()
     m_basics->setHtml(referencePage(ReferencePage::Basics, m_language));
     m_algorithms->setHtml(referencePage(ReferencePage::Algorithms, m_language));
     m_examples->setHtml(referencePage(ReferencePage::Examples, m_language));
+    nameFocusableWidgets(this);
 }
 
 void HelpDialog::refillTopics()

@@ -1,6 +1,7 @@
 #include "Help/LicenseDialog.h"
 
 #include "Help/HelpModel.h"
+#include "ui/AccessibleNames.h"
 
 #include <QCloseEvent>
 #include <QDialogButtonBox>
@@ -32,6 +33,7 @@ LicenseDialog::LicenseDialog(Language language, QWidget *parent) : QDialog(paren
 
     auto *rootLayout = new QVBoxLayout(this);
     m_licenseView = new QPlainTextEdit(this);
+    m_licenseView->setTabChangesFocus(true);
     m_licenseView->setObjectName(QStringLiteral("m_licenseView"));
     m_licenseView->setReadOnly(true);
     QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
@@ -72,6 +74,7 @@ void LicenseDialog::setLanguage(Language language)
     setWindowTitle(licenseWindowTitle(language));
     m_closeButton->setText(pickText(language, kCloseText));
     m_licenseView->setPlainText(licenseText(languageCode(language), language));
+    nameFocusableWidgets(this);
 }
 
 void LicenseDialog::saveGeometrySetting() const

@@ -2,6 +2,7 @@
 
 #include "education/BellMixture.h"
 #include "education/LearningTexts.h"
+#include "ui/AccessibleNames.h"
 #include "ui/PhaseDelegate.h"
 #include "ui/TextCatalog.h"
 
@@ -79,6 +80,8 @@ void setUpTable(QTableWidget *table, int columns)
     table->setSelectionMode(QAbstractItemView::NoSelection);
     table->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     table->verticalHeader()->hide();
+    // Tab leaves the table for the next control instead of walking its cells.
+    table->setTabKeyNavigation(false);
 }
 
 /// The cell at (row, column), created centred on first use and reused afterwards.
@@ -245,8 +248,11 @@ QWidget *LearningDialog::buildNotesTab()
     m_question = named<QLineEdit>("question");
     m_notesLabel = textLabel("notesLabel");
     m_notes = named<QPlainTextEdit>("notes");
+    // A student who cannot use a mouse leaves the notes with Tab; a tab character is not worth the trap.
+    m_notes->setTabChangesFocus(true);
     m_conclusionLabel = textLabel("conclusionLabel");
     m_conclusion = named<QPlainTextEdit>("conclusion");
+    m_conclusion->setTabChangesFocus(true);
     m_questionLabel->setBuddy(m_question);
     m_notesLabel->setBuddy(m_notes);
     m_conclusionLabel->setBuddy(m_conclusion);
@@ -428,6 +434,11 @@ void LearningDialog::refresh(const LearningLab &lab, const ExperimentView &exper
     m_bellIntro->setText(learningText(LearningText::BellIntro, language));
     m_bellExplanation->setHtml(learningText(LearningText::BellExplanation, language));
     m_sessionStatus->setText(window.sessionStatus);
+    // Names follow the texts just written; they change only with the language.
+    if (m_namesLanguage != static_cast<int>(language)) {
+        m_namesLanguage = static_cast<int>(language);
+        nameFocusableWidgets(this);
+    }
 }
 
 void LearningDialog::refreshStartTab(const LearningLab &lab, const ExperimentView &experiment,

@@ -116,6 +116,8 @@ private:
     bool m_suppressed = false;
     /// Set while the dialog writes its own widgets, so that their change signals are not taken as the student's.
     bool m_filling = false;
+    /// The language the accessible names were last derived in (-1: not yet).
+    int m_namesLanguage = -1;
     bool m_predictionOpen = false;
 
     QTabWidget *m_tabs = nullptr;

@@ -11,7 +11,9 @@
 #include <QGraphicsRectItem>
 #include <QGraphicsScene>
 #include <QGraphicsSimpleTextItem>
+#include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QPen>
 #include <QResizeEvent>
 #include <QScrollBar>
@@ -28,6 +30,8 @@ namespace {
 
 constexpr std::int32_t kMaxQubits = 12;
 constexpr double kWheelZoom = 1.16;
+// The colour of the current stage's border, so the focus frame reads as part of the same drawing.
+const QColor kFocusFrame(40, 91, 183);
 
 // Scene geometry: rows 76 units apart from y = 75, step columns 102 units apart from x = 163.
 constexpr double kFirstWireY = 75.0;
@@ -331,6 +335,7 @@ bool CircuitView::showsSameDrawing(const Circuit &circuit, Language language, bo
 
 void CircuitView::restyle(std::uint64_t currentStep, bool measured, Language language)
 {
+    m_currentStage = currentStep;
     for (int stage = 0; stage < m_stageBoxes.size(); ++stage) {
         QGraphicsRectItem *box = m_stageBoxes[stage];
         const StageStyle style = stageStyle(static_cast<std::uint64_t>(stage), currentStep);
@@ -461,6 +466,78 @@ void CircuitView::resizeEvent(QResizeEvent *event)
     if (m_autoFit) {
         fitScene();
     }
+}
+
+void CircuitView::keyPressEvent(QKeyEvent *event)
+{
+    if (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) {
+        QGraphicsView::keyPressEvent(event);
+        return;
+    }
+    const auto lastStage = static_cast<std::uint64_t>(std::max(0, m_stageBoxes.size() - 1));
+    auto askFor = [this, lastStage](std::uint64_t stage) {
+        if (m_stageCallback && !m_stageBoxes.isEmpty() && stage <= lastStage && stage != m_currentStage) {
+            m_stageCallback(stage);
+        }
+    };
+    switch (event->key()) {
+    case Qt::Key_Left:
+        if (m_currentStage > 0) {
+            askFor(m_currentStage - 1);
+        }
+        break;
+    case Qt::Key_Right:
+        askFor(m_currentStage + 1);
+        break;
+    case Qt::Key_Home:
+        askFor(0);
+        break;
+    case Qt::Key_End:
+        askFor(lastStage);
+        break;
+    case Qt::Key_Plus:
+    case Qt::Key_Equal:
+        zoomBy(kZoomInFactor);
+        break;
+    case Qt::Key_Minus:
+        zoomBy(kZoomOutFactor);
+        break;
+    case Qt::Key_0:
+        fitAll();
+        break;
+    default:
+        // Tab, Page Up and the rest keep their usual meaning.
+        QGraphicsView::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+}
+
+void CircuitView::focusInEvent(QFocusEvent *event)
+{
+    QGraphicsView::focusInEvent(event);
+    viewport()->update();
+}
+
+void CircuitView::focusOutEvent(QFocusEvent *event)
+{
+    QGraphicsView::focusOutEvent(event);
+    viewport()->update();
+}
+
+void CircuitView::drawForeground(QPainter *painter, const QRectF &rect)
+{
+    QGraphicsView::drawForeground(painter, rect);
+    if (!hasFocus()) {
+        return;
+    }
+    painter->save();
+    painter->resetTransform();
+    painter->setRenderHint(QPainter::Antialiasing, false);
+    painter->setPen(QPen(kFocusFrame, 3.0));
+    painter->setBrush(Qt::NoBrush);
+    painter->drawRect(QRectF(viewport()->rect()).adjusted(1.5, 1.5, -1.5, -1.5));
+    painter->restore();
 }
 
 void CircuitView::fitScene()

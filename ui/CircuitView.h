@@ -35,10 +35,15 @@ public:
     /// Bounds of the horizontal scale reachable by zoomBy and the mouse wheel.
     static constexpr double kMinimumScale = 0.01;
     static constexpr double kMaximumScale = 4.0;
+    /// One step of the zoom buttons and of the + and - keys.
+    static constexpr double kZoomInFactor = 1.25;
+    static constexpr double kZoomOutFactor = 0.8;
 
     explicit CircuitView(QWidget *parent = nullptr);
 
-    /// Replaces the click callback; an empty function disables click-to-stage.
+    /// Replaces the click callback; an empty function disables click-to-stage and the stage keys. With focus,
+    /// Left and Right ask for the previous and next stage, Home and End for stage 0 and the last one, as a
+    /// click on that stage would; + and - zoom and 0 fits.
     void setStageCallback(std::function<void(std::uint64_t)> callback);
 
     /// Clears the scene and draws `circuit` with stage `currentStep` as the current one. The view transform is
@@ -70,6 +75,11 @@ protected:
     void mouseMoveEvent(QMouseEvent *event) override;
     void wheelEvent(QWheelEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
+    /// Frames the viewport while the view has keyboard focus, so a keyboard user sees where the keys go.
+    void drawForeground(QPainter *painter, const QRectF &rect) override;
 
 private:
     void fitScene();
@@ -91,6 +101,7 @@ private:
     Fasoria::Language m_drawnLanguage = Fasoria::Italian;
     bool m_drawnWorking = false;
     std::function<void(std::uint64_t)> m_stageCallback;
+    std::uint64_t m_currentStage = 0;
     bool m_panning = false;
     bool m_autoFit = true;
     bool m_fitting = false;

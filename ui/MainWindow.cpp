@@ -24,13 +24,6 @@
 
 using namespace Fasoria;
 
-namespace {
-
-constexpr double kZoomInFactor = 1.25;
-constexpr double kZoomOutFactor = 0.8;
-
-} // namespace
-
 MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), m_prompts(this)
 {
     m_experiment.setLogObservers([this](const LogEvent &event) { appendLogLine(event); }, [this] { m_log->clear(); });
@@ -107,8 +100,9 @@ void MainWindow::connectSignals()
             m_editorPanel->showSelectedGate(m_experiment.workingCircuit(), m_experiment.currentStep());
         });
     });
-    connect(m_zoomInButton, &QPushButton::clicked, this, [this] { m_circuitView->zoomBy(kZoomInFactor); });
-    connect(m_zoomOutButton, &QPushButton::clicked, this, [this] { m_circuitView->zoomBy(kZoomOutFactor); });
+    connect(m_zoomInButton, &QPushButton::clicked, this, [this] { m_circuitView->zoomBy(CircuitView::kZoomInFactor); });
+    connect(m_zoomOutButton, &QPushButton::clicked, this,
+            [this] { m_circuitView->zoomBy(CircuitView::kZoomOutFactor); });
     connect(m_fitButton, &QPushButton::clicked, this, [this] { m_circuitView->fitAll(); });
     connectPanels();
     connectCircuitCommands();

@@ -38,6 +38,7 @@ class CircuitEditor;
 class EditorPanel;
 class LearningDialog;
 class MeasurementPanel;
+class QubitStatePanel;
 struct EditSnapshot;
 struct SessionData;
 struct WorksheetInput;
@@ -55,6 +56,8 @@ public:
     using MessageBoxHandler = Fasoria::Prompts::MessageBoxHandler;
     using FileDialogMode = Fasoria::FileDialogMode;
     using FileDialogHandler = Fasoria::Prompts::FileDialogHandler;
+    /// The page of the left tabs that shows each qubit's sphere, after the four the lessons rely on.
+    static constexpr int kQubitsTab = 4;
 
     explicit MainWindow(QWidget *parent = nullptr);
     ~MainWindow() override;
@@ -179,6 +182,10 @@ public:
     void openLearningSession();
     /// Opens `path` as the session; a refused file is reported and changes nothing.
     bool openLearningSessionFile(const QString &path);
+    /// Opens a file named on the command line (what a desktop's "open with" passes): a learning session
+    /// when its name ends in ".session.json", else a circuit, through the same checks as the File menu. A
+    /// relative name is taken from the current directory, so later saves go back to the same file.
+    bool openGivenFile(const QString &path);
     /// The printable page of the current state, in the interface language.
     QString buildWorksheet() const;
     /// Writes the worksheet to `path`, or to a file the user chooses (".html" appended unless present).
@@ -245,6 +252,7 @@ private:
     void switchLanguage(int index);
     void applyMenuLanguage();
     void applyLessonLanguage();
+    void keepLessonTabsReadable();
     void applyPanelLanguage();
     void fitEditorTabWidth();
     void renderNotebook();
@@ -342,6 +350,7 @@ private:
     Fasoria::AlgorithmLabPanel *m_algorithmLab = nullptr;
     Fasoria::EditorPanel *m_editorPanel = nullptr;
     Fasoria::MeasurementPanel *m_measurementPanel = nullptr;
+    Fasoria::QubitStatePanel *m_qubitStatePanel = nullptr;
 
     QGroupBox *m_circuitBox = nullptr;
     QLabel *m_circuitStage = nullptr;

@@ -9,8 +9,10 @@
 #include "ui/LogEvent.h"
 #include "ui/MainWindow.h"
 #include "ui/MeasurementPanel.h"
+#include "ui/QubitStatePanel.h"
 #include "ui/TextCatalog.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QComboBox>
 #include <QFileInfo>
@@ -176,6 +178,20 @@ void MainWindow::refreshGuidance()
         }
     }
     m_explanation->setText(explanation);
+    // Assistive technology hears the step and its text whenever either changes, as a sighted student sees
+    // the drawing recolour; the description also says which keys drive the drawing.
+    const QString name = uiText(MoreText::CircuitDrawingName, m_language).arg(step).arg(steps);
+    const QString description = explanation + QLatin1Char('\n') + uiText(MoreText::CircuitDrawingKeys, m_language);
+    if (name != m_circuitView->accessibleName()) {
+        m_circuitView->setAccessibleName(name);
+        QAccessibleEvent event(m_circuitView, QAccessible::NameChanged);
+        QAccessible::updateAccessibility(&event);
+    }
+    if (description != m_circuitView->accessibleDescription()) {
+        m_circuitView->setAccessibleDescription(description);
+        QAccessibleEvent event(m_circuitView, QAccessible::DescriptionChanged);
+        QAccessible::updateAccessibility(&event);
+    }
 }
 
 void MainWindow::refreshStatePanel()
@@ -212,6 +228,7 @@ void MainWindow::refreshStatePanel()
 
     AmplitudeTable::fill(m_table, *state, m_experiment.histogram(), m_experiment.shotsTotal());
     m_normLabel->setText(AmplitudeTable::normText(*state, m_language));
+    m_qubitStatePanel->showState(*state, m_language);
     m_measurementPanel->refresh(m_experiment, m_language);
     refreshLearningLab();
     statusBar()->showMessage(catalogText(TextKey::StatusEngine, m_language, qubitText, qubitWord(qubits, m_language)));

@@ -2,12 +2,14 @@
 #include "core/GateText.h"
 #include "curriculum/LessonCatalog.h"
 #include "education/LearningLab.h"
+#include "ui/AccessibleNames.h"
 #include "ui/AmplitudeTable.h"
 #include "ui/CircuitView.h"
 #include "ui/EditorPanel.h"
 #include "ui/LogEvent.h"
 #include "ui/MainWindow.h"
 #include "ui/MeasurementPanel.h"
+#include "ui/QubitStatePanel.h"
 #include "ui/TextCatalog.h"
 #include "ui/ToolkitLanguage.h"
 
@@ -23,9 +25,13 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSettings>
+#include <QStyle>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTextCursor>
+
+#include <algorithm>
 
 using namespace Fasoria;
 
@@ -91,6 +97,7 @@ void MainWindow::applyLanguage()
     refreshGuidance();
     refreshStatePanel();
     renderNotebook();
+    nameFocusableWidgets(this);
 }
 
 void MainWindow::applyMenuLanguage()
@@ -121,12 +128,29 @@ void MainWindow::applyMenuLanguage()
     applyExchangeLanguage();
 }
 
+void MainWindow::keepLessonTabsReadable()
+{
+    // The panel is at least as wide as the four lesson tabs plus the arrows that appear when the qubit page
+    // does not fit beside them, or as all five when they need less.
+    const QTabBar *bar = m_leftTabs->tabBar();
+    int lessonTabs = 0;
+    for (int tab = 0; tab < kQubitsTab; ++tab) {
+        lessonTabs += bar->tabRect(tab).width();
+    }
+    const int allTabs = lessonTabs + bar->tabRect(kQubitsTab).width();
+    const int arrows = 2 * bar->style()->pixelMetric(QStyle::PM_TabBarScrollButtonWidth, nullptr, bar);
+    m_leftTabs->setMinimumWidth(std::min(allTabs, lessonTabs + arrows));
+}
+
 void MainWindow::applyLessonLanguage()
 {
     const TextKey tabs[] = {TextKey::TabLesson, TextKey::TabAlgorithms, TextKey::TabEditor, TextKey::TabMeasurements};
     for (int tab = 0; tab < 4; ++tab) {
         m_leftTabs->setTabText(tab, uiText(tabs[tab], m_language));
     }
+    m_leftTabs->setTabText(kQubitsTab, uiText(MoreText::QubitsTab, m_language));
+    m_leftTabs->setTabToolTip(kQubitsTab, qubitStateText(QubitStateText::PanelName, m_language));
+    keepLessonTabsReadable();
     m_exerciseBox->setTitle(uiText(TextKey::ExercisesBox, m_language));
     m_lessons->setToolTip(uiText(TextKey::LessonsTip, m_language));
     const LessonCatalog &lessons = lessonCatalog();

@@ -7,6 +7,7 @@
 #include "ui/EditorPanel.h"
 #include "ui/MainWindow.h"
 #include "ui/MeasurementPanel.h"
+#include "ui/QubitStatePanel.h"
 #include "ui/WidgetBuilders.h"
 
 #include <QAction>
@@ -173,8 +174,10 @@ void MainWindow::buildLeftTabs(QVBoxLayout *leftLayout)
     m_leftTabs = named(new QTabWidget, "m_leftTabs");
     m_leftTabs->setDocumentMode(true);
     m_leftTabs->setTabsClosable(false);
-    // All four titles stay readable: the panel widens instead of scrolling a title out of sight.
-    m_leftTabs->setUsesScrollButtons(false);
+    // The four titles the lessons refer to stay readable (keepLessonTabsReadable); the qubit page after
+    // them may scroll behind the bar's arrows where the panel is narrow, rather than widen it.
+    m_leftTabs->setUsesScrollButtons(true);
+    m_leftTabs->tabBar()->setElideMode(Qt::ElideNone);
 
     QVBoxLayout *lesson = addScrollTab(m_leftTabs, "tabLesson", "lessonScroll", "lessonContent", "lessonTabLayout");
     m_lessonHelpButton = namedButton("m_lessonHelpButton");
@@ -205,6 +208,14 @@ void MainWindow::buildLeftTabs(QVBoxLayout *leftLayout)
     m_measurementPanel = new MeasurementPanel;
     measure->addWidget(m_measurementPanel);
     addScrollTabEnd(measure);
+
+    // After the four pages the lesson relies on: one sphere per qubit, which scrolls by itself.
+    QWidget *qubits = named(new QWidget, "tabQubits");
+    auto *qubitsLayout = named(new QVBoxLayout(qubits), "qubitsTabLayout");
+    qubitsLayout->setContentsMargins(0, 4, 0, 0);
+    m_qubitStatePanel = new QubitStatePanel;
+    qubitsLayout->addWidget(m_qubitStatePanel);
+    m_leftTabs->addTab(qubits, QString());
     leftLayout->addWidget(m_leftTabs, 1);
 }
 
@@ -244,6 +255,8 @@ QWidget *MainWindow::buildRightSide()
     m_statesTitle = namedLabel("m_statesTitle");
     setFontStyle(m_statesTitle, 0, true);
     m_table = named(new QTableWidget, "m_table");
+    // Tab goes on to the next control instead of walking the cells (the arrows still do).
+    m_table->setTabKeyNavigation(false);
     m_normLabel = namedLabel("m_normLabel", true);
     statesLayout->addWidget(m_statesTitle);
     statesLayout->addWidget(m_table);
@@ -259,6 +272,7 @@ QWidget *MainWindow::buildRightSide()
     setFontStyle(m_logTitle, 0, true);
     m_log = named(new QPlainTextEdit, "m_log");
     m_log->setReadOnly(true);
+    m_log->setTabChangesFocus(true);
     m_log->setMinimumHeight(125);
     notebookLayout->addWidget(m_logTitle);
     notebookLayout->addWidget(m_log);

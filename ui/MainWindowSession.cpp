@@ -13,6 +13,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QScopedValueRollback>
 #include <QSettings>
@@ -152,6 +153,15 @@ bool MainWindow::openLearningSessionFile(const QString &path)
     refreshTitle();
     showLearningLab();
     return true;
+}
+
+bool MainWindow::openGivenFile(const QString &path)
+{
+    const QString absolute = QFileInfo(path).absoluteFilePath();
+    if (absolute.endsWith(QStringLiteral(".session.json"), Qt::CaseInsensitive)) {
+        return confirmDiscard() && openLearningSessionFile(absolute);
+    }
+    return confirmDiscard() && openCircuitFile(absolute);
 }
 
 bool MainWindow::restoreSession(const QByteArray &bytes, QString *message)
@@ -298,10 +308,12 @@ void MainWindow::showSimpleMode(bool beginner)
     m_resourceBox->setVisible(!beginner);
     m_explanationBox->setVisible(!beginner);
     // The lesson page replaces a page that goes; disabling the current page first would move to another.
-    if (beginner && (m_leftTabs->currentIndex() == kAlgorithmsTab || m_leftTabs->currentIndex() == kEditorTab)) {
+    const int shown = m_leftTabs->currentIndex();
+    if (beginner && (shown == kAlgorithmsTab || shown == kEditorTab || shown == kQubitsTab)) {
         m_leftTabs->setCurrentIndex(0);
     }
-    for (const int tab : {kAlgorithmsTab, kEditorTab}) {
+    // The spheres are details like the state table, and go with it.
+    for (const int tab : {kAlgorithmsTab, kEditorTab, kQubitsTab}) {
         m_leftTabs->setTabEnabled(tab, !beginner);
     }
 }

@@ -429,6 +429,11 @@ constexpr MoreTextEntry kMoreTexts[] = {
      "Il circuito importato non contiene queste istruzioni del file:\n%1\n\nSostituire il circuito di lavoro con quello importato?",
      "The imported circuit leaves out these statements of the file:\n%1\n\nReplace the working circuit with the imported one?"},
     {MoreText::ExportFailed, "Esportazione non riuscita:\n%1", "The export failed:\n%1"},
+    {MoreText::CircuitDrawingName, "Disegno del circuito, passo %1 di %2", "Circuit drawing, step %1 of %2"},
+    {MoreText::CircuitDrawingKeys,
+     "Sinistra e Destra: passo precedente e successivo. Inizio e Fine: primo e ultimo passo. + e -: ingrandisci e riduci. 0: adatta.",
+     "Left and Right: previous and next step. Home and End: first and last step. + and -: zoom in and out. 0: fit."},
+    {MoreText::QubitsTab, "Qubit", "Qubits"},
 };
 // clang-format on
 static_assert(std::size(kMoreTexts) == kMoreTextCount, "one row per key");

@@ -231,10 +231,13 @@ enum class MoreText : std::int32_t
     QasmRefused,
     QasmSkipped,
     ExportFailed,
+    CircuitDrawingName,
+    CircuitDrawingKeys,
+    QubitsTab,
 };
 
 /// Number of MoreText texts; every one lies in 0..kMoreTextCount - 1.
-constexpr std::int32_t kMoreTextCount = static_cast<std::int32_t>(MoreText::ExportFailed) + 1;
+constexpr std::int32_t kMoreTextCount = static_cast<std::int32_t>(MoreText::QubitsTab) + 1;
 
 /// The text of `key` in `language`; "[missing text]" for a key outside the table.
 QString uiText(MoreText key, Language language);

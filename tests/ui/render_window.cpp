@@ -31,6 +31,7 @@ namespace {
 constexpr int kAlgorithmsTab = 1;
 constexpr int kEditorTab = 2;
 constexpr int kMeasureTab = 3;
+constexpr int kQubitsTab = 4;
 
 void settle()
 {
@@ -119,11 +120,17 @@ int main(int argc, char *argv[])
         window.measureOnce();
         tabs->setCurrentIndex(kMeasureTab);
         ok = save(window, directory, QStringLiteral("measured") + suffix) && ok;
+        window.goToStep(2);
+        tabs->setCurrentIndex(kQubitsTab);
+        ok = save(window, directory, QStringLiteral("bell-qubits") + suffix) && ok;
 
         window.selectLesson(20);
         tabs->setCurrentIndex(0);
         steps(window, 40);
         ok = save(window, directory, QStringLiteral("lesson21-step40") + suffix) && ok;
+        tabs->setCurrentIndex(kQubitsTab);
+        ok = save(window, directory, QStringLiteral("lesson21-step40-qubits") + suffix) && ok;
+        tabs->setCurrentIndex(0);
         window.goToStep(window.experiment().stepCount());
         window.repeatPreparations();
         ok = save(window, directory, QStringLiteral("lesson21-end") + suffix) && ok;

@@ -197,6 +197,10 @@ private slots:
     void rejectsUndrawableCircuits();
     void newStageOnlyRecoloursTheDrawing_data();
     void newStageOnlyRecoloursTheDrawing();
+    void keysAskForStages_data();
+    void keysAskForStages();
+    void keysZoomAndFit();
+    void focusIsFramed();
 
 private:
     void show(const Circuit &circuit, std::uint64_t currentStep = 0, bool measured = false, Language language = English,
@@ -938,6 +942,80 @@ void TestCircuitView::newStageOnlyRecoloursTheDrawing()
     shorter.steps.pop_back();
     m_view->showCircuit(shorter, 0, false, English, true);
     QCOMPARE(itemsWithRole(m_view->scene(), QStringLiteral("stageBox")).size(), 3);
+}
+
+void TestCircuitView::keysAskForStages_data()
+{
+    QTest::addColumn<int>("current");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::addColumn<int>("asked");
+
+    // Three steps: stages 0..3; -1 when no stage is asked for.
+    QTest::addRow("right") << 1 << int(Qt::Key_Right) << 0 << 2;
+    QTest::addRow("right at the end") << 3 << int(Qt::Key_Right) << 0 << -1;
+    QTest::addRow("left") << 2 << int(Qt::Key_Left) << 0 << 1;
+    QTest::addRow("left at stage 0") << 0 << int(Qt::Key_Left) << 0 << -1;
+    QTest::addRow("home") << 2 << int(Qt::Key_Home) << 0 << 0;
+    QTest::addRow("home at stage 0") << 0 << int(Qt::Key_Home) << 0 << -1;
+    QTest::addRow("end") << 0 << int(Qt::Key_End) << 0 << 3;
+    QTest::addRow("end on the last stage") << 3 << int(Qt::Key_End) << 0 << -1;
+    QTest::addRow("control right is not a stage key") << 1 << int(Qt::Key_Right) << int(Qt::ControlModifier) << -1;
+    QTest::addRow("keypad right") << 1 << int(Qt::Key_Right) << int(Qt::KeypadModifier) << 2;
+}
+
+void TestCircuitView::keysAskForStages()
+{
+    QFETCH(int, current);
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    QFETCH(int, asked);
+    show(threeQubitCircuit(), static_cast<std::uint64_t>(current));
+    m_view->setFocus();
+    QTest::keyClick(m_view, static_cast<Qt::Key>(key), static_cast<Qt::KeyboardModifiers>(modifiers));
+    // Asked at once: no scene event is in progress for a key.
+    QCOMPARE(m_stages, asked < 0 ? QList<quint64>{} : QList<quint64>{static_cast<quint64>(asked)});
+
+    // Without a callback the keys ask nothing and do not fail.
+    m_view->setStageCallback({});
+    QTest::keyClick(m_view, static_cast<Qt::Key>(key), static_cast<Qt::KeyboardModifiers>(modifiers));
+    QCOMPARE(m_stages.size(), asked < 0 ? 0 : 1);
+}
+
+void TestCircuitView::keysZoomAndFit()
+{
+    show(threeQubitCircuit());
+    const double fitted = m_view->transform().m11();
+    m_view->setFocus();
+    QTest::keyClick(m_view, Qt::Key_Plus);
+    QCOMPARE(m_view->transform().m11(), fitted * CircuitView::kZoomInFactor);
+    QVERIFY(!m_view->autoFit());
+    QTest::keyClick(m_view, Qt::Key_Minus);
+    QTest::keyClick(m_view, Qt::Key_Minus);
+    QCOMPARE(m_view->transform().m11(),
+             fitted * CircuitView::kZoomInFactor * CircuitView::kZoomOutFactor * CircuitView::kZoomOutFactor);
+    // '=' is the unshifted '+' of most keyboards.
+    QTest::keyClick(m_view, Qt::Key_Equal);
+    QVERIFY(m_view->transform().m11() > fitted * CircuitView::kZoomOutFactor);
+    QTest::keyClick(m_view, Qt::Key_0);
+    QVERIFY(m_view->autoFit());
+    QCOMPARE(m_view->transform().m11(), fitted);
+    QVERIFY(m_stages.isEmpty());
+}
+
+void TestCircuitView::focusIsFramed()
+{
+    show(threeQubitCircuit());
+    auto framePixel = [this] { return m_view->viewport()->grab().toImage().pixelColor(1, 10); };
+    // The only focusable widget of the host takes focus when the host is shown.
+    m_view->clearFocus();
+    const QColor unfocused = framePixel();
+    m_view->setFocus();
+    QVERIFY(m_view->hasFocus());
+    QCOMPARE(framePixel(), QColor(40, 91, 183));
+    m_view->clearFocus();
+    QCOMPARE(framePixel(), unfocused);
+    QVERIFY(unfocused != QColor(40, 91, 183));
 }
 
 QTEST_MAIN(TestCircuitView)

@@ -6,6 +6,7 @@
 #include "ui/TextCatalog.h"
 
 #include <QCheckBox>
+#include <QDir>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLabel>
@@ -60,6 +61,7 @@ private slots:
     void worksheetEscapesWhatTheStudentTyped();
     void beginnerViewHidesAndRestores();
     void freshStartAndPreparationTexts();
+    void givenFilesOpenByTheirKind();
 
 private:
     LearningDialog *dialog() const { return m_window->learningDialog(); }
@@ -304,3 +306,40 @@ void TestSessionWindow::freshStartAndPreparationTexts()
 QTEST_MAIN(TestSessionWindow)
 
 #include "test_session_window.moc"
+
+void TestSessionWindow::givenFilesOpenByTheirKind()
+{
+    prepareRichSession();
+    const QString sessionPath = m_directory.filePath(QStringLiteral("given.SESSION.json"));
+    QVERIFY(m_window->saveLearningSession(sessionPath));
+    const QByteArray session = m_window->serialiseSession();
+    Circuit circuit;
+    circuit.qubitCount = 3;
+    circuit.steps.emplace_back(GateKind::H, 0, -1, 0.0);
+    const QString circuitPath = m_directory.filePath(QStringLiteral("given.fsor.json"));
+    QString error;
+    QVERIFY2(saveCircuitFile(circuitPath, circuit, &error), qPrintable(error));
+
+    // The relative name a file manager may pass is kept as the absolute path later saves go to.
+    startWindow();
+    const QString previous = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(m_directory.path()));
+    const bool opened = m_window->openGivenFile(QStringLiteral("given.fsor.json"));
+    QDir::setCurrent(previous);
+    QVERIFY(opened);
+    QCOMPARE(m_window->experiment().document().path(), circuitPath);
+    QCOMPARE(m_window->experiment().workingCircuit()->qubitCount, 3);
+
+    QVERIFY(m_window->openGivenFile(sessionPath));
+    QCOMPARE(m_window->serialiseSession(), session);
+    QVERIFY(dialog()->isVisible());
+
+    // A missing or refused file is reported and changes nothing; a session name is read as a session.
+    const int messages = m_messages.size();
+    QVERIFY(!m_window->openGivenFile(m_directory.filePath(QStringLiteral("missing.fsor.json"))));
+    const QString misnamed = m_directory.filePath(QStringLiteral("circuit.session.json"));
+    QVERIFY(QFile::copy(circuitPath, misnamed));
+    QVERIFY(!m_window->openGivenFile(misnamed));
+    QCOMPARE(m_messages.size(), messages + 2);
+    QCOMPARE(m_window->serialiseSession(), session);
+}
