@@ -214,7 +214,13 @@ bool saveCircuitPicture(const QString &path, PictureFormat format, const Circuit
         } else {
             QBuffer buffer(&bytes);
             buffer.open(QIODevice::WriteOnly);
-            circuitImage(request).save(&buffer, "PNG");
+            // An image the encoder refused would otherwise be saved as an empty file and called a picture.
+            if (!circuitImage(request).save(&buffer, "PNG")) {
+                if (error) {
+                    *error = QStringLiteral("The picture could not be encoded as PNG.");
+                }
+                return false;
+            }
         }
     } catch (const std::exception &refusal) {
         if (error) {

@@ -4,6 +4,7 @@
 
 #include "core/Circuit.h"
 #include "curriculum/AlgorithmGenerator.h"
+#include "editor/AtomicSave.h"
 #include "editor/CircuitFile.h"
 #include "education/LearningDialog.h"
 #include "education/LearningLab.h"
@@ -28,7 +29,6 @@
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QSpinBox>
 #include <QSplitter>
 #include <QTabWidget>
@@ -68,6 +68,12 @@ public:
     SelfTestRun(MainWindow &window, const QDir &directory) : m_window(window), m_directory(directory)
     {
         m_failAt = qEnvironmentVariableIntValue("FASORIA_SELF_TEST_FAIL_CHECK");
+        // The run is unattended even on a real display: neither the window nor the learning lab, which the
+        // beginner-view step opens long before the screenshots, ever appears on the user's screen.
+        m_window.setAttribute(Qt::WA_DontShowOnScreen);
+        if (LearningDialog *dialog = m_window.learningDialog()) {
+            dialog->setAttribute(Qt::WA_DontShowOnScreen);
+        }
         // A message box the run did not expect must not wait for a user who is not there: it is closed and
         // fails the next check.
         m_watchdog.setInterval(20);
@@ -564,8 +570,8 @@ void SelfTestRun::checkLayoutAndScreenshots()
                QStringLiteral("Render learning tab %1").arg(tab));
     }
     setLanguage(1);
-    save(dialog, QStringLiteral("learning_en.png"));
-    record(tabs->tabText(3) == QLatin1String("Bell and mixture"), QStringLiteral("Bilingual learning dialog"));
+    record(save(dialog, QStringLiteral("learning_en.png")) && tabs->tabText(3) == QLatin1String("Bell and mixture"),
+           QStringLiteral("Bilingual learning dialog"));
     const auto focusable = [](QWidget *widget) { return widget->focusPolicy() != Qt::NoFocus; };
     record(focusable(lab<QPlainTextEdit>("notes")) && focusable(lab<QComboBox>("distribution")) &&
                focusable(lab<QSpinBox>("stageA")) && !lab<QLineEdit>("reason")->accessibleName().isEmpty(),
@@ -574,11 +580,11 @@ void SelfTestRun::checkLayoutAndScreenshots()
     m_window.hide();
 }
 
-bool writeLog(const QString &path, const QStringList &lines)
+/// The verdict is read from this log, so it goes through the same save as a student's circuit: a log cut
+/// short by a full disk is reported, never left behind as if complete.
+bool writeLog(const QString &path, const QStringList &lines, QString *error)
 {
-    QSaveFile file(path);
-    const QByteArray bytes = lines.join(QLatin1Char('\n')).toUtf8();
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
+    return saveFileAtomically(path, lines.join(QLatin1Char('\n')).toUtf8(), error);
 }
 
 void complain(const QString &message)
@@ -608,8 +614,9 @@ bool runEducationSelfTest(MainWindow &window, const QString &reportDirectory)
                      .arg(run.passed())
                      .arg(passed ? QStringLiteral("PASS") : QStringLiteral("FAIL"));
     const QString logPath = directory.filePath(QStringLiteral("education_tests.txt"));
-    if (!writeLog(logPath, run.log())) {
-        complain(QStringLiteral("cannot write %1").arg(logPath));
+    QString error;
+    if (!writeLog(logPath, run.log(), &error)) {
+        complain(QStringLiteral("cannot write %1: %2").arg(logPath, error));
         return false;
     }
     return passed;

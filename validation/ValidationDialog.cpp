@@ -24,7 +24,9 @@ ValidationOutcome runValidationDialog(const Prompts &prompts, Language language)
                                               validationReportFileName(), validationFileFilter());
         QString error;
         if (!path.isEmpty() && !saveValidationReport(path, checks, &error)) {
-            prompts.message(QMessageBox::Warning, validationDialogTitle(language), validationSaveErrorText(language));
+            // The file's own reason (a missing folder, a full disk) tells the teacher what to change.
+            prompts.message(QMessageBox::Warning, validationDialogTitle(language),
+                            validationSaveErrorText(language) + QLatin1Char('\n') + error);
         }
     }
     return ValidationOutcome{passedCount(checks), static_cast<int>(checks.size())};

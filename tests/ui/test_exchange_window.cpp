@@ -111,9 +111,21 @@ private slots:
         const QByteArray svg = readFile(m_directory.filePath(QStringLiteral("bell.svg")));
         QVERIFY(svg.contains("<svg"));
         QCOMPARE(svg.count("class=\"stage\""), 3);
+        // "bell" becomes bell.svg, which exists: the window asks first, and No keeps the old picture.
+        m_window->goToStep(2);
+        const int asked = m_messages.size();
+        answerNext(QMessageBox::No);
         m_fileNames << m_directory.filePath(QStringLiteral("bell"));
         trigger("m_actionExportPicture");
-        QVERIFY(QFile::exists(m_directory.filePath(QStringLiteral("bell.svg"))));
+        QCOMPARE(m_messages.size(), asked + 1);
+        QCOMPARE(m_buttons.last(), QMessageBox::Yes | QMessageBox::No);
+        QCOMPARE(readFile(m_directory.filePath(QStringLiteral("bell.svg"))), svg);
+        answerNext(QMessageBox::Yes);
+        m_fileNames << m_directory.filePath(QStringLiteral("bell"));
+        trigger("m_actionExportPicture");
+        const QByteArray replaced = readFile(m_directory.filePath(QStringLiteral("bell.svg")));
+        QVERIFY(replaced.contains("<svg") && replaced != svg);
+        QVERIFY(!QFile::exists(m_directory.filePath(QStringLiteral("bell"))));
         m_fileNames << m_directory.filePath(QStringLiteral("bell.tex"));
         trigger("m_actionExportPicture");
         QVERIFY(readFile(m_directory.filePath(QStringLiteral("bell.tex"))).contains("\\ctrl{-1}"));
