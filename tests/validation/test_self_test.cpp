@@ -1,6 +1,7 @@
 // The unattended run of the learning features, as the program runs it ("fasoria --self-test") and
 // in-process on a window of its own.
 #include "Help/Resources.h"
+#include "tests/support/ReadOnlyDirectory.h"
 #include "ui/MainWindow.h"
 #include "validation/EducationSelfTest.h"
 
@@ -144,6 +145,26 @@ private slots:
                                    {{QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen")}});
         QCOMPARE(run.exitCode, 1);
         QVERIFY2(run.err.contains("fasoria --self-test: cannot create the report directory"), run.err.constData());
+    }
+
+    void existingReportDirectoryThatRefusesFiles()
+    {
+        QTemporaryDir directory;
+        QVERIFY(directory.isValid());
+        const QString report = directory.filePath(QStringLiteral("report"));
+        QVERIFY(QDir().mkpath(report));
+        const ReadOnlyDirectory locked(report);
+        if (!locked.refusesNewFiles()) {
+            QSKIP("this file system lets every file be created here");
+        }
+        // The folder exists, so the run starts; its log cannot be written, so the verdict is a failure said
+        // on standard error, never a silent success.
+        const Run run = runProgram({QStringLiteral("--self-test"), report},
+                                   {{QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen")}});
+        QCOMPARE(run.exitCode, 1);
+        QVERIFY2(run.err.contains("fasoria --self-test: cannot write ") && run.err.contains("education_tests.txt"),
+                 run.err.constData());
+        QVERIFY(QDir(report).entryList(QDir::Files).isEmpty());
     }
 };
 
