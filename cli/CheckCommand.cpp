@@ -33,21 +33,6 @@ GradeRow unreadable(const QString &file, const QString &error, Language language
 // What grading a circuit means: the built-in challenge of a lesson or a teacher's definition.
 using Grader = std::function<Diagnosis(const Circuit &)>;
 
-// The window's verdict for statuses 0..5. Statuses 6 and 7 get the tool's own sentence; the rest of the
-// verdict (fidelity, phase hint) is the window's, cut from its message for a status it knows.
-QString verdictMessage(const ChallengeResult &result, Language language)
-{
-    if (result.status != ChallengeStatus::ForbiddenKind && result.status != ChallengeStatus::TooManyGates) {
-        return challengeMessage(result, language);
-    }
-    ChallengeResult known = result;
-    known.status = ChallengeStatus::NotSolved;
-    const QString tail = challengeMessage(known, language).mid(uiText(TextKey::NotYet, language).size());
-    const CliText sentence =
-        result.status == ChallengeStatus::ForbiddenKind ? CliText::StatusForbiddenKind : CliText::StatusTooManyGates;
-    return cliText(sentence, language) + tail;
-}
-
 GradeRow grade(const Grader &grader, const QString &file, Language language)
 {
     Circuit circuit;
@@ -64,7 +49,8 @@ GradeRow grade(const Grader &grader, const QString &file, Language language)
     }
     const ChallengeResult &result = row.diagnosis->result;
     row.verdict = cliText(result.solved ? CliText::VerdictSolved : CliText::VerdictNotSolved, language);
-    row.message = verdictMessage(result, language);
+    // The window's verdict, word for word.
+    row.message = challengeMessage(result, language);
     row.diagnostics = QString::fromStdString(diagnosisText(*row.diagnosis, language));
     return row;
 }

@@ -63,8 +63,6 @@ enum class CliText
     VerdictUnreadable,
     DiagnosticsPrefix,
     /// The verdict sentences of statuses 6 and 7, which the window's catalog does not have yet.
-    StatusForbiddenKind,
-    StatusTooManyGates,
     CsvHeader,
     HtmlTitle,
     GoalLine,

@@ -288,6 +288,19 @@ ChallengeHints challengeHints(const ChallengeDefinition &definition, Language la
     return {definition.hint1It, definition.hint2It, definition.hint3It};
 }
 
+int writtenHintCount(const ChallengeDefinition &definition)
+{
+    const ChallengeHints italian = challengeHints(definition, Italian);
+    const ChallengeHints english = challengeHints(definition, English);
+    int count = 0;
+    for (std::size_t hint = 0; hint < italian.size(); ++hint) {
+        if (!italian[hint].empty() || !english[hint].empty()) {
+            count = static_cast<int>(hint) + 1;
+        }
+    }
+    return count;
+}
+
 QString gateKindFileName(GateKind kind)
 {
     const auto index = static_cast<std::int32_t>(kind);

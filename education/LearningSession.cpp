@@ -48,6 +48,7 @@ const TextPair kRefusals[] = {
     {"Parametri e circuito discordanti", "Parameters and circuit disagree"},
     {"Esito istogramma impossibile", "Impossible histogram outcome"},
     {"Misura registrata impossibile", "Impossible recorded measurement"},
+    {"Sfida dell'insegnante non valida", "Invalid teacher's challenge"},
     {"Sessione illeggibile o troppo grande.", "Unreadable or oversized session."},
 };
 static_assert(std::size(kRefusals) == static_cast<std::size_t>(SessionError::Unreadable) + 1,
@@ -147,6 +148,11 @@ QByteArray serialiseSession(const SessionData &session)
     root.insert(QLatin1String("comparison_b"), copyObject(session.comparisonB));
     if (session.algorithm) {
         root.insert(QLatin1String("parameters"), parametersObject(session.algorithm->parameters));
+    }
+    if (session.customChallenge) {
+        // The challenge file's own object, so that the reader checks it exactly as it checks a file.
+        root.insert(QLatin1String("custom_challenge"),
+                    QJsonDocument::fromJson(serializeChallenge(*session.customChallenge)).object());
     }
     insertTexts(root, session);
     return QJsonDocument(root).toJson(QJsonDocument::Compact);

@@ -6,6 +6,7 @@
 #include "core/RandomGenerator.h"
 #include "core/StateVector.h"
 #include "curriculum/AlgorithmGenerator.h"
+#include "editor/ChallengeFile.h"
 #include "education/Comparison.h"
 
 #include <QByteArray>
@@ -36,8 +37,11 @@ struct SessionData
     bool editor = false;
     /// Challenge mode is on (always with a working circuit).
     bool challenge = false;
-    /// Challenge hints shown, 0..3.
+    /// Challenge hints shown, 0..3 (for a teacher's challenge, at most the hints it has).
     std::int32_t hintLevel = 0;
+    /// The teacher's challenge the working circuit answers instead of the lesson's ("custom_challenge", the
+    /// challenge file's object; only in challenge mode). A session without it reads as it always did.
+    std::optional<ChallengeFile> customChallenge;
     /// Steps of `circuit` applied (the displayed stage).
     std::uint64_t stage = 0;
     /// Basis index of the single measurement at this stage, −1 for none.
@@ -110,6 +114,8 @@ enum class SessionError : std::int32_t
     ParameterMismatch,
     ImpossibleHistogram,
     ImpossibleMeasurement,
+    /// "custom_challenge" is not a challenge the challenge reader accepts.
+    CustomChallenge,
     /// The file could not be read, is not a regular file or exceeds 1 MiB (openSessionFile only).
     Unreadable,
 };

@@ -80,6 +80,7 @@ private:
 
     SessionError readHeader();
     SessionError readCircuit();
+    SessionError readCustomChallenge();
     SessionError readNumbers();
     SessionError checkConsistency();
     SessionError readTexts();
@@ -100,9 +101,9 @@ private:
 SessionError Reader::read()
 {
     for (SessionError (Reader::*step)() :
-         {&Reader::readHeader, &Reader::readCircuit, &Reader::readNumbers, &Reader::checkConsistency,
-          &Reader::readTexts, &Reader::readGenerator, &Reader::readHistogram, &Reader::readComparisons,
-          &Reader::readParameters, &Reader::replay}) {
+         {&Reader::readHeader, &Reader::readCircuit, &Reader::readCustomChallenge, &Reader::readNumbers,
+          &Reader::checkConsistency, &Reader::readTexts, &Reader::readGenerator, &Reader::readHistogram,
+          &Reader::readComparisons, &Reader::readParameters, &Reader::replay}) {
         if (const SessionError error = (this->*step)(); error != SessionError::None) {
             return error;
         }
@@ -137,6 +138,20 @@ SessionError Reader::readCircuit()
         return SessionError::CircuitRefused;
     }
     m_dimension = std::uint64_t{1} << m_parsed.qubitCount;
+    return SessionError::None;
+}
+
+SessionError Reader::readCustomChallenge()
+{
+    const QJsonValue member = value("custom_challenge");
+    if (member.isUndefined()) {
+        return SessionError::None;
+    }
+    ChallengeFile challenge;
+    if (!member.isObject() || !parseChallenge(QJsonDocument(member.toObject()).toJson(), challenge, nullptr)) {
+        return SessionError::CustomChallenge;
+    }
+    m_data.customChallenge = std::move(challenge);
     return SessionError::None;
 }
 
@@ -181,8 +196,16 @@ SessionError Reader::checkConsistency()
         return SessionError::Prediction;
     }
     const Lesson &lesson = lessonCatalog()[static_cast<std::size_t>(m_data.lessonIndex)];
-    if (m_data.challenge && (!m_data.editor || !findChallenge(static_cast<std::uint64_t>(m_data.lessonIndex)) ||
-                             lesson.qubitCount != m_parsed.qubitCount)) {
+    if (m_data.customChallenge) {
+        // A teacher's challenge is answered like a lesson's: in challenge mode, on its own qubit count, with
+        // no more hints shown than it has.
+        const ChallengeDefinition &definition = m_data.customChallenge->definition;
+        if (!m_data.challenge || !m_data.editor || definition.qubitCount != m_parsed.qubitCount ||
+            m_data.hintLevel > writtenHintCount(definition)) {
+            return SessionError::ChallengeContext;
+        }
+    } else if (m_data.challenge && (!m_data.editor || !findChallenge(static_cast<std::uint64_t>(m_data.lessonIndex)) ||
+                                    lesson.qubitCount != m_parsed.qubitCount)) {
         return SessionError::ChallengeContext;
     }
     if (!m_data.editor && serializeCircuit(m_parsed) != serializeCircuit(lesson)) {
@@ -364,7 +387,7 @@ void Reader::chooseCircuit()
         m_data.circuit = lesson;
     } else {
         m_data.circuit = std::move(m_parsed);
-        if (m_data.challenge) {
+        if (m_data.challenge && !m_data.customChallenge) {
             m_data.circuit.titleIt = lesson.titleIt;
             m_data.circuit.titleEn = lesson.titleEn;
             m_data.circuit.questionIt = lesson.questionIt;

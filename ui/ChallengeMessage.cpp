@@ -12,6 +12,25 @@ const char *const kPhaseHintIt = " Stesse probabilità, fase relativa diversa. C
 const char *const kPhaseHintEn =
     " Same probabilities, different relative phase. Compare H and H-Z, then add H to both in the learning lab.";
 
+// The two rules only a teacher's challenge has; the numbered texts of the catalog end with status 5.
+constexpr TextPair kForbiddenKind = {"Il circuito usa un tipo di porta vietato dalla consegna.",
+                                     "A gate kind the exercise forbids is used."};
+constexpr TextPair kTooManyGates = {"Il circuito ha più porte di quante la consegna ne ammetta.",
+                                    "The circuit has more gates than the exercise allows."};
+
+QString statusText(ChallengeStatus status, Language language)
+{
+    if (status == ChallengeStatus::ForbiddenKind) {
+        return QString::fromUtf8(pick(language, kForbiddenKind));
+    }
+    if (status == ChallengeStatus::TooManyGates) {
+        return QString::fromUtf8(pick(language, kTooManyGates));
+    }
+    // Statuses 0..5 follow one another from key 157 ("Solved") on.
+    return uiText(static_cast<TextKey>(static_cast<std::int32_t>(TextKey::Solved) + static_cast<std::int32_t>(status)),
+                  language);
+}
+
 } // namespace
 
 QString fidelityPercent(double fidelity)
@@ -21,11 +40,8 @@ QString fidelityPercent(double fidelity)
 
 QString challengeMessage(const ChallengeResult &result, Language language)
 {
-    // Statuses 0..5 follow one another from key 157 ("Solved") on.
-    const auto statusKey =
-        static_cast<TextKey>(static_cast<std::int32_t>(TextKey::Solved) + static_cast<std::int32_t>(result.status));
     QString message =
-        uiText(statusKey, language) + uiText(TextKey::Fidelity, language).arg(fidelityPercent(result.fidelity));
+        statusText(result.status, language) + uiText(TextKey::Fidelity, language).arg(fidelityPercent(result.fidelity));
     if (result.probabilitiesMatch && !isSolvingFidelity(result.fidelity)) {
         message += QString::fromUtf8(pick(language, kPhaseHintIt, kPhaseHintEn));
     }

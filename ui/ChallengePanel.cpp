@@ -1,6 +1,7 @@
 #include "ui/ChallengePanel.h"
 
 #include "curriculum/Challenge.h"
+#include "editor/ChallengeFile.h"
 #include "ui/Experiment.h"
 #include "ui/PanelTexts.h"
 #include "ui/TextCatalog.h"
@@ -42,21 +43,25 @@ ChallengePanel::ChallengePanel(QWidget *parent) : QGroupBox(parent)
 
 void ChallengePanel::refresh(const Experiment &experiment, Language language)
 {
-    const Challenge *challenge =
-        experiment.isChallengeMode() ? findChallenge(static_cast<std::uint64_t>(experiment.lessonIndex())) : nullptr;
-    setVisible(challenge != nullptr);
-    if (!challenge) {
+    setVisible(experiment.hasChallenge());
+    if (!experiment.hasChallenge()) {
         return;
     }
     setTitle(uiText(TextKey::ChallengeBox, language));
-    m_challengeGoal->setText(QString::fromUtf8(pick(language, challenge->goalIt, challenge->goalEn)));
+    if (const ChallengeFile *custom = experiment.customChallenge()) {
+        const ChallengeDefinition &definition = custom->definition;
+        m_challengeGoal->setText(QString::fromStdString(isEnglish(language) ? definition.goalEn : definition.goalIt));
+    } else {
+        const Challenge *challenge = findChallenge(static_cast<std::uint64_t>(experiment.lessonIndex()));
+        m_challengeGoal->setText(QString::fromUtf8(pick(language, challenge->goalIt, challenge->goalEn)));
+    }
     m_challengeGoal->setToolTip(uiText(TextKey::ChallengeTargetTip, language));
     m_challengeCheckButton->setText(uiText(TextKey::CheckSolutionButton, language));
     m_challengeCheckButton->setToolTip(uiText(TextKey::CheckSolutionTip, language));
     m_challengeCheckButton->setEnabled(experiment.workingCircuit() != nullptr);
     m_challengeHintButton->setText(uiText(TextKey::ShowHintButton, language));
     m_challengeHintButton->setToolTip(uiText(TextKey::ShowHintTip, language));
-    m_challengeHintButton->setEnabled(experiment.hintsShown() < 3);
+    m_challengeHintButton->setEnabled(experiment.hintsShown() < experiment.hintCount());
     m_challengeHint->setText(challengeHintText(experiment, language));
     m_challengeResult->setText(challengeResultText(experiment, language));
     const QString diagnosis = challengeDiagnosisText(experiment, language);

@@ -231,6 +231,7 @@ bool Experiment::restoreLesson()
 void Experiment::enterChallengeMode()
 {
     m_challengeMode = false;
+    m_customChallenge.reset();
     if (!findChallenge(static_cast<std::uint64_t>(m_lessonIndex))) {
         return;
     }
@@ -253,9 +254,47 @@ bool Experiment::setWorkingCircuit(const Circuit &circuit, const QString &path, 
     m_workingCircuit = editor->circuit();
     m_algorithm.reset();
     m_challengeMode = false;
+    m_customChallenge.reset();
     clearChallengeCheck();
     m_document.markSaved(path, serializeCircuit(*m_workingCircuit));
     return true;
+}
+
+bool Experiment::openCustomChallenge(const ChallengeFile &challenge, QString *error)
+{
+    Circuit answer;
+    try {
+        validateChallengeDefinition(challenge.definition);
+        setCustomTexts(answer);
+        answer.qubitCount = challenge.definition.qubitCount;
+        answer = CircuitEditor(answer).circuit();
+    } catch (const std::exception &refusal) {
+        if (error) {
+            *error = QString::fromUtf8(refusal.what());
+        }
+        return false;
+    }
+    m_workingCircuit = std::move(answer);
+    m_algorithm.reset();
+    m_challengeMode = true;
+    m_customChallenge = std::make_shared<const ChallengeFile>(challenge);
+    m_hintsShown = 0;
+    clearChallengeCheck();
+    m_document.markSaved(QString(), serializeCircuit(*m_workingCircuit));
+    return true;
+}
+
+bool Experiment::hasChallenge() const
+{
+    return m_challengeMode && (m_customChallenge || findChallenge(static_cast<std::uint64_t>(m_lessonIndex)));
+}
+
+std::int32_t Experiment::hintCount() const
+{
+    if (!hasChallenge()) {
+        return 0;
+    }
+    return m_customChallenge ? writtenHintCount(m_customChallenge->definition) : 3;
 }
 
 bool Experiment::restoreWorkingCircuit(const Circuit &circuit, std::optional<GeneratedAlgorithm> algorithm)
@@ -326,13 +365,27 @@ bool Experiment::restore(const ExperimentRecord &record)
         }
     }
     const Circuit &shown = working ? *working : lessonCatalog()[static_cast<std::size_t>(record.lessonIndex)];
-    if (!fitsCircuit(record, shown) || (record.challengeMode && !working) || (record.algorithm && !working)) {
+    if (!fitsCircuit(record, shown) || (record.challengeMode && !working) || (record.algorithm && !working) ||
+        (record.customChallenge && (!record.challengeMode || record.algorithm ||
+                                    record.customChallenge->definition.qubitCount != working->qubitCount))) {
         return false;
+    }
+    if (record.customChallenge) {
+        try {
+            validateChallengeDefinition(record.customChallenge->definition);
+        } catch (const std::exception &) {
+            return false;
+        }
+        if (record.hintsShown > writtenHintCount(record.customChallenge->definition)) {
+            return false;
+        }
     }
     m_lessonIndex = record.lessonIndex;
     m_workingCircuit = std::move(working);
     m_algorithm = record.algorithm;
     m_challengeMode = record.challengeMode;
+    m_customChallenge =
+        record.customChallenge ? std::make_shared<const ChallengeFile>(*record.customChallenge) : nullptr;
     m_hintsShown = record.hintsShown;
     clearChallengeCheck();
     m_state = record.state;
@@ -357,11 +410,13 @@ bool Experiment::restore(const ExperimentRecord &record)
 
 bool Experiment::checkChallengeSolution()
 {
-    const Challenge *challenge = findChallenge(static_cast<std::uint64_t>(m_lessonIndex));
-    if (!m_workingCircuit || !m_challengeMode || !challenge) {
+    if (!m_workingCircuit || !hasChallenge()) {
         return false;
     }
-    auto diagnosis = std::make_shared<const Diagnosis>(diagnoseChallenge(*challenge, *m_workingCircuit));
+    const Challenge *challenge = findChallenge(static_cast<std::uint64_t>(m_lessonIndex));
+    auto diagnosis = std::make_shared<const Diagnosis>(
+        m_customChallenge ? diagnoseChallenge(m_customChallenge->definition, *m_workingCircuit)
+                          : diagnoseChallenge(*challenge, *m_workingCircuit));
     const ChallengeResult &result = diagnosis->result;
     m_challengeFidelity = result.fidelity;
     m_phaseHint = result.probabilitiesMatch && !isSolvingFidelity(result.fidelity);
@@ -374,12 +429,13 @@ bool Experiment::checkChallengeSolution()
 
 bool Experiment::showNextHint()
 {
-    if (!m_challengeMode || !findChallenge(static_cast<std::uint64_t>(m_lessonIndex)) || m_hintsShown >= 3) {
+    if (m_hintsShown >= hintCount()) {
         return false;
     }
     const std::int32_t shown = m_hintsShown;
     m_hintsShown = shown + 1;
-    appendLog(LogEventKind::Hint, static_cast<std::uint64_t>(shown), 0);
+    // value2 tells the notebook whose hint it was: a teacher's challenge is not in the lesson catalog.
+    appendLog(LogEventKind::Hint, static_cast<std::uint64_t>(shown), m_customChallenge ? 1 : 0);
     return true;
 }
 

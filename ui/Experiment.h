@@ -6,6 +6,7 @@
 #include "core/RandomGenerator.h"
 #include "core/StateVector.h"
 #include "curriculum/AlgorithmGenerator.h"
+#include "editor/ChallengeFile.h"
 #include "ui/CircuitDocument.h"
 #include "ui/LogEvent.h"
 
@@ -33,6 +34,8 @@ struct ExperimentRecord
     std::optional<Circuit> workingCircuit;
     std::optional<GeneratedAlgorithm> algorithm;
     bool challengeMode = false;
+    /// A teacher's challenge the working circuit answers instead of the lesson's (challenge mode only).
+    std::optional<ChallengeFile> customChallenge;
     std::int32_t hintsShown = 0;
     /// The displayed state after `currentStep` steps, collapsed when `lastOutcome` ≥ 0.
     StateVector state = createState(1);
@@ -94,8 +97,15 @@ public:
     std::int32_t prediction() const { return m_prediction; }
 
     bool isChallengeMode() const { return m_challengeMode; }
+    /// The teacher's challenge being answered; null for a lesson's own challenge and outside challenge mode.
+    const ChallengeFile *customChallenge() const { return m_customChallenge.get(); }
+    /// Whether a challenge is being answered: the lesson's own or a teacher's.
+    bool hasChallenge() const;
     std::int32_t hintsShown() const { return m_hintsShown; }
-    /// 0 not checked, 1 solved, 2..6 the failed check's ChallengeStatus plus one.
+    /// The hints that can be shown: three for a lesson's challenge, for a teacher's up to the last one
+    /// written in either language; 0 without a challenge.
+    std::int32_t hintCount() const;
+    /// 0 not checked, 1 solved, otherwise the failed check's ChallengeStatus plus one (2..8).
     std::int32_t challengeStatus() const { return m_challengeStatus; }
     bool phaseHint() const { return m_phaseHint; }
     double challengeFidelity() const { return m_challengeFidelity; }
@@ -144,6 +154,11 @@ public:
     bool restoreLesson();
     /// Makes a challenge lesson's working circuit an empty copy of it; other lessons leave challenge mode.
     void enterChallengeMode();
+    /// Answers a teacher's challenge: the working circuit becomes an empty circuit of its qubit count, counted
+    /// as saved, in challenge mode with no hint shown; the lesson stays selected, any generated algorithm goes.
+    /// The caller rebuilds with resetToStep. A definition validateChallengeDefinition refuses changes nothing:
+    /// false with its (English) message.
+    bool openCustomChallenge(const ChallengeFile &challenge, QString *error);
     /// Makes a copy of `circuit` the working circuit, remembered as saved under `path` (empty: never saved),
     /// and leaves challenge mode and any generated algorithm; the caller rebuilds with resetToStep. A circuit
     /// the editor would refuse changes nothing: false with the editor's (English) message.
@@ -161,10 +176,10 @@ public:
     /// resetToStep. An error the editor raises propagates and changes nothing. False without a working circuit.
     bool editWorkingCircuit(const std::function<void(CircuitEditor &)> &edit);
 
-    /// Grades the working circuit against the lesson's challenge and records the check in the notebook.
+    /// Grades the working circuit against the challenge being answered and records the check in the notebook.
     /// False without a working circuit in challenge mode; the checker's errors propagate and change nothing.
     bool checkChallengeSolution();
-    /// Reveals the next of the three hints and records it. False outside challenge mode or after the third.
+    /// Reveals the next hint and records it. False outside challenge mode or after the last (hintCount).
     bool showNextHint();
 
     /// Puts a whole recorded experiment in place with an empty notebook and an unchecked challenge; the working
@@ -201,6 +216,7 @@ private:
     std::int32_t m_prediction = -1;
     std::int32_t m_lastOutcome = -1;
     bool m_challengeMode = false;
+    std::shared_ptr<const ChallengeFile> m_customChallenge;
     std::int32_t m_hintsShown = 0;
     std::int32_t m_challengeStatus = 0;
     bool m_phaseHint = false;

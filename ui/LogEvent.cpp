@@ -3,6 +3,7 @@
 #include "core/GateText.h"
 #include "curriculum/Challenge.h"
 #include "curriculum/LessonCatalog.h"
+#include "editor/ChallengeFile.h"
 
 namespace Fasoria {
 namespace {
@@ -27,8 +28,19 @@ const Circuit *eventCircuit(const LogEvent &event, const LogContext &context, bo
     return &lessons[static_cast<std::size_t>(event.lessonIndex)];
 }
 
-QString hintText(std::int32_t lessonIndex, std::uint64_t hint, Language language)
+QString hintText(const LogEvent &event, const LogContext &context)
 {
+    const std::uint64_t hint = event.value;
+    const Language language = context.language;
+    if (event.value2 != 0) {
+        // A teacher's hint: quoted while that challenge is still the one answered.
+        if (!context.customChallenge || hint >= 3) {
+            return QString();
+        }
+        return catalogText(TextKey::LogHint, language, QString::number(hint + 1)) +
+               QString::fromStdString(challengeHints(*context.customChallenge, language)[hint]);
+    }
+    const std::int32_t lessonIndex = event.lessonIndex;
     const Challenge *challenge = lessonIndex < 0 ? nullptr : findChallenge(static_cast<std::uint64_t>(lessonIndex));
     if (!challenge || hint >= 3) {
         return QString();
@@ -117,7 +129,7 @@ QString renderLogEvent(const LogEvent &event, const LogContext &context)
         return catalogText(event.value != 0 ? TextKey::LogChallengeSolved : TextKey::LogChallengeIncomplete, language,
                            fixedText(static_cast<double>(event.value2) / 100.0, 2));
     case LogEventKind::Hint:
-        return hintText(event.lessonIndex, event.value, language);
+        return hintText(event, context);
     case LogEventKind::DistributionPrediction:
         return distributionText(event, context);
     }

@@ -2,6 +2,7 @@
 
 #include "core/Circuit.h"
 #include "core/Language.h"
+#include "curriculum/ChallengeDefinition.h"
 #include "ui/TextCatalog.h"
 
 #include <QString>
@@ -48,6 +49,8 @@ struct LogContext
     /// Lesson selector index now shown; events of this lesson describe the working circuit when there is one.
     std::int32_t currentLessonIndex = -1;
     const Circuit *workingCircuit = nullptr;
+    /// The teacher's challenge being answered, whose hints the hint events marked as its own quote.
+    const ChallengeDefinition *customChallenge = nullptr;
     /// Text of the learning lab's distribution choice `value`; unset while there is no learning lab, in which
     /// case the number itself is written.
     std::function<QString(std::uint64_t value)> distributionChoice;

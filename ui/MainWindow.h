@@ -183,8 +183,9 @@ public:
     /// Opens `path` as the session; a refused file is reported and changes nothing.
     bool openLearningSessionFile(const QString &path);
     /// Opens a file named on the command line (what a desktop's "open with" passes): a learning session
-    /// when its name ends in ".session.json", else a circuit, through the same checks as the File menu. A
-    /// relative name is taken from the current directory, so later saves go back to the same file.
+    /// when its name ends in ".session.json", a teacher's challenge for ".challenge.json", else a circuit, through the
+    /// same checks as the File menu. A relative name is taken from the current directory, so later saves go back to the
+    /// same file.
     bool openGivenFile(const QString &path);
     /// The printable page of the current state, in the interface language.
     QString buildWorksheet() const;
@@ -192,6 +193,13 @@ public:
     bool exportWorksheet(const QString &path);
     /// Shows (false) or hides (true) the details of the main window, keeping the experiment as it is.
     void applySimpleMode(bool beginner);
+
+    // A teacher's challenge file (MainWindowChallenge.cpp).
+    /// Asks before discarding unsaved work, then for a challenge file to answer.
+    void openChallenge();
+    /// Reads `path` as a teacher's challenge and starts answering it: an empty circuit of its qubit count in
+    /// challenge mode, the lesson staying selected. A refused file is reported and changes nothing.
+    bool openChallengeFile(const QString &path);
 
     // OpenQASM 2.0 and pictures of the drawing (MainWindowExchange.cpp).
     /// Asks before discarding unsaved work, then for an OpenQASM 2.0 file to import.
@@ -381,6 +389,7 @@ private:
     QAction *m_actionHelp = nullptr;
     QAction *m_actionLessonHelp = nullptr;
     QAction *m_actionFreewareLicense = nullptr;
+    QAction *m_actionOpenChallenge = nullptr;
     QAction *m_actionImportQasm = nullptr;
     QAction *m_actionExportQasm = nullptr;
     QAction *m_actionExportPicture = nullptr;

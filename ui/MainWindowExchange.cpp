@@ -42,6 +42,7 @@ void MainWindow::buildExchangeActions()
                 [this, operation] { guarded([this, operation] { (this->*operation)(); }); });
         return created;
     };
+    m_actionOpenChallenge = action("m_actionOpenChallenge", &MainWindow::openChallenge);
     m_actionImportQasm = action("m_actionImportQasm", &MainWindow::importQasm);
     m_actionExportQasm = action("m_actionExportQasm", &MainWindow::exportQasm);
     m_actionExportPicture = action("m_actionExportPicture", &MainWindow::exportCircuitPicture);
@@ -49,6 +50,7 @@ void MainWindow::buildExchangeActions()
 
 void MainWindow::applyExchangeLanguage()
 {
+    m_actionOpenChallenge->setText(uiText(MoreText::OpenChallengeAction, m_language));
     m_actionImportQasm->setText(uiText(MoreText::ImportQasmAction, m_language));
     m_actionExportQasm->setText(uiText(MoreText::ExportQasmAction, m_language));
     m_actionExportPicture->setText(uiText(MoreText::ExportPictureAction, m_language));

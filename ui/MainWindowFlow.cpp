@@ -157,8 +157,14 @@ void MainWindow::refreshGuidance()
     const bool working = m_experiment.workingCircuit() != nullptr;
     const bool generated = m_experiment.algorithm() != nullptr;
     const bool ownQuestion = !working || m_experiment.isChallengeMode() || generated;
-    m_question->setText(ownQuestion ? utf8(pick(m_language, circuit.questionIt, circuit.questionEn))
-                                    : uiText(TextKey::FreeLabQuestion, m_language));
+    if (const ChallengeFile *challenge = m_experiment.customChallenge()) {
+        // A teacher's challenge asks its own question: its goal.
+        const ChallengeDefinition &definition = challenge->definition;
+        m_question->setText(QString::fromStdString(isEnglish(m_language) ? definition.goalEn : definition.goalIt));
+    } else {
+        m_question->setText(ownQuestion ? utf8(pick(m_language, circuit.questionIt, circuit.questionEn))
+                                        : uiText(TextKey::FreeLabQuestion, m_language));
+    }
 
     const std::uint64_t step = m_experiment.currentStep();
     const std::uint64_t steps = m_experiment.stepCount();

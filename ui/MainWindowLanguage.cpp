@@ -229,6 +229,9 @@ LogContext MainWindow::logContext() const
     context.language = m_language;
     context.currentLessonIndex = m_experiment.lessonIndex();
     context.workingCircuit = m_experiment.workingCircuit();
+    if (const ChallengeFile *challenge = m_experiment.customChallenge()) {
+        context.customChallenge = &challenge->definition;
+    }
     const std::int32_t qubits = m_experiment.shownCircuit().qubitCount;
     const Language language = m_language;
     context.distributionChoice = [qubits, language](std::uint64_t value) {

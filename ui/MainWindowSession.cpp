@@ -56,6 +56,9 @@ SessionData MainWindow::gatherSession() const
     session.circuit = m_experiment.shownCircuit();
     session.editor = m_experiment.workingCircuit() != nullptr;
     session.challenge = m_experiment.isChallengeMode();
+    if (const ChallengeFile *challenge = m_experiment.customChallenge()) {
+        session.customChallenge = *challenge;
+    }
     session.hintLevel = m_experiment.hintsShown();
     session.stage = m_experiment.currentStep();
     session.measurement = m_experiment.lastOutcome();
@@ -161,6 +164,9 @@ bool MainWindow::openGivenFile(const QString &path)
     if (absolute.endsWith(QStringLiteral(".session.json"), Qt::CaseInsensitive)) {
         return confirmDiscard() && openLearningSessionFile(absolute);
     }
+    if (absolute.endsWith(QStringLiteral(".challenge.json"), Qt::CaseInsensitive)) {
+        return confirmDiscard() && openChallengeFile(absolute);
+    }
     return confirmDiscard() && openCircuitFile(absolute);
 }
 
@@ -183,6 +189,7 @@ bool MainWindow::applySession(const SessionData &session)
     record.algorithm = session.algorithm;
     record.challengeMode = session.challenge;
     record.hintsShown = session.hintLevel;
+    record.customChallenge = session.customChallenge;
     if (!session.state) {
         return false;
     }

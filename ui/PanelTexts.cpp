@@ -3,6 +3,7 @@
 #include "core/GateText.h"
 #include "curriculum/Challenge.h"
 #include "curriculum/Diagnostics.h"
+#include "editor/ChallengeFile.h"
 #include "ui/ChallengeMessage.h"
 #include "ui/LogEvent.h"
 #include "ui/TextCatalog.h"
@@ -158,7 +159,11 @@ QString challengeHintText(const Experiment &experiment, Language language)
 {
     const Challenge *challenge = findChallenge(static_cast<std::uint64_t>(experiment.lessonIndex()));
     const std::int32_t shown = experiment.hintsShown();
-    if (!challenge || shown <= 0) {
+    if (const ChallengeFile *custom = experiment.customChallenge(); custom && shown > 0) {
+        return uiText(TextKey::HintPrefix, language).arg(shown) +
+               QString::fromStdString(challengeHints(custom->definition, language)[std::min(shown, 3) - 1]);
+    }
+    if (!challenge || shown <= 0 || experiment.customChallenge()) {
         return uiText(TextKey::NoHint, language);
     }
     const char *const hints[][2] = {{challenge->hint1It, challenge->hint1En},

@@ -434,6 +434,8 @@ constexpr MoreTextEntry kMoreTexts[] = {
      "Sinistra e Destra: passo precedente e successivo. Inizio e Fine: primo e ultimo passo. + e -: ingrandisci e riduci. 0: adatta.",
      "Left and Right: previous and next step. Home and End: first and last step. + and -: zoom in and out. 0: fit."},
     {MoreText::QubitsTab, "Qubit", "Qubits"},
+    {MoreText::OpenChallengeAction, "Apri sfida...", "Open challenge..."},
+    {MoreText::OpenChallengeTitle, "Apri sfida", "Open challenge"},
 };
 // clang-format on
 static_assert(std::size(kMoreTexts) == kMoreTextCount, "one row per key");

@@ -234,10 +234,12 @@ enum class MoreText : std::int32_t
     CircuitDrawingName,
     CircuitDrawingKeys,
     QubitsTab,
+    OpenChallengeAction,
+    OpenChallengeTitle,
 };
 
 /// Number of MoreText texts; every one lies in 0..kMoreTextCount - 1.
-constexpr std::int32_t kMoreTextCount = static_cast<std::int32_t>(MoreText::QubitsTab) + 1;
+constexpr std::int32_t kMoreTextCount = static_cast<std::int32_t>(MoreText::OpenChallengeTitle) + 1;
 
 /// The text of `key` in `language`; "[missing text]" for a key outside the table.
 QString uiText(MoreText key, Language language);

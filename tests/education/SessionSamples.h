@@ -92,6 +92,31 @@ inline SessionData challengeSession()
     return session;
 }
 
+/// A teacher's Bell challenge answered over the coin lesson: H done, the CNOT still missing, the first of
+/// its two hints shown.
+inline SessionData customChallengeSession()
+{
+    SessionData session;
+    session.lessonIndex = 0;
+    session.editor = true;
+    session.challenge = true;
+    session.hintLevel = 1;
+    session.circuit = circuitOf(2, {{GateKind::H, 0, 0, 0.0}});
+    setCustomTexts(session.circuit);
+    session.stage = 1;
+    ChallengeFile challenge;
+    challenge.definition.qubitCount = 2;
+    challenge.definition.goalIt = "Prepara una coppia di Bell.";
+    challenge.definition.goalEn = "Prepare a Bell pair.";
+    setChallengeHints(challenge.definition, {"Prima H.", "Poi CNOT.", ""}, {"First H.", "Then CNOT.", ""});
+    challenge.definition.forbidden = {GateKind::Z};
+    challenge.definition.maxGates = 3;
+    challenge.reference = circuitOf(2, {{GateKind::H, 0, 0, 0.0}, {GateKind::Cnot, 1, 0, 0.0}});
+    challenge.definition.target = targetFromCircuit(*challenge.reference);
+    session.customChallenge = challenge;
+    return session;
+}
+
 /// A destination no test document describes, to see that a refusal leaves it alone.
 inline SessionData sentinel()
 {

@@ -85,6 +85,7 @@ void TestLearningSession::roundTrip_data()
     QTest::addRow("measurement, histogram, copies, texts") << 1;
     QTest::addRow("generated Grover") << 2;
     QTest::addRow("challenge answer") << 3;
+    QTest::addRow("teacher's challenge answer") << 4;
 }
 
 void TestLearningSession::roundTrip()
@@ -92,7 +93,8 @@ void TestLearningSession::roundTrip()
     QFETCH(int, which);
     SessionData plain;
     plain.circuit = lessonCatalog()[0];
-    const SessionData sessions[] = {plain, richSession(), generatedSession(), challengeSession()};
+    const SessionData sessions[] = {plain, richSession(), generatedSession(), challengeSession(),
+                                    customChallengeSession()};
     const QByteArray bytes = serialiseSession(sessions[which]);
     QVERIFY(!bytes.contains('\n'));
     SessionData restored;
@@ -291,6 +293,34 @@ void TestLearningSession::rejections_data()
     QTest::addRow("measurement of probability 0")
         << mutated(rich, {{"stage", 0}, {"shot_count", 0}, {"histogram", QJsonArray()}})
         << SessionError::ImpossibleMeasurement;
+
+    // A teacher's challenge is checked as its file would be, and must fit the answer it comes with.
+    const SessionData custom = customChallengeSession();
+    const QJsonObject challenge = objectOf(serialiseSession(custom)).value("custom_challenge").toObject();
+    const auto challengeWith = [&challenge](const char *key, const QJsonValue &value) {
+        QJsonObject changed = challenge;
+        changed.insert(QLatin1String(key), value);
+        return QJsonObject{{"custom_challenge", changed}};
+    };
+    QTest::addRow("teacher's challenge as array")
+        << mutated(custom, {{"custom_challenge", QJsonArray()}}) << SessionError::CustomChallenge;
+    QTest::addRow("teacher's challenge without goal")
+        << mutated(custom, challengeWith("goal_en", " ")) << SessionError::CustomChallenge;
+    QJsonObject unnormalised = challenge;
+    unnormalised.remove(QStringLiteral("target_circuit"));
+    unnormalised.insert(QStringLiteral("target_amplitudes"),
+                        QJsonArray{QJsonObject{{"index", 0}, {"re", 0.5}, {"im", 0.0}}});
+    QTest::addRow("teacher's target not normalised")
+        << mutated(custom, {{"custom_challenge", unnormalised}}) << SessionError::CustomChallenge;
+    QTest::addRow("teacher's challenge outside challenge mode")
+        << mutated(custom, {{"challenge", false}}) << SessionError::ChallengeContext;
+    QTest::addRow("teacher's challenge on another width")
+        << mutated(custom, {{"circuit", circuitJson(circuitOf(1, {{GateKind::H, 0, 0, 0.0}}))}})
+        << SessionError::ChallengeContext;
+    QTest::addRow("hint the teacher did not write")
+        << mutated(custom, {{"hint_level", 3}}) << SessionError::ChallengeContext;
+    QTest::addRow("teacher's challenge before values")
+        << mutated(custom, {{"custom_challenge", 1}, {"stage", 9}}) << SessionError::CustomChallenge;
 
     // Two faults at once: the earlier check gives the message.
     QTest::addRow("version before stage")

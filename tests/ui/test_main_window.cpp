@@ -240,7 +240,7 @@ void TestMainWindow::menusInOrderWithShortcuts()
     QCOMPARE(fileMenu.join(QLatin1Char(' ')),
              QStringLiteral("m_actionNew m_actionOpen - m_actionSave m_actionSaveAs - m_actionExport - m_actionExit "
                             "m_actionSaveSession m_actionOpenSession m_actionWorksheet m_actionUndo m_actionRedo - "
-                            "m_actionImportQasm m_actionExportQasm m_actionExportPicture"));
+                            "m_actionOpenChallenge m_actionImportQasm m_actionExportQasm m_actionExportPicture"));
     QCOMPARE(part<QMenu>("m_fileMenu")->title(), QStringLiteral("&File"));
     QCOMPARE(part<QMenu>("m_helpMenu")->title(), QStringLiteral("&Aiuto"));
     QCOMPARE(part<QMenu>("m_helpMenu")->actions().size(), 4);
