@@ -1,6 +1,7 @@
 // Renders the main window in typical situations to PNG files, for looking at the layout without a screen.
 // Usage: render_window OUTPUT_DIRECTORY
 #include "Help/Resources.h"
+#include "editor/ChallengeFile.h"
 #include "education/LearningDialog.h"
 #include "tests/ui/Fixtures.h"
 #include "ui/MainWindow.h"
@@ -10,6 +11,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QDoubleSpinBox>
+#include <QFile>
 #include <QIcon>
 #include <QLocale>
 #include <QMessageBox>
@@ -156,6 +158,37 @@ int main(int argc, char *argv[])
         window.showNextHint();
         window.checkChallengeSolution();
         ok = save(window, directory, QStringLiteral("challenge-solved") + suffix) && ok;
+
+        // A teacher's challenge (Bell pair, Z forbidden) answered with H, Z and CNOT, first hint shown.
+        {
+            Fasoria::ChallengeFile challenge;
+            challenge.definition.qubitCount = 2;
+            challenge.definition.goalIt = "Prepara (|00> + |11>)/sqrt(2) senza usare Z.";
+            challenge.definition.goalEn = "Prepare (|00> + |11>)/sqrt(2) without using Z.";
+            Fasoria::setChallengeHints(challenge.definition, {"Una H sul qubit q0.", "Poi una CNOT.", ""},
+                                       {"An H on qubit q0.", "Then a CNOT.", ""});
+            challenge.definition.forbidden = {Fasoria::GateKind::Z};
+            Fasoria::Circuit bell = customCircuit(2);
+            bell.steps.emplace_back(Fasoria::GateKind::H, 0, 0, 0.0);
+            bell.steps.emplace_back(Fasoria::GateKind::Cnot, 1, 0, 0.0);
+            challenge.reference = bell;
+            challenge.definition.target = Fasoria::targetFromCircuit(bell);
+            const QString path = directory.filePath(QStringLiteral("teacher.challenge.json"));
+            QString error;
+            ok = Fasoria::saveChallengeFile(path, challenge, &error) && window.openChallengeFile(path) && ok;
+            const std::pair<Fasoria::GateKind, int> gates[] = {
+                {Fasoria::GateKind::H, 0}, {Fasoria::GateKind::Z, 0}, {Fasoria::GateKind::Cnot, 1}};
+            for (const auto &[kind, target] : gates) {
+                window.findChild<QComboBox *>(QStringLiteral("m_gateCombo"))->setCurrentIndex(static_cast<int>(kind));
+                window.findChild<QSpinBox *>(QStringLiteral("m_targetSpin"))->setValue(target);
+                window.findChild<QSpinBox *>(QStringLiteral("m_controlSpin"))->setValue(0);
+                window.insertGateAfterStage();
+            }
+            window.showNextHint();
+            window.checkChallengeSolution();
+            ok = save(window, directory, QStringLiteral("teacher-challenge") + suffix) && ok;
+            QFile::remove(path);
+        }
 
         // A generated Grover circuit at its second checkpoint.
         tabs->setCurrentIndex(kAlgorithmsTab);
