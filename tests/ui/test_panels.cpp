@@ -73,6 +73,7 @@ private slots:
     void resultsAfterMeasurementAndShots();
     void resultsNamesAndCancel_data();
     void resultsNamesAndCancel();
+    void resultsThatCannotBeWrittenSayWhy();
 
 private:
     QString text(const char *label) const { return part<QLabel>(label)->text(); }
@@ -389,6 +390,19 @@ void TestPanels::resultsNamesAndCancel()
     const QStringList files = QDir(directory.path()).entryList(QDir::Files);
     QCOMPARE(files, written.isEmpty() ? QStringList() : QStringList{written});
     QVERIFY(m_titles.isEmpty());
+}
+
+void TestPanels::resultsThatCannotBeWrittenSayWhy()
+{
+    QTemporaryDir directory;
+    QVERIFY(directory.isValid());
+    // A folder that does not exist: the save fails, the user is told with the file's reason, nothing is left.
+    m_fileNames << directory.filePath(QStringLiteral("missing/results.json"));
+    trigger("m_actionExport");
+    QCOMPARE(m_titles, QStringList{uiText(TextKey::SaveErrorTitle, Italian)});
+    QVERIFY2(!lastMessage().isEmpty(), "the warning carries the reason");
+    QVERIFY(!QFileInfo::exists(directory.filePath(QStringLiteral("missing"))));
+    QVERIFY(!m_window->statusBar()->currentMessage().contains(QStringLiteral("results.json")));
 }
 
 QTEST_MAIN(TestPanels)
