@@ -207,8 +207,7 @@ QStringList targetLines(const ChallengeFile &challenge, Language language)
 QByteArray summary(const ChallengeFile &challenge, Language language)
 {
     const ChallengeDefinition &definition = challenge.definition;
-    const std::string &goalText = isEnglish(language) ? definition.goalEn : definition.goalIt;
-    QStringList lines{cliText(CliText::GoalLine, language).arg(QString::fromStdString(goalText))};
+    QStringList lines{cliText(CliText::GoalLine, language).arg(challengeGoal(definition, language))};
     const ChallengeHints hintTexts = challengeHints(definition, language);
     for (std::size_t i = 0; i < hintTexts.size(); ++i) {
         const QString hint = QString::fromStdString(hintTexts[i]);

@@ -128,7 +128,7 @@ Grader fileGrader(const QString &path, Gradebook &book)
         throw CommandError{shownPath(path) + QLatin1String(": ") + error};
     }
     const ChallengeDefinition &definition = challenge.definition;
-    book.title = QString::fromStdString(isEnglish(book.language) ? definition.goalEn : definition.goalIt);
+    book.title = challengeGoal(definition, book.language);
     return [definition](const Circuit &circuit) { return diagnoseChallenge(definition, circuit); };
 }
 

@@ -288,6 +288,11 @@ ChallengeHints challengeHints(const ChallengeDefinition &definition, Language la
     return {definition.hint1It, definition.hint2It, definition.hint3It};
 }
 
+QString challengeGoal(const ChallengeDefinition &definition, Language language)
+{
+    return QString::fromStdString(isEnglish(language) ? definition.goalEn : definition.goalIt);
+}
+
 int writtenHintCount(const ChallengeDefinition &definition)
 {
     const ChallengeHints italian = challengeHints(definition, Italian);

@@ -75,6 +75,9 @@ void setChallengeHints(ChallengeDefinition &definition, const ChallengeHints &it
 /// Hints 1..3 of the definition in the language (English for 1, Italian otherwise).
 ChallengeHints challengeHints(const ChallengeDefinition &definition, Language language);
 
+/// The goal of the definition in the language.
+QString challengeGoal(const ChallengeDefinition &definition, Language language);
+
 /// The hints worth showing: up to the last one written in either language (a teacher may leave hints out).
 int writtenHintCount(const ChallengeDefinition &definition);
 

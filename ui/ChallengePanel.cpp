@@ -49,8 +49,7 @@ void ChallengePanel::refresh(const Experiment &experiment, Language language)
     }
     setTitle(uiText(TextKey::ChallengeBox, language));
     if (const ChallengeFile *custom = experiment.customChallenge()) {
-        const ChallengeDefinition &definition = custom->definition;
-        m_challengeGoal->setText(QString::fromStdString(isEnglish(language) ? definition.goalEn : definition.goalIt));
+        m_challengeGoal->setText(challengeGoal(custom->definition, language));
     } else {
         const Challenge *challenge = findChallenge(static_cast<std::uint64_t>(experiment.lessonIndex()));
         m_challengeGoal->setText(QString::fromUtf8(pick(language, challenge->goalIt, challenge->goalEn)));

@@ -1,6 +1,5 @@
 // A teacher's own challenge, opened from its file and answered like a lesson's.
 #include "editor/ChallengeFile.h"
-#include "ui/EditorPanel.h"
 #include "ui/MainWindow.h"
 #include "ui/TextCatalog.h"
 
@@ -35,8 +34,6 @@ bool MainWindow::openChallengeFile(const QString &path)
     }
     startLearningSession();
     refreshGenerator();
-    m_editorPanel->setQubitCount(challenge.definition.qubitCount);
     resetToStep(EditAction::WorkingCopyCreated, 0);
-    refreshTitle();
     return true;
 }

@@ -159,8 +159,7 @@ void MainWindow::refreshGuidance()
     const bool ownQuestion = !working || m_experiment.isChallengeMode() || generated;
     if (const ChallengeFile *challenge = m_experiment.customChallenge()) {
         // A teacher's challenge asks its own question: its goal.
-        const ChallengeDefinition &definition = challenge->definition;
-        m_question->setText(QString::fromStdString(isEnglish(m_language) ? definition.goalEn : definition.goalIt));
+        m_question->setText(challengeGoal(challenge->definition, m_language));
     } else {
         m_question->setText(ownQuestion ? utf8(pick(m_language, circuit.questionIt, circuit.questionEn))
                                         : uiText(TextKey::FreeLabQuestion, m_language));
