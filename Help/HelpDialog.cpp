@@ -7,6 +7,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSettings>
@@ -33,6 +34,7 @@ constexpr TextPair kTabTitles[] = {
 };
 constexpr TextPair kSearchPlaceholder = {"Cerca nel manuale...", "Search in handbook..."};
 constexpr TextPair kFindText = {"Trova successivo", "Find next"};
+constexpr TextPair kNotFound = {"Non trovato", "Not found"};
 // clang-format on
 
 constexpr int kDefaultWidth = 960;
@@ -111,6 +113,10 @@ QWidget *HelpDialog::buildManualPage()
     searchLayout->addWidget(m_manualTopic, 3);
     searchLayout->addWidget(m_manualSearch, 2);
     searchLayout->addWidget(m_findButton);
+    m_findStatus = new QLabel(manual);
+    m_findStatus->setObjectName(QStringLiteral("m_findStatus"));
+    m_findStatus->setTextFormat(Qt::PlainText);
+    searchLayout->addWidget(m_findStatus);
     manualLayout->addLayout(searchLayout);
     m_manualBrowser = new QTextBrowser(manual);
     m_manualBrowser->setObjectName(QStringLiteral("m_manualBrowser"));
@@ -125,6 +131,8 @@ void HelpDialog::connectSignals()
             [this](int index) { topicChosen(index); });
     connect(m_findButton, &QPushButton::clicked, this, [this] { findNext(); });
     connect(m_manualSearch, &QLineEdit::returnPressed, this, [this] { findNext(); });
+    connect(m_manualSearch, &QLineEdit::textEdited, this, [this] { showFindResult(false); });
+    connect(m_manualBrowser, &QTextBrowser::sourceChanged, this, [this](const QUrl &source) { handbookShown(source); });
 }
 
 void HelpDialog::setLanguage(Language language)
@@ -142,6 +150,7 @@ void HelpDialog::applyTexts()
     }
     m_manualSearch->setPlaceholderText(pickText(m_language, kSearchPlaceholder));
     m_findButton->setText(pickText(m_language, kFindText));
+    showFindResult(m_notFound);
     m_gates->setHtml(referencePage(ReferencePage::Gates, m_language));
     m_basics->setHtml(referencePage(ReferencePage::Basics, m_language));
     m_algorithms->setHtml(referencePage(ReferencePage::Algorithms, m_language));
@@ -151,18 +160,24 @@ void HelpDialog::applyTexts()
 
 void HelpDialog::refillTopics()
 {
+    fillTopics(m_language);
+    loadHandbook(currentAnchor());
+}
+
+void HelpDialog::fillTopics(Language language)
+{
     const QString remembered = currentAnchor();
+    m_topicLanguage = language;
     m_refillingTopics = true;
     {
         const QSignalBlocker blocker(m_manualTopic);
         m_manualTopic->clear();
-        for (const HelpTopic &topic : helpTopics(m_language)) {
+        for (const HelpTopic &topic : helpTopics(language)) {
             m_manualTopic->addItem(topic.label, topic.anchor);
         }
         m_manualTopic->setCurrentIndex(qMax(0, m_manualTopic->findData(remembered)));
     }
     m_refillingTopics = false;
-    loadHandbook(currentAnchor());
 }
 
 void HelpDialog::loadHandbook(const QString &anchor)
@@ -178,6 +193,14 @@ void HelpDialog::loadHandbook(const QString &anchor)
     }
 }
 
+void HelpDialog::handbookShown(const QUrl &source)
+{
+    Language shown = m_topicLanguage;
+    if (handbookLanguage(source, &shown) && languageCode(shown) != languageCode(m_topicLanguage)) {
+        fillTopics(shown);
+    }
+}
+
 void HelpDialog::topicChosen(int index)
 {
     if (m_refillingTopics) {
@@ -187,6 +210,11 @@ void HelpDialog::topicChosen(int index)
     if (!anchor.isEmpty()) {
         m_manualBrowser->scrollToAnchor(anchor);
     }
+}
+
+void HelpDialog::openHandbook()
+{
+    m_tabs->setCurrentIndex(kManualTab);
 }
 
 void HelpDialog::openLesson(int lessonIndex)
@@ -216,7 +244,7 @@ void HelpDialog::findNext()
         return;
     }
     // Searching the document, not the view, leaves the cursor and the scroll position untouched until a match
-    // is found: a text that occurs nowhere changes nothing.
+    // is found: a text that occurs nowhere changes nothing but the message beside the search line.
     QTextDocument *document = m_manualBrowser->document();
     QTextCursor found = document->find(text, m_manualBrowser->textCursor());
     if (found.isNull()) {
@@ -225,6 +253,13 @@ void HelpDialog::findNext()
     if (!found.isNull()) {
         m_manualBrowser->setTextCursor(found);
     }
+    showFindResult(found.isNull());
+}
+
+void HelpDialog::showFindResult(bool notFound)
+{
+    m_notFound = notFound;
+    m_findStatus->setText(notFound ? pickText(m_language, kNotFound) : QString());
 }
 
 QString HelpDialog::currentAnchor() const

@@ -91,6 +91,18 @@ QUrl handbookUrl(const QString &code)
     return QUrl(QStringLiteral("qrc:/manual/%1/index.html").arg(code));
 }
 
+bool handbookLanguage(const QUrl &url, Language *language)
+{
+    const QUrl document = url.adjusted(QUrl::RemoveFragment);
+    for (const Language candidate : {Italian, English}) {
+        if (document == handbookUrl(languageCode(candidate))) {
+            *language = candidate;
+            return true;
+        }
+    }
+    return false;
+}
+
 bool hasHandbook(const QString &code)
 {
     return QFile::exists(handbookResourcePath(code));

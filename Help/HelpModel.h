@@ -44,6 +44,9 @@ int restoredTab(const QVariant &stored, int tabCount);
 QString handbookResourcePath(const QString &code);
 /// The URL the browser loads the handbook from ("qrc:/manual/en/index.html").
 QUrl handbookUrl(const QString &code);
+/// Whether `url` shows one of the handbook documents, whatever anchor it names; if so, *language is the
+/// language of that document.
+bool handbookLanguage(const QUrl &url, Language *language);
 /// Whether the handbook in the language `code` is compiled into the program.
 bool hasHandbook(const QString &code);
 /// What the browser shows in `language` when the handbook resource is missing.

@@ -41,11 +41,15 @@ QString requiredValue(const CommandLine &line, const QString &option)
     return *value;
 }
 
-// A text for the file: plain, since it reaches terminals, gradebooks and the window.
-std::string plainText(const QString &text, const QString &option, Language language)
+// A text for the file: plain, since it reaches terminals, gradebooks and the window, and no longer than the
+// challenge reader accepts.
+std::string plainText(const QString &text, const QString &option, int maxLength, Language language)
 {
     if (!isPlainText(text)) {
         throw UsageError{cliText(CliText::TextNotPlain, language).arg(option)};
+    }
+    if (text.size() > maxLength) {
+        throw UsageError{cliText(CliText::TextTooLong, language).arg(option, QString::number(maxLength))};
     }
     return text.toStdString();
 }
@@ -56,7 +60,7 @@ std::string goal(const CommandLine &line, const QString &option)
     if (text.trimmed().isEmpty()) {
         throw UsageError{cliText(CliText::BlankGoal, line.language()).arg(option)};
     }
-    return plainText(text, option, line.language());
+    return plainText(text, option, kMaxChallengeGoalLength, line.language());
 }
 
 ChallengeHints hints(const CommandLine &line, const QString &option)
@@ -67,7 +71,7 @@ ChallengeHints hints(const CommandLine &line, const QString &option)
     }
     ChallengeHints texts;
     for (int i = 0; i < values.size(); ++i) {
-        texts[static_cast<std::size_t>(i)] = plainText(values[i], option, line.language());
+        texts[static_cast<std::size_t>(i)] = plainText(values[i], option, kMaxChallengeHintLength, line.language());
     }
     return texts;
 }
@@ -142,8 +146,16 @@ int makeChallenge(const CommandLine &line)
     challenge.definition.target = targetFromCircuit(*challenge.reference);
     try {
         validateChallengeDefinition(challenge.definition);
+        checkRulesCanBeMet(challenge.definition);
     } catch (const std::exception &error) {
         throw UsageError{cliText(CliText::RulesContradict, language).arg(QString::fromUtf8(error.what()))};
+    }
+    // Graded as the students' circuits will be: a solution the rules fail would make a challenge that even
+    // its author cannot solve.
+    const Diagnosis reference = diagnoseChallenge(challenge.definition, *challenge.reference);
+    if (!reference.result.solved) {
+        throw UsageError{cliText(CliText::SolutionBreaksRules, language)
+                             .arg(shownPath(solution), QString::fromStdString(diagnosisText(reference, language)))};
     }
     writeResult(serializeChallenge(challenge), output, language);
     return kExitSuccess;

@@ -198,6 +198,8 @@ const TextEntry kTexts[] = {
      "Disegna il circuito come lo mostra la finestra al passo K (predefinito: tutti i\n"
      "passi), con i colori delle porte applicate, corrente e da eseguire: SVG, PNG al\n"
      "doppio della risoluzione, oppure una figura LaTeX quantikz. Non serve uno schermo.\n"
+     "Il lato maggiore di un PNG non supera 16384 pixel: un disegno più grande è\n"
+     "ridotto in proporzione; SVG e LaTeX restano alla dimensione del disegno.\n"
      "\n"
      "  --lesson NN   una lezione del catalogo al posto del file\n"
      "  --stage K     il passo mostrato come corrente, 0..totale\n"
@@ -207,6 +209,8 @@ const TextEntry kTexts[] = {
      "Draws the circuit as the window shows it at stage K (default: all steps), with\n"
      "the colours of applied, current and coming gates: SVG, PNG at twice the\n"
      "resolution, or a LaTeX quantikz figure. No display is needed.\n"
+     "A PNG is at most 16384 pixels on its longer side: a larger drawing is scaled\n"
+     "down to fit, keeping its proportions; SVG and LaTeX keep the drawing's size.\n"
      "\n"
      "  --lesson NN   a catalog lesson instead of a file\n"
      "  --stage K     the stage shown as current, 0..total\n"
@@ -298,11 +302,14 @@ const TextEntry kTexts[] = {
     {CliText::TextNotPlain, "%1 richiede un testo senza caratteri di controllo",
      "%1 needs a text without control characters"},
     {CliText::BlankGoal, "%1 non può essere vuoto", "%1 must not be blank"},
+    {CliText::TextTooLong, "%1 accetta al massimo %2 caratteri", "%1 takes at most %2 characters"},
     {CliText::UnknownGateKind, "tipo di porta sconosciuto '%1' (H, X, Z, P o CNOT)",
      "unknown gate kind '%1' (H, X, Z, P or CNOT)"},
     {CliText::RequireValue, "--require accetta TIPO oppure TIPO:N con N fra 1 e 256",
      "--require takes KIND or KIND:N with N in 1..256"},
     {CliText::RulesContradict, "le regole si contraddicono: %1", "the rules contradict each other: %1"},
+    {CliText::SolutionBreaksRules, "la soluzione %1 non rispetta le regole della sfida: %2",
+     "the solution %1 breaks the challenge's rules: %2"},
     {CliText::ChallengeOverSolution, "-o scriverebbe la sfida sopra la sua soluzione %1",
      "-o would write the challenge over %1, its solution"},
     {CliText::ReportToStandardOutput, "--json richiede un file: lo standard output riceve il report testuale",

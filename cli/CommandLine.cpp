@@ -155,54 +155,14 @@ void writeResult(const QByteArray &bytes, const std::optional<QString> &path, La
     }
 }
 
-namespace {
-
-QString escapedCharacter(char32_t c)
-{
-    switch (c) {
-    case U'\t':
-        return QStringLiteral("\\t");
-    case U'\n':
-        return QStringLiteral("\\n");
-    case U'\r':
-        return QStringLiteral("\\r");
-    case 0x1B:
-        return QStringLiteral("\\e");
-    case U'\\':
-        return QStringLiteral("\\\\");
-    default:
-        break;
-    }
-    const auto hex = [c] { return QString::number(static_cast<uint>(c), 16).toUpper(); };
-    if (isControlCharacter(c)) {
-        return QLatin1String("\\x") + hex().rightJustified(2, QLatin1Char('0'));
-    }
-    if (isBidirectionalControl(c)) {
-        return QLatin1String("\\u{") + hex() + QLatin1Char('}');
-    }
-    return QString::fromUcs4(&c, 1);
-}
-
-} // namespace
-
 QString shownPath(const QString &path)
 {
-    QString shown;
-    shown.reserve(path.size());
-    for (const uint c : path.toUcs4()) {
-        shown += escapedCharacter(static_cast<char32_t>(c));
-    }
-    return shown;
+    return escapedText(path);
 }
 
 QString shownWord(const QString &word)
 {
-    constexpr int kMaxShownCharacters = 64;
-    const QVector<uint> characters = word.toUcs4();
-    if (characters.size() <= kMaxShownCharacters) {
-        return shownPath(word);
-    }
-    return shownPath(QString::fromUcs4(characters.constData(), kMaxShownCharacters)) + QLatin1String("...");
+    return shownName(word);
 }
 
 void printError(const QString &message)

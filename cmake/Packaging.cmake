@@ -106,8 +106,9 @@ set(CPACK_PACKAGE_DESCRIPTION
 computation, for students and their teachers. The student builds or loads a
 small quantum circuit, applies its gates one at a time and watches the complex
 amplitude, phase and probability of every basis state change. The simulation
-is an exact, noise-free state vector in double precision for 1 to 12 qubits,
-with the gates H, X, Z, P(theta) and CNOT.
+is an exact, noise-free state vector in double precision, with the gates H, X,
+Z, P(theta) and CNOT: the engine and the scientific validation suite work on 1
+to 12 qubits, the circuits in the window and in circuit files have 1 to 8.
 
 The window offers 21 lessons with graded challenges and the algorithms of
 Deutsch, Bernstein-Vazirani and Grover, a circuit editor, measurements and

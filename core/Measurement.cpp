@@ -35,18 +35,41 @@ void toCumulative(std::vector<double> &weights)
     }
 }
 
-// Finds, for each u, the smallest i in 0 .. N − 2 with c(i) ≥ u, else N − 1, in constant expected time.
-// The unit interval is cut into N buckets of width 1/N (a power of two, so b/N and u·N are exact); the guide
-// of bucket b is the first index whose cumulative sum reaches b/N. Every index below the guide of u's bucket
-// has c(i) < b/N ≤ u, so scanning upwards from the guide finds exactly the index a full scan would.
+// The outcomes a draw may give: from the first to the last index of positive weight. Outside that range
+// every weight is 0, so a u of 0 would otherwise pick a leading zero and a u above the rounded last
+// cumulative sum a trailing one. Without any positive weight the whole range stays open.
+struct OutcomeRange
+{
+    std::size_t first = 0;
+    std::size_t last = 0;
+};
+
+OutcomeRange possibleOutcomes(const std::vector<double> &weights)
+{
+    const auto positive = [](double p) { return p > 0.0; };
+    const auto first = std::find_if(weights.begin(), weights.end(), positive);
+    if (first == weights.end()) {
+        return {0, weights.size() - 1};
+    }
+    const auto last = std::find_if(weights.rbegin(), weights.rend(), positive);
+    return {static_cast<std::size_t>(first - weights.begin()),
+            weights.size() - 1 - static_cast<std::size_t>(last - weights.rbegin())};
+}
+
+// Finds, for each u, the smallest i in first .. last − 1 with c(i) ≥ u, else last, in constant expected
+// time. The unit interval is cut into N buckets of width 1/N (a power of two, so b/N and u·N are exact);
+// the guide of bucket b is the first index from `first` on whose cumulative sum reaches b/N. Every index
+// between `first` and the guide of u's bucket has c(i) < b/N ≤ u, so scanning upwards from the guide finds
+// exactly the index a full scan would. A zero weight inside the range repeats the cumulative sum before it,
+// so the smallest index reaching u never has weight 0.
 class OutcomeSearch
 {
 public:
-    explicit OutcomeSearch(const std::vector<double> &cumulative)
-        : m_cumulative(cumulative), m_last(cumulative.size() - 1), m_guide(cumulative.size() + 1)
+    OutcomeSearch(const std::vector<double> &cumulative, OutcomeRange range)
+        : m_cumulative(cumulative), m_last(range.last), m_guide(cumulative.size() + 1)
     {
         const double buckets = static_cast<double>(cumulative.size());
-        std::size_t i = 0;
+        std::size_t i = range.first;
         for (std::size_t b = 0; b < m_guide.size(); ++b) {
             const double floor = static_cast<double>(b) / buckets;
             while (i < m_last && m_cumulative[i] < floor) {
@@ -86,13 +109,15 @@ std::uint64_t pickOutcome(const std::vector<double> &probabilities, double u)
     }
     std::vector<double> cumulative = probabilities;
     toCumulative(cumulative);
-    // A linear scan: weights handed in by a caller need not be non-negative.
-    for (std::size_t i = 0; i + 1 < cumulative.size(); ++i) {
-        if (cumulative[i] >= u) {
+    const OutcomeRange range = possibleOutcomes(probabilities);
+    // A linear scan that skips zero weights itself: weights handed in by a caller need not be non-negative,
+    // so the cumulative sums need not rise.
+    for (std::size_t i = range.first; i < range.last; ++i) {
+        if (probabilities[i] > 0.0 && cumulative[i] >= u) {
             return i;
         }
     }
-    return cumulative.size() - 1;
+    return range.last;
 }
 
 std::uint64_t measureAll(StateVector &state, RandomGenerator &generator)
@@ -110,16 +135,18 @@ bool measureQubit(StateVector &state, std::uint32_t qubit, RandomGenerator &gene
     std::vector<Complex> &amplitudes = state.m_amplitudes;
     const std::size_t n = amplitudes.size();
 
+    double p0 = 0.0;
     double p1 = 0.0;
-    for (std::size_t base = m; base < n; base += 2 * m) {
-        for (std::size_t i = base; i < base + m; ++i) {
-            p1 += amplitudes[i].re * amplitudes[i].re + amplitudes[i].im * amplitudes[i].im;
-        }
+    for (std::size_t i = 0; i < n; ++i) {
+        const double p = amplitudes[i].re * amplitudes[i].re + amplitudes[i].im * amplitudes[i].im;
+        ((i & m) != 0 ? p1 : p0) += p;
     }
+    // A branch of probability 0 is never the outcome, even when rounding leaves the other one below 1:
+    // collapsing onto it would leave nothing to renormalise.
     bool outcome;
     if (p1 <= 0.0) {
         outcome = false;
-    } else if (p1 >= 1.0) {
+    } else if (p1 >= 1.0 || p0 <= 0.0) {
         outcome = true;
     } else {
         outcome = p1 > drawUniform(generator);
@@ -143,9 +170,10 @@ bool measureQubit(StateVector &state, std::uint32_t qubit, RandomGenerator &gene
 
 Histogram sampleCounts(const StateVector &state, std::uint64_t shots, RandomGenerator &generator)
 {
-    std::vector<double> cumulative = probabilitiesOf(state);
+    const std::vector<double> probabilities = probabilitiesOf(state);
+    std::vector<double> cumulative = probabilities;
     toCumulative(cumulative);
-    const OutcomeSearch search(cumulative);
+    const OutcomeSearch search(cumulative, possibleOutcomes(probabilities));
     Histogram counts(cumulative.size(), 0);
     for (std::uint64_t shot = 0; shot < shots; ++shot) {
         ++counts[search.find(drawUniform(generator))];

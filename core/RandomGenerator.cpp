@@ -64,9 +64,8 @@ std::string RandomGenerator::stateText() const
     return text;
 }
 
-bool RandomGenerator::restoreState(const std::string &text)
+RandomGenerator::StateText RandomGenerator::readStateText(const std::string &text, Words &words)
 {
-    std::array<std::uint64_t, kStateSize> words{};
     std::size_t pos = 0;
     const std::size_t length = text.size();
     for (std::size_t k = 0; k < kStateSize; ++k) {
@@ -74,28 +73,50 @@ bool RandomGenerator::restoreState(const std::string &text)
             ++pos;
         }
         if (pos >= length || !isDigit(text[pos])) {
-            return false;
+            return StateText::Unreadable;
         }
         std::uint64_t value = 0;
         while (pos < length && isDigit(text[pos])) {
             const auto digit = static_cast<std::uint64_t>(text[pos] - '0');
             if (value > (~std::uint64_t{0} - digit) / 10) {
-                return false; // above 2^64 − 1
+                return StateText::Unreadable; // above 2^64 − 1
             }
             value = value * 10 + digit;
             ++pos;
         }
-        // Words must be separated by white space: "12x" or a sign glued to the next word is refused.
-        if (pos < length && !isBlank(text[pos])) {
-            return false;
+        // Words must be separated by white space: "12x" or a sign glued to the next word is refused. What
+        // follows the last word is trailing data.
+        if (k + 1 < kStateSize && pos < length && !isBlank(text[pos])) {
+            return StateText::Unreadable;
         }
         words[k] = value;
     }
     while (pos < length) {
         if (!isBlank(text[pos])) {
-            return false;
+            return StateText::Trailing;
         }
         ++pos;
+    }
+    // The recurrence reads only the high bits of the oldest word; with those and every other word 0 it
+    // produces 0 from 0 for ever. Any other state lies on the one full-period orbit.
+    bool degenerate = (words[0] & kUpperMask) == 0;
+    for (std::size_t k = 1; degenerate && k < kStateSize; ++k) {
+        degenerate = words[k] == 0;
+    }
+    return degenerate ? StateText::Degenerate : StateText::Valid;
+}
+
+RandomGenerator::StateText RandomGenerator::checkStateText(const std::string &text)
+{
+    Words words{};
+    return readStateText(text, words);
+}
+
+bool RandomGenerator::restoreState(const std::string &text)
+{
+    Words words{};
+    if (readStateText(text, words) != StateText::Valid) {
+        return false;
     }
     m_words = words;
     m_oldest = 0;

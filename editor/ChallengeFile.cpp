@@ -1,19 +1,23 @@
 #include "editor/ChallengeFile.h"
 
+#include "curriculum/Diagnostics.h"
 #include "editor/AtomicSave.h"
 #include "editor/CircuitFile.h"
 #include "editor/InputFile.h"
+#include "editor/JsonMembers.h"
 #include "editor/PlainText.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QJsonParseError>
 #include <QStringList>
 
+#include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdint>
 #include <exception>
+#include <stdexcept>
 #include <string>
 #include <utility>
 #include <vector>
@@ -65,10 +69,15 @@ void checkMembers(const QJsonObject &root)
     }
 }
 
-std::string plainText(const QJsonValue &value, const char *member)
+// A plain text of at most maxLength characters; `unit` ends the refusal of a longer one (" per hint").
+std::string plainText(const QJsonValue &value, const char *member, int maxLength, const char *unit = "")
 {
     if (!value.isString() || !isPlainText(value.toString())) {
         refuse(QString::fromLatin1(member) + QLatin1String(" must be a text without control characters"));
+    }
+    if (value.toString().size() > maxLength) {
+        refuse(QStringLiteral("%1 must be at most %2 characters%3")
+                   .arg(QLatin1String(member), QString::number(maxLength), QLatin1String(unit)));
     }
     return value.toString().toStdString();
 }
@@ -86,15 +95,15 @@ ChallengeHints readHints(const QJsonObject &root, const char *member)
     }
     const QJsonArray list = value.toArray();
     for (int i = 0; i < list.size(); ++i) {
-        hints[static_cast<std::size_t>(i)] = plainText(list.at(i), member);
+        hints[static_cast<std::size_t>(i)] = plainText(list.at(i), member, kMaxChallengeHintLength, " per hint");
     }
     return hints;
 }
 
 void readTexts(const QJsonObject &root, ChallengeDefinition &definition)
 {
-    definition.goalIt = plainText(root.value(QLatin1String("goal_it")), "goal_it");
-    definition.goalEn = plainText(root.value(QLatin1String("goal_en")), "goal_en");
+    definition.goalIt = plainText(root.value(QLatin1String("goal_it")), "goal_it", kMaxChallengeGoalLength);
+    definition.goalEn = plainText(root.value(QLatin1String("goal_en")), "goal_en", kMaxChallengeGoalLength);
     setChallengeHints(definition, readHints(root, "hints_it"), readHints(root, "hints_en"));
 }
 
@@ -214,6 +223,16 @@ void readRules(const QJsonObject &root, ChallengeDefinition &definition)
     }
 }
 
+// The teacher's own solution, graded by the checker the students' circuits meet, must be SOLVED.
+void checkReference(const ChallengeFile &challenge)
+{
+    const ChallengeDefinition &definition = challenge.definition;
+    if (challenge.reference && gradeChallenge(definition, *challenge.reference).status != ChallengeStatus::Solved) {
+        refuse(QLatin1String("target_circuit breaks the challenge's rules: ") +
+               QString::fromStdString(diagnosisText(diagnoseChallenge(definition, *challenge.reference), English)));
+    }
+}
+
 // Everything but the document's size and syntax; throws Refusal, or what validation throws.
 ChallengeFile readChallenge(const QJsonObject &root)
 {
@@ -234,6 +253,8 @@ ChallengeFile readChallenge(const QJsonObject &root)
     readTarget(root, challenge);
     readRules(root, challenge.definition);
     validateChallengeDefinition(challenge.definition);
+    checkRulesCanBeMet(challenge.definition);
+    checkReference(challenge);
     return challenge;
 }
 
@@ -306,6 +327,35 @@ int writtenHintCount(const ChallengeDefinition &definition)
     return count;
 }
 
+void checkRulesCanBeMet(const ChallengeDefinition &definition)
+{
+    std::int64_t requiredSteps = 0;
+    bool cnotRequired = false;
+    for (const GateRequirement &requirement : definition.required) {
+        requiredSteps += requirement.count;
+        cnotRequired = cnotRequired || requirement.kind == GateKind::Cnot;
+    }
+    if (requiredSteps > kMaxSteps) {
+        throw std::invalid_argument("Challenge required gates above 256");
+    }
+    const bool cnotUsable = definition.qubitCount >= 2;
+    if (cnotRequired && !cnotUsable) {
+        throw std::invalid_argument("Challenge requires CNOT on one qubit");
+    }
+    std::array<bool, kGateKindCount> allowed{};
+    allowed.fill(true);
+    allowed[static_cast<std::size_t>(GateKind::Cnot)] = cnotUsable;
+    for (const GateKind kind : definition.forbidden) {
+        const auto index = static_cast<std::size_t>(kind);
+        if (index < allowed.size()) {
+            allowed[index] = false;
+        }
+    }
+    if (std::find(allowed.begin(), allowed.end(), true) == allowed.end()) {
+        throw std::invalid_argument("Challenge forbids every gate kind");
+    }
+}
+
 QString gateKindFileName(GateKind kind)
 {
     const auto index = static_cast<std::int32_t>(kind);
@@ -344,16 +394,12 @@ QByteArray serializeChallenge(const ChallengeFile &challenge)
 
 bool parseChallenge(const QByteArray &bytes, ChallengeFile &challenge, QString *error)
 {
-    if (bytes.size() > kMaxJsonDocumentBytes) {
-        return fail(error, QStringLiteral("Document exceeds 1 MiB"));
-    }
-    QJsonParseError parseError;
-    const QJsonDocument document = QJsonDocument::fromJson(bytes, &parseError);
-    if (parseError.error != QJsonParseError::NoError || !document.isObject()) {
-        return fail(error, QStringLiteral("Invalid JSON: ") + parseError.errorString());
+    const std::optional<QJsonObject> document = readJsonObject(bytes, error);
+    if (!document) {
+        return false;
     }
     try {
-        challenge = readChallenge(document.object());
+        challenge = readChallenge(*document);
     } catch (const Refusal &refusal) {
         return fail(error, refusal.message);
     } catch (const std::exception &exception) {

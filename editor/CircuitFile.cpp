@@ -3,11 +3,11 @@
 #include "editor/AtomicSave.h"
 #include "editor/CircuitEditor.h"
 #include "editor/InputFile.h"
+#include "editor/JsonMembers.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QJsonParseError>
 
 #include <cmath>
 #include <exception>
@@ -117,15 +117,11 @@ QByteArray serializeCircuit(const Circuit &circuit)
 
 bool parseCircuit(const QByteArray &bytes, Circuit &circuit, QString *error)
 {
-    if (bytes.size() > kMaxJsonDocumentBytes) {
-        return fail(error, QStringLiteral("Document exceeds 1 MiB"));
+    const std::optional<QJsonObject> document = readJsonObject(bytes, error);
+    if (!document) {
+        return false;
     }
-    QJsonParseError parseError;
-    const QJsonDocument document = QJsonDocument::fromJson(bytes, &parseError);
-    if (parseError.error != QJsonParseError::NoError || !document.isObject()) {
-        return fail(error, QStringLiteral("Invalid JSON: ") + parseError.errorString());
-    }
-    const QJsonObject root = document.object();
+    const QJsonObject &root = *document;
     const QJsonValue format = root.value(QLatin1String("format"));
     const std::optional<std::int64_t> qubits =
         readBoundedInteger(root.value(QLatin1String("qubits")), 1, CircuitEditor::kMaxQubits);

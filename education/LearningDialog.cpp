@@ -1,10 +1,12 @@
 #include "education/LearningDialog.h"
 
+#include "editor/PlainText.h"
 #include "education/BellMixture.h"
 #include "education/LearningTexts.h"
 #include "ui/AccessibleNames.h"
 #include "ui/PhaseDelegate.h"
 #include "ui/TextCatalog.h"
+#include "ui/WidgetBuilders.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -167,10 +169,7 @@ QWidget *LearningDialog::buildStartTab()
     m_limits = textLabel("limits");
     m_startDetails = named<QTextBrowser>("startDetails");
 
-    m_handbookLink = named<QLabel>("handbookLink");
-    m_handbookLink->setWordWrap(true);
-    m_handbookLink->setTextFormat(Qt::RichText);
-    m_handbookLink->setTextInteractionFlags(Qt::TextBrowserInteraction);
+    m_handbookLink = namedLinkLabel("handbookLink");
     connect(m_handbookLink, &QLabel::linkActivated, this, &LearningDialog::handbookRequested);
     layout->addWidget(m_intro);
     layout->addWidget(m_handbookLink);
@@ -347,7 +346,7 @@ void LearningDialog::noteTouched()
 
 QString LearningDialog::question() const
 {
-    return m_question->text();
+    return plainMultilineText(m_question->text());
 }
 
 void LearningDialog::setQuestion(const QString &text)
@@ -358,7 +357,7 @@ void LearningDialog::setQuestion(const QString &text)
 
 QString LearningDialog::reasonDraft() const
 {
-    return m_reason->text();
+    return plainMultilineText(m_reason->text());
 }
 
 void LearningDialog::setReasonDraft(const QString &text)
@@ -369,7 +368,7 @@ void LearningDialog::setReasonDraft(const QString &text)
 
 QString LearningDialog::notes() const
 {
-    return m_notes->toPlainText();
+    return plainMultilineText(m_notes->toPlainText());
 }
 
 void LearningDialog::setNotes(const QString &text)
@@ -380,7 +379,7 @@ void LearningDialog::setNotes(const QString &text)
 
 QString LearningDialog::conclusion() const
 {
-    return m_conclusion->toPlainText();
+    return plainMultilineText(m_conclusion->toPlainText());
 }
 
 void LearningDialog::setConclusion(const QString &text)

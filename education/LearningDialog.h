@@ -49,6 +49,8 @@ public:
     void refresh(const LearningLab &lab, const ExperimentView &experiment, const LearningWindowState &window,
                  Language language);
 
+    /// The student's texts as a session keeps them (plainMultilineText): invisible control characters a paste
+    /// brought in never make the work unsaveable.
     QString question() const;
     void setQuestion(const QString &text);
     QString reasonDraft() const;

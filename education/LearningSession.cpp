@@ -26,6 +26,7 @@ const TextPair kRefusals[] = {
     {"", ""},
     {"Sessione oltre 1 MiB", "Session exceeds 1 MiB"},
     {"JSON sessione non valido", "Invalid session JSON"},
+    {"Membro ripetuto \"%1\"", "Repeated member \"%1\""},
     {"Formato o lezione non validi", "Invalid format or lesson"},
     {"Circuito della sessione mancante", "Missing session circuit"},
     {"", ""},
@@ -171,6 +172,9 @@ QString SessionRefusal::text(Language language) const
     const auto index = static_cast<std::size_t>(error);
     if (error == SessionError::None || error == SessionError::CircuitRefused || index >= std::size(kRefusals)) {
         return detail;
+    }
+    if (error == SessionError::RepeatedMember) {
+        return Fasoria::text(language, kRefusals[index]).arg(detail);
     }
     return Fasoria::text(language, kRefusals[index]);
 }

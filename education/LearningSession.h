@@ -17,8 +17,8 @@
 
 namespace Fasoria {
 
-/// Characters a text member of a session may hold ("question", "notes", "conclusion", both reasonings and
-/// the generator state).
+/// Characters (UTF-16 code units) a text member of a session may hold ("question", "notes", "conclusion",
+/// both reasonings and the generator state). The student's texts must also be plain (isPlainMultilineText).
 constexpr int kMaxSessionTextLength = 32768;
 
 /// Everything a learning session file holds, as plain data: what the window gathers from its experiment and
@@ -91,6 +91,8 @@ enum class SessionError : std::int32_t
     None,
     Oversized,
     InvalidJson,
+    /// An object names a member twice; SessionRefusal::detail holds the name as shownName shows it.
+    RepeatedMember,
     FormatOrLesson,
     MissingCircuit,
     /// The embedded circuit was refused; SessionRefusal::circuitMessage holds the circuit reader's text.
@@ -124,20 +126,22 @@ enum class SessionError : std::int32_t
 struct SessionRefusal
 {
     SessionError error = SessionError::None;
-    /// The circuit reader's English message for CircuitRefused; the file's error text for Unreadable.
+    /// The circuit reader's English message for CircuitRefused; the file's error text for Unreadable; the
+    /// shown member name for RepeatedMember.
     QString detail;
 
     /// Both languages, English first, separated by " / " ("Invalid session values / Valori sessione non
-    /// validi"); the circuit reader's message as it is for CircuitRefused; empty for None.
+    /// validi", "Repeated member \"stage\" / Membro ripetuto \"stage\""); the circuit reader's message as it
+    /// is for CircuitRefused; empty for None.
     QString text() const;
     /// The message in one language, for a window that shows only one.
     QString text(Language language) const;
 };
 
-/// Validates the whole document (size, JSON, format and lesson, circuit, numbers, sample counts, prediction,
-/// challenge context, catalog circuit, texts, generator, histogram, comparisons, parameters, replay) and
-/// only when every check passes replaces `out`, including its replayed state. On the first failure returns
-/// false, fills *refusal (when given) and leaves `out` untouched.
+/// Validates the whole document (size, JSON, repeated members, format and lesson, circuit, numbers, sample
+/// counts, prediction, challenge context, catalog circuit, texts, generator, histogram, comparisons,
+/// parameters, replay) and only when every check passes replaces `out`, including its replayed state. On
+/// the first failure returns false, fills *refusal (when given) and leaves `out` untouched.
 bool restoreSession(const QByteArray &bytes, SessionData &out, SessionRefusal *refusal);
 /// The same, with the bilingual message of SessionRefusal::text() in *error.
 bool restoreSession(const QByteArray &bytes, SessionData &out, QString *error);

@@ -4,6 +4,8 @@
 #include "curriculum/Challenge.h"
 #include "curriculum/LessonCatalog.h"
 #include "editor/CircuitFile.h"
+#include "editor/JsonMembers.h"
+#include "editor/PlainText.h"
 #include "education/LearningSession.h"
 
 #include <QJsonArray>
@@ -20,40 +22,6 @@ namespace Fasoria {
 namespace {
 
 constexpr std::int64_t kMaxShots = 10000;
-
-bool isBlank(char c)
-{
-    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-}
-
-bool isDigit(char c)
-{
-    return c >= '0' && c <= '9';
-}
-
-// Whether the generator's 312 words can be read as unsigned decimals separated by white space, each word
-// ending at its first non-digit; what follows the last one is not looked at.
-bool readsAllGeneratorWords(const std::string &text)
-{
-    std::size_t pos = 0;
-    for (std::size_t k = 0; k < RandomGenerator::kStateSize; ++k) {
-        while (pos < text.size() && isBlank(text[pos])) {
-            ++pos;
-        }
-        if (pos >= text.size() || !isDigit(text[pos])) {
-            return false;
-        }
-        std::uint64_t value = 0;
-        for (; pos < text.size() && isDigit(text[pos]); ++pos) {
-            const auto digit = static_cast<std::uint64_t>(text[pos] - '0');
-            if (value > (~std::uint64_t{0} - digit) / 10) {
-                return false;
-            }
-            value = value * 10 + digit;
-        }
-    }
-    return true;
-}
 
 bool isShotChoice(std::int64_t value)
 {
@@ -216,7 +184,8 @@ SessionError Reader::checkConsistency()
 
 SessionError Reader::readTexts()
 {
-    // The generator state is checked for its length here and read as words in the next step.
+    // The student's texts reach the window, the worksheet and terminals: plain, in lines. The generator
+    // state is checked for its length here and read as words in the next step.
     const std::pair<const char *, QString *> texts[] = {{"prediction_reason", &m_data.predictionReason},
                                                         {"draft_reason", &m_data.draftReason},
                                                         {"question", &m_data.question},
@@ -225,7 +194,8 @@ SessionError Reader::readTexts()
                                                         {"rng_state", nullptr}};
     for (const auto &[key, target] : texts) {
         const QJsonValue text = value(key);
-        if (!text.isString() || text.toString().size() > kMaxSessionTextLength) {
+        if (!text.isString() || text.toString().size() > kMaxSessionTextLength ||
+            (target && !isPlainMultilineText(text.toString()))) {
             return SessionError::Texts;
         }
     }
@@ -239,12 +209,20 @@ SessionError Reader::readTexts()
 
 SessionError Reader::readGenerator()
 {
+    // Words that cannot be read and a state whose every draw would be 0 ("Measure once" on |1> would give
+    // an outcome of probability 0) are one refusal; data after the words is another.
     const std::string text = value("rng_state").toString().toStdString();
-    if (!m_data.random.restoreState(text)) {
-        // The generator refuses both; only a text whose 312 words all read has extra data after them.
-        return readsAllGeneratorWords(text) ? SessionError::GeneratorTrailing : SessionError::GeneratorState;
+    switch (RandomGenerator::checkStateText(text)) {
+    case RandomGenerator::StateText::Valid:
+        m_data.random.restoreState(text);
+        return SessionError::None;
+    case RandomGenerator::StateText::Trailing:
+        return SessionError::GeneratorTrailing;
+    case RandomGenerator::StateText::Unreadable:
+    case RandomGenerator::StateText::Degenerate:
+        break;
     }
-    return SessionError::None;
+    return SessionError::GeneratorState;
 }
 
 SessionError Reader::readHistogram()
@@ -415,6 +393,9 @@ bool restoreSession(const QByteArray &bytes, SessionData &out, SessionRefusal *r
     const QJsonDocument document = QJsonDocument::fromJson(bytes, &parseError);
     if (parseError.error != QJsonParseError::NoError || !document.isObject()) {
         return refuse(SessionError::InvalidJson);
+    }
+    if (const std::optional<QString> name = firstRepeatedMember(bytes)) {
+        return refuse(SessionError::RepeatedMember, shownName(*name));
     }
     Reader reader(document.object());
     if (const SessionError error = reader.read(); error != SessionError::None) {

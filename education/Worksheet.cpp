@@ -14,17 +14,17 @@ namespace Fasoria {
 
 namespace {
 
-// The head with its print rules; %1 the page language, %2 the application version. Paragraphs wrap inside a
-// word that is wider than the page (a pasted link or list of numbers): otherwise the text is cut at the
-// paper's edge and the browser shrinks the whole printout to fit it.
+// The head with its print rules; %1 the page language, %2 the application version.
 const char *const kHead =
     "<!doctype html><html lang=\"%1\"><meta charset=\"utf-8\"><title>Fasoria</title><style>body{font:15px/1.5 "
     "sans-serif;max-width:1050px;margin:32px auto;color:#172b40}h1,h2{color:#126477}table{border-collapse:collapse;"
     "width:100%;font-size:13px}td,th{border:1px solid #bccbd5;padding:5px;text-align:left}th{background:#eef3f6}"
-    "pre{white-space:pre-wrap;overflow-wrap:anywhere}p{overflow-wrap:anywhere}tr{break-inside:avoid}@media print{"
-    "body{margin:0;font-size:"
+    "pre{white-space:pre-wrap;overflow-wrap:anywhere}tr{break-inside:avoid}@media print{body{margin:0;font-size:"
     "11pt}h2{break-after:avoid}thead{display:table-header-group}}</style><body><h1>Fasoria %2</h1>";
-const char *const kSection = "<h2>%1</h2><p>%2</p>";
+// A section of the student's own text. Its paragraph wraps inside a word wider than the page (a pasted link or
+// list of numbers): otherwise the word runs past the paper's edge and the browser shrinks the whole printout
+// to fit it. The rule sits on these paragraphs alone, so the head stays the fixed print style sheet.
+const char *const kSection = "<h2>%1</h2><p style=\"overflow-wrap:anywhere\">%2</p>";
 const char *const kCircuitHead = "<h2>%1</h2><p>%2: %3 | %4: %5/%6</p><table><thead><tr><th>#</th><th>%7</th></tr>"
                                  "</thead><tbody>";
 const char *const kGateRow = "<tr><td>%1</td><td>%2</td></tr>";

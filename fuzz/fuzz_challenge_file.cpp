@@ -1,7 +1,8 @@
 // libFuzzer target for the challenge-file reader. Beyond "no crash, no sanitizer report", every input must
 // satisfy the reader's contract: a refused document leaves the destination exactly as it was, and an
-// accepted one is a valid definition (plain texts, a target that is its reference circuit's replay) whose
-// file reads back to the same challenge and the same bytes.
+// accepted one is a valid definition (plain texts within their lengths, rules some circuit can keep, a
+// target that is its reference circuit's replay and a reference that keeps the rules) whose file reads back
+// to the same challenge and the same bytes.
 
 #include "editor/ChallengeFile.h"
 #include "editor/PlainText.h"
@@ -101,12 +102,23 @@ void checkDefinition(const ChallengeFile &challenge)
     } catch (const std::exception &) {
         violation("accepted definition is invalid");
     }
-    for (const std::string *text : texts(challenge.definition)) {
-        if (!isPlainText(QString::fromStdString(*text))) {
-            violation("accepted text is not plain");
+    try {
+        checkRulesCanBeMet(challenge.definition);
+    } catch (const std::exception &) {
+        violation("accepted rules no circuit can keep");
+    }
+    const std::vector<const std::string *> all = texts(challenge.definition);
+    for (std::size_t i = 0; i < all.size(); ++i) {
+        const QString text = QString::fromStdString(*all[i]);
+        // The first two are the goals.
+        if (!isPlainText(text) || text.size() > (i < 2 ? kMaxChallengeGoalLength : kMaxChallengeHintLength)) {
+            violation("accepted text is not plain or too long");
         }
     }
     if (challenge.reference) {
+        if (gradeChallenge(challenge.definition, *challenge.reference).status != ChallengeStatus::Solved) {
+            violation("accepted reference breaks its own rules");
+        }
         Fuzz::checkCustomWorkingCopy(kContract, *challenge.reference);
         if (challenge.reference->qubitCount != challenge.definition.qubitCount ||
             !sameTarget(targetFromCircuit(*challenge.reference), challenge.definition.target)) {

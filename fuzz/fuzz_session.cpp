@@ -1,8 +1,9 @@
 // libFuzzer target for the learning-session reader. Beyond "no crash, no sanitizer report", every input must
 // satisfy the reader's contract: a refused document leaves the destination exactly as it was, and an accepted
-// one is consistent, serialises back canonically (its bytes read again to the same bytes and the same
-// generator) and gives a worksheet.
+// one is consistent (plain texts, a generator that does not draw 0 for ever), serialises back canonically
+// (its bytes read again to the same bytes and the same generator) and gives a worksheet.
 
+#include "editor/PlainText.h"
 #include "education/LearningSession.h"
 #include "education/Worksheet.h"
 #include "fuzz/FuzzChecks.h"
@@ -70,6 +71,15 @@ void checkConsistent(const SessionData &session)
     }
     if (!(std::fabs(session.state->totalProbability() - 1.0) < 1e-9)) {
         violation("accepted state is not normalised");
+    }
+    for (const QString *text :
+         {&session.predictionReason, &session.draftReason, &session.question, &session.notes, &session.conclusion}) {
+        if (!isPlainMultilineText(*text)) {
+            violation("accepted text is not plain");
+        }
+    }
+    if (RandomGenerator::checkStateText(session.random.stateText()) != RandomGenerator::StateText::Valid) {
+        violation("accepted generator state draws 0 for ever");
     }
 }
 

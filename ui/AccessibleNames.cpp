@@ -20,10 +20,25 @@ namespace {
 /// Marks the names this file gave, so that a later pass may replace them and never a name set by hand.
 const char *const kDerivedNameProperty = "fasoriaDerivedAccessibleName";
 
-/// A visible text as it is heard: without mnemonic ampersands or markup, on one line.
+/// Markup as it is read on screen; a text the toolkit shows as plain stays as it is, so that markup typed into a
+/// file is neither interpreted nor dropped.
+QString withoutMarkup(const QString &text, bool markup)
+{
+    return markup ? QTextDocumentFragment::fromHtml(text).toPlainText() : text;
+}
+
+/// A label's text as the label shows it.
+QString labelText(const QLabel *label)
+{
+    const Qt::TextFormat format = label->textFormat();
+    return withoutMarkup(label->text(),
+                         format == Qt::RichText || (format == Qt::AutoText && Qt::mightBeRichText(label->text())));
+}
+
+/// A visible text as it is heard: without mnemonic ampersands, on one line.
 QString spoken(const QString &text)
 {
-    QString plain = Qt::mightBeRichText(text) ? QTextDocumentFragment::fromHtml(text).toPlainText() : text;
+    QString plain = text;
     plain.replace(QStringLiteral("&&"), QStringLiteral("\x01"));
     plain.remove(QLatin1Char('&'));
     plain.replace(QLatin1Char('\x01'), QLatin1Char('&'));
@@ -39,7 +54,7 @@ QString formLabelIn(const QLayout *layout, const QWidget *field)
 {
     if (const auto *form = qobject_cast<const QFormLayout *>(layout)) {
         if (const auto *label = qobject_cast<const QLabel *>(form->labelForField(const_cast<QWidget *>(field)))) {
-            return label->text();
+            return labelText(label);
         }
     }
     for (int index = 0; index < layout->count(); ++index) {
@@ -58,7 +73,7 @@ QString buddyText(const QWidget *widget)
     const QWidget *top = widget->window();
     for (const QLabel *label : top->findChildren<QLabel *>()) {
         if (label->buddy() == widget) {
-            return label->text();
+            return labelText(label);
         }
     }
     return QString();
@@ -120,7 +135,8 @@ QString derivedAccessibleName(const QWidget *widget)
         }
     }
     if (spoken(text).isEmpty()) {
-        text = widget->toolTip();
+        // Tool tips are shown as markup whenever they look like it.
+        text = withoutMarkup(widget->toolTip(), Qt::mightBeRichText(widget->toolTip()));
     }
     if (spoken(text).isEmpty()) {
         text = enclosingTitle(widget);

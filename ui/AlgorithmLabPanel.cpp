@@ -132,8 +132,7 @@ void AlgorithmLabPanel::buildAlgorithmBox()
     algorithmLayout->addLayout(checkpoint);
     m_algorithmRunButton = namedButton("m_algorithmRunButton");
     algorithmLayout->addWidget(m_algorithmRunButton);
-    m_algorithmHandbookLink = namedLabel("m_algorithmHandbookLink", true);
-    m_algorithmHandbookLink->setTextFormat(Qt::RichText);
+    m_algorithmHandbookLink = namedLinkLabel("m_algorithmHandbookLink");
     m_algorithmHandbookLink->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
     algorithmLayout->addWidget(m_algorithmHandbookLink);
     connect(m_algorithmHandbookLink, &QLabel::linkActivated, this, &AlgorithmLabPanel::handbookRequested);

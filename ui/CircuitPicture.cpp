@@ -15,6 +15,7 @@
 #include <QStringList>
 #include <QXmlStreamWriter>
 
+#include <algorithm>
 #include <cmath>
 #include <exception>
 
@@ -236,8 +237,13 @@ QImage circuitImage(const CircuitPictureRequest &request, double scale)
     CircuitView view;
     draw(view, request);
     const QRectF scene = view.scene()->sceneRect();
-    const QSizeF size = (scene.size() + QSizeF(2 * kPictureMargin, 2 * kPictureMargin)) * scale;
-    QImage image(size.toSize(), QImage::Format_ARGB32_Premultiplied);
+    const QSizeF drawing = scene.size() + QSizeF(2 * kPictureMargin, 2 * kPictureMargin);
+    const double longest = std::max(drawing.width(), drawing.height()) * scale;
+    if (longest > kMaximumImageSide) {
+        scale *= kMaximumImageSide / longest;
+    }
+    const QSize pixels = (drawing * scale).toSize().boundedTo(QSize(kMaximumImageSide, kMaximumImageSide));
+    QImage image(pixels, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::white);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing, true);

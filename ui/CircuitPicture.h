@@ -52,8 +52,13 @@ QString pictureFileName(const QString &name, PictureFormat format);
 bool saveCircuitPicture(const QString &path, PictureFormat format, const CircuitPictureRequest &request,
                         QString *error);
 
+/// The longest side of a circuit image, in pixels. The widest circuit at twice its size would be over 50,000
+/// pixels wide, hundreds of megabytes that no viewer shows; beyond this the image is scaled down to fit.
+constexpr int kMaximumImageSide = 16384;
+
 /// The drawing as an image at `scale` times the drawing's own size (2: for slides and printing), on a white
-/// background with margins. Throws what the circuit view throws.
+/// background with margins, scaled down with its proportions kept when a side would exceed
+/// kMaximumImageSide. Throws what the circuit view throws.
 QImage circuitImage(const CircuitPictureRequest &request, double scale = 2.0);
 
 } // namespace Fasoria

@@ -187,6 +187,9 @@ public:
     /// same checks as the File menu. A relative name is taken from the current directory, so later saves go back to the
     /// same file.
     bool openGivenFile(const QString &path);
+    /// The circuit and the session as they stand count as kept: neither is marked unsaved, so closing asks
+    /// nothing. For an unattended run whose work is nobody's to save.
+    void keepWorkAsItStands();
     /// The printable page of the current state, in the interface language.
     QString buildWorksheet() const;
     /// Writes the worksheet to `path`, or to a file the user chooses (".html" appended unless present).

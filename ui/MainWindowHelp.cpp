@@ -47,13 +47,18 @@ void MainWindow::raiseHelp()
 
 void MainWindow::showHelp()
 {
-    helpDialog();
+    helpDialog()->openHandbook();
     raiseHelp();
 }
 
 void MainWindow::showLessonHelp()
 {
-    helpDialog()->openLesson(m_experiment.lessonIndex());
+    // A generated algorithm is no catalog lesson: its page is the chapter on algorithms and oracles.
+    if (m_experiment.algorithm() != nullptr) {
+        helpDialog()->openAnchor(QStringLiteral("chapter-oracles"));
+    } else {
+        helpDialog()->openLesson(m_experiment.lessonIndex());
+    }
     raiseHelp();
 }
 

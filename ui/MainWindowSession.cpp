@@ -144,9 +144,15 @@ bool MainWindow::openLearningSessionFile(const QString &path)
     SessionData session;
     SessionRefusal refusal;
     if (!openSessionFile(path, session, &refusal) || !applySession(session)) {
-        showMessage(QMessageBox::Warning, QString::fromLatin1(kMessageTitle),
-                    refusal.error == SessionError::None ? text({"Sessione non valida.", "Invalid session."}, m_language)
-                                                        : refusal.text());
+        // A file that could not be read is the window's own message, in its language; the reader's
+        // verdicts on the contents carry both languages.
+        QString message = refusal.text();
+        if (refusal.error == SessionError::None) {
+            message = text({"Sessione non valida.", "Invalid session."}, m_language);
+        } else if (refusal.error == SessionError::Unreadable) {
+            message = refusal.text(m_language);
+        }
+        showMessage(QMessageBox::Warning, QString::fromLatin1(kMessageTitle), message);
         return false;
     }
     SessionMarks &marks = m_experiment.document().session();
@@ -227,7 +233,6 @@ bool MainWindow::applySession(const SessionData &session)
         marks.baseline = serialiseSession();
     }
     applySimpleMode(session.simpleMode);
-    m_measurementPanel->setPrediction(session.predictionBasis);
     refreshGenerator();
     refreshGuidance();
     refreshStatePanel();
@@ -237,6 +242,19 @@ bool MainWindow::applySession(const SessionData &session)
     marks.dirty = false;
     refreshTitle();
     return true;
+}
+
+void MainWindow::keepWorkAsItStands()
+{
+    CircuitDocument &document = m_experiment.document();
+    if (const Circuit *working = m_experiment.workingCircuit()) {
+        document.markSaved(document.path(), serializeCircuit(*working));
+    }
+    SessionMarks &marks = document.session();
+    marks.baseline = serialiseSession();
+    marks.dirty = false;
+    refreshLearningLab();
+    refreshTitle();
 }
 
 void MainWindow::refreshSessionMarks()

@@ -19,7 +19,8 @@ using namespace Fasoria;
 
 namespace {
 
-constexpr int kLastLeftTab = 3;
+// The four tabs every stored value is clamped into; the qubit page after them is restored only by its own index.
+constexpr int kLastClampedLeftTab = 3;
 constexpr int kWindowStateVersion = 0;
 
 QString key(const char *name)
@@ -44,7 +45,9 @@ void MainWindow::readStartupSettings()
         const QSignalBlocker blocker(m_lessons);
         m_lessons->setCurrentIndex(lesson);
     }
-    m_leftTabs->setCurrentIndex(std::clamp(settings.value(key("ui/leftTab"), 0).toInt(), 0, kLastLeftTab));
+    const int leftTab = settings.value(key("ui/leftTab"), 0).toInt();
+    m_leftTabs->setCurrentIndex(
+        leftTab >= 0 && leftTab < m_leftTabs->count() ? leftTab : std::clamp(leftTab, 0, kLastClampedLeftTab));
     const QByteArray geometry = settings.value(key("window/geometry")).toByteArray();
     if (!geometry.isEmpty()) {
         restoreGeometry(geometry);

@@ -125,6 +125,10 @@ void MeasurementPanel::fillPredictionCombo(std::int32_t qubits, Language languag
 void MeasurementPanel::refresh(const Experiment &experiment, Language language)
 {
     fillPredictionCombo(experiment.shownCircuit().qubitCount, language);
+    // A refill for another qubit count starts at the placeholder; a recorded prediction stays on show.
+    if (experiment.prediction() >= 0) {
+        setPrediction(experiment.prediction());
+    }
     if (!experiment.state()) {
         return;
     }

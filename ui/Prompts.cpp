@@ -17,14 +17,24 @@ QMessageBox::StandardButton Prompts::message(QMessageBox::Icon icon, const QStri
     if (m_messageBoxHandler) {
         return m_messageBoxHandler(m_parent, icon, title, text, buttons, defaultButton);
     }
-    QMessageBox box(icon, title, text, buttons, m_parent);
-    box.setDefaultButton(defaultButton);
-    return static_cast<QMessageBox::StandardButton>(box.exec());
+    const std::unique_ptr<QMessageBox> box = messageBox(icon, title, text, buttons, m_parent);
+    box->setDefaultButton(defaultButton);
+    return static_cast<QMessageBox::StandardButton>(box->exec());
+}
+
+std::unique_ptr<QMessageBox> Prompts::messageBox(QMessageBox::Icon icon, const QString &title, const QString &text,
+                                                 QMessageBox::StandardButtons buttons, QWidget *parent)
+{
+    auto box = std::make_unique<QMessageBox>(icon, title, QString(), buttons, parent);
+    // Messages quote file names, members and texts read from files: never let the box guess markup in them.
+    box->setTextFormat(Qt::PlainText);
+    box->setText(text);
+    return box;
 }
 
 std::unique_ptr<QMessageBox> Prompts::reportBox(const ReportBox &box, QWidget *parent, QAbstractButton **extra)
 {
-    auto message = std::make_unique<QMessageBox>(box.icon, box.title, box.text, QMessageBox::Ok, parent);
+    std::unique_ptr<QMessageBox> message = messageBox(box.icon, box.title, box.text, QMessageBox::Ok, parent);
     message->setDetailedText(box.detailedText);
     // A report of dozens of lines wants more width than a question box takes by itself.
     constexpr int kReportWidth = 620;

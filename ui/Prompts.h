@@ -58,6 +58,9 @@ public:
     QMessageBox::StandardButton message(QMessageBox::Icon icon, const QString &title, const QString &text,
                                         QMessageBox::StandardButtons buttons = QMessageBox::Ok,
                                         QMessageBox::StandardButton defaultButton = QMessageBox::NoButton) const;
+    /// The message box message() shows, not yet shown: its text is plain, whatever it looks like.
+    static std::unique_ptr<QMessageBox> messageBox(QMessageBox::Icon icon, const QString &title, const QString &text,
+                                                   QMessageBox::StandardButtons buttons, QWidget *parent);
     /// True when the user chose the box's extra button, false for OK or closing it.
     bool report(const ReportBox &box) const;
     /// The message box report() shows, not yet shown; *extra receives its extra button.

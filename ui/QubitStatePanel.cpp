@@ -342,6 +342,7 @@ QubitStatePanel::QubitStatePanel(QWidget *parent) : QWidget(parent)
     layout->setSpacing(6);
 
     m_explanation = new QLabel(this);
+    m_explanation->setTextFormat(Qt::PlainText);
     m_explanation->setObjectName(QStringLiteral("qubitStateExplanation"));
     m_explanation->setWordWrap(true);
     m_explanation->setFont(sizedFont(font(), kNumberPoints, false));

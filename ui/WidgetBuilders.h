@@ -15,10 +15,26 @@ T *named(T *object, const char *name)
     return object;
 }
 
+/// A label that shows its text exactly as given. Plain is the default because many texts come from files (a
+/// teacher's goal, a circuit's title, a file name): guessed markup would let a file draw in the window or make
+/// the toolkit open a path it names while it lays the label out.
 inline QLabel *namedLabel(const char *name, bool wrapping = false)
 {
     QLabel *result = named(new QLabel, name);
+    result->setTextFormat(Qt::PlainText);
     result->setWordWrap(wrapping);
+    return result;
+}
+
+/// A wrapping label for the program's own links into the handbook: the one kind of label whose text is markup.
+/// Never give it a text that came from a file.
+inline QLabel *namedLinkLabel(const char *name)
+{
+    QLabel *result = named(new QLabel, name);
+    result->setTextFormat(Qt::RichText);
+    result->setWordWrap(true);
+    result->setOpenExternalLinks(false);
+    result->setTextInteractionFlags(Qt::TextBrowserInteraction);
     return result;
 }
 

@@ -615,7 +615,10 @@ bool runEducationSelfTest(MainWindow &window, const QString &reportDirectory)
                      .arg(passed ? QStringLiteral("PASS") : QStringLiteral("FAIL"));
     const QString logPath = directory.filePath(QStringLiteral("education_tests.txt"));
     QString error;
-    if (!writeLog(logPath, run.log(), &error)) {
+    const bool written = writeLog(logPath, run.log(), &error);
+    // The run's circuits and sessions were the test's, not a student's: closing the window asks nothing.
+    window.keepWorkAsItStands();
+    if (!written) {
         complain(QStringLiteral("cannot write %1: %2").arg(logPath, error));
         return false;
     }

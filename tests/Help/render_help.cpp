@@ -1,17 +1,21 @@
-// Renders the help window (every tab, and the handbook at a few chapters) and the terms window in both
-// languages to PNG files, for looking at them without a screen.
+// Renders the help window (every tab, the handbook at a few chapters, a search without a match and the other
+// language's handbook) and the terms window in both languages to PNG files, for looking at them without a screen.
 // Usage: render_help OUTPUT_DIRECTORY
 #include "Help/HelpDialog.h"
+#include "Help/HelpModel.h"
 #include "Help/LicenseDialog.h"
 #include "Help/Resources.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QLineEdit>
 #include <QPixmap>
+#include <QPushButton>
 #include <QSettings>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBrowser>
 
 #include <cstdio>
 
@@ -52,6 +56,13 @@ bool renderLanguage(Language language, const QDir &directory)
     }
     help->openLesson(6);
     ok = save(*help, directory, QStringLiteral("help-%1-lesson-07").arg(code)) && ok;
+    // A search without a match, then the other language's handbook as its own link opens it.
+    help->findChild<QLineEdit *>(QStringLiteral("m_manualSearch"))->setText(QStringLiteral("zyzzyva"));
+    help->findChild<QPushButton *>(QStringLiteral("m_findButton"))->click();
+    ok = save(*help, directory, QStringLiteral("help-%1-not-found").arg(code)) && ok;
+    const QString other = isEnglish(language) ? QStringLiteral("it") : QStringLiteral("en");
+    help->findChild<QTextBrowser *>(QStringLiteral("m_manualBrowser"))->setSource(handbookUrl(other));
+    ok = save(*help, directory, QStringLiteral("help-%1-linked-%2").arg(code, other)) && ok;
     delete help;
 
     auto *terms = new LicenseDialog(language);

@@ -1,6 +1,7 @@
 // The help window driven through its widgets: tabs and texts in both languages, the handbook's anchors as the
 // browser sees them, search, navigation to lessons and chapters, the language switch, the settings it
-// restores and saves, and the message shown when the handbook is not compiled in.
+// restores and saves, the handbook's own links to the other language, and the message shown when the handbook
+// is not compiled in.
 #include "fasoria/Version.h"
 
 #include "Help/HelpDialog.h"
@@ -9,6 +10,7 @@
 #include "tests/Help/SettingsSandbox.h"
 
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
@@ -69,6 +71,26 @@ int anchorTop(QTextBrowser *browser, const QString &name)
     return -1;
 }
 
+/// Clicks the first link of the browser's document that leads to `href`, as the user would; false when the
+/// document has no such link.
+bool clickLink(QTextBrowser *browser, const QString &href)
+{
+    for (QTextBlock block = browser->document()->begin(); block.isValid(); block = block.next()) {
+        for (QTextBlock::iterator it = block.begin(); !it.atEnd(); ++it) {
+            if (it.fragment().charFormat().anchorHref() != href) {
+                continue;
+            }
+            QTextCursor cursor(browser->document());
+            cursor.setPosition(it.fragment().position() + 1);
+            QScrollBar *bar = browser->verticalScrollBar();
+            bar->setValue(bar->value() + browser->cursorRect(cursor).top() - browser->viewport()->height() / 2);
+            QTest::mouseClick(browser->viewport(), Qt::LeftButton, {}, browser->cursorRect(cursor).center());
+            return true;
+        }
+    }
+    return false;
+}
+
 /// A long document with "alpha" only at its top, "gamma" twice in the middle, and "omega" at its end.
 QString searchDocument()
 {
@@ -101,7 +123,12 @@ private slots:
     void returnSearchesOnce();
     void absentOrEmptyTextLeavesTheView_data();
     void absentOrEmptyTextLeavesTheView();
+    void searchWithoutMatchSaysSo_data();
+    void searchWithoutMatchSaysSo();
     void chosenTopicScrollsToItsAnchor();
+    void openHandbookKeepsTheTopic();
+    void handbookLanguageLinkSwitchesTheTopics_data();
+    void handbookLanguageLinkSwitchesTheTopics();
     void openLessonShowsItsPage();
     void openAnchor_data();
     void openAnchor();
@@ -329,6 +356,48 @@ void TestHelpDialog::absentOrEmptyTextLeavesTheView()
     QCOMPARE(browser->textCursor().selectionEnd(), cursor.selectionEnd());
 }
 
+void TestHelpDialog::searchWithoutMatchSaysSo_data()
+{
+    QTest::addColumn<int>("language");
+    QTest::addColumn<QString>("notFound");
+    QTest::addColumn<QString>("switched");
+    QTest::newRow("it") << 0 << QStringLiteral("Non trovato") << QStringLiteral("Not found");
+    QTest::newRow("en") << 1 << QStringLiteral("Not found") << QStringLiteral("Non trovato");
+}
+
+void TestHelpDialog::searchWithoutMatchSaysSo()
+{
+    QFETCH(int, language);
+    QFETCH(QString, notFound);
+    QFETCH(QString, switched);
+    start(static_cast<Language>(language));
+    showManual();
+    auto *status = part<QLabel>("m_findStatus");
+    auto *search = part<QLineEdit>("m_manualSearch");
+    QCOMPARE(status->textFormat(), Qt::PlainText);
+    QCOMPARE(status->text(), QString());
+    QTest::keyClicks(search, QStringLiteral("zyzzyva"));
+    QTest::mouseClick(part<QPushButton>("m_findButton"), Qt::LeftButton);
+    QCOMPARE(status->text(), notFound);
+    QVERIFY(status->isVisible());
+    // The message follows the interface language, also when the window is re-translated while it shows.
+    m_dialog->setLanguage(static_cast<Language>(1 - language));
+    QCOMPARE(status->text(), switched);
+    m_dialog->setLanguage(static_cast<Language>(language));
+    QCOMPARE(status->text(), notFound);
+    // Editing the text takes the message back; a search that finds says nothing.
+    QTest::keyClick(search, Qt::Key_Backspace);
+    QCOMPARE(status->text(), QString());
+    QTest::keyClick(search, Qt::Key_A);
+    QTest::keyClick(search, Qt::Key_Return);
+    QCOMPARE(status->text(), notFound);
+    search->selectAll();
+    QTest::keyClicks(search, QStringLiteral("Fasoria"));
+    QTest::keyClick(search, Qt::Key_Return);
+    QCOMPARE(part<QTextBrowser>("m_manualBrowser")->textCursor().selectedText(), QStringLiteral("Fasoria"));
+    QCOMPARE(status->text(), QString());
+}
+
 void TestHelpDialog::chosenTopicScrollsToItsAnchor()
 {
     start(English);
@@ -346,6 +415,28 @@ void TestHelpDialog::chosenTopicScrollsToItsAnchor()
     QTest::keyClick(topics, Qt::Key_End);
     QCOMPARE(topics->currentData().toString(), QStringLiteral("lesson-21"));
     verifyScrolledTo(QStringLiteral("lesson-21"));
+}
+
+void TestHelpDialog::openHandbookKeepsTheTopic()
+{
+    QSettings().setValue(QString::fromLatin1(kHelpTabKey), 1);
+    QSettings().setValue(QString::fromLatin1(kHelpTopicKey), QStringLiteral("lesson-07"));
+    start(English);
+    QCOMPARE(part<QTabWidget>("m_tabs")->currentIndex(), 1);
+    m_dialog->openHandbook();
+    show();
+    QCOMPARE(part<QTabWidget>("m_tabs")->currentIndex(), HelpDialog::kManualTab);
+    QCOMPARE(part<QComboBox>("m_manualTopic")->currentData().toString(), QStringLiteral("lesson-07"));
+    verifyScrolledTo(QStringLiteral("lesson-07"));
+
+    // In an open window it shows the handbook where the reader left it.
+    auto *topics = part<QComboBox>("m_manualTopic");
+    topics->setCurrentIndex(topics->findData(QStringLiteral("chapter-faq")));
+    part<QTabWidget>("m_tabs")->setCurrentIndex(0);
+    m_dialog->openHandbook();
+    QCOMPARE(part<QTabWidget>("m_tabs")->currentIndex(), HelpDialog::kManualTab);
+    QCOMPARE(topics->currentData().toString(), QStringLiteral("chapter-faq"));
+    verifyScrolledTo(QStringLiteral("chapter-faq"));
 }
 
 void TestHelpDialog::openLessonShowsItsPage()
@@ -409,6 +500,56 @@ void TestHelpDialog::languageSwitchKeepsTheTopic()
     QVERIFY(browser->toPlainText() != shown);
     verifyScrolledTo(QStringLiteral("lesson-07"));
     QCOMPARE(part<QTabWidget>("m_tabs")->currentIndex(), HelpDialog::kManualTab);
+}
+
+void TestHelpDialog::handbookLanguageLinkSwitchesTheTopics_data()
+{
+    handbookCarriesEveryTopicAnchor_data();
+}
+
+void TestHelpDialog::handbookLanguageLinkSwitchesTheTopics()
+{
+    QFETCH(int, language);
+    const auto shown = static_cast<Language>(language);
+    const auto other = static_cast<Language>(1 - language);
+    start(shown);
+    showManual();
+    m_dialog->openLesson(6);
+    const QString searchPlaceholder = part<QLineEdit>("m_manualSearch")->placeholderText();
+    auto *browser = part<QTextBrowser>("m_manualBrowser");
+    auto *topics = part<QComboBox>("m_manualTopic");
+    const auto verifyTopicsIn = [&](Language expected) {
+        const QVector<HelpTopic> labels = helpTopics(expected);
+        QCOMPARE(topics->count(), labels.size());
+        for (int i = 0; i < topics->count(); ++i) {
+            QCOMPARE(topics->itemText(i), labels[i].label);
+        }
+        QCOMPARE(topics->currentData().toString(), QStringLiteral("lesson-07"));
+    };
+
+    QVERIFY(clickLink(browser, QStringLiteral("../%1/index.html").arg(languageCode(other))));
+    QTRY_COMPARE(browser->source(), handbookUrl(languageCode(other)));
+    verifyTopicsIn(other);
+    // The window itself keeps the interface language; choosing a topic scrolls the page now shown.
+    QCOMPARE(m_dialog->language(), shown);
+    QCOMPARE(part<QLineEdit>("m_manualSearch")->placeholderText(), searchPlaceholder);
+    topics->setCurrentIndex(topics->findData(QStringLiteral("chapter-glossary")));
+    QCOMPARE(browser->source(), handbookUrl(languageCode(other)));
+    verifyScrolledTo(QStringLiteral("chapter-glossary"));
+    topics->setCurrentIndex(topics->findData(QStringLiteral("lesson-07")));
+
+    // The link back, and the browser's own history, bring the topics back with the page.
+    QVERIFY(clickLink(browser, QStringLiteral("../%1/index.html").arg(languageCode(shown))));
+    QTRY_COMPARE(browser->source(), handbookUrl(languageCode(shown)));
+    verifyTopicsIn(shown);
+    browser->backward();
+    QCOMPARE(browser->source(), handbookUrl(languageCode(other)));
+    verifyTopicsIn(other);
+
+    // The interface language, set again, shows its own handbook and topics.
+    m_dialog->setLanguage(shown);
+    QCOMPARE(browser->source(), handbookUrl(languageCode(shown)));
+    verifyTopicsIn(shown);
 }
 
 void TestHelpDialog::storedTopic_data()

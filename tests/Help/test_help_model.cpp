@@ -42,6 +42,8 @@ private slots:
     void restoredTab();
     void resourcePaths_data();
     void resourcePaths();
+    void handbookLanguageOfAPage_data();
+    void handbookLanguageOfAPage();
     void missingResourceTexts_data();
     void missingResourceTexts();
     void resourcesAreUncompressed_data();
@@ -208,6 +210,29 @@ void TestHelpModel::resourcePaths()
     QCOMPARE(licenseResourcePath(code), QStringLiteral(":/licenses/%1.txt").arg(code));
     QCOMPARE(hasHandbook(code), present);
     QCOMPARE(QFile::exists(licenseResourcePath(code)), present);
+}
+
+void TestHelpModel::handbookLanguageOfAPage_data()
+{
+    QTest::addColumn<QString>("url");
+    QTest::addColumn<bool>("handbook");
+    QTest::addColumn<int>("language");
+    QTest::newRow("english") << "qrc:/manual/en/index.html" << true << 1;
+    QTest::newRow("italian-at-an-anchor") << "qrc:/manual/it/index.html#lesson-07" << true << 0;
+    QTest::newRow("terms") << "qrc:/licenses/en.txt" << false << -1;
+    QTest::newRow("other-language") << "qrc:/manual/fr/index.html" << false << -1;
+    QTest::newRow("outside-the-program") << "https://example.org/manual/en/index.html" << false << -1;
+    QTest::newRow("a-file-of-that-name") << "file:///manual/en/index.html" << false << -1;
+}
+
+void TestHelpModel::handbookLanguageOfAPage()
+{
+    QFETCH(QString, url);
+    QFETCH(bool, handbook);
+    QFETCH(int, language);
+    auto found = static_cast<Language>(-1);
+    QCOMPARE(handbookLanguage(QUrl(url), &found), handbook);
+    QCOMPARE(static_cast<int>(found), language);
 }
 
 void TestHelpModel::missingResourceTexts_data()

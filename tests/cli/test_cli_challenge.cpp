@@ -429,6 +429,77 @@ private slots:
         QCOMPARE(readFile(m_dir.filePath("bell.challenge.json")), challenge);
     }
 
+    // What the challenge reader would refuse, or what would leave the teacher's own solution NOT SOLVED, is
+    // refused before anything is written.
+    void refusedRules_data()
+    {
+        QTest::addColumn<QStringList>("options");
+        QTest::addColumn<QByteArray>("message");
+
+        QTest::addRow("solution uses a forbidden kind")
+            << QStringList{"--forbid", "H"}
+            << QByteArray("the solution bell.fsor.json breaks the challenge's rules: The state is correct. The "
+                          "challenge forbids H, but the circuit has 1 H gate.");
+        QTest::addRow("solution too short") << QStringList{"--min-gates", "3"}
+                                            << QByteArray("the solution bell.fsor.json breaks the challenge's rules: "
+                                                          "The state is correct. The circuit has 2 gates; the "
+                                                          "challenge asks for at least 3.");
+        QTest::addRow("in Italian") << QStringList{"--lang", "it", "--require", "Z"}
+                                    << QByteArray("la soluzione bell.fsor.json non rispetta le regole della sfida: "
+                                                  "Lo stato è corretto. La consegna richiede almeno 1 porta Z; il "
+                                                  "circuito ne ha 0.");
+        QTest::addRow("every kind forbidden") << QStringList{"--forbid", "H,X,Z,P,CNOT"}
+                                              << QByteArray("the rules contradict each other: Challenge forbids every "
+                                                            "gate kind");
+        QTest::addRow("required past 256") << QStringList{"--require", "H:200", "--require", "X:57"}
+                                           << QByteArray("the rules contradict each other: Challenge required gates "
+                                                         "above 256");
+        QTest::addRow("goal of 1,001 characters")
+            << QStringList{"--goal-en", QString(1001, 'g')} << QByteArray("--goal-en takes at most 1000 characters");
+        QTest::addRow("hint of 2,001 characters")
+            << QStringList{"--hint-it", QString(2001, 'h')} << QByteArray("--hint-it takes at most 2000 characters");
+    }
+
+    void refusedRules()
+    {
+        QFETCH(QStringList, options);
+        QFETCH(QByteArray, message);
+        QStringList arguments{"challenge", "new", "--from", "bell.fsor.json", "--goal-it", "G."};
+        if (!options.contains("--goal-en")) {
+            arguments << "--goal-en"
+                      << "G.";
+        }
+        const CliRun run = runCli(arguments + options + QStringList{"-o", "out.challenge.json"}, m_dir.path());
+        QCOMPARE(run.exitCode, 2);
+        QVERIFY2(run.err.startsWith("fasoria-cli: " + message + "\n"), run.err.constData());
+        QVERIFY(!QFile::exists(m_dir.filePath("out.challenge.json")));
+    }
+
+    void cnotRequiredOnOneQubitIsRefused()
+    {
+        write("x.fsor.json", circuit(1, {x(0)}));
+        const CliRun run = runCli({"challenge", "new", "--from", "x.fsor.json", "--goal-it", "G.", "--goal-en", "G.",
+                                   "--require", "CNOT", "-o", "out.challenge.json"},
+                                  m_dir.path());
+        QCOMPARE(run.exitCode, 2);
+        QVERIFY2(run.err.startsWith("fasoria-cli: the rules contradict each other: Challenge requires CNOT on one "
+                                    "qubit\n"),
+                 run.err.constData());
+    }
+
+    void longestTextsAreWritten()
+    {
+        const CliRun run = runCli({"challenge", "new", "--from", "bell.fsor.json", "--goal-it", QString(1000, 'g'),
+                                   "--goal-en", "G.", "--hint-en", QString(2000, 'h'), "-o", "-"},
+                                  m_dir.path());
+        QCOMPARE(run.exitCode, 0);
+        ChallengeFile challenge;
+        QString error;
+        QVERIFY2(parseChallenge(run.out, challenge, &error), qPrintable(error));
+        QCOMPARE(challenge.definition.goalIt.size(), std::size_t{1000});
+        QCOMPARE(challenge.definition.hint1En.size(), std::size_t{2000});
+    }
+
     void unreadableSolutionWritesNothing()
     {
         const CliRun run = runCli({"challenge", "new", "--from", "absent.fsor.json", "--goal-it", "G.", "--goal-en",

@@ -44,6 +44,9 @@ private slots:
         QTest::addRow("version 2") << "invalid-version-2.json" << QByteArray("Invalid format or lesson");
         QTest::addRow("histogram total") << "invalid-histogram-total.json" << QByteArray("Histogram total mismatch");
         QTest::addRow("311 generator words") << "invalid-rng-311-words.json" << QByteArray("Invalid generator state");
+        QTest::addRow("generator of zeros") << "invalid-rng-all-zero.json" << QByteArray("Invalid generator state");
+        QTest::addRow("repeated member") << "invalid-repeated-stage.json" << QByteArray("Repeated member \"stage\"");
+        QTest::addRow("override in notes") << "invalid-notes-bidi-override.json" << QByteArray("Invalid session text");
     }
 
     void refusedSessionsGiveTheWindowsMessage()

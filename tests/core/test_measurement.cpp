@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <stdexcept>
+#include <string>
 
 using namespace Fasoria;
 
@@ -26,6 +27,38 @@ StateVector bell()
     return state;
 }
 
+// The word whose MT19937-64 tempering is z: the tempering steps undone in reverse order.
+std::uint64_t untempered(std::uint64_t z)
+{
+    z ^= z >> 43;
+    z ^= (z << 37) & 0xFFF7EEE000000000ULL;
+    std::uint64_t y = z;
+    for (int i = 0; i < 4; ++i) {
+        y = z ^ ((y << 17) & 0x71D67FFFEDA60000ULL);
+    }
+    z = y;
+    for (int i = 0; i < 3; ++i) {
+        y = z ^ ((y >> 29) & 0x5555555555555555ULL);
+    }
+    return y;
+}
+
+// A generator whose next output is `output`: with the two oldest words 0 the next word of the recurrence is
+// word 156, the untempered output; word 2 keeps the state from drawing 0 for ever.
+RandomGenerator drawingNext(std::uint64_t output)
+{
+    std::string text;
+    for (std::size_t k = 0; k < RandomGenerator::kStateSize; ++k) {
+        const std::uint64_t word = k == 156 ? untempered(output) : (k == 2 ? 1 : 0);
+        text += std::to_string(word) + " ";
+    }
+    RandomGenerator generator;
+    EXPECT_TRUE(generator.restoreState(text));
+    return generator;
+}
+
+constexpr std::uint64_t kLargestOutput = ~std::uint64_t{0}; // drawUniform gives exactly 1.0
+
 } // namespace
 
 struct PickCase
@@ -46,7 +79,9 @@ TEST_P(PickOutcome, ChoosesTheFirstCumulativeReachingU)
 
 INSTANTIATE_TEST_SUITE_P(Boundaries, PickOutcome,
                          ::testing::Values(PickCase{"u_zero_picks_first", {0.5, 0.5}, 0.0, 0},
-                                           PickCase{"u_zero_skips_nothing_even_if_zero", {0.0, 1.0}, 0.0, 0},
+                                           PickCase{"u_zero_skips_a_leading_zero", {0.0, 1.0}, 0.0, 1},
+                                           PickCase{"u_zero_skips_leading_zeros", {0.0, 0.0, 0.5, 0.5}, 0.0, 2},
+                                           PickCase{"u_one_stops_before_trailing_zeros", {0.1, 0.2, 0.3, 0.0}, 1.0, 2},
                                            PickCase{"u_one_falls_to_last", {0.5, 0.5}, 1.0, 1},
                                            PickCase{"exact_cumulative_is_reached", {0.25, 0.25, 0.5}, 0.25, 0},
                                            PickCase{"just_above_cumulative", {0.25, 0.25, 0.5}, 0.2500000001, 1},
@@ -216,6 +251,77 @@ TEST(SampleCounts, EachShotIsOnePickWithOneDraw)
     EXPECT_EQ(counts, expected);
     EXPECT_TRUE(generator == twin) << "exactly one output per shot";
     EXPECT_EQ(counts[1] + counts[3] + counts[4] + counts[6], 0U) << "impossible outcomes never drawn";
+}
+
+TEST(CraftedGenerator, DrawsTheChosenOutputFirst)
+{
+    for (const std::uint64_t output : {std::uint64_t{0}, std::uint64_t{12345}, kLargestOutput}) {
+        RandomGenerator generator = drawingNext(output);
+        EXPECT_EQ(generator.next(), output);
+    }
+    RandomGenerator largest = drawingNext(kLargestOutput);
+    EXPECT_EQ(drawUniform(largest), 1.0);
+}
+
+// A draw of exactly 0 or 1 on a state whose possible outcomes are preceded or followed by outcomes of
+// probability 0: the measurement and every shot give a possible outcome.
+struct EdgeDraw
+{
+    const char *name;
+    std::uint32_t qubits;
+    std::vector<Gate> gates;
+    std::uint64_t output;
+    std::uint64_t expected;
+};
+
+class ImpossibleOutcome : public ::testing::TestWithParam<EdgeDraw>
+{};
+
+TEST_P(ImpossibleOutcome, IsNeverMeasuredNorSampled)
+{
+    const EdgeDraw &row = GetParam();
+    StateVector prepared = createState(row.qubits);
+    for (const Gate &gate : row.gates) {
+        prepared.applyGate(gate);
+    }
+    ASSERT_GT(prepared.probability(row.expected), 0.0);
+    RandomGenerator shots = drawingNext(row.output);
+    const Histogram counts = sampleCounts(prepared, 1, shots);
+    EXPECT_EQ(counts[row.expected], 1U);
+
+    RandomGenerator generator = drawingNext(row.output);
+    EXPECT_EQ(measureAll(prepared, generator), row.expected);
+    EXPECT_EQ(prepared.amplitude(row.expected).re, 1.0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EdgeDraws, ImpossibleOutcome,
+    ::testing::Values(
+        EdgeDraw{"u_zero_on_one", 1, {{GateKind::X, 0, 0, 0.0}}, 0, 1},
+        EdgeDraw{"u_zero_after_two_empty_states", 2, {{GateKind::X, 1, 0, 0.0}, {GateKind::H, 0, 0, 0.0}}, 0, 2},
+        // H P(0.744) H: the normalised cumulative sum of |00> and |01> rounds to just below 1.
+        EdgeDraw{"u_one_before_two_empty_states",
+                 2,
+                 {{GateKind::H, 0, 0, 0.0}, {GateKind::P, 0, 0, 0.744}, {GateKind::H, 0, 0, 0.0}},
+                 kLargestOutput,
+                 1}),
+    [](const ::testing::TestParamInfo<EdgeDraw> &row) { return std::string(row.param.name); });
+
+TEST(MeasureQubit, EmptyBranchIsNeverTheOutcome)
+{
+    // H H X leaves |1> with probability 0.99999999999999956 and nothing on |0>: a draw of 1 is not below
+    // P1, yet the outcome 0 has probability 0 and would leave nothing to renormalise.
+    StateVector state = createState(1);
+    state.applyH(0);
+    state.applyH(0);
+    state.applyX(0);
+    ASSERT_EQ(state.probability(0), 0.0);
+    ASSERT_LT(state.probability(1), 1.0);
+    RandomGenerator generator = drawingNext(kLargestOutput);
+    const RandomGenerator untouched = generator;
+    EXPECT_TRUE(measureQubit(state, 0, generator));
+    EXPECT_NEAR(state.probability(1), 1.0, kTolerance);
+    EXPECT_TRUE(generator == untouched) << "a certain outcome draws nothing";
 }
 
 TEST(MostFrequentOutcome, LowestIndexWinsTies)

@@ -142,7 +142,8 @@ INSTANTIATE_TEST_SUITE_P(
                       BadText{"far_above", repeated("7", 5) + "99999999999999999999999 " + repeated("7", 306)},
                       BadText{"glued_letter", "7x " + repeated("7", 311)},
                       BadText{"decimal_point", "7.5 " + repeated("7", 311)},
-                      BadText{"comma", repeated("7", 311) + "7,"}),
+                      BadText{"comma", repeated("7", 311) + "7,"}, BadText{"all_zero", repeated("0", 312)},
+                      BadText{"zero_but_low_bits_of_oldest", "2147483647 " + repeated("0", 311)}),
     [](const ::testing::TestParamInfo<BadText> &row) { return std::string(row.param.name); });
 
 TEST(RandomGenerator, AcceptsWhiteSpaceAroundAndBetween)
@@ -165,4 +166,55 @@ TEST(RandomGenerator, AcceptsTheLargestWord)
     RandomGenerator generator;
     ASSERT_TRUE(generator.restoreState(repeated("18446744073709551615", 312)));
     EXPECT_EQ(words(generator.stateText()).front(), 18446744073709551615ULL);
+}
+
+struct ClassifiedText
+{
+    const char *name;
+    std::string text;
+    RandomGenerator::StateText expected;
+};
+
+class StateTextCheck : public ::testing::TestWithParam<ClassifiedText>
+{};
+
+TEST_P(StateTextCheck, TellsWhyRestoreRefuses)
+{
+    EXPECT_EQ(RandomGenerator::checkStateText(GetParam().text), GetParam().expected);
+    RandomGenerator generator;
+    EXPECT_EQ(generator.restoreState(GetParam().text), GetParam().expected == RandomGenerator::StateText::Valid);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Kinds, StateTextCheck,
+    ::testing::Values(
+        ClassifiedText{"fresh", RandomGenerator(9).stateText(), RandomGenerator::StateText::Valid},
+        ClassifiedText{"high_bit_of_oldest", "2147483648 " + repeated("0", 311), RandomGenerator::StateText::Valid},
+        ClassifiedText{"newest_word", repeated("0", 311) + "1", RandomGenerator::StateText::Valid},
+        ClassifiedText{"words_311", repeated("7", 311), RandomGenerator::StateText::Unreadable},
+        ClassifiedText{"glued_to_first", "7x " + repeated("7", 311), RandomGenerator::StateText::Unreadable},
+        ClassifiedText{"glued_to_last", repeated("7", 311) + "7x", RandomGenerator::StateText::Trailing},
+        ClassifiedText{"zeros_then_letter", repeated("0", 312) + "x", RandomGenerator::StateText::Trailing},
+        ClassifiedText{"all_zero", repeated("0", 312) + "\n", RandomGenerator::StateText::Degenerate},
+        ClassifiedText{"low_bits_of_oldest", "2147483647 " + repeated("0", 311),
+                       RandomGenerator::StateText::Degenerate}),
+    [](const ::testing::TestParamInfo<ClassifiedText> &row) { return std::string(row.param.name); });
+
+// The standard engine reads the same text state: it shows which states draw 0 for ever and which do not.
+TEST(RandomGenerator, DegenerateStatesAreExactlyThoseThatDrawOnlyZeros)
+{
+    const auto zerosFromStandardEngine = [](const std::string &text) {
+        std::istringstream in(text);
+        std::mt19937_64 engine;
+        in >> engine;
+        for (int i = 0; i < 2000; ++i) {
+            if (engine() != 0) {
+                return false;
+            }
+        }
+        return true;
+    };
+    EXPECT_TRUE(zerosFromStandardEngine("2147483647 " + repeated("0", 311)));
+    EXPECT_FALSE(zerosFromStandardEngine("2147483648 " + repeated("0", 311)));
+    EXPECT_FALSE(zerosFromStandardEngine(repeated("0", 311) + "1"));
 }

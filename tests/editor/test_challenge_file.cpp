@@ -144,6 +144,17 @@ Change withReference(const QJsonValue &circuit)
     };
 }
 
+// The Bell document on one qubit: target |0>, no required kind, and the given forbidden kinds.
+Change oneQubitForbidding(const QJsonArray &forbidden)
+{
+    return [forbidden](QJsonObject &root) {
+        root.insert(QLatin1String("qubits"), 1);
+        root.insert(QLatin1String("target_amplitudes"), QJsonArray{amplitude(0, 1, 0)});
+        root.remove(QLatin1String("required"));
+        root.insert(QLatin1String("forbidden"), forbidden);
+    };
+}
+
 bool sameTarget(const std::vector<ChallengeTarget> &a, const std::vector<ChallengeTarget> &b)
 {
     if (a.size() != b.size()) {
@@ -215,7 +226,7 @@ private slots:
         QTest::addRow("reference with every kind")
             << fromReference(3, {gate(GateKind::H, 0), gate(GateKind::X, 1), gate(GateKind::Z, 0),
                                  gate(GateKind::P, 2, 0, 0.1), gate(GateKind::Cnot, 2, 0)});
-        ChallengeFile ruled = fromReference(1, {gate(GateKind::X, 0)});
+        ChallengeFile ruled = fromReference(1, {gate(GateKind::H, 0), gate(GateKind::X, 0), gate(GateKind::H, 0)});
         ruled.definition.required = {{GateKind::X, 1}, {GateKind::H, 2}};
         ruled.definition.forbidden = {GateKind::P, GateKind::Z, GateKind::Cnot};
         ruled.definition.minGates = 3;
@@ -254,6 +265,12 @@ private slots:
         }) << "H(q0), CNOT(q0->q1).";
         QTest::addRow("norm off by 1e-10")
             << withAmplitudes({amplitude(0, std::sqrt(0.5 + 1e-10), 0), amplitude(3, kA, 0)}) << "H(q0), CNOT(q0->q1).";
+        QTest::addRow("goal of 1,000 characters") << setting("goal_it", QString(1000, 'g')) << "H(q0), CNOT(q0->q1).";
+        QTest::addRow("goal of 1,000 UTF-16 units")
+            << setting("goal_en", QString(998, 'g') + "😀") << "H(q0), CNOT(q0->q1).";
+        QTest::addRow("hint of 2,000 characters")
+            << setting("hints_en", QJsonArray{"", "", QString(2000, 'h')}) << QString(2000, 'h');
+        QTest::addRow("one qubit, P left") << oneQubitForbidding({"H", "X", "Z"}) << "H(q0), CNOT(q0->q1).";
     }
 
     void accepted()
@@ -365,6 +382,59 @@ private slots:
                                          << "Challenge forbidden kind repeated";
         QTest::addRow("required and forbidden")
             << changed(setting("forbidden", QJsonArray{"CNOT"})) << "Challenge required kind forbidden";
+
+        // Rules no circuit can keep.
+        QTest::addRow("required adding up past 256") << changed([](QJsonObject &root) {
+            root.remove(QLatin1String("max_gates"));
+            root.insert(QLatin1String("required"), QJsonArray{QJsonObject{{"gate", "H"}, {"count", 200}},
+                                                              QJsonObject{{"gate", "CNOT"}, {"count", 57}}});
+        }) << "Challenge required gates above 256";
+        QTest::addRow("CNOT required on one qubit") << changed([](QJsonObject &root) {
+            oneQubitForbidding({"X"})(root);
+            root.insert(QLatin1String("required"), QJsonArray{QJsonObject{{"gate", "CNOT"}, {"count", 1}}});
+        }) << "Challenge requires CNOT on one qubit";
+        QTest::addRow("every kind forbidden") << changed([](QJsonObject &root) {
+            root.remove(QLatin1String("required"));
+            root.insert(QLatin1String("forbidden"), QJsonArray{"H", "X", "Z", "P", "CNOT"});
+        }) << "Challenge forbids every gate kind";
+        QTest::addRow("every kind one qubit can use forbidden")
+            << changed(oneQubitForbidding({"H", "X", "Z", "P"})) << "Challenge forbids every gate kind";
+
+        // The reference is graded as a student's circuit would be.
+        const QJsonObject bell = circuitObject(circuitOf(2, {gate(GateKind::H, 0), gate(GateKind::Cnot, 1, 0)}));
+        QTest::addRow("reference uses a forbidden kind")
+            << changed([bell](QJsonObject &root) {
+                   withReference(bell)(root);
+                   root.insert(QLatin1String("forbidden"), QJsonArray{"H"});
+               })
+            << "target_circuit breaks the challenge's rules: The state is correct. The challenge forbids H, but the "
+               "circuit has 1 H gate.";
+        QTest::addRow("reference too short")
+            << changed([bell](QJsonObject &root) {
+                   withReference(bell)(root);
+                   root.insert(QLatin1String("min_gates"), 3);
+               })
+            << "target_circuit breaks the challenge's rules: The state is correct. The circuit has 2 gates; the "
+               "challenge asks for at least 3.";
+
+        // Qt would keep one of the two copies: a repeated member is refused before anything else, at any depth.
+        QTest::addRow("repeated escaped name")
+            << QByteArray(kBellAmplitudes).replace("\"qubits\": 2", "\"qubits\": 2, \"\\u0071ubits\": 9")
+            << "Repeated member \"qubits\"";
+        QTest::addRow("repeated inside the reference")
+            << changed(withReference(bell)).replace("\"control\":0", "\"control\":0,\"control\":1")
+            << "Repeated member \"control\"";
+        QTest::addRow("repeated before the format")
+            << QByteArray(kBellAmplitudes).replace("\"version\": 1", "\"version\": 2, \"version\": 1")
+            << "Repeated member \"version\"";
+
+        // Lengths count UTF-16 code units.
+        QTest::addRow("goal of 1,001 characters")
+            << changed(setting("goal_en", QString(1001, 'g'))) << "goal_en must be at most 1000 characters";
+        QTest::addRow("goal of 1,001 UTF-16 units")
+            << changed(setting("goal_it", QString(999, 'g') + "😀")) << "goal_it must be at most 1000 characters";
+        QTest::addRow("hint of 2,001 characters") << changed(setting("hints_it", QJsonArray{"", QString(2001, 'h')}))
+                                                  << "hints_it must be at most 2000 characters per hint";
     }
 
     void refused()
@@ -398,22 +468,35 @@ private slots:
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<bool>("plain");
+        QTest::addColumn<bool>("multiline");
+        // What a session keeps of the text when a student typed or pasted it.
+        QTest::addColumn<QString>("kept");
 
-        QTest::addRow("accents and symbols") << "Fedeltà ≥ 99% — |ψ⟩ 😀" << true;
-        QTest::addRow("empty") << "" << true;
-        QTest::addRow("tab") << "a\tb" << false;
-        QTest::addRow("DEL") << "a\x7f" << false;
-        QTest::addRow("C1 CSI") << QString(QChar(0x9B)) << false;
-        QTest::addRow("left-to-right mark") << "a\u200Eb" << false;
-        QTest::addRow("lone high surrogate") << QString(QChar(0xD800)) + "a" << false;
-        QTest::addRow("lone low surrogate") << "a" + QString(QChar(0xDC00)) << false;
+        QTest::addRow("accents and symbols") << "Fedeltà ≥ 99% — |ψ⟩ 😀" << true << true << "Fedeltà ≥ 99% — |ψ⟩ 😀";
+        QTest::addRow("empty") << "" << true << true << "";
+        QTest::addRow("tab") << "a\tb" << false << true << "a\tb";
+        QTest::addRow("line feed") << "a\nb" << false << true << "a\nb";
+        QTest::addRow("carriage return") << "a\r\nb\rc" << false << false << "a\nb\nc";
+        QTest::addRow("NUL") << QString("a") + QChar(0) + "b" << false << false << "ab";
+        QTest::addRow("ESC") << "a\x1b[2Jb" << false << false << "a[2Jb";
+        QTest::addRow("DEL") << "a\x7f" << false << false << "a";
+        QTest::addRow("C1 CSI") << QString(QChar(0x9B)) << false << false << "";
+        QTest::addRow("left-to-right mark") << "a\u200Eb" << false << false << "ab";
+        QTest::addRow("right-to-left override") << "a\u202Eb" << false << false << "ab";
+        QTest::addRow("lone high surrogate") << QString(QChar(0xD800)) + "a" << false << false << "\uFFFDa";
+        QTest::addRow("lone low surrogate") << "a" + QString(QChar(0xDC00)) << false << false << "a\uFFFD";
     }
 
     void plainText()
     {
         QFETCH(QString, text);
         QFETCH(bool, plain);
+        QFETCH(bool, multiline);
+        QFETCH(QString, kept);
         QCOMPARE(isPlainText(text), plain);
+        QCOMPARE(isPlainMultilineText(text), multiline);
+        QCOMPARE(plainMultilineText(text), kept);
+        QVERIFY(isPlainMultilineText(plainMultilineText(text)));
     }
 
     void saveAndLoad()

@@ -321,6 +321,15 @@ void TestCircuitFile::refused_data()
     QTest::addRow("number too large") << bellWith("\"qubits\": 2", "\"qubits\": 1e999")
                                       << "Invalid JSON: illegal number";
 
+    // Qt would keep one of the two copies, and not always the same one: a repeated member is refused first.
+    QTest::addRow("repeated target") << bellWith("\"target\": 1", "\"target\": 1, \"target\": 0")
+                                     << "Repeated member \"target\"";
+    QTest::addRow("repeated escaped qubits")
+        << bellWith("\"qubits\": 2", "\"qubits\": 2, \"\\u0071ubits\": 1") << "Repeated member \"qubits\"";
+    QTest::addRow("repeated before the format")
+        << bellWith("\"format\": \"FasoriaCircuit\"", "\"format\": \"X\", \"format\": \"FasoriaCircuit\"")
+        << "Repeated member \"format\"";
+
     QTest::addRow("format SomethingElse") << bellWith("FasoriaCircuit", "SomethingElse") << header;
     QTest::addRow("format in lower case") << bellWith("FasoriaCircuit", "fasoriacircuit") << header;
     QTest::addRow("format missing") << bellWith("\"format\"", "\"form\"") << header;

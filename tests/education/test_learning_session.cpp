@@ -75,6 +75,8 @@ private slots:
     void rejections();
     void acceptedVariants_data();
     void acceptedVariants();
+    void repeatedMembers_data();
+    void repeatedMembers();
     void messagesInOneLanguage();
 };
 
@@ -222,6 +224,12 @@ void TestLearningSession::rejections_data()
                                          << SessionError::Oversized;
     QTest::addRow("not JSON") << QByteArray("{invalid") << SessionError::InvalidJson;
     QTest::addRow("top-level array") << QByteArray("[1]") << SessionError::InvalidJson;
+    QTest::addRow("repeated member before the format")
+        << QByteArray(valid).replace(R"("format":"FasoriaSession")", R"("format":"X","format":"FasoriaSession")")
+        << SessionError::RepeatedMember;
+    QTest::addRow("repeated member in a comparison copy")
+        << QByteArray(valid).replace(R"("valid":true)", R"("valid":true,"valid":false)")
+        << SessionError::RepeatedMember;
     QTest::addRow("circuit format tag") << mutated(rich, {{"format", "FasoriaCircuit"}})
                                         << SessionError::FormatOrLesson;
     QTest::addRow("version 2") << mutated(rich, {{"version", 2}}) << SessionError::FormatOrLesson;
@@ -255,6 +263,15 @@ void TestLearningSession::rejections_data()
     QTest::addRow("notes 32,769") << mutated(rich, {{"notes", QString(32769, QLatin1Char('x'))}})
                                   << SessionError::Texts;
     QTest::addRow("question as number") << mutated(rich, {{"question", 3}}) << SessionError::Texts;
+    // The student's texts follow the challenge texts' rule, with tab and line feed allowed.
+    QTest::addRow("NUL in notes") << mutated(rich, {{"notes", QString("a") + QChar(0) + "b"}}) << SessionError::Texts;
+    QTest::addRow("ESC in the question") << mutated(rich, {{"question", "\x1b[2J"}}) << SessionError::Texts;
+    QTest::addRow("carriage return in the conclusion")
+        << mutated(rich, {{"conclusion", "a\r\nb"}}) << SessionError::Texts;
+    QTest::addRow("right-to-left override in the reasoning")
+        << mutated(rich, {{"prediction_reason", "gnp.\u202Eexe"}}) << SessionError::Texts;
+    QTest::addRow("lone surrogate in the draft reasoning")
+        << mutated(rich, {{"draft_reason", QString(QChar(0xD800)) + "x"}}) << SessionError::Texts;
     QTest::addRow("no rng_state") << mutated(rich, {}, {"rng_state"}) << SessionError::Texts;
     QTest::addRow("311 words") << mutated(rich, {{"rng_state", generatorWords(311)}}) << SessionError::GeneratorState;
     QTest::addRow("313 words") << mutated(rich, {{"rng_state", generatorWords(313)}})
@@ -262,6 +279,13 @@ void TestLearningSession::rejections_data()
     QTest::addRow("letter after 312") << mutated(rich, {{"rng_state", generatorWords(312) + "x"}})
                                       << SessionError::GeneratorTrailing;
     QTest::addRow("broken") << mutated(rich, {{"rng_state", "broken"}}) << SessionError::GeneratorState;
+    // From such a state every draw is 0: "Measure once" on |1> would give an outcome of probability 0.
+    const QString zeros = QString("0 ").repeated(312);
+    QTest::addRow("312 zeros") << mutated(rich, {{"rng_state", zeros}}) << SessionError::GeneratorState;
+    QTest::addRow("zeros but the low bits of the oldest")
+        << mutated(rich, {{"rng_state", "2147483647 " + QString("0 ").repeated(311)}}) << SessionError::GeneratorState;
+    QTest::addRow("312 zeros and a letter")
+        << mutated(rich, {{"rng_state", zeros + "x"}}) << SessionError::GeneratorTrailing;
     QTest::addRow("signed word") << mutated(rich, {{"rng_state", "-" + generatorWords(312)}})
                                  << SessionError::GeneratorState;
     QTest::addRow("word above 2^64-1") << mutated(rich, {{"rng_state", "18446744073709551616 " + generatorWords(311)}})
@@ -352,7 +376,7 @@ void TestLearningSession::rejections()
     QVERIFY(!restoreSession(document, destination, &message));
     if (expected == SessionError::CircuitRefused) {
         QCOMPARE(message, QStringLiteral("Invalid gate/target at index 0"));
-    } else {
+    } else if (expected != SessionError::RepeatedMember) { // repeatedMembers checks the names
         QCOMPARE(message, bilingual(expected));
     }
     QCOMPARE(serialiseSession(destination), before);
@@ -377,6 +401,14 @@ void TestLearningSession::acceptedVariants_data()
     QTest::addRow("invalid copy with junk")
         << mutated(rich, {{"comparison_a", QJsonObject{{"valid", false}, {"circuit", 5}}}}) << false;
     QTest::addRow("notes of 32,768") << mutated(rich, {{"notes", QString(32768, QLatin1Char('x'))}}) << false;
+    QTest::addRow("tabs and line feeds in every text") << mutated(rich, {{"notes", "a\tb\n\nc"},
+                                                                         {"question", "\t?"},
+                                                                         {"conclusion", "1\n2"},
+                                                                         {"prediction_reason", "x\ty"},
+                                                                         {"draft_reason", "x\ny"}})
+                                                       << false;
+    QTest::addRow("generator with only the high bit of the oldest word")
+        << mutated(rich, {{"rng_state", "2147483648 " + QString("0 ").repeated(311)}}) << false;
     QTest::addRow("generator words on lines")
         << mutated(rich, {{"rng_state", generatorWords(312).replace(' ', '\n') + "\n \t"}}) << false;
 }
@@ -395,6 +427,37 @@ void TestLearningSession::acceptedVariants()
     SessionData again;
     QVERIFY(restoreSession(canonical, again, &error));
     QCOMPARE(serialiseSession(again), canonical);
+}
+
+void TestLearningSession::repeatedMembers_data()
+{
+    QTest::addColumn<QByteArray>("document");
+    QTest::addColumn<QString>("name");
+
+    const QByteArray rich = serialiseSession(richSession());
+    const auto twice = [&rich](const QByteArray &member, const QByteArray &repeated) {
+        return QByteArray(rich).replace(member, member + "," + repeated);
+    };
+    QTest::addRow("stage") << twice(R"("stage":1)", R"("stage":0)") << "stage";
+    QTest::addRow("escaped stage") << twice(R"("stage":1)", R"("\u0073tage":1)") << "stage";
+    QTest::addRow("in the circuit") << twice(R"("gate":"H")", R"("gate":"X")") << "gate";
+    QTest::addRow("in the teacher's challenge")
+        << QByteArray(serialiseSession(customChallengeSession()))
+               .replace(R"("custom_challenge":{)", R"("custom_challenge":{"qubits":9,)")
+        << "qubits";
+    const QByteArray longName = R"("\u001b[2J)" + QByteArray(70, 'n') + '"';
+    QTest::addRow("shown escaped and cut") << twice(R"("stage":1)", longName + ":1," + longName + ":2")
+                                           << QStringLiteral("\\e[2J") + QString(60, 'n') + "...";
+}
+
+void TestLearningSession::repeatedMembers()
+{
+    QFETCH(QByteArray, document);
+    QFETCH(QString, name);
+    SessionData restored;
+    QString message;
+    QVERIFY(!restoreSession(document, restored, &message));
+    QCOMPARE(message, "Repeated member \"" + name + "\" / Membro ripetuto \"" + name + "\"");
 }
 
 void TestLearningSession::messagesInOneLanguage()

@@ -97,6 +97,8 @@ void TestSessionFile::refusedSaves_data()
         << 1 << "The session cannot be saved as a readable file: Impossible recorded measurement";
     QTest::addRow("stage past the circuit")
         << 2 << "The session cannot be saved as a readable file: Invalid session values";
+    QTest::addRow("escape sequence in the notes")
+        << 3 << "The session cannot be saved as a readable file: Invalid session text";
 }
 
 void TestSessionFile::refusedSaves()
@@ -106,6 +108,8 @@ void TestSessionFile::refusedSaves()
     SessionData session = richSession();
     if (change == 0) {
         session.notes = QString(32769, QLatin1Char('n'));
+    } else if (change == 3) {
+        session.notes = QStringLiteral("red \x1b[31m text");
     } else {
         session.stage = change == 1 ? 0 : 2;
         session.shotCount = 0;

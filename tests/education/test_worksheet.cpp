@@ -14,13 +14,21 @@ using Fasoria::Samples::circuitOf;
 
 namespace {
 
+// The page's head as the printed worksheet's design gives it, %1 the language code, then the version.
 const char *const kHeadPattern =
-    "<!doctype html><html lang=\"%1\"><meta charset=\"utf-8\"><title>Fasoria</title><style>body{font:15px/1.5 "
-    "sans-serif;max-width:1050px;margin:32px auto;color:#172b40}h1,h2{color:#126477}table{border-collapse:collapse;"
-    "width:100%;font-size:13px}td,th{border:1px solid #bccbd5;padding:5px;text-align:left}th{background:#eef3f6}"
-    "pre{white-space:pre-wrap;overflow-wrap:anywhere}p{overflow-wrap:anywhere}tr{break-inside:avoid}@media print{"
-    "body{margin:0;font-size:"
-    "11pt}h2{break-after:avoid}thead{display:table-header-group}}</style><body><h1>Fasoria ";
+    R"(<!doctype html><html lang="%1"><meta charset="utf-8"><title>Fasoria</title><style>body{font:15px/1.5 )"
+    R"(sans-serif;max-width:1050px;margin:32px auto;color:#172b40}h1,h2{color:#126477}table{border-collapse:)"
+    R"(collapse;width:100%;font-size:13px}td,th{border:1px solid #bccbd5;padding:5px;text-align:left}th{)"
+    R"(background:#eef3f6}pre{white-space:pre-wrap;overflow-wrap:anywhere}tr{break-inside:avoid}@media print{)"
+    R"(body{margin:0;font-size:11pt}h2{break-after:avoid}thead{display:table-header-group}}</style><body><h1>)"
+    R"(Fasoria )";
+
+/// A section of the student's text as the page writes it: its paragraph wraps inside over-long words.
+QString section(const QString &heading, const QString &body)
+{
+    return QStringLiteral("<h2>%1</h2><p style=\"overflow-wrap:anywhere\">").arg(heading) + body +
+           QStringLiteral("</p>");
+}
 
 /// The coin lesson after its H.
 WorksheetInput coinAtStep1()
@@ -47,6 +55,8 @@ private slots:
     void wholePage();
     void head_data();
     void head();
+    void longWordsWrapInStudentText_data();
+    void longWordsWrapInStudentText();
     void escapesUserText_data();
     void escapesUserText();
     void placeholdersTypedByStudent();
@@ -78,9 +88,9 @@ void TestWorksheet::wholePage()
     input.lastShotsTotal = 10;
     input.lastShotsCounts = {4, 6};
     const QString expected =
-        expectedHead("en") +
-        "<h2>Question</h2><p>Q</p><h2>Prediction and reasoning</h2><p>F<br>R</p><h2>Observations</h2><p>N</p>"
-        "<h2>Conclusions</h2><p>C</p><h2>Circuit</h2><p>Qubits: 1 | Step: 1/1</p><table><thead><tr><th>#</th>"
+        expectedHead("en") + section("Question", "Q") + section("Prediction and reasoning", "F<br>R") +
+        section("Observations", "N") + section("Conclusions", "C") +
+        "<h2>Circuit</h2><p>Qubits: 1 | Step: 1/1</p><table><thead><tr><th>#</th>"
         "<th>Operation</th></tr></thead><tbody><tr><td>1</td><td>H(q0)</td></tr></tbody></table>"
         "<h2>Results before measurement</h2><p>Amplitudes and probabilities describe the circuit prefix. Counts "
         "refer to independent preparations.</p><table><thead><tr><th>State</th><th>Re</th><th>Im</th><th>P %</th>"
@@ -110,8 +120,36 @@ void TestWorksheet::head()
     QFETCH(int, language);
     QFETCH(QString, code);
     const QString page = buildWorksheet(coinAtStep1(), static_cast<Language>(language));
-    QVERIFY(page.startsWith(expectedHead(code.toLatin1().constData())));
+    const QString head = expectedHead(code.toLatin1().constData());
+    QCOMPARE(page.left(head.size()), head);
+    // The head ends with the title: the first section follows it directly.
+    QVERIFY(page.mid(head.size()).startsWith(QStringLiteral("<h2>")));
     QVERIFY(page.endsWith(QStringLiteral("</pre></body></html>")));
+}
+
+void TestWorksheet::longWordsWrapInStudentText_data()
+{
+    escapesUserText_data();
+}
+
+void TestWorksheet::longWordsWrapInStudentText()
+{
+    QFETCH(int, field);
+    WorksheetInput input = coinAtStep1();
+    QString *const fields[] = {&input.question, &input.predictionFeedback, &input.predictionReason, &input.notes,
+                               &input.conclusion};
+    QString word;
+    for (int i = 0; i < 300; ++i) {
+        word += QLatin1Char(static_cast<char>('a' + i % 26));
+    }
+    *fields[field] = QStringLiteral("before ") + word + QStringLiteral(" after");
+    const QString page = buildWorksheet(input, English);
+    const int at = page.indexOf(word);
+    QVERIFY(at > 0);
+    // The paragraph that holds the word is one that breaks inside it.
+    const int paragraph = page.lastIndexOf(QStringLiteral("<p"), at);
+    QVERIFY(page.midRef(paragraph, at - paragraph).startsWith(QStringLiteral(R"(<p style="overflow-wrap:anywhere">)")));
+    QCOMPARE(page.count(QStringLiteral(R"(<p style="overflow-wrap:anywhere">)")), 4);
 }
 
 void TestWorksheet::escapesUserText_data()
@@ -146,10 +184,10 @@ void TestWorksheet::placeholdersTypedByStudent()
     input.notes = QStringLiteral("100% %3");
     input.conclusion = QStringLiteral("%1%2");
     const QString page = buildWorksheet(input, English);
-    QVERIFY(page.contains(QStringLiteral("<h2>Question</h2><p>%1 %2</p>")));
-    QVERIFY(page.contains(QStringLiteral("<h2>Prediction and reasoning</h2><p>%2<br>%1</p>")));
-    QVERIFY(page.contains(QStringLiteral("<h2>Observations</h2><p>100% %3</p>")));
-    QVERIFY(page.contains(QStringLiteral("<h2>Conclusions</h2><p>%1%2</p>")));
+    QVERIFY(page.contains(section("Question", "%1 %2")));
+    QVERIFY(page.contains(section("Prediction and reasoning", "%2<br>%1")));
+    QVERIFY(page.contains(section("Observations", "100% %3")));
+    QVERIFY(page.contains(section("Conclusions", "%1%2")));
 }
 
 void TestWorksheet::coinAtFirstStep_data()
@@ -198,9 +236,8 @@ void TestWorksheet::notesOnTwoLines()
     WorksheetInput input = coinAtStep1();
     input.notes = QStringLiteral("line one\nline two");
     input.predictionFeedback = QStringLiteral("Matches.");
-    QVERIFY(
-        buildWorksheet(input, English).contains(QStringLiteral("<h2>Observations</h2><p>line one<br>line two</p>")));
-    QVERIFY(buildWorksheet(input, English).contains(QStringLiteral("<p>Matches.<br></p>")));
+    QVERIFY(buildWorksheet(input, English).contains(section("Observations", "line one<br>line two")));
+    QVERIFY(buildWorksheet(input, English).contains(section("Prediction and reasoning", "Matches.<br>")));
 }
 
 void TestWorksheet::questionFallsBackToCircuit()
@@ -208,8 +245,8 @@ void TestWorksheet::questionFallsBackToCircuit()
     const Lesson &coin = lessonCatalog()[0];
     const QString english = QString::fromUtf8(coin.questionEn).toHtmlEscaped();
     const QString italian = QString::fromUtf8(coin.questionIt).toHtmlEscaped();
-    QVERIFY(buildWorksheet(coinAtStep1(), English).contains(QStringLiteral("<h2>Question</h2><p>") + english));
-    QVERIFY(buildWorksheet(coinAtStep1(), Italian).contains(QStringLiteral("<h2>Domanda</h2><p>") + italian));
+    QVERIFY(buildWorksheet(coinAtStep1(), English).contains(section("Question", english)));
+    QVERIFY(buildWorksheet(coinAtStep1(), Italian).contains(section("Domanda", italian)));
 }
 
 void TestWorksheet::resultRows_data()

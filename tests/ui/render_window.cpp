@@ -190,6 +190,26 @@ int main(int argc, char *argv[])
             QFile::remove(path);
         }
 
+        // A teacher's goal written as markup is shown as the text it is.
+        {
+            Fasoria::ChallengeFile challenge;
+            challenge.definition.qubitCount = 1;
+            challenge.definition.goalIt = "<h1 style=\"color:green\">RISOLTO! 100%</h1>";
+            challenge.definition.goalEn = "<h1 style=\"color:green\">SOLVED! 100%</h1>";
+            Fasoria::setChallengeHints(challenge.definition, {"<img width=30000 src=\"x.png\">", "", ""},
+                                       {"<img width=30000 src=\"x.png\">", "", ""});
+            Fasoria::Circuit flip = customCircuit(1);
+            flip.steps.emplace_back(Fasoria::GateKind::X, 0, 0, 0.0);
+            challenge.reference = flip;
+            challenge.definition.target = Fasoria::targetFromCircuit(flip);
+            const QString path = directory.filePath(QStringLiteral("markup.challenge.json"));
+            QString error;
+            ok = Fasoria::saveChallengeFile(path, challenge, &error) && window.openChallengeFile(path) && ok;
+            window.showNextHint();
+            ok = save(window, directory, QStringLiteral("markup-goal") + suffix) && ok;
+            QFile::remove(path);
+        }
+
         // A generated Grover circuit at its second checkpoint.
         tabs->setCurrentIndex(kAlgorithmsTab);
         window.createAlgorithmCircuit();

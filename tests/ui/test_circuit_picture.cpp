@@ -9,6 +9,9 @@
 #include <QXmlStreamReader>
 #include <QtTest>
 
+#include <algorithm>
+#include <cmath>
+
 using namespace Fasoria;
 
 namespace {
@@ -19,6 +22,13 @@ Circuit threeQubits(int gates)
     for (int i = 0; i < gates; ++i) {
         circuit.steps.emplace_back(i % 3 == 2 ? GateKind::Cnot : GateKind::H, i % 3, (i + 1) % 3, 0.0);
     }
+    return circuit;
+}
+
+Circuit firstGatesOfWideCircuit(int gates)
+{
+    Circuit circuit = wideCircuit();
+    circuit.steps.erase(circuit.steps.begin() + gates, circuit.steps.end());
     return circuit;
 }
 
@@ -88,13 +98,41 @@ private slots:
         const QImage long8 = circuitImage(request);
         QVERIFY(long8.width() > short4.width());
         QCOMPARE(long8.height(), short4.height());
-        request.circuit = wideCircuit();
-        const QImage wide = circuitImage(request);
-        QVERIFY(wide.height() > long8.height());
+        request.circuit = firstGatesOfWideCircuit(8);
+        const QImage tall = circuitImage(request);
+        QVERIFY(tall.height() > long8.height());
         // Twice the drawing, on white.
         const QImage once = circuitImage(request, 1.0);
-        QCOMPARE(wide.width(), once.width() * 2);
-        QCOMPARE(QColor(wide.pixel(1, 1)), QColor(Qt::white));
+        QCOMPARE(tall.size(), once.size() * 2);
+        QCOMPARE(QColor(tall.pixel(1, 1)), QColor(Qt::white));
+    }
+
+    void largeImagesAreScaledDownToFit_data()
+    {
+        QTest::addColumn<int>("gates");
+        QTest::addColumn<double>("scale");
+        QTest::addRow("256 gates at twice the size") << 256 << 2.0;
+        QTest::addRow("256 gates at their own size") << 256 << 1.0;
+        QTest::addRow("96 gates at twice the size") << 96 << 2.0;
+    }
+
+    void largeImagesAreScaledDownToFit()
+    {
+        QFETCH(int, gates);
+        QFETCH(double, scale);
+        CircuitPictureRequest request;
+        request.circuit = firstGatesOfWideCircuit(gates);
+        // Small enough to be drawn as it is: the proportions the bounded image must keep.
+        const QImage small = circuitImage(request, 0.25);
+        QVERIFY(small.width() * 4 * scale > kMaximumImageSide);
+        const QImage image = circuitImage(request, scale);
+        QCOMPARE(std::max(image.width(), image.height()), kMaximumImageSide);
+        QVERIFY(std::abs(double(image.height()) / image.width() - double(small.height()) / small.width()) <
+                2.0 / small.width());
+        // The whole drawing is in it, not its left part: the last column is the white right margin.
+        for (int y = 0; y < image.height(); ++y) {
+            QCOMPARE(QColor(image.pixel(image.width() - 1, y)), QColor(Qt::white));
+        }
     }
 
     void formatsByEndingOrFilter_data()

@@ -131,11 +131,27 @@ void TestHelpWindow::handbookOpensWhereAsked()
     trigger("m_actionHelp");
     auto *help = m_window->findChild<HelpDialog *>();
     QVERIFY(help != nullptr && help->isVisible());
+    // The complete handbook opens on the handbook, whatever tab the dialog restored.
+    QCOMPARE(help->findChild<QTabWidget *>("m_tabs")->currentIndex(), 4);
+    help->findChild<QTabWidget *>("m_tabs")->setCurrentIndex(0);
+    trigger("m_actionHelp");
+    QCOMPARE(help->findChild<QTabWidget *>("m_tabs")->currentIndex(), 4);
 
     m_window->selectLesson(6);
     click("m_lessonHelpButton");
     QCOMPARE(topic()->currentData().toString(), QStringLiteral("lesson-07"));
     QCOMPARE(help->findChild<QTabWidget *>("m_tabs")->currentIndex(), 4);
+    // A generated algorithm is no catalog lesson: the button and Shift+F1 open the chapter on oracles.
+    click("m_paramCreateButton");
+    QVERIFY(m_window->experiment().algorithm() != nullptr);
+    click("m_lessonHelpButton");
+    QCOMPARE(topic()->currentData().toString(), QStringLiteral("chapter-oracles"));
+    m_window->selectLesson(6);
+    click("m_lessonHelpButton");
+    QCOMPARE(topic()->currentData().toString(), QStringLiteral("lesson-07"));
+    click("m_paramCreateButton");
+    trigger("m_actionLessonHelp");
+    QCOMPARE(topic()->currentData().toString(), QStringLiteral("chapter-oracles"));
 
     // The link of the algorithm panel, then the learning lab's.
     m_window->selectLesson(19);

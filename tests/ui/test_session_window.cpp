@@ -62,6 +62,10 @@ private slots:
     void beginnerViewHidesAndRestores();
     void freshStartAndPreparationTexts();
     void givenFilesOpenByTheirKind();
+    void unreadableSessionInTheWindowLanguage_data();
+    void unreadableSessionInTheWindowLanguage();
+    void recordedPredictionSurvivesAnotherQubitCount();
+    void pastedControlCharactersNeverBlockTheSave();
 
 private:
     LearningDialog *dialog() const { return m_window->learningDialog(); }
@@ -301,6 +305,69 @@ void TestSessionWindow::freshStartAndPreparationTexts()
     QCOMPARE(after, (QStringList{"m_actionSaveSession", "m_actionOpenSession", "m_actionWorksheet", "m_actionUndo",
                                  "m_actionRedo"}));
     QCOMPARE(part<QAction>("m_actionSaveSession")->shortcut(), QKeySequence(QStringLiteral("Ctrl+Alt+S")));
+}
+
+void TestSessionWindow::unreadableSessionInTheWindowLanguage_data()
+{
+    QTest::addColumn<int>("language");
+    QTest::addColumn<bool>("oversized");
+    QTest::addColumn<QString>("message");
+    QTest::addRow("missing, Italian") << 0 << false << QStringLiteral("Sessione illeggibile o troppo grande.");
+    QTest::addRow("missing, English") << 1 << false << QStringLiteral("Unreadable or oversized session.");
+    QTest::addRow("oversized, English") << 1 << true << QStringLiteral("Unreadable or oversized session.");
+}
+
+void TestSessionWindow::unreadableSessionInTheWindowLanguage()
+{
+    QFETCH(int, language);
+    QFETCH(bool, oversized);
+    QFETCH(QString, message);
+    part<QComboBox>("m_languageCombo")->setCurrentIndex(language);
+    const QString path = m_directory.filePath(QStringLiteral("unreadable.session.json"));
+    QFile::remove(path);
+    if (oversized) {
+        QVERIFY(writeFile(path, QByteArray(1048577, ' ')));
+    }
+    const QByteArray before = m_window->serialiseSession();
+    QVERIFY(!m_window->openLearningSessionFile(path));
+    QCOMPARE(lastMessage(), message);
+    QCOMPARE(m_window->serialiseSession(), before);
+}
+
+void TestSessionWindow::recordedPredictionSurvivesAnotherQubitCount()
+{
+    m_window->selectLesson(kBellLesson);
+    auto *predictions = part<QComboBox>("m_predictionCombo");
+    predictions->setCurrentIndex(4);
+    click("m_predictionButton");
+    QCOMPARE(m_window->experiment().prediction(), 3);
+    const QString path = m_directory.filePath(QStringLiteral("predicted.session.json"));
+    QVERIFY(m_window->saveLearningSession(path));
+
+    // A window on a one-qubit lesson fills the selector for two states; the session's four come back with it.
+    startWindow();
+    m_window->selectLesson(0);
+    QCOMPARE(part<QComboBox>("m_predictionCombo")->count(), 3);
+    QVERIFY(m_window->openLearningSessionFile(path));
+    predictions = part<QComboBox>("m_predictionCombo");
+    QCOMPARE(predictions->count(), 5);
+    QCOMPARE(predictions->currentIndex(), 4);
+    QCOMPARE(predictions->currentText(), QStringLiteral("|11>"));
+}
+
+void TestSessionWindow::pastedControlCharactersNeverBlockTheSave()
+{
+    // Text pasted from a web page or a terminal brings invisible marks the session file may not hold.
+    m_window->selectLesson(kBellLesson);
+    m_window->showLearningLab();
+    lab<QLineEdit>("question")->setText(QStringLiteral("Why \u200Fthis?"));
+    lab<QPlainTextEdit>("notes")->setPlainText(QStringLiteral("first\r\nsecond \x1b[2J\u202Eevil"));
+    const QString path = m_directory.filePath(QStringLiteral("pasted.session.json"));
+    QVERIFY(m_window->saveLearningSession(path));
+    startWindow();
+    QVERIFY(m_window->openLearningSessionFile(path));
+    QCOMPARE(lab<QLineEdit>("question")->text(), QStringLiteral("Why this?"));
+    QCOMPARE(lab<QPlainTextEdit>("notes")->toPlainText(), QStringLiteral("first\nsecond [2Jevil"));
 }
 
 QTEST_MAIN(TestSessionWindow)

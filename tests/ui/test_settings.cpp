@@ -158,6 +158,7 @@ void TestSettings::leftTab_data()
     QTest::newRow("negative") << QVariant(-2) << 0;
     QTest::newRow("editor") << QVariant(2) << 2;
     QTest::newRow("measurements") << QVariant(3) << 3;
+    QTest::newRow("qubits") << QVariant(4) << 4;
     QTest::newRow("not-a-number") << QVariant(QStringLiteral("tab")) << 0;
 }
 

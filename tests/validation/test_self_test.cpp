@@ -86,6 +86,9 @@ private slots:
         QCOMPARE(lines.last(), QStringLiteral("Education checks passed: 83; result: PASS"));
         QCOMPARE(lines[0], QStringLiteral("Fasoria 0.16.0 scientific validation (deterministic)"));
         QCOMPARE(lines[1], QStringLiteral("RESULT: PASS  38/38"));
+        // Closing the window after the run asks nothing.
+        QVERIFY(!window.experiment().document().hasUnsavedWork());
+        QVERIFY(!window.isWindowModified() && !window.windowTitle().endsWith(QStringLiteral(" *")));
         for (const char *file :
              {"main_it.png", "measurements_it.png", "learning_it_0.png", "learning_it_1.png", "learning_it_2.png",
               "learning_it_3.png", "learning_en.png", "sample.session.json", "sample_worksheet.html"}) {
