@@ -1,8 +1,8 @@
 #include "Help/Resources.h"
-#include "ui/ApplicationInfo.h"
-#include "ui/CommandLineOptions.h"
-#include "ui/MainWindow.h"
-#include "validation/EducationSelfTest.h"
+#include "ui/model/ApplicationInfo.h"
+#include "ui/model/CommandLineOptions.h"
+#include "ui/window/MainWindow.h"
+#include "validation/selftest/EducationSelfTest.h"
 
 #include <QApplication>
 #include <QDir>

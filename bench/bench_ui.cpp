@@ -2,9 +2,10 @@
 // the repaint it causes, on lesson 21 (99 gates, 3 qubits) and on an 8-qubit circuit of 256 gates; and the
 // start-up to the first shown window, and the step again with the learning lab open beside the window. Goals: a step or
 // a click under 16 ms, start-up under 1 s.
+#include "tools/SampleCircuits.h"
+
 #include "Help/Resources.h"
-#include "tests/ui/Fixtures.h"
-#include "ui/MainWindow.h"
+#include "ui/window/MainWindow.h"
 
 #include <QApplication>
 #include <QStandardPaths>

@@ -8,8 +8,8 @@
 #include "editor/ChallengeFile.h"
 #include "editor/CircuitFile.h"
 #include "editor/FilePath.h"
-#include "ui/ChallengeMessage.h"
-#include "ui/TextCatalog.h"
+#include "ui/texts/ChallengeMessage.h"
+#include "ui/texts/TextCatalog.h"
 
 #include <exception>
 #include <functional>

@@ -2,7 +2,7 @@
 #include "cli/Commands.h"
 
 #include "curriculum/LessonCatalog.h"
-#include "ui/CircuitPicture.h"
+#include "ui/views/CircuitPicture.h"
 
 namespace Fasoria::Cli {
 

@@ -3,7 +3,7 @@
 #include "cli/CliTexts.h"
 #include "cli/CommandLine.h"
 
-#include "ui/ChallengeMessage.h"
+#include "ui/texts/ChallengeMessage.h"
 
 #include <QStringList>
 

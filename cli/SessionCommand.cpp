@@ -1,7 +1,7 @@
 #include "cli/CliTexts.h"
 #include "cli/Commands.h"
 
-#include "education/LearningSession.h"
+#include "education/model/LearningSession.h"
 
 #include <QStringList>
 

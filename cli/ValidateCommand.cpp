@@ -1,9 +1,9 @@
 #include "cli/CliTexts.h"
 #include "cli/Commands.h"
 
-#include "validation/ValidationCheck.h"
-#include "validation/ValidationReport.h"
-#include "validation/ValidationSuite.h"
+#include "validation/suite/ValidationCheck.h"
+#include "validation/suite/ValidationReport.h"
+#include "validation/suite/ValidationSuite.h"
 
 #include <vector>
 

@@ -7,7 +7,7 @@
 
 include(GNUInstallDirs)
 
-# The reverse-DNS name of the organisation domain (ui/ApplicationInfo.h) names every desktop file, so the
+# The reverse-DNS name of the organisation domain (ui/model/ApplicationInfo.h) names every desktop file, so the
 # desktop entry, the metadata, the MIME package and the icon find one another.
 set(FASORIA_APP_ID "it.nembotica.Fasoria")
 set(FASORIA_PACKAGE_MAINTAINER "Nembotica <fasoria@nembotica.it>"

@@ -4,8 +4,8 @@
 // (its bytes read again to the same bytes and the same generator) and gives a worksheet.
 
 #include "editor/PlainText.h"
-#include "education/LearningSession.h"
-#include "education/Worksheet.h"
+#include "education/model/LearningSession.h"
+#include "education/model/Worksheet.h"
 #include "fuzz/FuzzChecks.h"
 
 #include <QByteArray>

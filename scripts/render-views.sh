@@ -11,4 +11,4 @@ if [ ! -f "$build/CMakeCache.txt" ]; then
     cmake -S . -B "$build" -DFASORIA_BENCHMARKS=OFF >/dev/null
 fi
 cmake --build "$build" --target render_views -j 2
-QT_QPA_PLATFORM=offscreen "$build/tests/ui/render_views" "$output"
+QT_QPA_PLATFORM=offscreen "$build/tools/render_views" "$output"

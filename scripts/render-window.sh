@@ -13,4 +13,4 @@ if [ ! -f "$build/CMakeCache.txt" ]; then
     cmake -S . -B "$build" -DFASORIA_BENCHMARKS=OFF >/dev/null
 fi
 cmake --build "$build" --target render_window -j 2
-QT_QPA_PLATFORM=offscreen "$build/tests/ui/render_window" "$output"
+QT_QPA_PLATFORM=offscreen "$build/tools/render_window" "$output"

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Writes the sample worksheets (tests/education/render_worksheet.cpp) in both languages and has Debian's
+# Writes the sample worksheets (tools/render_worksheet.cpp) in both languages and has Debian's
 # chromium show them as a browser does and print them: a screenshot per page, and the printed PDF turned into
 # one PNG per sheet with pdftoppm. Installs chromium and poppler-utils with apt-get when they are missing.
 # Usage: scripts/render-worksheet.sh [OUTPUT_DIRECTORY] (default: BUILD/worksheets; BUILD is
@@ -32,7 +32,7 @@ fi
 cmake --build "$build" --target render_worksheet -j 2
 mkdir -p "$output"
 output="$(cd "$output" && pwd)"
-"$build/tests/education/render_worksheet" "$output" >/dev/null
+"$build/tools/render_worksheet" "$output" >/dev/null
 
 profile="$(mktemp -d)"
 trap 'rm -rf "$profile"' EXIT

@@ -33,8 +33,8 @@
 
 #include "fasoria/Version.h"
 
-#include "Help/HelpModel.h"
 #include "Help/Resources.h"
+#include "Help/model/HelpModel.h"
 #include "core/CoreSelfTest.h"
 #include "core/Measurement.h"
 #include "core/RandomGenerator.h"

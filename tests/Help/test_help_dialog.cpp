@@ -4,9 +4,9 @@
 // is not compiled in.
 #include "fasoria/Version.h"
 
-#include "Help/HelpDialog.h"
-#include "Help/HelpModel.h"
 #include "Help/Resources.h"
+#include "Help/dialog/HelpDialog.h"
+#include "Help/model/HelpModel.h"
 #include "tests/Help/SettingsSandbox.h"
 
 #include <QComboBox>

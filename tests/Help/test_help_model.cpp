@@ -1,8 +1,8 @@
 // What the help and terms windows show, without a window: the topic list, anchors, resource paths, missing-
 // resource texts, restore rules, the compiled-in resources and the reference pages.
-#include "Help/HelpModel.h"
-#include "Help/ReferencePages.h"
 #include "Help/Resources.h"
+#include "Help/model/HelpModel.h"
+#include "Help/model/ReferencePages.h"
 #include "curriculum/LessonCatalog.h"
 
 #include <QFile>

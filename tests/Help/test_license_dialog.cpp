@@ -1,8 +1,8 @@
 // The terms window: the compiled-in terms of the interface language, its Close button, the geometry it keeps
 // and the message shown when the terms are not compiled in.
-#include "Help/HelpModel.h"
-#include "Help/LicenseDialog.h"
 #include "Help/Resources.h"
+#include "Help/dialog/LicenseDialog.h"
+#include "Help/model/HelpModel.h"
 #include "tests/Help/SettingsSandbox.h"
 
 #include <QFile>

@@ -4,7 +4,7 @@
 #include "core/Circuit.h"
 #include "curriculum/AlgorithmGenerator.h"
 #include "curriculum/LessonCatalog.h"
-#include "education/LearningSession.h"
+#include "education/model/LearningSession.h"
 
 #include <QString>
 

@@ -1,6 +1,6 @@
 #include "core/Circuit.h"
 #include "curriculum/AlgorithmGenerator.h"
-#include "education/EditHistory.h"
+#include "education/history/EditHistory.h"
 
 #include <QtTest>
 

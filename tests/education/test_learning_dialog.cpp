@@ -1,8 +1,8 @@
 #include "curriculum/LessonCatalog.h"
-#include "education/LearningDialog.h"
-#include "education/LearningLab.h"
-#include "ui/Experiment.h"
-#include "ui/PhaseDelegate.h"
+#include "education/dialog/LearningDialog.h"
+#include "education/model/LearningLab.h"
+#include "ui/model/Experiment.h"
+#include "ui/widgets/PhaseDelegate.h"
 
 #include <QComboBox>
 #include <QHeaderView>

@@ -1,8 +1,8 @@
 #include "core/Circuit.h"
 #include "curriculum/AlgorithmGenerator.h"
 #include "curriculum/LessonCatalog.h"
-#include "education/LearningLab.h"
-#include "ui/Experiment.h"
+#include "education/model/LearningLab.h"
+#include "ui/model/Experiment.h"
 
 #include <QtTest>
 

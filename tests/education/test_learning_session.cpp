@@ -2,7 +2,7 @@
 #include "curriculum/AlgorithmGenerator.h"
 #include "curriculum/LessonCatalog.h"
 #include "editor/CircuitFile.h"
-#include "education/LearningSession.h"
+#include "education/model/LearningSession.h"
 #include "tests/education/SessionSamples.h"
 
 #include <QtTest>

@@ -1,5 +1,5 @@
 #include "editor/CircuitFile.h"
-#include "education/LearningSession.h"
+#include "education/model/LearningSession.h"
 #include "tests/education/SessionSamples.h"
 
 #include <QtTest>

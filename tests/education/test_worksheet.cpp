@@ -2,7 +2,7 @@
 
 #include "core/Circuit.h"
 #include "curriculum/LessonCatalog.h"
-#include "education/Worksheet.h"
+#include "education/model/Worksheet.h"
 #include "tests/education/SessionSamples.h"
 
 #include <QtTest>

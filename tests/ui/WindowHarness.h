@@ -6,7 +6,7 @@
 #include "core/GateText.h"
 #include "editor/CircuitEditor.h"
 #include "tests/ui/Fixtures.h"
-#include "ui/MainWindow.h"
+#include "ui/window/MainWindow.h"
 
 #include <QAction>
 #include <QComboBox>

@@ -1,7 +1,7 @@
 #include "core/Circuit.h"
-#include "ui/AmplitudeTable.h"
-#include "ui/PhaseDelegate.h"
-#include "ui/TextCatalog.h"
+#include "ui/texts/TextCatalog.h"
+#include "ui/views/AmplitudeTable.h"
+#include "ui/widgets/PhaseDelegate.h"
 
 #include <QHeaderView>
 #include <QTableWidget>

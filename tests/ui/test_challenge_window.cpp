@@ -4,7 +4,7 @@
 #include "editor/ChallengeFile.h"
 #include "editor/CircuitFile.h"
 #include "tests/ui/WindowHarness.h"
-#include "ui/TextCatalog.h"
+#include "ui/texts/TextCatalog.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>

@@ -5,7 +5,7 @@
 #include "tests/support/FileSizeLimit.h"
 #include "tests/support/ReadOnlyDirectory.h"
 #include "tests/ui/WindowHarness.h"
-#include "ui/TextCatalog.h"
+#include "ui/texts/TextCatalog.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,7 +1,7 @@
 // Pictures of the drawing for slides and worksheets: SVG read back as XML, PNG sizes, the file formats.
 #include "core/Circuit.h"
 #include "tests/ui/Fixtures.h"
-#include "ui/CircuitPicture.h"
+#include "ui/views/CircuitPicture.h"
 
 #include <QBuffer>
 #include <QImage>

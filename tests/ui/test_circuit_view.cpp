@@ -1,4 +1,4 @@
-#include "ui/CircuitView.h"
+#include "ui/views/CircuitView.h"
 
 #include <QGraphicsEllipseItem>
 #include <QGraphicsLineItem>

@@ -1,7 +1,7 @@
 // The window program's command line: which run it asks for, the file it opens, and the answers that need no
 // display.
-#include "ui/ApplicationInfo.h"
-#include "ui/CommandLineOptions.h"
+#include "ui/model/ApplicationInfo.h"
+#include "ui/model/CommandLineOptions.h"
 
 #include <QProcess>
 #include <QtTest>

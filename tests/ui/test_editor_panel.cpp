@@ -4,7 +4,7 @@
 #include "curriculum/LessonCatalog.h"
 #include "editor/CircuitFile.h"
 #include "tests/ui/WindowHarness.h"
-#include "ui/TextCatalog.h"
+#include "ui/texts/TextCatalog.h"
 
 #include <QLabel>
 #include <QPlainTextEdit>

@@ -2,7 +2,7 @@
 #include "Help/Resources.h"
 #include "editor/CircuitFile.h"
 #include "tests/ui/WindowHarness.h"
-#include "ui/TextCatalog.h"
+#include "ui/texts/TextCatalog.h"
 
 #include <QStandardPaths>
 #include <QTemporaryDir>

@@ -4,8 +4,8 @@
 #include "curriculum/LessonCatalog.h"
 #include "editor/CircuitFile.h"
 #include "tests/ui/Fixtures.h"
-#include "ui/Experiment.h"
-#include "ui/LogEvent.h"
+#include "ui/model/Experiment.h"
+#include "ui/model/LogEvent.h"
 
 #include <QtTest>
 

@@ -1,8 +1,8 @@
 // The validation dialog, the handbook and the terms as the main window opens them.
-#include "Help/HelpDialog.h"
-#include "Help/LicenseDialog.h"
 #include "Help/Resources.h"
-#include "education/LearningDialog.h"
+#include "Help/dialog/HelpDialog.h"
+#include "Help/dialog/LicenseDialog.h"
+#include "education/dialog/LearningDialog.h"
 #include "tests/ui/WindowHarness.h"
 
 #include <QJsonDocument>

@@ -1,11 +1,11 @@
 // The laboratory driven from the keyboard alone, and what assistive technology reads of it.
-#include "Help/HelpDialog.h"
 #include "Help/Resources.h"
-#include "education/LearningDialog.h"
+#include "Help/dialog/HelpDialog.h"
+#include "education/dialog/LearningDialog.h"
 #include "tests/ui/WindowHarness.h"
-#include "ui/AccessibleNames.h"
-#include "ui/CircuitView.h"
-#include "ui/TextCatalog.h"
+#include "ui/texts/TextCatalog.h"
+#include "ui/views/CircuitView.h"
+#include "ui/widgets/AccessibleNames.h"
 
 #include <QAccessible>
 #include <QApplication>

@@ -2,10 +2,10 @@
 #include "Help/Resources.h"
 #include "curriculum/LessonCatalog.h"
 #include "editor/CircuitFile.h"
-#include "education/LearningDialog.h"
-#include "education/LearningLab.h"
+#include "education/dialog/LearningDialog.h"
+#include "education/model/LearningLab.h"
 #include "tests/ui/WindowHarness.h"
-#include "ui/TextCatalog.h"
+#include "ui/texts/TextCatalog.h"
 
 #include <QLabel>
 #include <QLineEdit>

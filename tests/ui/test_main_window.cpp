@@ -2,10 +2,10 @@
 #include "curriculum/LessonCatalog.h"
 #include "editor/CircuitEditor.h"
 #include "tests/ui/WindowHarness.h"
-#include "ui/CircuitView.h"
-#include "ui/LogEvent.h"
-#include "ui/MainWindow.h"
-#include "ui/TextCatalog.h"
+#include "ui/model/LogEvent.h"
+#include "ui/texts/TextCatalog.h"
+#include "ui/views/CircuitView.h"
+#include "ui/window/MainWindow.h"
 
 #include <QAction>
 #include <QComboBox>

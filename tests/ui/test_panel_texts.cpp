@@ -6,10 +6,10 @@
 #include "editor/CircuitEditor.h"
 #include "editor/CircuitFile.h"
 #include "tests/ui/Fixtures.h"
-#include "ui/CircuitDocument.h"
-#include "ui/Experiment.h"
-#include "ui/ExperimentExport.h"
-#include "ui/PanelTexts.h"
+#include "ui/model/CircuitDocument.h"
+#include "ui/model/Experiment.h"
+#include "ui/model/ExperimentExport.h"
+#include "ui/model/PanelTexts.h"
 
 #include <QtTest>
 

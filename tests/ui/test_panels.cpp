@@ -5,7 +5,7 @@
 #include "curriculum/LessonCatalog.h"
 #include "editor/CircuitFile.h"
 #include "tests/ui/WindowHarness.h"
-#include "ui/TextCatalog.h"
+#include "ui/texts/TextCatalog.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>

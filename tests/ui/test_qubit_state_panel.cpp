@@ -1,4 +1,4 @@
-#include "ui/QubitStatePanel.h"
+#include "ui/views/QubitStatePanel.h"
 
 #include <QFrame>
 #include <QLabel>

@@ -1,8 +1,8 @@
 // The qubit page of the window: it follows the shown state and the language, hides in the beginner view, and
 // never pushes the lesson tabs out of sight.
 #include "tests/ui/WindowHarness.h"
-#include "ui/QubitStatePanel.h"
-#include "ui/TextCatalog.h"
+#include "ui/texts/TextCatalog.h"
+#include "ui/views/QubitStatePanel.h"
 
 #include <QCheckBox>
 #include <QLabel>

@@ -1,9 +1,9 @@
 // Learning sessions, the worksheet and the beginner view through the window and its learning lab.
 #include "Help/Resources.h"
 #include "editor/CircuitFile.h"
-#include "education/LearningDialog.h"
+#include "education/dialog/LearningDialog.h"
 #include "tests/ui/WindowHarness.h"
-#include "ui/TextCatalog.h"
+#include "ui/texts/TextCatalog.h"
 
 #include <QCheckBox>
 #include <QDir>

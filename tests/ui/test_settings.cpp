@@ -1,8 +1,8 @@
 // What the window reads from the settings store when it starts and writes when it closes.
 #include "Help/Resources.h"
 #include "tests/ui/WindowHarness.h"
-#include "ui/MainWindow.h"
-#include "ui/TextCatalog.h"
+#include "ui/texts/TextCatalog.h"
+#include "ui/window/MainWindow.h"
 
 #include <QComboBox>
 #include <QPushButton>

@@ -1,4 +1,4 @@
-#include "ui/TextCatalog.h"
+#include "ui/texts/TextCatalog.h"
 
 #include <QtTest>
 

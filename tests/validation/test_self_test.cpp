@@ -2,8 +2,8 @@
 // in-process on a window of its own.
 #include "Help/Resources.h"
 #include "tests/support/ReadOnlyDirectory.h"
-#include "ui/MainWindow.h"
-#include "validation/EducationSelfTest.h"
+#include "ui/window/MainWindow.h"
+#include "validation/selftest/EducationSelfTest.h"
 
 #include <QApplication>
 #include <QFile>

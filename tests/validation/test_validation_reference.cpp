@@ -1,4 +1,4 @@
-#include "validation/DenseReference.h"
+#include "validation/suite/DenseReference.h"
 
 #include <QtTest>
 

@@ -2,10 +2,10 @@
 
 #include "core/CoreSelfTest.h"
 #include "editor/CircuitFile.h"
-#include "validation/EngineChecks.h"
-#include "validation/QtChecks.h"
-#include "validation/ValidationReport.h"
-#include "validation/ValidationSuite.h"
+#include "validation/suite/EngineChecks.h"
+#include "validation/suite/QtChecks.h"
+#include "validation/suite/ValidationReport.h"
+#include "validation/suite/ValidationSuite.h"
 
 #include <QDateTime>
 #include <QJsonArray>

@@ -1,8 +1,8 @@
 #include "fasoria/Version.h"
 
-#include "validation/ValidationReport.h"
-#include "validation/ValidationSuite.h"
-#include "validation/ValidationTexts.h"
+#include "validation/suite/ValidationReport.h"
+#include "validation/suite/ValidationSuite.h"
+#include "validation/suite/ValidationTexts.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>

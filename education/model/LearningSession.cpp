@@ -1,0 +1,284 @@
+#include "education/model/LearningSession.h"
+
+#include "fasoria/Version.h"
+
+#include "curriculum/LessonCatalog.h"
+#include "editor/AtomicSave.h"
+#include "editor/CircuitFile.h"
+#include "editor/InputFile.h"
+#include "education/model/LearningLab.h"
+#include "ui/model/LogEvent.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QStringList>
+
+#include <iterator>
+
+namespace Fasoria {
+
+namespace {
+
+// The refusal messages by SessionError, (Italian, English) like every text table of the program. The
+// circuit reader's own message stands in for CircuitRefused.
+const TextPair kRefusals[] = {
+    {"", ""},
+    {"Sessione oltre 1 MiB", "Session exceeds 1 MiB"},
+    {"JSON sessione non valido", "Invalid session JSON"},
+    {"Membro ripetuto \"%1\"", "Repeated member \"%1\""},
+    {"Formato o lezione non validi", "Invalid format or lesson"},
+    {"Circuito della sessione mancante", "Missing session circuit"},
+    {"", ""},
+    {"Valori sessione non validi", "Invalid session values"},
+    {"Conteggi incoerenti", "Inconsistent sample counts"},
+    {"Previsione incoerente", "Inconsistent prediction"},
+    {"Contesto sfida non valido", "Invalid challenge context"},
+    {"Circuito diverso dal catalogo", "Catalog circuit mismatch"},
+    {"Testi sessione non validi", "Invalid session text"},
+    {"Stato generatore non valido", "Invalid generator state"},
+    {"Dati generatore aggiuntivi", "Trailing generator data"},
+    {"Istogramma mancante", "Missing histogram"},
+    {"Dimensione istogramma incoerente", "Histogram size mismatch"},
+    {"Istogramma non valido", "Invalid histogram"},
+    {"Totale istogramma incoerente", "Histogram total mismatch"},
+    {"Confronto non valido", "Invalid comparison"},
+    {"Contesto parametri non valido", "Invalid parameter context"},
+    {"Parametri non validi", "Invalid parameters"},
+    {"Circuito parametrico non valido", "Invalid parameter circuit"},
+    {"Parametri e circuito discordanti", "Parameters and circuit disagree"},
+    {"Esito istogramma impossibile", "Impossible histogram outcome"},
+    {"Misura registrata impossibile", "Impossible recorded measurement"},
+    {"Sfida dell'insegnante non valida", "Invalid teacher's challenge"},
+    {"Sessione illeggibile o troppo grande.", "Unreadable or oversized session."},
+};
+static_assert(std::size(kRefusals) == static_cast<std::size_t>(SessionError::Unreadable) + 1,
+              "one message per refusal");
+
+const TextPair kLimitWarning = {"Testo oltre il limite supportato (32.768 caratteri per campo).",
+                                "Session text exceeds the supported limit (32,768 characters per field)."};
+const TextPair kNotReadable = {"La sessione non può essere salvata come file leggibile: %1",
+                               "The session cannot be saved as a readable file: %1"};
+
+QString text(Language language, const TextPair &pair)
+{
+    return QString::fromUtf8(pick(language, pair));
+}
+
+bool fail(QString *error, const QString &message)
+{
+    if (error) {
+        *error = message;
+    }
+    return false;
+}
+
+// Every count and index of a session is far below 2^53, so the JSON double holds it exactly.
+QJsonValue number(std::uint64_t value)
+{
+    return QJsonValue(static_cast<qint64>(value));
+}
+
+// The circuit file's object, which the session embeds written compact like the rest of the document.
+QJsonObject circuitObject(const Circuit &circuit)
+{
+    return QJsonDocument::fromJson(serializeCircuit(circuit)).object();
+}
+
+QJsonObject copyObject(const ComparisonCopy &copy)
+{
+    QJsonObject object;
+    object.insert(QLatin1String("valid"), copy.valid);
+    if (copy.valid) {
+        object.insert(QLatin1String("circuit"), circuitObject(copy.circuit));
+        object.insert(QLatin1String("stage"), number(copy.stage));
+    }
+    return object;
+}
+
+QJsonObject parametersObject(const AlgorithmParameters &parameters)
+{
+    QJsonObject object;
+    object.insert(QLatin1String("algorithm"), static_cast<std::int32_t>(parameters.kind));
+    object.insert(QLatin1String("qubits"), parameters.qubits);
+    object.insert(QLatin1String("marked"), parameters.groverTarget);
+    object.insert(QLatin1String("iterations"), parameters.groverIterations);
+    object.insert(QLatin1String("secret"), parameters.bvSecret);
+    object.insert(QLatin1String("deutsch_function"), parameters.deutschFunction);
+    return object;
+}
+
+void insertTexts(QJsonObject &root, const SessionData &session)
+{
+    root.insert(QLatin1String("prediction_reason"), session.predictionReason);
+    root.insert(QLatin1String("draft_reason"), session.draftReason);
+    root.insert(QLatin1String("question"), session.question);
+    root.insert(QLatin1String("notes"), session.notes);
+    root.insert(QLatin1String("conclusion"), session.conclusion);
+    root.insert(QLatin1String("rng_state"), QString::fromStdString(session.random.stateText()));
+}
+
+} // namespace
+
+QByteArray serialiseSession(const SessionData &session)
+{
+    QJsonArray histogram;
+    for (std::uint64_t count : session.histogram) {
+        histogram.append(number(count));
+    }
+    QJsonObject root;
+    root.insert(QLatin1String("format"), QLatin1String("FasoriaSession"));
+    root.insert(QLatin1String("version"), 1);
+    root.insert(QLatin1String("application_version"), QLatin1String(kApplicationVersion));
+    root.insert(QLatin1String("circuit"), circuitObject(session.circuit));
+    root.insert(QLatin1String("lesson_index"), session.lessonIndex);
+    root.insert(QLatin1String("editor"), session.editor);
+    root.insert(QLatin1String("challenge"), session.challenge);
+    root.insert(QLatin1String("hint_level"), session.hintLevel);
+    root.insert(QLatin1String("stage"), number(session.stage));
+    root.insert(QLatin1String("measurement"), session.measurement);
+    root.insert(QLatin1String("shot_count"), number(session.shotCount));
+    root.insert(QLatin1String("visible_shots"), number(session.visibleShots));
+    root.insert(QLatin1String("histogram"), histogram);
+    root.insert(QLatin1String("prediction_basis"), session.predictionBasis);
+    root.insert(QLatin1String("distribution_prediction"), session.distributionPrediction);
+    root.insert(QLatin1String("draft_distribution"), session.draftDistribution);
+    root.insert(QLatin1String("selected_shots"), session.selectedShots);
+    root.insert(QLatin1String("simple_mode"), session.simpleMode);
+    root.insert(QLatin1String("comparison_a"), copyObject(session.comparisonA));
+    root.insert(QLatin1String("comparison_b"), copyObject(session.comparisonB));
+    if (session.algorithm) {
+        root.insert(QLatin1String("parameters"), parametersObject(session.algorithm->parameters));
+    }
+    if (session.customChallenge) {
+        // The challenge file's own object, so that the reader checks it exactly as it checks a file.
+        root.insert(QLatin1String("custom_challenge"),
+                    QJsonDocument::fromJson(serializeChallenge(*session.customChallenge)).object());
+    }
+    insertTexts(root, session);
+    return QJsonDocument(root).toJson(QJsonDocument::Compact);
+}
+
+QString SessionRefusal::text() const
+{
+    if (error == SessionError::None || error == SessionError::CircuitRefused) {
+        return detail;
+    }
+    return text(English) + QStringLiteral(" / ") + text(Italian);
+}
+
+QString SessionRefusal::text(Language language) const
+{
+    const auto index = static_cast<std::size_t>(error);
+    if (error == SessionError::None || error == SessionError::CircuitRefused || index >= std::size(kRefusals)) {
+        return detail;
+    }
+    if (error == SessionError::RepeatedMember) {
+        return Fasoria::text(language, kRefusals[index]).arg(detail);
+    }
+    return Fasoria::text(language, kRefusals[index]);
+}
+
+bool exceedsSessionLimits(const SessionData &session, const QByteArray &serialised)
+{
+    for (const QString *member :
+         {&session.predictionReason, &session.draftReason, &session.question, &session.notes, &session.conclusion}) {
+        if (member->size() > kMaxSessionTextLength) {
+            return true;
+        }
+    }
+    return serialised.size() > kMaxJsonDocumentBytes;
+}
+
+QString sessionLimitWarning(Language language)
+{
+    return text(language, kLimitWarning);
+}
+
+QString sessionFileName(const QString &chosenName)
+{
+    if (chosenName.endsWith(QLatin1String(".json"), Qt::CaseInsensitive)) {
+        return chosenName;
+    }
+    return chosenName + QLatin1String(".session.json");
+}
+
+bool saveSessionFile(const QString &path, const SessionData &session, Language language, QByteArray *written,
+                     QString *error)
+{
+    const QByteArray bytes = serialiseSession(session);
+    if (exceedsSessionLimits(session, bytes)) {
+        return fail(error, sessionLimitWarning(language));
+    }
+    // A state the reader refuses (a measurement the stage makes impossible, a stage past the circuit) would
+    // give a file the student can never open again: refuse it before anything is written.
+    SessionData readBack;
+    SessionRefusal refusal;
+    if (!restoreSession(bytes, readBack, &refusal)) {
+        return fail(error, text(language, kNotReadable).arg(refusal.text(language)));
+    }
+    if (!saveFileAtomically(path, bytes, error)) {
+        return false;
+    }
+    if (written) {
+        *written = bytes;
+    }
+    return true;
+}
+
+bool openSessionFile(const QString &path, SessionData &out, SessionRefusal *refusal)
+{
+    QByteArray bytes;
+    QString fileError;
+    if (!readInputFile(path, kMaxJsonDocumentBytes, bytes, &fileError)) {
+        if (refusal) {
+            *refusal = SessionRefusal{SessionError::Unreadable, fileError};
+        }
+        return false;
+    }
+    return restoreSession(bytes, out, refusal);
+}
+
+QString sessionSummary(const SessionData &session, Language language)
+{
+    const bool english = isEnglish(language);
+    const std::int32_t qubits = session.circuit.qubitCount;
+    const QString none = english ? QStringLiteral("none") : QStringLiteral("nessuna");
+    const LessonCatalog &catalog = lessonCatalog();
+    const bool known = session.lessonIndex >= 0 && static_cast<std::size_t>(session.lessonIndex) < catalog.size();
+    const Lesson *lesson = known ? &catalog[static_cast<std::size_t>(session.lessonIndex)] : nullptr;
+
+    QString heading = (english ? QStringLiteral("Lesson %1 \"%2\"") : QStringLiteral("Lezione %1 \"%2\""))
+                          .arg(QString::number(session.lessonIndex + 1),
+                               lesson ? QString::fromUtf8(pick(language, lesson->titleIt, lesson->titleEn)) : none);
+    if (session.editor) {
+        // A generated or opened circuit has a title of its own; a challenge answer carries the lesson's.
+        const char *title = pick(language, session.circuit.titleIt, session.circuit.titleEn);
+        const bool ownTitle = !lesson || qstrcmp(title, pick(language, lesson->titleIt, lesson->titleEn)) != 0;
+        heading += (english ? QStringLiteral(" (working circuit%1)") : QStringLiteral(" (circuito di lavoro%1)"))
+                       .arg(ownTitle ? QStringLiteral(": ") + QString::fromUtf8(title) : QString());
+    }
+    QStringList predictions;
+    if (session.predictionBasis >= 0) {
+        predictions << (english ? QStringLiteral("outcome |%1>") : QStringLiteral("esito |%1>"))
+                           .arg(basisLabel(static_cast<std::uint64_t>(session.predictionBasis), qubits));
+    }
+    if (session.distributionPrediction >= 0) {
+        predictions << (english ? QStringLiteral("distribution \"%1\"") : QStringLiteral("distribuzione \"%1\""))
+                           .arg(distributionChoiceText(session.distributionPrediction, qubits, language));
+    }
+    const QString measurement =
+        session.measurement >= 0 ? basisLabel(static_cast<std::uint64_t>(session.measurement), qubits) : none;
+    const QString notes = session.notes.isEmpty() ? QStringLiteral("no")
+                          : english               ? QStringLiteral("yes")
+                                                  : QStringLiteral("sì");
+    const QString pattern = english ? QStringLiteral("%1; stage %2 of %3; measurement: %4; preparations: %5; "
+                                                     "predictions: %6; notes: %7")
+                                    : QStringLiteral("%1; passo %2 di %3; misura: %4; preparazioni: %5; "
+                                                     "previsioni: %6; note: %7");
+    return pattern.arg(heading, QString::number(session.stage), QString::number(session.circuit.steps.size()),
+                       measurement, QString::number(session.shotCount),
+                       predictions.isEmpty() ? none : predictions.join(QStringLiteral(", ")), notes);
+}
+
+} // namespace Fasoria

@@ -1,0 +1,281 @@
+// Renders the main window in typical situations to PNG files, for looking at the layout without a screen.
+// Usage: render_window OUTPUT_DIRECTORY
+#include "tools/SampleCircuits.h"
+
+#include "Help/Resources.h"
+#include "editor/ChallengeFile.h"
+#include "education/dialog/LearningDialog.h"
+#include "ui/window/MainWindow.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QDoubleSpinBox>
+#include <QFile>
+#include <QIcon>
+#include <QLocale>
+#include <QMessageBox>
+#include <QPixmap>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QSpinBox>
+#include <QStandardPaths>
+#include <QTabWidget>
+#include <QTest>
+
+#include <cstdio>
+#include <functional>
+#include <memory>
+#include <utility>
+
+namespace {
+
+constexpr int kAlgorithmsTab = 1;
+constexpr int kEditorTab = 2;
+constexpr int kMeasureTab = 3;
+constexpr int kQubitsTab = 4;
+
+void settle()
+{
+    for (int i = 0; i < 5; ++i) {
+        QApplication::processEvents();
+        QTest::qWait(20);
+    }
+}
+
+bool saveWidget(QWidget &widget, const QDir &directory, const QString &name)
+{
+    settle();
+    const QString path = directory.filePath(name + QStringLiteral(".png"));
+    if (!widget.grab().save(path)) {
+        std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+        return false;
+    }
+    std::printf("%s\n", qPrintable(path));
+    return true;
+}
+
+bool save(MainWindow &window, const QDir &directory, const QString &name)
+{
+    return saveWidget(window, directory, name);
+}
+
+void steps(MainWindow &window, int count)
+{
+    for (int i = 0; i < count; ++i) {
+        window.nextStep();
+    }
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QApplication application(argc, argv);
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: %s OUTPUT_DIRECTORY\n", argv[0]);
+        return 2;
+    }
+    QStandardPaths::setTestModeEnabled(true);
+    QApplication::setOrganizationName(QStringLiteral("NemboticaRender"));
+    QApplication::setApplicationName(QStringLiteral("FasoriaRender"));
+    QApplication::setStyle(QStringLiteral("Fusion"));
+    QLocale::setDefault(QLocale(QLocale::English));
+    Fasoria::initResources();
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/Fasoria.png")));
+    const QDir directory(QString::fromLocal8Bit(argv[1]));
+    if (!directory.mkpath(QStringLiteral("."))) {
+        std::fprintf(stderr, "cannot create %s\n", argv[1]);
+        return 1;
+    }
+
+    bool ok = true;
+    for (int language = 0; language < 2; ++language) {
+        const QString suffix = language == 1 ? QStringLiteral("-en") : QStringLiteral("-it");
+        MainWindow window;
+        // No dialog may wait for an answer here: the question before discarding an edit is answered with
+        // Discard, and any warning is reported.
+        window.setMessageBoxHandler([](QWidget *, QMessageBox::Icon icon, const QString &title, const QString &text,
+                                       QMessageBox::StandardButtons, QMessageBox::StandardButton) {
+            if (icon != QMessageBox::Question) {
+                std::fprintf(stderr, "%s: %s\n", qPrintable(title), qPrintable(text));
+            }
+            return QMessageBox::Discard;
+        });
+        window.show();
+        window.findChild<QComboBox *>(QStringLiteral("m_languageCombo"))->setCurrentIndex(language);
+        auto *tabs = window.findChild<QTabWidget *>(QStringLiteral("m_leftTabs"));
+
+        window.selectLesson(3);
+        steps(window, 1);
+        ok = save(window, directory, QStringLiteral("guided-midway") + suffix) && ok;
+
+        window.selectLesson(2);
+        auto *prediction = window.findChild<QComboBox *>(QStringLiteral("m_predictionCombo"));
+        prediction->setCurrentIndex(4);
+        window.findChild<QPushButton *>(QStringLiteral("m_predictionButton"))->click();
+        steps(window, 2);
+        window.repeatPreparations();
+        window.measureOnce();
+        tabs->setCurrentIndex(kMeasureTab);
+        ok = save(window, directory, QStringLiteral("measured") + suffix) && ok;
+        window.goToStep(2);
+        tabs->setCurrentIndex(kQubitsTab);
+        ok = save(window, directory, QStringLiteral("bell-qubits") + suffix) && ok;
+
+        window.selectLesson(20);
+        tabs->setCurrentIndex(0);
+        steps(window, 40);
+        ok = save(window, directory, QStringLiteral("lesson21-step40") + suffix) && ok;
+        tabs->setCurrentIndex(kQubitsTab);
+        ok = save(window, directory, QStringLiteral("lesson21-step40-qubits") + suffix) && ok;
+        tabs->setCurrentIndex(0);
+        window.goToStep(window.experiment().stepCount());
+        window.repeatPreparations();
+        ok = save(window, directory, QStringLiteral("lesson21-end") + suffix) && ok;
+
+        window.selectLesson(4);
+        ok = save(window, directory, QStringLiteral("challenge") + suffix) && ok;
+
+        // The Bell challenge answered with a stray Z (a relative phase), then corrected, hints shown.
+        window.selectLesson(9);
+        tabs->setCurrentIndex(0);
+        const std::pair<Fasoria::GateKind, std::pair<int, int>> answer[] = {
+            {Fasoria::GateKind::H, {0, 0}}, {Fasoria::GateKind::Cnot, {1, 0}}, {Fasoria::GateKind::Z, {0, 0}}};
+        for (const auto &[kind, qubits] : answer) {
+            window.findChild<QComboBox *>(QStringLiteral("m_gateCombo"))->setCurrentIndex(static_cast<int>(kind));
+            window.findChild<QSpinBox *>(QStringLiteral("m_targetSpin"))->setValue(qubits.first);
+            window.findChild<QSpinBox *>(QStringLiteral("m_controlSpin"))->setValue(qubits.second);
+            window.insertGateAfterStage();
+        }
+        window.showNextHint();
+        window.checkChallengeSolution();
+        ok = save(window, directory, QStringLiteral("challenge-failed") + suffix) && ok;
+        window.removeSelectedGate();
+        window.showNextHint();
+        window.checkChallengeSolution();
+        ok = save(window, directory, QStringLiteral("challenge-solved") + suffix) && ok;
+
+        // A teacher's challenge (Bell pair, Z forbidden) answered with H, Z and CNOT, first hint shown.
+        {
+            Fasoria::ChallengeFile challenge;
+            challenge.definition.qubitCount = 2;
+            challenge.definition.goalIt = "Prepara (|00> + |11>)/sqrt(2) senza usare Z.";
+            challenge.definition.goalEn = "Prepare (|00> + |11>)/sqrt(2) without using Z.";
+            Fasoria::setChallengeHints(challenge.definition, {"Una H sul qubit q0.", "Poi una CNOT.", ""},
+                                       {"An H on qubit q0.", "Then a CNOT.", ""});
+            challenge.definition.forbidden = {Fasoria::GateKind::Z};
+            Fasoria::Circuit bell = customCircuit(2);
+            bell.steps.emplace_back(Fasoria::GateKind::H, 0, 0, 0.0);
+            bell.steps.emplace_back(Fasoria::GateKind::Cnot, 1, 0, 0.0);
+            challenge.reference = bell;
+            challenge.definition.target = Fasoria::targetFromCircuit(bell);
+            const QString path = directory.filePath(QStringLiteral("teacher.challenge.json"));
+            QString error;
+            ok = Fasoria::saveChallengeFile(path, challenge, &error) && window.openChallengeFile(path) && ok;
+            const std::pair<Fasoria::GateKind, int> gates[] = {
+                {Fasoria::GateKind::H, 0}, {Fasoria::GateKind::Z, 0}, {Fasoria::GateKind::Cnot, 1}};
+            for (const auto &[kind, target] : gates) {
+                window.findChild<QComboBox *>(QStringLiteral("m_gateCombo"))->setCurrentIndex(static_cast<int>(kind));
+                window.findChild<QSpinBox *>(QStringLiteral("m_targetSpin"))->setValue(target);
+                window.findChild<QSpinBox *>(QStringLiteral("m_controlSpin"))->setValue(0);
+                window.insertGateAfterStage();
+            }
+            window.showNextHint();
+            window.checkChallengeSolution();
+            ok = save(window, directory, QStringLiteral("teacher-challenge") + suffix) && ok;
+            QFile::remove(path);
+        }
+
+        // A teacher's goal written as markup is shown as the text it is.
+        {
+            Fasoria::ChallengeFile challenge;
+            challenge.definition.qubitCount = 1;
+            challenge.definition.goalIt = "<h1 style=\"color:green\">RISOLTO! 100%</h1>";
+            challenge.definition.goalEn = "<h1 style=\"color:green\">SOLVED! 100%</h1>";
+            Fasoria::setChallengeHints(challenge.definition, {"<img width=30000 src=\"x.png\">", "", ""},
+                                       {"<img width=30000 src=\"x.png\">", "", ""});
+            Fasoria::Circuit flip = customCircuit(1);
+            flip.steps.emplace_back(Fasoria::GateKind::X, 0, 0, 0.0);
+            challenge.reference = flip;
+            challenge.definition.target = Fasoria::targetFromCircuit(flip);
+            const QString path = directory.filePath(QStringLiteral("markup.challenge.json"));
+            QString error;
+            ok = Fasoria::saveChallengeFile(path, challenge, &error) && window.openChallengeFile(path) && ok;
+            window.showNextHint();
+            ok = save(window, directory, QStringLiteral("markup-goal") + suffix) && ok;
+            QFile::remove(path);
+        }
+
+        // A generated Grover circuit at its second checkpoint.
+        tabs->setCurrentIndex(kAlgorithmsTab);
+        window.createAlgorithmCircuit();
+        const Fasoria::GeneratedAlgorithm *generated = window.experiment().algorithm();
+        if (generated && generated->stages.size() > 1) {
+            window.goToAlgorithmStage(static_cast<std::uint64_t>(generated->stages[1].gateIndex));
+        }
+        settle();
+        window.findChild<QScrollArea *>(QStringLiteral("algorithmsScroll"))
+            ->ensureWidgetVisible(window.findChild<QWidget *>(QStringLiteral("m_algorithmRunButton")));
+        ok = save(window, directory, QStringLiteral("algorithms-grover") + suffix) && ok;
+        tabs->setCurrentIndex(0);
+
+        // A working copy of the Bell lesson with a phase gate inserted after the first step, its P gate
+        // selected in the editor panel.
+        window.selectLesson(2);
+        tabs->setCurrentIndex(kEditorTab);
+        steps(window, 1);
+        window.editCopy();
+        window.findChild<QComboBox *>(QStringLiteral("m_gateCombo"))->setCurrentIndex(3);
+        window.findChild<QDoubleSpinBox *>(QStringLiteral("m_angleSpin"))->setValue(45.0);
+        window.insertGateAfterStage();
+        ok = save(window, directory, QStringLiteral("editor") + suffix) && ok;
+        window.goToStep(1);
+        ok = save(window, directory, QStringLiteral("editor-first-gate") + suffix) && ok;
+        window.restoreOriginal();
+        tabs->setCurrentIndex(0);
+
+        window.replaceWorkingCircuit(wideCircuit());
+        steps(window, 3);
+        ok = save(window, directory, QStringLiteral("eight-qubits") + suffix) && ok;
+
+        // The learning lab beside the window: the sign lesson half-way with preparations, the "H / H-Z"
+        // comparison, the X / X Bell basis.
+        window.selectLesson(3);
+        window.showLearningLab();
+        Fasoria::LearningDialog *lab = window.learningDialog();
+        lab->findChild<QComboBox *>(QStringLiteral("distribution"))->setCurrentIndex(3);
+        lab->findChild<QPushButton *>(QStringLiteral("record"))->click();
+        steps(window, 2);
+        window.repeatPreparations();
+        window.applyComparisonPreset(0);
+        lab->findChild<QComboBox *>(QStringLiteral("basis"))->setCurrentIndex(1);
+        auto *labTabs = lab->findChild<QTabWidget *>(QStringLiteral("tabs"));
+        for (int tab = 0; tab < labTabs->count(); ++tab) {
+            labTabs->setCurrentIndex(tab);
+            ok = saveWidget(*lab, directory, QStringLiteral("learning-%1").arg(tab) + suffix) && ok;
+        }
+        lab->hide();
+
+        // The validation result as the report box shows it, details unfolded.
+        window.prompts().setReportBoxHandler([&](QWidget *parent, const Fasoria::ReportBox &box) {
+            QAbstractButton *extra = nullptr;
+            const std::unique_ptr<QMessageBox> message = Fasoria::Prompts::reportBox(box, parent, &extra);
+            message->show();
+            // Unfold the details, as a teacher checking the lines would.
+            for (QAbstractButton *button : message->buttons()) {
+                if (message->buttonRole(button) == QMessageBox::ActionRole && button != extra) {
+                    button->click();
+                }
+            }
+            ok = saveWidget(*message, directory, QStringLiteral("validation") + suffix) && ok;
+            return false;
+        });
+        window.runValidation();
+    }
+    return ok ? 0 : 1;
+}

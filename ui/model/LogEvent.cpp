@@ -1,0 +1,139 @@
+#include "ui/model/LogEvent.h"
+
+#include "core/GateText.h"
+#include "curriculum/Challenge.h"
+#include "curriculum/LessonCatalog.h"
+#include "editor/ChallengeFile.h"
+
+namespace Fasoria {
+namespace {
+
+QString text(const char *utf8)
+{
+    return QString::fromUtf8(utf8 ? utf8 : "");
+}
+
+/// The circuit an event refers to: the working circuit while its lesson is the one shown, otherwise the
+/// catalog lesson; null for an index outside the catalog.
+const Circuit *eventCircuit(const LogEvent &event, const LogContext &context, bool *isWorking)
+{
+    *isWorking = context.workingCircuit && event.lessonIndex == context.currentLessonIndex;
+    if (*isWorking) {
+        return context.workingCircuit;
+    }
+    const LessonCatalog &lessons = lessonCatalog();
+    if (event.lessonIndex < 0 || static_cast<std::size_t>(event.lessonIndex) >= lessons.size()) {
+        return nullptr;
+    }
+    return &lessons[static_cast<std::size_t>(event.lessonIndex)];
+}
+
+QString hintText(const LogEvent &event, const LogContext &context)
+{
+    const std::uint64_t hint = event.value;
+    const Language language = context.language;
+    if (event.value2 != 0) {
+        // A teacher's hint: quoted while that challenge is still the one answered.
+        if (!context.customChallenge || hint >= 3) {
+            return QString();
+        }
+        return catalogText(TextKey::LogHint, language, QString::number(hint + 1)) +
+               QString::fromStdString(challengeHints(*context.customChallenge, language)[hint]);
+    }
+    const std::int32_t lessonIndex = event.lessonIndex;
+    const Challenge *challenge = lessonIndex < 0 ? nullptr : findChallenge(static_cast<std::uint64_t>(lessonIndex));
+    if (!challenge || hint >= 3) {
+        return QString();
+    }
+    const char *const hints[3][2] = {{challenge->hint1It, challenge->hint1En},
+                                     {challenge->hint2It, challenge->hint2En},
+                                     {challenge->hint3It, challenge->hint3En}};
+    const QString number = QString::number(hint + 1);
+    return catalogText(TextKey::LogHint, language, number) + text(pick(language, hints[hint][0], hints[hint][1]));
+}
+
+QString distributionText(const LogEvent &event, const LogContext &context)
+{
+    const QString choice =
+        context.distributionChoice ? context.distributionChoice(event.value) : QString::number(event.value);
+    const QString prefix = isEnglish(context.language) ? QStringLiteral("DISTRIBUTION PREDICTION: ")
+                                                       : QStringLiteral("PREVISIONE DISTRIBUZIONE: ");
+    return prefix + choice + QStringLiteral(" - ") + context.reasoning;
+}
+
+} // namespace
+
+QString basisLabel(std::uint64_t index, std::int32_t qubits)
+{
+    QString label;
+    for (std::int32_t bit = qubits - 1; bit >= 0; --bit) {
+        label += bit < 64 && ((index >> bit) & 1U) ? QLatin1Char('1') : QLatin1Char('0');
+    }
+    return label;
+}
+
+QString stepDescription(const Circuit &circuit, std::uint64_t step, bool isWorkingCircuit, Language language)
+{
+    if (step >= circuit.steps.size()) {
+        return QStringLiteral("?");
+    }
+    const LessonStep &lessonStep = circuit.steps[static_cast<std::size_t>(step)];
+    const QString detail = isWorkingCircuit ? text(gateDescription(lessonStep.gate.kind, language))
+                                            : text(pick(language, lessonStep.explanationIt, lessonStep.explanationEn));
+    return QString::fromStdString(gateLabel(lessonStep.gate)) + QStringLiteral(" - ") + detail;
+}
+
+QString fixedText(double value, int decimals)
+{
+    return QString::fromStdString(formatFixed(value, decimals));
+}
+
+QString renderLogEvent(const LogEvent &event, const LogContext &context)
+{
+    const Language language = context.language;
+    bool isWorking = false;
+    const Circuit *circuit = eventCircuit(event, context, &isWorking);
+    const std::int32_t qubits = circuit ? circuit->qubitCount : 0;
+    switch (static_cast<LogEventKind>(event.kind)) {
+    case LogEventKind::Prepared:
+        if (!circuit) {
+            return QString();
+        }
+        return catalogText(TextKey::LogPrepared, language, text(pick(language, circuit->titleIt, circuit->titleEn)),
+                           QLatin1Char('|') + basisLabel(0, qubits) + QLatin1Char('>'), QString::number(qubits),
+                           qubitWord(qubits, language));
+    case LogEventKind::Step:
+        if (!circuit) {
+            return QString();
+        }
+        return catalogText(TextKey::LogStep, language, QString::number(event.value + 1),
+                           stepDescription(*circuit, event.value, isWorking, language));
+    case LogEventKind::Navigation:
+        return catalogText(TextKey::LogNavigation, language, QString::number(event.value));
+    case LogEventKind::Measurement:
+        return catalogText(TextKey::LogMeasure, language, basisLabel(event.value, qubits));
+    case LogEventKind::Preparations:
+        return catalogText(TextKey::LogPreparations, language, basisLabel(event.value, qubits),
+                           QString::number(event.value2), QString::number(event.shots));
+    case LogEventKind::Validation:
+        return catalogText(TextKey::LogValidation, language, QString::number(event.value),
+                           QString::number(event.value2));
+    case LogEventKind::Editor: {
+        const auto action = static_cast<EditAction>(static_cast<std::int32_t>(event.value));
+        return catalogText(TextKey::LogEditor, language, text(editActionWord(action, language)),
+                           QString::number(event.value2));
+    }
+    case LogEventKind::Prediction:
+        return catalogText(TextKey::LogPrediction, language, basisLabel(event.value, qubits));
+    case LogEventKind::ChallengeCheck:
+        return catalogText(event.value != 0 ? TextKey::LogChallengeSolved : TextKey::LogChallengeIncomplete, language,
+                           fixedText(static_cast<double>(event.value2) / 100.0, 2));
+    case LogEventKind::Hint:
+        return hintText(event, context);
+    case LogEventKind::DistributionPrediction:
+        return distributionText(event, context);
+    }
+    return QString();
+}
+
+} // namespace Fasoria

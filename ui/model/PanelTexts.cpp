@@ -1,0 +1,194 @@
+#include "ui/model/PanelTexts.h"
+
+#include "core/GateText.h"
+#include "curriculum/Challenge.h"
+#include "curriculum/Diagnostics.h"
+#include "editor/ChallengeFile.h"
+#include "ui/model/LogEvent.h"
+#include "ui/texts/ChallengeMessage.h"
+#include "ui/texts/TextCatalog.h"
+
+#include <cmath>
+
+namespace Fasoria {
+
+const GeneratorKindItem kGeneratorKindItems[3] = {
+    {"Grover", AlgorithmKind::Grover},
+    {"Bernstein-Vazirani", AlgorithmKind::BernsteinVazirani},
+    {"Deutsch", AlgorithmKind::Deutsch},
+};
+
+namespace {
+
+// Texts of a generated algorithm, built from its parameters.
+// clang-format off
+constexpr TextPair kGroverOracle = {"Marca |%1> fra %2 stati; %3 iterazioni.", "Marks |%1> among %2 states; %3 iterations."};
+constexpr TextPair kGroverClassical = {"Prova ogni candidato; al massimo N-1 interrogazioni con una soluzione garantita.",
+                                       "Test each candidate; at most N-1 queries with one promised solution."};
+constexpr TextPair kGroverReadout = {"Registro completo q%1..q0 = %2", "Full register q%1..q0 = %2"};
+constexpr TextPair kBvOracle = {"f(x)=s.x mod 2; s=%1 (una chiamata logica all'oracolo).",
+                                "f(x)=s.x mod 2; s=%1 (one logical oracle call)."};
+constexpr TextPair kBvClassical = {"Interroga i vettori di base per ricostruire ogni bit segreto.",
+                                   "Query basis vectors to recover each secret bit."};
+constexpr TextPair kBvReadout = {"Registro dati q%1..q0 = %2. Ignora ausiliario q%3.",
+                                 "Data register q%1..q0 = %2. Ignore ancilla q%3."};
+constexpr TextPair kDeutschOracle = {"Funzione scelta: %1.", "Chosen function: %1."};
+constexpr TextPair kDeutschClassical = {"Valuta f(0) e f(1) per una risposta certa.",
+                                        "Evaluate f(0) and f(1) for a certain answer."};
+constexpr TextPair kDeutschReadout = {"Leggi q0 (0=costante; 1=bilanciata). Ignora q1.",
+                                      "Read q0 (0=constant; 1=balanced). Ignore q1."};
+constexpr const char *kDeutschFunctions[] = {"f(x)=0", "f(x)=1", "f(x)=x", "f(x)=1-x"};
+// clang-format on
+
+QString text(const TextPair &pair, Language language)
+{
+    return QString::fromUtf8(pick(language, pair));
+}
+
+QString utf8(const char *value)
+{
+    return QString::fromUtf8(value ? value : "");
+}
+
+// The oracle, classical-method and readout texts of a generated algorithm.
+void describeGenerated(const AlgorithmParameters &parameters, Language language, AlgorithmPresentation &out)
+{
+    const std::int32_t n = parameters.qubits;
+    switch (parameters.kind) {
+    case AlgorithmKind::Grover: {
+        const QString marked = basisLabel(static_cast<std::uint64_t>(parameters.groverTarget), n);
+        out.oracle =
+            text(kGroverOracle, language)
+                .arg(marked, QString::number(std::uint64_t{1} << n), QString::number(parameters.groverIterations));
+        out.classical = text(kGroverClassical, language);
+        out.readout = text(kGroverReadout, language).arg(QString::number(n - 1), marked);
+        break;
+    }
+    case AlgorithmKind::BernsteinVazirani: {
+        const QString secret = basisLabel(static_cast<std::uint64_t>(parameters.bvSecret), n);
+        out.oracle = text(kBvOracle, language).arg(secret);
+        out.classical = text(kBvClassical, language);
+        out.readout = text(kBvReadout, language).arg(QString::number(n - 1), secret, QString::number(n));
+        break;
+    }
+    case AlgorithmKind::Deutsch: {
+        const std::int32_t function = parameters.deutschFunction;
+        const bool known = function >= 0 && function < 4;
+        out.oracle = text(kDeutschOracle, language)
+                         .arg(known ? QString::fromLatin1(kDeutschFunctions[function]) : QStringLiteral("?"));
+        out.classical = text(kDeutschClassical, language);
+        out.readout = text(kDeutschReadout, language);
+        break;
+    }
+    }
+}
+
+} // namespace
+
+int generatorKindIndex(AlgorithmKind kind)
+{
+    for (int i = 0; i < 3; ++i) {
+        if (kGeneratorKindItems[i].kind == kind) {
+            return i;
+        }
+    }
+    return 0;
+}
+
+std::optional<AlgorithmPresentation> presentAlgorithm(const Experiment &experiment, Language language)
+{
+    AlgorithmPresentation out;
+    if (const GeneratedAlgorithm *generated = experiment.algorithm()) {
+        out.title = utf8(pick(language, generated->circuit.titleIt, generated->circuit.titleEn));
+        describeGenerated(generated->parameters, language, out);
+        out.caveat = uiText(TextKey::QueryCaveat, language);
+        out.classicalQueries = generated->classicalQueries;
+        out.quantumQueries = generated->quantumQueries;
+        out.readoutMask = generated->readoutMask;
+        out.readoutValue = generated->readoutValue;
+        out.expectedProbability = generated->expectedProbability;
+        out.stages = generated->stages;
+        return out;
+    }
+    const AlgorithmInfo *info = findAlgorithmInfo(experiment.lessonIndex());
+    if (experiment.workingCircuit() || !info) {
+        return std::nullopt;
+    }
+    out.title = utf8(pick(language, info->nameIt, info->nameEn));
+    out.oracle = utf8(pick(language, info->oracleIt, info->oracleEn));
+    out.classical = utf8(pick(language, info->classicalIt, info->classicalEn));
+    out.readout = utf8(pick(language, info->readoutIt, info->readoutEn));
+    out.caveat = utf8(pick(language, info->caveatIt, info->caveatEn));
+    out.classicalQueries = info->classicalQueries;
+    out.quantumQueries = info->quantumQueries;
+    out.readoutMask = info->readoutMask;
+    out.readoutValue = info->readoutValue;
+    out.expectedProbability = info->expectedProbability;
+    out.stages = algorithmStages(experiment.lessonIndex());
+    return out;
+}
+
+int currentCheckpoint(const std::vector<AlgorithmStage> &stages, std::uint64_t currentStep)
+{
+    int selected = 0;
+    for (std::size_t i = 0; i < stages.size(); ++i) {
+        if (stages[i].gateIndex >= 0 && static_cast<std::uint64_t>(stages[i].gateIndex) <= currentStep) {
+            selected = static_cast<int>(i);
+        }
+    }
+    return selected;
+}
+
+QString checkpointText(const AlgorithmStage &stage, std::uint64_t steps, Language language)
+{
+    return QStringLiteral("%1 / %2 - %3")
+        .arg(QString::number(stage.gateIndex), QString::number(steps),
+             utf8(pick(language, stage.nameIt, stage.nameEn)));
+}
+
+QString correctOutputText(const Experiment &experiment, const AlgorithmPresentation &presentation, Language language)
+{
+    const Circuit &circuit = experiment.shownCircuit();
+    const StateVector state = replayPrefix(circuit, experiment.currentStep());
+    const double probability = readoutProbability(state, presentation.readoutMask, presentation.readoutValue);
+    return catalogText(TextKey::StepProbability, language, QString::number(experiment.currentStep()),
+                       fixedText(probability * 100.0, 5), fixedText(presentation.expectedProbability * 100.0, 5));
+}
+
+QString challengeHintText(const Experiment &experiment, Language language)
+{
+    const Challenge *challenge = findChallenge(static_cast<std::uint64_t>(experiment.lessonIndex()));
+    const std::int32_t shown = experiment.hintsShown();
+    if (const ChallengeFile *custom = experiment.customChallenge(); custom && shown > 0) {
+        return uiText(TextKey::HintPrefix, language).arg(shown) +
+               QString::fromStdString(challengeHints(custom->definition, language)[std::min(shown, 3) - 1]);
+    }
+    if (!challenge || shown <= 0 || experiment.customChallenge()) {
+        return uiText(TextKey::NoHint, language);
+    }
+    const char *const hints[][2] = {{challenge->hint1It, challenge->hint1En},
+                                    {challenge->hint2It, challenge->hint2En},
+                                    {challenge->hint3It, challenge->hint3En}};
+    const auto &hint = hints[std::min(shown, 3) - 1];
+    return uiText(TextKey::HintPrefix, language).arg(shown) + utf8(pick(language, hint[0], hint[1]));
+}
+
+QString challengeResultText(const Experiment &experiment, Language language)
+{
+    const Diagnosis *diagnosis = experiment.lastDiagnosis();
+    if (experiment.challengeStatus() == 0 || !diagnosis) {
+        return uiText(TextKey::NotChecked, language);
+    }
+    return challengeMessage(diagnosis->result, language);
+}
+
+QString challengeDiagnosisText(const Experiment &experiment, Language language)
+{
+    const Diagnosis *diagnosis = experiment.lastDiagnosis();
+    if (experiment.challengeStatus() == 0 || !diagnosis || diagnosis->result.solved) {
+        return QString();
+    }
+    return QString::fromStdString(diagnosisText(*diagnosis, language));
+}
+
+} // namespace Fasoria

@@ -1,0 +1,69 @@
+#pragma once
+
+#include "core/Language.h"
+#include "curriculum/AlgorithmGenerator.h"
+#include "curriculum/AlgorithmInfo.h"
+#include "ui/model/Experiment.h"
+
+#include <QString>
+
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+namespace Fasoria {
+
+/// The generator selector's items in their order, each with the kind it generates (the order is not the
+/// kinds' stored numbers).
+struct GeneratorKindItem
+{
+    const char *text;
+    AlgorithmKind kind;
+};
+extern const GeneratorKindItem kGeneratorKindItems[3];
+
+/// The selector index of a kind, 0 for a kind without an item.
+int generatorKindIndex(AlgorithmKind kind);
+
+/// What the algorithm panel presents: a generated algorithm when the experiment has one, otherwise the
+/// record of the catalog lesson while it is shown read-only.
+struct AlgorithmPresentation
+{
+    QString title;
+    QString oracle;
+    QString classical;
+    QString readout;
+    QString caveat;
+    std::int32_t classicalQueries = 0;
+    std::int32_t quantumQueries = 0;
+    std::uint64_t readoutMask = 0;
+    std::uint64_t readoutValue = 0;
+    double expectedProbability = 0.0;
+    /// Checkpoints in ascending gate index.
+    std::vector<AlgorithmStage> stages;
+};
+
+/// The presentation in `language`, or nothing when there is no algorithm to present.
+std::optional<AlgorithmPresentation> presentAlgorithm(const Experiment &experiment, Language language);
+
+/// The checkpoint the selector shows: the last one (in list order) reached at `currentStep`, else 0.
+int currentCheckpoint(const std::vector<AlgorithmStage> &stages, std::uint64_t currentStep);
+
+/// "%1 / %2 - %3": the checkpoint's gate index, the circuit's steps and its name.
+QString checkpointText(const AlgorithmStage &stage, std::uint64_t steps, Language language);
+
+/// The correct-output probability at the current step, from a fresh replay of the shown circuit (a single
+/// measurement of the displayed state does not change it), against the full circuit's.
+QString correctOutputText(const Experiment &experiment, const AlgorithmPresentation &presentation, Language language);
+
+/// The challenge panel's hint line: none yet, or the latest hint shown.
+QString challengeHintText(const Experiment &experiment, Language language);
+
+/// The verdict line of the last check, or "not checked yet".
+QString challengeResultText(const Experiment &experiment, Language language);
+
+/// Why the last check did not solve the challenge (qubits reversed or exchanged, a differing phase, the
+/// largest probability differences, a missing gate); empty when there is nothing to explain.
+QString challengeDiagnosisText(const Experiment &experiment, Language language);
+
+} // namespace Fasoria

@@ -1,0 +1,552 @@
+#include "ui/views/CircuitView.h"
+
+#include "core/GateText.h"
+#include "ui/texts/TextCatalog.h"
+
+#include <QBrush>
+#include <QColor>
+#include <QFont>
+#include <QGraphicsEllipseItem>
+#include <QGraphicsLineItem>
+#include <QGraphicsRectItem>
+#include <QGraphicsScene>
+#include <QGraphicsSimpleTextItem>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPen>
+#include <QResizeEvent>
+#include <QScrollBar>
+#include <QTimer>
+#include <QWheelEvent>
+
+#include <algorithm>
+#include <cstring>
+#include <stdexcept>
+
+using namespace Fasoria;
+
+namespace {
+
+constexpr std::int32_t kMaxQubits = 12;
+constexpr double kWheelZoom = 1.16;
+// The colour of the current stage's border, so the focus frame reads as part of the same drawing.
+const QColor kFocusFrame(40, 91, 183);
+
+// Scene geometry: rows 76 units apart from y = 75, step columns 102 units apart from x = 163.
+constexpr double kFirstWireY = 75.0;
+constexpr double kRowPitch = 76.0;
+constexpr double kStageZeroX = 104.5;
+constexpr double kFirstStepX = 163.0;
+constexpr double kStepPitch = 102.0;
+constexpr double kStepHalfSize = 27.0;
+constexpr double kStageNumberY = 19.0;
+
+QColor textColour()
+{
+    return QColor(32, 49, 68);
+}
+
+QFont drawingFont(int pointSize, bool bold)
+{
+    return QFont(QStringLiteral("Segoe UI"), pointSize, bold ? QFont::Bold : QFont::Normal);
+}
+
+// Row 0 is the top wire, which carries the highest qubit.
+double rowY(std::int32_t row)
+{
+    return kFirstWireY + kRowPitch * row;
+}
+
+double qubitY(std::int32_t qubit, std::int32_t qubits)
+{
+    return rowY(qubits - 1 - qubit);
+}
+
+double stageX(std::uint64_t stage)
+{
+    return stage == 0 ? kStageZeroX : kFirstStepX + kStepPitch * static_cast<double>(stage - 1);
+}
+
+struct StageStyle
+{
+    QColor border;
+    double width;
+    QColor fill;
+};
+
+StageStyle stageStyle(std::uint64_t stage, std::uint64_t currentStep)
+{
+    if (stage == currentStep) {
+        return {QColor(40, 91, 183), 2.5, QColor(215, 230, 252)};
+    }
+    if (stage < currentStep) {
+        return {QColor(56, 140, 106), 1.3, QColor(222, 246, 234)};
+    }
+    return {QColor(157, 169, 182), 1.3, QColor(244, 247, 251)};
+}
+
+void tag(QGraphicsItem *item, const char *role)
+{
+    item->setData(CircuitView::kRoleDataKey, QString::fromLatin1(role));
+}
+
+QGraphicsSimpleTextItem *addText(QGraphicsScene *scene, const QString &text, const QFont &font, const QColor &colour,
+                                 QPointF topLeft, const char *role)
+{
+    QGraphicsSimpleTextItem *item = scene->addSimpleText(text, font);
+    item->setBrush(colour);
+    item->setPos(topLeft);
+    tag(item, role);
+    return item;
+}
+
+QGraphicsSimpleTextItem *addCentredChildText(QGraphicsItem *parent, const QString &text, const QFont &font,
+                                             const QColor &colour, QPointF centre, const char *role)
+{
+    auto *item = new QGraphicsSimpleTextItem(text, parent);
+    item->setFont(font);
+    item->setBrush(colour);
+    item->setPos(centre - item->boundingRect().center());
+    tag(item, role);
+    return item;
+}
+
+bool isKnownKind(GateKind kind)
+{
+    const auto value = static_cast<std::int32_t>(kind);
+    return value >= 0 && value < kGateKindCount;
+}
+
+bool isQubit(std::int32_t qubit, std::int32_t qubits)
+{
+    return qubit >= 0 && qubit < qubits;
+}
+
+void checkDrawable(const Circuit &circuit, std::uint64_t currentStep)
+{
+    const std::int32_t qubits = circuit.qubitCount;
+    if (qubits < 1 || qubits > kMaxQubits) {
+        throw std::invalid_argument("Qubits must be in the range 1..12");
+    }
+    if (currentStep > circuit.steps.size()) {
+        throw std::out_of_range("Circuit step outside lesson");
+    }
+    for (const LessonStep &step : circuit.steps) {
+        const Gate &gate = step.gate;
+        // Unknown kinds are skipped by the replay, so their qubit fields are never checked there either.
+        if (!isKnownKind(gate.kind)) {
+            continue;
+        }
+        if (!isQubit(gate.target, qubits) || (gate.kind == GateKind::Cnot && !isQubit(gate.control, qubits))) {
+            throw std::out_of_range("Qubit index out of range");
+        }
+    }
+}
+
+QString stepTip(const LessonStep &step, std::uint64_t stage, Language language, bool isWorkingCircuit)
+{
+    QString detail = QString::fromStdString(gateLabel(step.gate));
+    const QString explanation = isWorkingCircuit
+                                    ? QString::fromUtf8(gateDescription(step.gate.kind, language))
+                                    : QString::fromUtf8(pick(language, step.explanationIt, step.explanationEn));
+    // A catalog step may have no explanation; then the tip names the gate alone.
+    if (!explanation.isEmpty()) {
+        detail += QStringLiteral(" - ") + explanation;
+    }
+    return uiText(TextKey::StageTip, language).arg(QString::number(stage), detail);
+}
+
+void addCnotGlyph(QGraphicsRectItem *box, double x, double targetY, double controlY, const QColor &colour)
+{
+    auto *line = new QGraphicsLineItem(x, controlY, x, targetY, box);
+    line->setPen(QPen(colour, 2.1));
+
+    constexpr double kDotRadius = 6.0;
+    auto *dot = new QGraphicsEllipseItem(x - kDotRadius, controlY - kDotRadius, 2 * kDotRadius, 2 * kDotRadius, box);
+    dot->setPen(QPen(colour, 1.0));
+    dot->setBrush(colour);
+
+    constexpr double kTargetRadius = 13.0;
+    auto *circle =
+        new QGraphicsEllipseItem(x - kTargetRadius, targetY - kTargetRadius, 2 * kTargetRadius, 2 * kTargetRadius, box);
+    circle->setPen(QPen(colour, 2.0));
+    circle->setBrush(Qt::white);
+
+    constexpr double kPlusArm = 10.0;
+    auto *horizontal = new QGraphicsLineItem(x - kPlusArm, targetY, x + kPlusArm, targetY, box);
+    auto *vertical = new QGraphicsLineItem(x, targetY - kPlusArm, x, targetY + kPlusArm, box);
+    for (QGraphicsLineItem *stroke : {horizontal, vertical}) {
+        stroke->setPen(QPen(colour, 1.9));
+    }
+
+    for (QGraphicsItem *part : std::initializer_list<QGraphicsItem *>{line, dot, circle, horizontal, vertical}) {
+        part->setAcceptedMouseButtons(Qt::NoButton);
+        tag(part, "glyph");
+    }
+}
+
+QString letterOf(GateKind kind)
+{
+    switch (kind) {
+    case GateKind::H:
+        return QStringLiteral("H");
+    case GateKind::X:
+        return QStringLiteral("X");
+    case GateKind::Z:
+        return QStringLiteral("Z");
+    case GateKind::P:
+        return QStringLiteral("P");
+    case GateKind::Cnot:
+        break;
+    }
+    return QStringLiteral("?");
+}
+
+} // namespace
+
+CircuitView::CircuitView(QWidget *parent) : QGraphicsView(parent), m_scene(new QGraphicsScene(this))
+{
+    setScene(m_scene);
+    setRenderHint(QPainter::Antialiasing, true);
+    setRenderHint(QPainter::TextAntialiasing, true);
+    setBackgroundBrush(QColor(250, 252, 255));
+    setFrameShape(QFrame::StyledPanel);
+    setTransformationAnchor(QGraphicsView::AnchorUnderMouse);
+    setResizeAnchor(QGraphicsView::AnchorViewCenter);
+    setDragMode(QGraphicsView::NoDrag);
+    setMinimumHeight(188);
+    setFocusPolicy(Qt::StrongFocus);
+}
+
+void CircuitView::setStageCallback(std::function<void(std::uint64_t)> callback)
+{
+    m_stageCallback = std::move(callback);
+}
+
+void CircuitView::showCircuit(const Circuit &circuit, std::uint64_t currentStep, bool measured, Language language,
+                              bool isWorkingCircuit)
+{
+    checkDrawable(circuit, currentStep);
+    if (showsSameDrawing(circuit, language, isWorkingCircuit)) {
+        restyle(currentStep, measured, language);
+        return;
+    }
+    m_scene->clear();
+    m_stageRects.clear();
+    m_stageBoxes.clear();
+    m_measuredMark = nullptr;
+    m_drawnSteps = circuit.steps;
+    m_drawnQubits = circuit.qubitCount;
+    m_drawnLanguage = language;
+    m_drawnWorking = isWorkingCircuit;
+
+    const std::int32_t qubits = circuit.qubitCount;
+    const double width = kStepPitch * static_cast<double>(circuit.steps.size()) + 187.0;
+    const double registerSpan = kRowPitch * (qubits - 1);
+    const double middle = kFirstWireY + 38.0 * (qubits - 1);
+
+    const QPen wirePen(QColor(111, 127, 145), 1.7);
+    for (std::int32_t row = 0; row < qubits; ++row) {
+        const double y = rowY(row);
+        tag(m_scene->addLine(80.0, y, width + 35.0, y, wirePen), "wire");
+        addText(m_scene, QStringLiteral("q%1  |0>").arg(qubits - 1 - row), drawingFont(10, true), textColour(),
+                QPointF(14.0, y - 13.0), "wireLabel");
+    }
+
+    const StageStyle zeroStyle = stageStyle(0, currentStep);
+    QGraphicsRectItem *zeroBox = m_scene->addRect(82.0, 45.0, 45.0, registerSpan + 60.0,
+                                                  QPen(zeroStyle.border, zeroStyle.width), zeroStyle.fill);
+    zeroBox->setFlag(QGraphicsItem::ItemIsSelectable);
+    zeroBox->setData(kStageDataKey, QVariant::fromValue<qulonglong>(0));
+    tag(zeroBox, "stageBox");
+    zeroBox->setToolTip(uiText(TextKey::StageZeroTip, language));
+    addCentredChildText(zeroBox, QStringLiteral("|0>"), drawingFont(10, true), textColour(),
+                        QPointF(kStageZeroX, middle), "glyph");
+    zeroBox->setSelected(currentStep == 0);
+    m_stageRects.append(zeroBox->rect());
+    m_stageBoxes.append(zeroBox);
+    addText(m_scene, QStringLiteral("0"), drawingFont(9, false), textColour(), QPointF(98.0, kStageNumberY),
+            "stageNumber");
+
+    for (std::size_t index = 0; index < circuit.steps.size(); ++index) {
+        const LessonStep &step = circuit.steps[index];
+        const Gate &gate = step.gate;
+        const std::uint64_t stage = index + 1;
+        const double x = stageX(stage);
+        const bool cnot = gate.kind == GateKind::Cnot;
+        // An unknown kind may name any qubit; its box then covers the whole register.
+        const bool onRegister = isQubit(gate.target, qubits);
+        const double targetY = onRegister ? qubitY(gate.target, qubits) : middle;
+        const double controlY = cnot ? qubitY(gate.control, qubits) : targetY;
+        const double top = onRegister ? std::min(targetY, controlY) : rowY(0);
+        const double bottom = onRegister ? std::max(targetY, controlY) : rowY(qubits - 1);
+
+        const StageStyle style = stageStyle(stage, currentStep);
+        QGraphicsRectItem *box =
+            m_scene->addRect(x - kStepHalfSize, top - kStepHalfSize, 2 * kStepHalfSize,
+                             bottom - top + 2 * kStepHalfSize, QPen(style.border, style.width), style.fill);
+        box->setFlag(QGraphicsItem::ItemIsSelectable);
+        box->setData(kStageDataKey, QVariant::fromValue<qulonglong>(stage));
+        tag(box, "stageBox");
+        box->setToolTip(stepTip(step, stage, language, isWorkingCircuit));
+
+        if (cnot) {
+            addCnotGlyph(box, x, targetY, controlY, style.border);
+        } else {
+            QGraphicsSimpleTextItem *letter = addCentredChildText(box, letterOf(gate.kind), drawingFont(12, true),
+                                                                  QColor(28, 53, 82), QPointF(x, targetY), "glyph");
+            letter->setAcceptedMouseButtons(Qt::NoButton);
+        }
+        box->setSelected(stage == currentStep);
+        m_stageRects.append(box->rect());
+        m_stageBoxes.append(box);
+        addText(m_scene, QString::number(stage), drawingFont(9, false), textColour(), QPointF(x - 5.0, kStageNumberY),
+                "stageNumber");
+    }
+
+    QGraphicsRectItem *measurement =
+        m_scene->addRect(width + 12.0, 52.0, 41.0, registerSpan + 46.0, QPen(QColor(132, 142, 155), 1.2, Qt::DashLine),
+                         QColor(239, 241, 244));
+    measurement->setToolTip(uiText(TextKey::MeasurementSymbolTip, language));
+    tag(measurement, "measurementBox");
+    addText(m_scene, QStringLiteral("M"), drawingFont(12, true), textColour(), QPointF(width + 24.0, middle - 12.0),
+            "measurementLabel");
+
+    m_measuredMarkPosition = QPointF(width + 66.0, middle - 11.0);
+    restyle(currentStep, measured, language);
+    m_scene->setSceneRect(0.0, 0.0, width + 175.0, registerSpan + 132.0);
+}
+
+bool CircuitView::showsSameDrawing(const Circuit &circuit, Language language, bool isWorkingCircuit) const
+{
+    if (m_stageBoxes.isEmpty() || circuit.qubitCount != m_drawnQubits || language != m_drawnLanguage ||
+        isWorkingCircuit != m_drawnWorking || circuit.steps.size() != m_drawnSteps.size()) {
+        return false;
+    }
+    // Tooltips show a catalog step's own explanation, so its texts count as well as its gate (angles bit for bit).
+    const auto same = [](const LessonStep &a, const LessonStep &b) {
+        return a.gate.kind == b.gate.kind && a.gate.target == b.gate.target && a.gate.control == b.gate.control &&
+               std::memcmp(&a.gate.angle, &b.gate.angle, sizeof a.gate.angle) == 0 &&
+               a.explanationIt == b.explanationIt && a.explanationEn == b.explanationEn;
+    };
+    return std::equal(circuit.steps.begin(), circuit.steps.end(), m_drawnSteps.begin(), same);
+}
+
+void CircuitView::restyle(std::uint64_t currentStep, bool measured, Language language)
+{
+    m_currentStage = currentStep;
+    for (int stage = 0; stage < m_stageBoxes.size(); ++stage) {
+        QGraphicsRectItem *box = m_stageBoxes[stage];
+        const StageStyle style = stageStyle(static_cast<std::uint64_t>(stage), currentStep);
+        box->setPen(QPen(style.border, style.width));
+        box->setBrush(style.fill);
+        box->setSelected(static_cast<std::uint64_t>(stage) == currentStep);
+        // A CNOT glyph is drawn in its stage's border colour; letters keep theirs.
+        for (QGraphicsItem *child : box->childItems()) {
+            if (auto *line = qgraphicsitem_cast<QGraphicsLineItem *>(child)) {
+                line->setPen(QPen(style.border, line->pen().widthF()));
+            } else if (auto *round = qgraphicsitem_cast<QGraphicsEllipseItem *>(child)) {
+                round->setPen(QPen(style.border, round->pen().widthF()));
+                if (round->brush().color() != Qt::white) {
+                    round->setBrush(style.border);
+                }
+            }
+        }
+    }
+    if (measured && !m_measuredMark) {
+        m_measuredMark = addText(m_scene, uiText(TextKey::MeasuredMark, language), drawingFont(9, true),
+                                 QColor(137, 68, 52), m_measuredMarkPosition, "measuredMark");
+    } else if (!measured && m_measuredMark) {
+        delete m_measuredMark;
+        m_measuredMark = nullptr;
+    }
+}
+
+void CircuitView::zoomBy(double factor)
+{
+    const double scaled = transform().m11() * factor;
+    if (!(scaled >= kMinimumScale && scaled <= kMaximumScale)) {
+        return;
+    }
+    m_autoFit = false;
+    scale(factor, factor);
+}
+
+void CircuitView::fitAll()
+{
+    m_autoFit = true;
+    fitScene();
+}
+
+void CircuitView::focusStage(std::uint64_t stage)
+{
+    if (m_scene->items().isEmpty()) {
+        return;
+    }
+    m_autoFit = false;
+    resetTransform();
+    scale(0.9, 0.9);
+    centerOn(stageX(stage), m_scene->sceneRect().center().y());
+}
+
+void CircuitView::ensureStageVisible(std::uint64_t stage)
+{
+    if (m_autoFit || stage >= static_cast<std::uint64_t>(m_stageRects.size())) {
+        return;
+    }
+    ensureVisible(m_stageRects[static_cast<int>(stage)]);
+}
+
+void CircuitView::mousePressEvent(QMouseEvent *event)
+{
+    if (event->button() != Qt::MiddleButton) {
+        QGraphicsView::mousePressEvent(event);
+        return;
+    }
+    m_panning = true;
+    m_autoFit = false;
+    m_lastPanPoint = event->pos();
+    viewport()->setCursor(Qt::ClosedHandCursor);
+    event->accept();
+}
+
+void CircuitView::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (m_panning && event->button() == Qt::MiddleButton) {
+        m_panning = false;
+        viewport()->unsetCursor();
+        event->accept();
+        return;
+    }
+    QGraphicsView::mouseReleaseEvent(event);
+    if (event->button() != Qt::LeftButton || !m_stageCallback) {
+        return;
+    }
+    QGraphicsItem *item = itemAt(event->pos());
+    while (item != nullptr && !item->data(kStageDataKey).isValid()) {
+        item = item->parentItem();
+    }
+    if (item == nullptr) {
+        return;
+    }
+    // The owner redraws the scene from the callback, which must not happen while the scene still handles
+    // this event.
+    const std::uint64_t stage = item->data(kStageDataKey).toULongLong();
+    QTimer::singleShot(0, this, [callback = m_stageCallback, stage] { callback(stage); });
+}
+
+void CircuitView::mouseMoveEvent(QMouseEvent *event)
+{
+    if (!m_panning) {
+        QGraphicsView::mouseMoveEvent(event);
+        return;
+    }
+    const QPoint position = event->pos();
+    horizontalScrollBar()->setValue(horizontalScrollBar()->value() + (m_lastPanPoint.x() - position.x()));
+    verticalScrollBar()->setValue(verticalScrollBar()->value() + (m_lastPanPoint.y() - position.y()));
+    m_lastPanPoint = position;
+    event->accept();
+}
+
+void CircuitView::wheelEvent(QWheelEvent *event)
+{
+    const int delta = event->angleDelta().y();
+    if (delta > 0) {
+        zoomBy(kWheelZoom);
+    } else if (delta < 0) {
+        zoomBy(1.0 / kWheelZoom);
+    }
+    event->accept();
+}
+
+void CircuitView::resizeEvent(QResizeEvent *event)
+{
+    QGraphicsView::resizeEvent(event);
+    if (m_autoFit) {
+        fitScene();
+    }
+}
+
+void CircuitView::keyPressEvent(QKeyEvent *event)
+{
+    if (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) {
+        QGraphicsView::keyPressEvent(event);
+        return;
+    }
+    const auto lastStage = static_cast<std::uint64_t>(std::max(0, m_stageBoxes.size() - 1));
+    auto askFor = [this, lastStage](std::uint64_t stage) {
+        if (m_stageCallback && !m_stageBoxes.isEmpty() && stage <= lastStage && stage != m_currentStage) {
+            m_stageCallback(stage);
+        }
+    };
+    switch (event->key()) {
+    case Qt::Key_Left:
+        if (m_currentStage > 0) {
+            askFor(m_currentStage - 1);
+        }
+        break;
+    case Qt::Key_Right:
+        askFor(m_currentStage + 1);
+        break;
+    case Qt::Key_Home:
+        askFor(0);
+        break;
+    case Qt::Key_End:
+        askFor(lastStage);
+        break;
+    case Qt::Key_Plus:
+    case Qt::Key_Equal:
+        zoomBy(kZoomInFactor);
+        break;
+    case Qt::Key_Minus:
+        zoomBy(kZoomOutFactor);
+        break;
+    case Qt::Key_0:
+        fitAll();
+        break;
+    default:
+        // Tab, Page Up and the rest keep their usual meaning.
+        QGraphicsView::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+}
+
+void CircuitView::focusInEvent(QFocusEvent *event)
+{
+    QGraphicsView::focusInEvent(event);
+    viewport()->update();
+}
+
+void CircuitView::focusOutEvent(QFocusEvent *event)
+{
+    QGraphicsView::focusOutEvent(event);
+    viewport()->update();
+}
+
+void CircuitView::drawForeground(QPainter *painter, const QRectF &rect)
+{
+    QGraphicsView::drawForeground(painter, rect);
+    if (!hasFocus()) {
+        return;
+    }
+    painter->save();
+    painter->resetTransform();
+    painter->setRenderHint(QPainter::Antialiasing, false);
+    painter->setPen(QPen(kFocusFrame, 3.0));
+    painter->setBrush(Qt::NoBrush);
+    painter->drawRect(QRectF(viewport()->rect()).adjusted(1.5, 1.5, -1.5, -1.5));
+    painter->restore();
+}
+
+void CircuitView::fitScene()
+{
+    if (m_fitting || m_scene->items().isEmpty() || viewport()->width() < 8 || viewport()->height() < 8) {
+        return;
+    }
+    m_fitting = true;
+    resetTransform();
+    fitInView(m_scene->sceneRect(), Qt::KeepAspectRatio);
+    m_fitting = false;
+}

@@ -1,0 +1,171 @@
+// Circuits in and out of the window beyond the circuit file: OpenQASM 2.0 and pictures of the drawing.
+#include "editor/AtomicSave.h"
+#include "editor/InputFile.h"
+#include "editor/Qasm.h"
+#include "ui/texts/TextCatalog.h"
+#include "ui/views/CircuitPicture.h"
+#include "ui/window/MainWindow.h"
+
+#include <QAction>
+#include <QDir>
+#include <QMenu>
+#include <QStatusBar>
+
+#include <exception>
+#include <string>
+#include <vector>
+
+using namespace Fasoria;
+
+namespace {
+
+const char *const kQasmFilter = "OpenQASM 2.0 (*.qasm);;All files (*)";
+const char *const kQasmProposedName = "Fasoria.qasm";
+const char *const kPictureProposedName = "Fasoria_circuit.svg";
+constexpr int kStatusMessageMs = 8000;
+
+QString qasmFileName(const QString &chosen)
+{
+    return chosen.endsWith(QLatin1String(".qasm"), Qt::CaseInsensitive) ? chosen : chosen + QLatin1String(".qasm");
+}
+
+} // namespace
+
+void MainWindow::buildExchangeActions()
+{
+    m_fileMenu->addSeparator();
+    const auto action = [this](const char *name, void (MainWindow::*operation)()) {
+        auto *created = new QAction(this);
+        created->setObjectName(QString::fromLatin1(name));
+        m_fileMenu->addAction(created);
+        connect(created, &QAction::triggered, this,
+                [this, operation] { guarded([this, operation] { (this->*operation)(); }); });
+        return created;
+    };
+    m_actionOpenChallenge = action("m_actionOpenChallenge", &MainWindow::openChallenge);
+    m_actionImportQasm = action("m_actionImportQasm", &MainWindow::importQasm);
+    m_actionExportQasm = action("m_actionExportQasm", &MainWindow::exportQasm);
+    m_actionExportPicture = action("m_actionExportPicture", &MainWindow::exportCircuitPicture);
+}
+
+void MainWindow::applyExchangeLanguage()
+{
+    m_actionOpenChallenge->setText(uiText(MoreText::OpenChallengeAction, m_language));
+    m_actionImportQasm->setText(uiText(MoreText::ImportQasmAction, m_language));
+    m_actionExportQasm->setText(uiText(MoreText::ExportQasmAction, m_language));
+    m_actionExportPicture->setText(uiText(MoreText::ExportPictureAction, m_language));
+}
+
+void MainWindow::importQasm()
+{
+    if (!confirmDiscard()) {
+        return;
+    }
+    const QString path = m_prompts.fileName(FileDialogMode::Open, uiText(MoreText::ImportQasmTitle, m_language),
+                                            QString(), QString::fromLatin1(kQasmFilter));
+    if (!path.isEmpty()) {
+        importQasmFile(path);
+    }
+}
+
+bool MainWindow::importQasmFile(const QString &path)
+{
+    // Read and checked completely before anything changes, like a circuit file.
+    QByteArray bytes;
+    QString error;
+    Circuit circuit;
+    std::vector<std::string> warnings;
+    std::string refusal;
+    if (!readInputFile(path, static_cast<qint64>(kMaxQasmBytes), bytes, &error)) {
+        refusal = error.toStdString();
+    } else if (!readQasm(bytes.toStdString(), circuit, &warnings, &refusal)) {
+        warnings.clear();
+    }
+    const QString title = uiText(MoreText::ImportQasmTitle, m_language);
+    if (!refusal.empty()) {
+        showMessage(QMessageBox::Warning, title,
+                    uiText(MoreText::QasmRefused, m_language).arg(QString::fromStdString(refusal)));
+        return false;
+    }
+    if (!warnings.empty()) {
+        QStringList lines;
+        for (const std::string &warning : warnings) {
+            lines << QString::fromStdString(warning);
+        }
+        const QMessageBox::StandardButton answer =
+            showMessage(QMessageBox::Information, title,
+                        uiText(MoreText::QasmSkipped, m_language).arg(lines.join(QLatin1Char('\n'))),
+                        QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Ok);
+        if (answer != QMessageBox::Ok) {
+            return false;
+        }
+    }
+    if (!replaceWorkingCircuit(circuit)) {
+        return false;
+    }
+    // The circuit exists in no circuit file yet.
+    m_experiment.document().markNeverSaved();
+    refreshTitle();
+    return true;
+}
+
+void MainWindow::exportQasm()
+{
+    const QString path =
+        m_prompts.saveFileName(uiText(MoreText::ExportQasmTitle, m_language), QString::fromLatin1(kQasmProposedName),
+                               QString::fromLatin1(kQasmFilter), qasmFileName, m_language);
+    if (!path.isEmpty()) {
+        exportQasmTo(path);
+    }
+}
+
+bool MainWindow::exportQasmTo(const QString &path)
+{
+    QString error;
+    try {
+        const std::string text = writeQasm(m_experiment.shownCircuit());
+        if (saveFileAtomically(path, QByteArray::fromStdString(text), &error)) {
+            statusBar()->showMessage(QDir::toNativeSeparators(path), kStatusMessageMs);
+            return true;
+        }
+    } catch (const std::exception &refusal) {
+        error = QString::fromUtf8(refusal.what());
+    }
+    showMessage(QMessageBox::Warning, uiText(MoreText::ExportQasmTitle, m_language),
+                uiText(MoreText::ExportFailed, m_language).arg(error));
+    return false;
+}
+
+void MainWindow::exportCircuitPicture()
+{
+    QString selectedFilter;
+    const QString chosen =
+        m_prompts.fileName(FileDialogMode::Save, uiText(MoreText::ExportPictureTitle, m_language),
+                           QString::fromLatin1(kPictureProposedName), pictureFilter(), &selectedFilter);
+    if (chosen.isEmpty()) {
+        return;
+    }
+    const PictureFormat format = pictureFormat(chosen, selectedFilter);
+    const QString path = pictureFileName(chosen, format);
+    if (m_prompts.confirmAppendedName(chosen, path, m_language)) {
+        exportCircuitPictureTo(path, format);
+    }
+}
+
+bool MainWindow::exportCircuitPictureTo(const QString &path, PictureFormat format)
+{
+    CircuitPictureRequest request;
+    request.circuit = m_experiment.shownCircuit();
+    request.stage = m_experiment.currentStep();
+    request.measured = m_experiment.isMeasured();
+    request.language = m_language;
+    request.isWorkingCircuit = m_experiment.workingCircuit() != nullptr;
+    QString error;
+    if (!saveCircuitPicture(path, format, request, &error)) {
+        showMessage(QMessageBox::Warning, uiText(MoreText::ExportPictureTitle, m_language),
+                    uiText(MoreText::ExportFailed, m_language).arg(error));
+        return false;
+    }
+    statusBar()->showMessage(QDir::toNativeSeparators(path), kStatusMessageMs);
+    return true;
+}

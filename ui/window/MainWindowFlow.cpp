@@ -1,0 +1,294 @@
+// The experiment flow: each operation changes the experiment, then refreshes what shows it.
+#include "curriculum/LessonCatalog.h"
+#include "ui/model/ApplicationInfo.h"
+#include "ui/model/LogEvent.h"
+#include "ui/panels/AlgorithmLabPanel.h"
+#include "ui/panels/ChallengePanel.h"
+#include "ui/panels/EditorPanel.h"
+#include "ui/panels/MeasurementPanel.h"
+#include "ui/texts/TextCatalog.h"
+#include "ui/views/AmplitudeTable.h"
+#include "ui/views/CircuitView.h"
+#include "ui/views/QubitStatePanel.h"
+#include "ui/window/MainWindow.h"
+
+#include <QAccessible>
+#include <QAction>
+#include <QComboBox>
+#include <QFileInfo>
+#include <QLabel>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QStatusBar>
+#include <QStringList>
+#include <QTableWidget>
+
+using namespace Fasoria;
+
+namespace {
+
+/// Below this drawing scale gate letters are too small to read.
+constexpr double kReadableScale = 0.5;
+
+QString utf8(const char *text)
+{
+    return QString::fromUtf8(text ? text : "");
+}
+
+QString ket(const QString &label)
+{
+    return QLatin1Char('|') + label + QLatin1Char('>');
+}
+
+} // namespace
+
+void MainWindow::restartExperiment()
+{
+    m_experiment.restart();
+    showRebuilt();
+}
+
+void MainWindow::resetToStep(EditAction action, std::uint64_t step)
+{
+    if (action == EditAction::WorkingCopyCreated) {
+        clearUndoHistories();
+    }
+    if (!m_experiment.resetToStep(action, step)) {
+        return;
+    }
+    refreshTitle();
+    showRebuilt();
+}
+
+void MainWindow::showRebuilt()
+{
+    clearLearningPrediction();
+    m_measurementPanel->resetPrediction();
+    m_editorPanel->setQubitCount(m_experiment.shownCircuit().qubitCount);
+    refreshGuidance();
+    refreshStatePanel();
+    m_editorPanel->showSelectedGate(m_experiment.workingCircuit(), m_experiment.currentStep());
+    fitDrawing();
+}
+
+void MainWindow::goToStep(std::uint64_t step)
+{
+    if (!m_experiment.goToStep(step)) {
+        return;
+    }
+    // Rebuilding the state is a new experiment for the learning lab's distribution prediction.
+    clearLearningPrediction();
+    refreshGuidance();
+    refreshStatePanel();
+    m_editorPanel->showSelectedGate(m_experiment.workingCircuit(), m_experiment.currentStep());
+}
+
+void MainWindow::nextStep()
+{
+    if (!m_experiment.nextStep()) {
+        return;
+    }
+    refreshGuidance();
+    refreshStatePanel();
+    m_editorPanel->showSelectedGate(m_experiment.workingCircuit(), m_experiment.currentStep());
+}
+
+void MainWindow::previousStep()
+{
+    if (!m_experiment.previousStep()) {
+        return;
+    }
+    // Rebuilding the state is a new experiment for the learning lab's distribution prediction.
+    clearLearningPrediction();
+    refreshGuidance();
+    refreshStatePanel();
+    m_editorPanel->showSelectedGate(m_experiment.workingCircuit(), m_experiment.currentStep());
+}
+
+void MainWindow::measureOnce()
+{
+    if (!m_experiment.measureOnce()) {
+        return;
+    }
+    refreshGuidance();
+    refreshStatePanel();
+}
+
+void MainWindow::repeatPreparations()
+{
+    if (m_experiment.repeatPreparations(m_measurementPanel->selectedPreparations())) {
+        refreshStatePanel();
+    }
+}
+
+void MainWindow::recordPrediction(std::uint64_t basisIndex)
+{
+    if (m_experiment.recordPrediction(basisIndex)) {
+        m_measurementPanel->refresh(m_experiment, m_language);
+    }
+}
+
+void MainWindow::selectLesson(int index)
+{
+    if (index < 0 || static_cast<std::size_t>(index) >= lessonCatalog().size()) {
+        return;
+    }
+    if (!confirmDiscard()) {
+        const QSignalBlocker blocker(m_lessons);
+        m_lessons->setCurrentIndex(m_experiment.lessonIndex());
+        return;
+    }
+    startLearningSession();
+    clearUndoHistories();
+    m_experiment.chooseLesson(index);
+    {
+        // A call that does not come from the selector still shows the chosen lesson there.
+        const QSignalBlocker blocker(m_lessons);
+        m_lessons->setCurrentIndex(index);
+    }
+    refreshGenerator();
+    restartExperiment();
+    refreshTitle();
+}
+
+void MainWindow::refreshGuidance()
+{
+    const Circuit &circuit = m_experiment.shownCircuit();
+    const bool working = m_experiment.workingCircuit() != nullptr;
+    const bool generated = m_experiment.algorithm() != nullptr;
+    const bool ownQuestion = !working || m_experiment.isChallengeMode() || generated;
+    if (const ChallengeFile *challenge = m_experiment.customChallenge()) {
+        // A teacher's challenge asks its own question: its goal.
+        m_question->setText(challengeGoal(challenge->definition, m_language));
+    } else {
+        m_question->setText(ownQuestion ? utf8(pick(m_language, circuit.questionIt, circuit.questionEn))
+                                        : uiText(TextKey::FreeLabQuestion, m_language));
+    }
+
+    const std::uint64_t step = m_experiment.currentStep();
+    const std::uint64_t steps = m_experiment.stepCount();
+    QString explanation;
+    if (m_experiment.isMeasured()) {
+        explanation = uiText(TextKey::ExplanationMeasured, m_language);
+    } else if (step == 0) {
+        explanation = uiText(working ? TextKey::FreeLabStart : TextKey::ExplanationStart, m_language);
+    } else if (step < steps) {
+        explanation = stepDescription(circuit, step - 1, working, m_language);
+    } else if (!working || generated) {
+        explanation = utf8(pick(m_language, circuit.explanationIt, circuit.explanationEn));
+    } else {
+        explanation = uiText(TextKey::FreeLabEnd, m_language);
+        if (steps > 0) {
+            explanation.prepend(stepDescription(circuit, steps - 1, true, m_language) + QLatin1Char('\n'));
+        }
+    }
+    m_explanation->setText(explanation);
+    // Assistive technology hears the step and its text whenever either changes, as a sighted student sees
+    // the drawing recolour; the description also says which keys drive the drawing.
+    const QString name = uiText(MoreText::CircuitDrawingName, m_language).arg(step).arg(steps);
+    const QString description = explanation + QLatin1Char('\n') + uiText(MoreText::CircuitDrawingKeys, m_language);
+    if (name != m_circuitView->accessibleName()) {
+        m_circuitView->setAccessibleName(name);
+        QAccessibleEvent event(m_circuitView, QAccessible::NameChanged);
+        QAccessible::updateAccessibility(&event);
+    }
+    if (description != m_circuitView->accessibleDescription()) {
+        m_circuitView->setAccessibleDescription(description);
+        QAccessibleEvent event(m_circuitView, QAccessible::DescriptionChanged);
+        QAccessible::updateAccessibility(&event);
+    }
+}
+
+void MainWindow::refreshStatePanel()
+{
+    const StateVector *state = m_experiment.state();
+    if (!state) {
+        return;
+    }
+    const std::int32_t qubits = state->qubitCount();
+    const QString qubitText = QString::number(qubits);
+    const QString stepText = QString::number(m_experiment.currentStep());
+    const QString stepsText = QString::number(m_experiment.stepCount());
+    m_qubitCount->setText(catalogText(TextKey::RequiredQubits, m_language, qubitText));
+    m_resourceSummary->setText(
+        catalogText(TextKey::BasisStates, m_language, qubitText, QString::number(state->dimension())));
+    QStringList wires;
+    for (std::int32_t qubit = qubits - 1; qubit >= 0; --qubit) {
+        wires << QStringLiteral("q%1 |0>").arg(qubit);
+    }
+    m_initialState->setText(catalogText(TextKey::InitialPreparation, m_language, ket(basisLabel(0, qubits)),
+                                        wires.join(QStringLiteral("   "))));
+    QString status = catalogText(TextKey::OperationsCount, m_language, stepText, stepsText);
+    if (m_experiment.isMeasured()) {
+        status += uiText(TextKey::MeasuredSuffix, m_language);
+    }
+    m_stepStatus->setText(status);
+    refreshButtons();
+
+    m_circuitStage->setText(catalogText(TextKey::CircuitStage, m_language, stepText, stepsText));
+    showDrawing();
+    m_editorPanel->refresh(m_experiment.workingCircuit(), m_experiment.currentStep(), m_language);
+    m_challengePanel->refresh(m_experiment, m_language);
+    m_algorithmLab->refresh(m_experiment, m_language);
+
+    AmplitudeTable::fill(m_table, *state, m_experiment.histogram(), m_experiment.shotsTotal());
+    m_normLabel->setText(AmplitudeTable::normText(*state, m_language));
+    m_qubitStatePanel->showState(*state, m_language);
+    m_measurementPanel->refresh(m_experiment, m_language);
+    refreshLearningLab();
+    statusBar()->showMessage(catalogText(TextKey::StatusEngine, m_language, qubitText, qubitWord(qubits, m_language)));
+}
+
+void MainWindow::showDrawing()
+{
+    const std::uint64_t step = m_experiment.currentStep();
+    m_circuitView->showCircuit(m_experiment.shownCircuit(), step, m_experiment.isMeasured(), m_language,
+                               m_experiment.workingCircuit() != nullptr);
+    // Zoomed in on a long circuit: keep the current stage in sight as it moves.
+    m_circuitView->ensureStageVisible(step);
+}
+
+void MainWindow::fitDrawing()
+{
+    m_circuitView->fitAll();
+    // A long circuit fitted whole shrinks its gates below legibility; show the current stage at reading size
+    // instead (the fit button still gives the overview). Before the window is shown the view has no real
+    // size to judge by, and refits itself when it gets one.
+    if (m_circuitView->isVisible() && m_circuitView->transform().m11() < kReadableScale) {
+        m_circuitView->focusStage(m_experiment.currentStep());
+    }
+}
+
+void MainWindow::refreshButtons()
+{
+    m_nextButton->setEnabled(m_experiment.canStepForward());
+    m_previousButton->setEnabled(m_experiment.canGoBack());
+}
+
+void MainWindow::refreshGenerator()
+{
+    const GeneratedAlgorithm *generated = m_experiment.algorithm();
+    m_algorithmLab->refreshGenerator(generated ? static_cast<std::int64_t>(generated->circuit.steps.size()) : -1,
+                                     m_language);
+}
+
+void MainWindow::refreshTitle()
+{
+    QString name = QStringLiteral("-");
+    if (m_experiment.workingCircuit()) {
+        const QString &path = m_experiment.document().path();
+        name = !path.isEmpty() ? QFileInfo(path).fileName()
+                               : QString::fromUtf8(pick(m_language, "Senza nome", "Untitled"));
+    }
+    const bool modified = m_experiment.document().hasUnsavedWork();
+    setWindowTitle(uiText(TextKey::AppTitle, m_language) + QLatin1Char(' ') + QString::fromUtf8(kApplicationVersion) +
+                   QStringLiteral(" - ") + name + (modified ? QStringLiteral(" *") : QString()));
+    // The title writes the mark itself; setting the flag as an attribute keeps platforms without a modified
+    // decoration from asking for a "[*]" placeholder in it.
+    setAttribute(Qt::WA_WindowModified, modified);
+    const bool working = m_experiment.workingCircuit() != nullptr;
+    m_actionSave->setEnabled(working);
+    m_actionSaveAs->setEnabled(working);
+    m_actionExport->setEnabled(m_experiment.state() != nullptr);
+    refreshUndoActions();
+}

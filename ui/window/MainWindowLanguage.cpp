@@ -1,0 +1,242 @@
+// The language switch and the language pass: every text of the window rewritten, the experiment untouched.
+#include "core/GateText.h"
+#include "curriculum/LessonCatalog.h"
+#include "education/model/LearningLab.h"
+#include "ui/model/LogEvent.h"
+#include "ui/panels/EditorPanel.h"
+#include "ui/panels/MeasurementPanel.h"
+#include "ui/texts/TextCatalog.h"
+#include "ui/views/AmplitudeTable.h"
+#include "ui/views/CircuitView.h"
+#include "ui/views/QubitStatePanel.h"
+#include "ui/widgets/AccessibleNames.h"
+#include "ui/widgets/ToolkitLanguage.h"
+#include "ui/window/MainWindow.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLayout>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QSettings>
+#include <QStyle>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QTextCursor>
+
+#include <algorithm>
+
+using namespace Fasoria;
+
+namespace {
+
+// Window texts that are not part of the interface catalog.
+// clang-format off
+constexpr TextPair kHelpText = {"Manuale completo (F1)", "Complete handbook (F1)"};
+constexpr TextPair kLessonHelpText = {"Manuale della lezione corrente (Maiusc+F1)",
+                                      "Current lesson handbook (Shift+F1)"};
+constexpr TextPair kLicenseText = {"Licenza Freeware...", "Freeware license..."};
+constexpr TextPair kLicenseTip = {"Leggi le condizioni di utilizzo e distribuzione del programma",
+                                  "Read the program use and redistribution terms"};
+constexpr TextPair kLessonHelpButton = {"Apri guida della lezione", "Open this lesson's handbook"};
+constexpr TextPair kLessonHelpButtonTip = {"Apri direttamente la scheda della lezione nel manuale offline",
+                                           "Jump to the current lesson in the complete offline handbook"};
+constexpr TextPair kSimpleModeText = {"Parto da zero", "Beginner view"};
+constexpr TextPair kSimpleModeTip = {"Nasconde i dettagli. Disattiva per approfondire nella finestra principale.",
+                                     "Hides details. Turn off to explore the full main window."};
+constexpr TextPair kLearningButtonText = {"Laboratorio didattico", "Learning lab"};
+constexpr TextPair kSaveSessionText = {"Salva sessione didattica...", "Save learning session..."};
+constexpr TextPair kOpenSessionText = {"Apri sessione didattica...", "Open learning session..."};
+constexpr TextPair kWorksheetText = {"Esporta scheda HTML...", "Export HTML worksheet..."};
+constexpr TextPair kUndoText = {"Annulla modifica circuito", "Undo circuit edit"};
+constexpr TextPair kRedoText = {"Ripristina modifica circuito", "Redo circuit edit"};
+// clang-format on
+
+QString pairText(const TextPair &pair, Language language)
+{
+    return QString::fromUtf8(pick(language, pair));
+}
+
+} // namespace
+
+void MainWindow::switchLanguage(int index)
+{
+    m_language = index == 1 ? English : Italian;
+    QSettings settings;
+    settings.setValue(QStringLiteral("ui/language"),
+                      isEnglish(m_language) ? QStringLiteral("en") : QStringLiteral("it"));
+    applyLanguage();
+}
+
+void MainWindow::applyLanguage()
+{
+    useToolkitLanguage(m_language);
+    applyMenuLanguage();
+    m_measurementPanel->applyLanguage(m_language);
+    retranslateDialogs();
+    refreshTitle();
+
+    m_title->setText(uiText(TextKey::HeaderTitle, m_language));
+    m_subtitle->setText(uiText(TextKey::Subtitle, m_language));
+    m_languageLabel->setText(uiText(TextKey::LanguageLabel, m_language));
+    m_languageCombo->setToolTip(uiText(TextKey::LanguageTip, m_language));
+    m_languageLabel->setToolTip(uiText(TextKey::LanguageTip, m_language));
+    applyLessonLanguage();
+    applyPanelLanguage();
+    m_editorPanel->applyLanguage(m_language);
+    refreshGenerator();
+    fitEditorTabWidth();
+
+    refreshGuidance();
+    refreshStatePanel();
+    renderNotebook();
+    nameFocusableWidgets(this);
+}
+
+void MainWindow::applyMenuLanguage()
+{
+    m_fileMenu->setTitle(uiText(TextKey::FileMenu, m_language));
+    m_helpMenu->setTitle(uiText(TextKey::HelpMenu, m_language));
+    m_actionNew->setText(uiText(TextKey::NewAction, m_language));
+    m_actionOpen->setText(uiText(TextKey::OpenAction, m_language));
+    m_actionSave->setText(uiText(TextKey::SaveAction, m_language));
+    m_actionSaveAs->setText(uiText(TextKey::SaveAsAction, m_language));
+    m_actionExport->setText(uiText(TextKey::ExportAction, m_language));
+    m_actionExit->setText(uiText(TextKey::ExitAction, m_language));
+    m_actionHelp->setText(pairText(kHelpText, m_language));
+    m_actionLessonHelp->setText(pairText(kLessonHelpText, m_language));
+    m_actionFreewareLicense->setText(pairText(kLicenseText, m_language));
+    m_actionFreewareLicense->setToolTip(pairText(kLicenseTip, m_language));
+    m_lessonHelpButton->setText(pairText(kLessonHelpButton, m_language));
+    m_lessonHelpButton->setToolTip(pairText(kLessonHelpButtonTip, m_language));
+    // The learning-lab controls are built already and carry their names while they wait for their commands.
+    m_simpleMode->setText(pairText(kSimpleModeText, m_language));
+    m_simpleMode->setToolTip(pairText(kSimpleModeTip, m_language));
+    m_learningButton->setText(pairText(kLearningButtonText, m_language));
+    m_actionSaveSession->setText(pairText(kSaveSessionText, m_language));
+    m_actionOpenSession->setText(pairText(kOpenSessionText, m_language));
+    m_actionWorksheet->setText(pairText(kWorksheetText, m_language));
+    m_actionUndo->setText(pairText(kUndoText, m_language));
+    m_actionRedo->setText(pairText(kRedoText, m_language));
+    applyExchangeLanguage();
+}
+
+void MainWindow::keepLessonTabsReadable()
+{
+    // The panel is at least as wide as the four lesson tabs plus the arrows that appear when the qubit page
+    // does not fit beside them, or as all five when they need less.
+    const QTabBar *bar = m_leftTabs->tabBar();
+    int lessonTabs = 0;
+    for (int tab = 0; tab < kQubitsTab; ++tab) {
+        lessonTabs += bar->tabRect(tab).width();
+    }
+    const int allTabs = lessonTabs + bar->tabRect(kQubitsTab).width();
+    const int arrows = 2 * bar->style()->pixelMetric(QStyle::PM_TabBarScrollButtonWidth, nullptr, bar);
+    m_leftTabs->setMinimumWidth(std::min(allTabs, lessonTabs + arrows));
+}
+
+void MainWindow::applyLessonLanguage()
+{
+    const TextKey tabs[] = {TextKey::TabLesson, TextKey::TabAlgorithms, TextKey::TabEditor, TextKey::TabMeasurements};
+    for (int tab = 0; tab < 4; ++tab) {
+        m_leftTabs->setTabText(tab, uiText(tabs[tab], m_language));
+    }
+    m_leftTabs->setTabText(kQubitsTab, uiText(MoreText::QubitsTab, m_language));
+    m_leftTabs->setTabToolTip(kQubitsTab, qubitStateText(QubitStateText::PanelName, m_language));
+    keepLessonTabsReadable();
+    m_exerciseBox->setTitle(uiText(TextKey::ExercisesBox, m_language));
+    m_lessons->setToolTip(uiText(TextKey::LessonsTip, m_language));
+    const LessonCatalog &lessons = lessonCatalog();
+    for (int i = 0; i < m_lessons->count() && static_cast<std::size_t>(i) < lessons.size(); ++i) {
+        const Lesson &lesson = lessons[static_cast<std::size_t>(i)];
+        m_lessons->setItemText(i, catalogText(TextKey::LessonItem, m_language,
+                                              QString::fromUtf8(pick(m_language, lesson.titleIt, lesson.titleEn)),
+                                              QString::number(lesson.qubitCount),
+                                              qubitWord(lesson.qubitCount, m_language)));
+        m_lessons->setItemData(i, QString::fromUtf8(pick(m_language, lesson.questionIt, lesson.questionEn)),
+                               Qt::ToolTipRole);
+    }
+    m_resourceBox->setTitle(uiText(TextKey::ResourcesBox, m_language));
+    m_qubitCount->setToolTip(uiText(TextKey::QubitCountTip, m_language));
+    m_resourceSummary->setToolTip(uiText(TextKey::ResourceSummaryTip, m_language));
+    m_initialState->setToolTip(uiText(TextKey::InitialStateTip, m_language));
+    m_question->setToolTip(uiText(TextKey::QuestionTip, m_language));
+    m_stepStatus->setToolTip(uiText(TextKey::NextTip, m_language));
+}
+
+void MainWindow::applyPanelLanguage()
+{
+    const auto setButton = [this](QPushButton *button, TextKey text, TextKey tip) {
+        button->setText(uiText(text, m_language));
+        button->setToolTip(uiText(tip, m_language));
+    };
+    setButton(m_resetButton, TextKey::RestartButton, TextKey::RestartTip);
+    setButton(m_previousButton, TextKey::PreviousButton, TextKey::PreviousTip);
+    setButton(m_nextButton, TextKey::NextButton, TextKey::NextTip);
+    m_explanationBox->setTitle(uiText(TextKey::ExplanationBox, m_language));
+    m_explanation->setToolTip(uiText(TextKey::ExplanationTip, m_language));
+    m_circuitBox->setTitle(uiText(TextKey::CircuitBox, m_language));
+    m_circuitBox->setToolTip(uiText(TextKey::CircuitTip, m_language));
+    m_circuitView->setToolTip(uiText(TextKey::CircuitTip, m_language));
+    m_circuitHint->setText(uiText(TextKey::CircuitHint, m_language));
+    m_circuitHint->setToolTip(uiText(TextKey::CircuitTip, m_language));
+    setButton(m_zoomInButton, TextKey::ZoomIn, TextKey::ZoomTip);
+    setButton(m_zoomOutButton, TextKey::ZoomOut, TextKey::ZoomTip);
+    setButton(m_fitButton, TextKey::Fit, TextKey::ZoomTip);
+
+    m_statesTitle->setText(uiText(TextKey::StatesTitle, m_language));
+    m_normLabel->setToolTip(uiText(TextKey::ColumnProbabilityTip, m_language));
+    AmplitudeTable::applyLanguage(m_table, m_language);
+    m_logTitle->setText(uiText(TextKey::NotebookTitle, m_language));
+    m_log->setToolTip(uiText(TextKey::NotebookTip, m_language));
+}
+
+void MainWindow::fitEditorTabWidth()
+{
+    // The editor's rows do not wrap: the left panel widens to hold them in the current language rather than
+    // cutting them off or scrolling them sideways. Room for the vertical scroll bar is kept for a short window.
+    auto *scroll = findChild<QScrollArea *>(QStringLiteral("editorScroll"));
+    // Layouts of a tab never shown keep the sizes they measured before the texts were set.
+    QWidget *content = scroll->widget();
+    for (QLayout *layout : content->findChildren<QLayout *>()) {
+        layout->invalidate();
+    }
+    scroll->setMinimumWidth(content->minimumSizeHint().width() + scroll->verticalScrollBar()->sizeHint().width());
+}
+
+void MainWindow::renderNotebook()
+{
+    m_log->setUpdatesEnabled(false);
+    m_log->clear();
+    const LogContext context = logContext();
+    for (const LogEvent &event : m_experiment.logEvents()) {
+        m_log->appendPlainText(renderLogEvent(event, context));
+    }
+    m_log->moveCursor(QTextCursor::End);
+    m_log->setUpdatesEnabled(true);
+}
+
+LogContext MainWindow::logContext() const
+{
+    LogContext context;
+    context.language = m_language;
+    context.currentLessonIndex = m_experiment.lessonIndex();
+    context.workingCircuit = m_experiment.workingCircuit();
+    if (const ChallengeFile *challenge = m_experiment.customChallenge()) {
+        context.customChallenge = &challenge->definition;
+    }
+    const std::int32_t qubits = m_experiment.shownCircuit().qubitCount;
+    const Language language = m_language;
+    context.distributionChoice = [qubits, language](std::uint64_t value) {
+        return distributionChoiceText(static_cast<std::int64_t>(value), qubits, language);
+    };
+    context.reasoning = m_learningLab.predictionReason();
+    return context;
+}

@@ -1,0 +1,358 @@
+// The fixed structure of the main window: widget tree, object names, spacing, sizes, menus and selectors.
+#include "curriculum/LessonCatalog.h"
+#include "ui/panels/AlgorithmLabPanel.h"
+#include "ui/panels/ChallengePanel.h"
+#include "ui/panels/EditorPanel.h"
+#include "ui/panels/MeasurementPanel.h"
+#include "ui/views/AmplitudeTable.h"
+#include "ui/views/CircuitView.h"
+#include "ui/views/QubitStatePanel.h"
+#include "ui/widgets/WidgetBuilders.h"
+#include "ui/window/MainWindow.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFontDatabase>
+#include <QFontMetricsF>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+#include <utility>
+
+using namespace Fasoria;
+
+namespace {
+
+constexpr int kWindowWidth = 1260;
+constexpr int kWindowHeight = 900;
+/// The notebook widget discards its oldest lines beyond this many blocks.
+constexpr int kMaxLogBlocks = 500;
+
+void setFontStyle(QWidget *widget, int pointSize, bool bold)
+{
+    QFont font = widget->font();
+    if (pointSize > 0) {
+        font.setPointSize(pointSize);
+    }
+    font.setBold(bold);
+    widget->setFont(font);
+}
+
+/// A left tab: a page holding a frameless scroll area whose content layout the caller fills; the spacer that
+/// closes it is added by addScrollTabEnd.
+QVBoxLayout *addScrollTab(QTabWidget *tabs, const char *pageName, const char *scrollName, const char *contentName,
+                          const char *layoutName)
+{
+    QWidget *page = named(new QWidget, pageName);
+    auto *pageLayout = new QVBoxLayout(page);
+    pageLayout->setSpacing(0);
+    pageLayout->setContentsMargins(0, 0, 0, 0);
+    QScrollArea *scroll = named(new QScrollArea, scrollName);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidgetResizable(true);
+    QWidget *content = named(new QWidget, contentName);
+    QVBoxLayout *layout = named(new QVBoxLayout(content), layoutName);
+    layout->setSpacing(9);
+    layout->setContentsMargins(5, 7, 8, 6);
+    scroll->setWidget(content);
+    pageLayout->addWidget(scroll);
+    tabs->addTab(page, QString());
+    return layout;
+}
+
+void addScrollTabEnd(QVBoxLayout *layout)
+{
+    layout->addItem(new QSpacerItem(0, 0, QSizePolicy::Minimum, QSizePolicy::Expanding));
+}
+
+} // namespace
+
+void MainWindow::buildWidgetTree()
+{
+    setObjectName(QStringLiteral("MainWindow"));
+    QWidget *central = named(new QWidget(this), "centralwidget");
+    QVBoxLayout *rootLayout = named(new QVBoxLayout(central), "rootLayout");
+    rootLayout->setSpacing(9);
+    buildHeader(rootLayout);
+
+    m_mainSplitter = named(new QSplitter(Qt::Horizontal), "mainSplitter");
+    m_mainSplitter->addWidget(buildLeftPanel());
+    m_mainSplitter->addWidget(buildRightSide());
+    rootLayout->addWidget(m_mainSplitter, 1);
+    setCentralWidget(central);
+
+    buildMenus();
+    statusBar()->setObjectName(QStringLiteral("statusbar"));
+    resize(kWindowWidth, kWindowHeight);
+}
+
+void MainWindow::buildHeader(QVBoxLayout *rootLayout)
+{
+    QHBoxLayout *headerLayout = named(new QHBoxLayout, "headerLayout");
+    m_title = namedLabel("m_title");
+    setFontStyle(m_title, 14, true);
+    m_languageLabel = namedLabel("m_languageLabel");
+    m_languageCombo = named(new QComboBox, "m_languageCombo");
+    m_languageCombo->setMinimumWidth(105);
+    m_simpleMode = named(new QCheckBox, "m_simpleMode");
+    m_learningButton = namedButton("m_learningButton");
+    headerLayout->addWidget(m_title, 1);
+    headerLayout->addWidget(m_languageLabel);
+    headerLayout->addWidget(m_languageCombo);
+    headerLayout->addWidget(m_simpleMode);
+    headerLayout->addWidget(m_learningButton);
+    rootLayout->addLayout(headerLayout);
+
+    m_subtitle = namedLabel("m_subtitle", true);
+    m_subtitle->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    m_subtitle->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+    m_subtitle->setMaximumHeight(44);
+    rootLayout->addWidget(m_subtitle);
+}
+
+QWidget *MainWindow::buildLeftPanel()
+{
+    QWidget *leftPanel = named(new QWidget, "leftPanel");
+    QVBoxLayout *leftLayout = named(new QVBoxLayout(leftPanel), "leftLayout");
+    leftLayout->setSpacing(7);
+    leftLayout->setContentsMargins(3, 3, 3, 3);
+    buildExerciseBox(leftLayout);
+    buildLeftTabs(leftLayout);
+    return leftPanel;
+}
+
+void MainWindow::buildExerciseBox(QVBoxLayout *leftLayout)
+{
+    m_exerciseBox = named(new QGroupBox, "m_exerciseBox");
+    QVBoxLayout *exerciseLayout = named(new QVBoxLayout(m_exerciseBox), "exerciseLayout");
+    m_lessons = named(new QComboBox, "m_lessons");
+    exerciseLayout->addWidget(m_lessons);
+
+    m_resourceBox = named(new QGroupBox, "m_resourceBox");
+    QVBoxLayout *resourceLayout = named(new QVBoxLayout(m_resourceBox), "resourceLayout");
+    resourceLayout->setSpacing(3);
+    m_qubitCount = namedLabel("m_qubitCount");
+    setFontStyle(m_qubitCount, 16, true);
+    m_resourceSummary = namedLabel("m_resourceSummary");
+    m_initialState = namedLabel("m_initialState", true);
+    resourceLayout->addWidget(m_qubitCount);
+    resourceLayout->addWidget(m_resourceSummary);
+    resourceLayout->addWidget(m_initialState);
+    exerciseLayout->addWidget(m_resourceBox);
+
+    m_question = namedLabel("m_question", true);
+    m_question->setMinimumHeight(45);
+    m_stepStatus = namedLabel("m_stepStatus");
+    exerciseLayout->addWidget(m_question);
+    exerciseLayout->addWidget(m_stepStatus);
+
+    QHBoxLayout *buttons = named(new QHBoxLayout, "exerciseButtonsLayout");
+    m_resetButton = namedButton("m_resetButton");
+    m_previousButton = namedButton("m_previousButton");
+    m_nextButton = namedButton("m_nextButton");
+    buttons->addWidget(m_resetButton);
+    buttons->addWidget(m_previousButton);
+    buttons->addWidget(m_nextButton);
+    exerciseLayout->addLayout(buttons);
+    leftLayout->addWidget(m_exerciseBox);
+}
+
+void MainWindow::buildLeftTabs(QVBoxLayout *leftLayout)
+{
+    m_leftTabs = named(new QTabWidget, "m_leftTabs");
+    m_leftTabs->setDocumentMode(true);
+    m_leftTabs->setTabsClosable(false);
+    // The four titles the lessons refer to stay readable (keepLessonTabsReadable); the qubit page after
+    // them may scroll behind the bar's arrows where the panel is narrow, rather than widen it.
+    m_leftTabs->setUsesScrollButtons(true);
+    m_leftTabs->tabBar()->setElideMode(Qt::ElideNone);
+
+    QVBoxLayout *lesson = addScrollTab(m_leftTabs, "tabLesson", "lessonScroll", "lessonContent", "lessonTabLayout");
+    m_lessonHelpButton = namedButton("m_lessonHelpButton");
+    lesson->addWidget(m_lessonHelpButton);
+    m_challengePanel = new ChallengePanel;
+    lesson->addWidget(m_challengePanel);
+    m_explanationBox = named(new QGroupBox, "m_explanationBox");
+    QVBoxLayout *explanationLayout = named(new QVBoxLayout(m_explanationBox), "explanationLayout");
+    m_explanation = namedLabel("m_explanation", true);
+    m_explanation->setMinimumHeight(70);
+    explanationLayout->addWidget(m_explanation);
+    lesson->addWidget(m_explanationBox);
+    addScrollTabEnd(lesson);
+
+    QVBoxLayout *algorithms =
+        addScrollTab(m_leftTabs, "tabAlgorithms", "algorithmsScroll", "algorithmsContent", "algorithmsTabLayout");
+    m_algorithmLab = new AlgorithmLabPanel;
+    algorithms->addWidget(m_algorithmLab);
+    addScrollTabEnd(algorithms);
+
+    QVBoxLayout *editor = addScrollTab(m_leftTabs, "tabEditor", "editorScroll", "editorContent", "editorTabLayout");
+    m_editorPanel = new EditorPanel;
+    editor->addWidget(m_editorPanel);
+    addScrollTabEnd(editor);
+
+    QVBoxLayout *measure =
+        addScrollTab(m_leftTabs, "tabMeasure", "measureScroll", "measureContent", "measureTabLayout");
+    m_measurementPanel = new MeasurementPanel;
+    measure->addWidget(m_measurementPanel);
+    addScrollTabEnd(measure);
+
+    // After the four pages the lesson relies on: one sphere per qubit, which scrolls by itself.
+    QWidget *qubits = named(new QWidget, "tabQubits");
+    auto *qubitsLayout = named(new QVBoxLayout(qubits), "qubitsTabLayout");
+    qubitsLayout->setContentsMargins(0, 4, 0, 0);
+    m_qubitStatePanel = new QubitStatePanel;
+    qubitsLayout->addWidget(m_qubitStatePanel);
+    m_leftTabs->addTab(qubits, QString());
+    leftLayout->addWidget(m_leftTabs, 1);
+}
+
+QWidget *MainWindow::buildRightSide()
+{
+    m_rightMainSplitter = named(new QSplitter(Qt::Vertical), "rightMainSplitter");
+    m_rightMainSplitter->setChildrenCollapsible(false);
+
+    m_circuitBox = named(new QGroupBox, "m_circuitBox");
+    m_circuitBox->setMinimumHeight(170);
+    QVBoxLayout *circuitLayout = named(new QVBoxLayout(m_circuitBox), "circuitLayout");
+    circuitLayout->setSpacing(4);
+    circuitLayout->setContentsMargins(7, 9, 7, 6);
+    QHBoxLayout *toolbar = named(new QHBoxLayout, "circuitToolbarLayout");
+    m_circuitStage = namedLabel("m_circuitStage");
+    m_zoomOutButton = namedButton("m_zoomOutButton");
+    m_zoomInButton = namedButton("m_zoomInButton");
+    m_fitButton = namedButton("m_fitButton");
+    toolbar->addWidget(m_circuitStage, 1);
+    toolbar->addWidget(m_zoomOutButton);
+    toolbar->addWidget(m_zoomInButton);
+    toolbar->addWidget(m_fitButton);
+    circuitLayout->addLayout(toolbar);
+    m_circuitView = named(new CircuitView, "m_circuitView");
+    circuitLayout->addWidget(m_circuitView);
+    m_circuitHint = namedLabel("m_circuitHint", true);
+    circuitLayout->addWidget(m_circuitHint);
+    m_rightMainSplitter->addWidget(m_circuitBox);
+
+    m_rightDataSplitter = named(new QSplitter(Qt::Vertical), "rightDataSplitter");
+    m_rightDataSplitter->setChildrenCollapsible(false);
+    QWidget *statesPane = named(new QWidget, "statesPane");
+    statesPane->setMinimumHeight(130);
+    QVBoxLayout *statesLayout = named(new QVBoxLayout(statesPane), "statesPaneLayout");
+    statesLayout->setSpacing(4);
+    statesLayout->setContentsMargins(4, 4, 4, 4);
+    m_statesTitle = namedLabel("m_statesTitle");
+    setFontStyle(m_statesTitle, 0, true);
+    m_table = named(new QTableWidget, "m_table");
+    // Tab goes on to the next control instead of walking the cells (the arrows still do).
+    m_table->setTabKeyNavigation(false);
+    m_normLabel = namedLabel("m_normLabel", true);
+    statesLayout->addWidget(m_statesTitle);
+    statesLayout->addWidget(m_table);
+    statesLayout->addWidget(m_normLabel);
+    m_rightDataSplitter->addWidget(statesPane);
+
+    QWidget *notebookPane = named(new QWidget, "notebookPane");
+    notebookPane->setMinimumHeight(120);
+    QVBoxLayout *notebookLayout = named(new QVBoxLayout(notebookPane), "notebookPaneLayout");
+    notebookLayout->setSpacing(4);
+    notebookLayout->setContentsMargins(4, 4, 4, 4);
+    m_logTitle = namedLabel("m_logTitle");
+    setFontStyle(m_logTitle, 0, true);
+    m_log = named(new QPlainTextEdit, "m_log");
+    m_log->setReadOnly(true);
+    m_log->setTabChangesFocus(true);
+    m_log->setMinimumHeight(125);
+    notebookLayout->addWidget(m_logTitle);
+    notebookLayout->addWidget(m_log);
+    m_rightDataSplitter->addWidget(notebookPane);
+    m_rightMainSplitter->addWidget(m_rightDataSplitter);
+    return m_rightMainSplitter;
+}
+
+void MainWindow::buildMenus()
+{
+    menuBar()->setObjectName(QStringLiteral("menubar"));
+    m_fileMenu = named(menuBar()->addMenu(QString()), "m_fileMenu");
+    m_helpMenu = named(menuBar()->addMenu(QString()), "m_helpMenu");
+    const auto action = [this](const char *name) { return named(new QAction(this), name); };
+    m_actionNew = action("m_actionNew");
+    m_actionOpen = action("m_actionOpen");
+    m_actionSave = action("m_actionSave");
+    m_actionSaveAs = action("m_actionSaveAs");
+    m_actionExport = action("m_actionExport");
+    m_actionExit = action("m_actionExit");
+    m_actionSaveSession = action("m_actionSaveSession");
+    m_actionOpenSession = action("m_actionOpenSession");
+    m_actionWorksheet = action("m_actionWorksheet");
+    m_actionUndo = action("m_actionUndo");
+    m_actionRedo = action("m_actionRedo");
+    m_actionHelp = action("m_actionHelp");
+    m_actionLessonHelp = action("m_actionLessonHelp");
+    m_actionFreewareLicense = action("m_actionFreewareLicense");
+
+    m_fileMenu->addAction(m_actionNew);
+    m_fileMenu->addAction(m_actionOpen);
+    m_fileMenu->addSeparator();
+    m_fileMenu->addAction(m_actionSave);
+    m_fileMenu->addAction(m_actionSaveAs);
+    m_fileMenu->addSeparator();
+    m_fileMenu->addAction(m_actionExport);
+    m_fileMenu->addSeparator();
+    m_fileMenu->addAction(m_actionExit);
+    m_fileMenu->addAction(m_actionSaveSession);
+    m_fileMenu->addAction(m_actionOpenSession);
+    m_fileMenu->addAction(m_actionWorksheet);
+    m_fileMenu->addAction(m_actionUndo);
+    m_fileMenu->addAction(m_actionRedo);
+    buildExchangeActions();
+    m_helpMenu->addAction(m_actionHelp);
+    m_helpMenu->addAction(m_actionLessonHelp);
+    m_helpMenu->addSeparator();
+    m_helpMenu->addAction(m_actionFreewareLicense);
+}
+
+void MainWindow::fillFixedSelectors()
+{
+    m_languageCombo->addItem(QStringLiteral("Italiano"));
+    m_languageCombo->addItem(QStringLiteral("English"));
+    // The texts are written by the language pass.
+    for (std::size_t i = 0; i < lessonCatalog().size(); ++i) {
+        m_lessons->addItem(QString());
+    }
+}
+
+void MainWindow::applyFixedSettings()
+{
+    AmplitudeTable::setUp(m_table);
+    QFont logFont = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    logFont.setStyleHint(QFont::TypeWriter);
+    logFont.setPointSize(10);
+    m_log->setFont(logFont);
+    m_log->setTabStopDistance(4 * QFontMetricsF(logFont).horizontalAdvance(QLatin1Char(' ')));
+    m_log->setMaximumBlockCount(kMaxLogBlocks);
+}
+
+void MainWindow::applyStretchAndSizes()
+{
+    m_mainSplitter->setStretchFactor(0, 0);
+    m_mainSplitter->setStretchFactor(1, 1);
+    m_mainSplitter->setSizes({420, 840});
+    m_rightMainSplitter->setStretchFactor(0, 3);
+    m_rightMainSplitter->setStretchFactor(1, 2);
+    m_rightMainSplitter->setSizes({450, 340});
+    m_rightDataSplitter->setStretchFactor(0, 3);
+    m_rightDataSplitter->setStretchFactor(1, 2);
+    m_rightDataSplitter->setSizes({240, 180});
+}

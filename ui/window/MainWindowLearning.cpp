@@ -1,0 +1,273 @@
+// Undo and redo of the editor panel's edits, and the learning lab: the dialog's requests performed on the
+// window's experiment and on its learning-lab model, and the dialog refreshed from both.
+#include "curriculum/LessonCatalog.h"
+#include "education/dialog/LearningDialog.h"
+#include "education/history/EditHistory.h"
+#include "education/model/LearningLab.h"
+#include "ui/panels/MeasurementPanel.h"
+#include "ui/texts/TextCatalog.h"
+#include "ui/window/MainWindow.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QPushButton>
+#include <QScopedValueRollback>
+#include <QSignalBlocker>
+#include <QTableWidget>
+
+#include <optional>
+
+using namespace Fasoria;
+
+void MainWindow::connectLearningLab()
+{
+    m_learningDialog = new LearningDialog(this);
+    LearningDialog *dialog = m_learningDialog;
+    const auto onSignal = [this](auto *source, auto signal, const std::function<void()> &operation) {
+        connect(source, signal, this, [this, operation] { guarded(operation); });
+    };
+    connect(dialog, &LearningDialog::guidedExperimentRequested, this,
+            [this](int index) { guarded([this, index] { startGuidedExperiment(index); }); });
+    onSignal(dialog, &LearningDialog::recordRequested, [this] { recordDistributionPrediction(); });
+    onSignal(dialog, &LearningDialog::restartRequested, [this] { restartExperiment(); });
+    onSignal(dialog, &LearningDialog::nextRequested, [this] { nextStep(); });
+    onSignal(dialog, &LearningDialog::measureRequested, [this] { measureOnce(); });
+    onSignal(dialog, &LearningDialog::shotsRequested, [this] { repeatPreparations(); });
+    connect(dialog, &LearningDialog::applyPresetRequested, this,
+            [this](int index) { guarded([this, index] { applyComparisonPreset(index); }); });
+    onSignal(dialog, &LearningDialog::captureARequested, [this] { captureComparison(CopySide::A); });
+    onSignal(dialog, &LearningDialog::captureBRequested, [this] { captureComparison(CopySide::B); });
+    onSignal(dialog, &LearningDialog::appendHRequested, [this] { appendHToComparisons(); });
+    connect(dialog, &LearningDialog::stageAChanged, this,
+            [this](int stage) { guarded([this, stage] { setComparisonStage(CopySide::A, stage); }); });
+    connect(dialog, &LearningDialog::stageBChanged, this,
+            [this](int stage) { guarded([this, stage] { setComparisonStage(CopySide::B, stage); }); });
+    connect(dialog, &LearningDialog::touched, this, [this] { markSessionTouched(); });
+
+    onSignal(dialog, &LearningDialog::saveSessionRequested, [this] { saveLearningSession(QString()); });
+    onSignal(dialog, &LearningDialog::openSessionRequested, [this] { openLearningSession(); });
+    onSignal(dialog, &LearningDialog::exportSheetRequested, [this] { exportWorksheet(QString()); });
+    connect(m_learningButton, &QPushButton::clicked, this, [this] { guarded([this] { showLearningLab(); }); });
+    connect(m_simpleMode, &QCheckBox::toggled, this, [this](bool beginner) {
+        guarded([this, beginner] {
+            applySimpleMode(beginner);
+            if (beginner) {
+                showLearningLab();
+            }
+        });
+    });
+    onSignal(m_measurementPanel, &MeasurementPanel::preparationsChosen, [this] { refreshLearningLab(); });
+    onSignal(m_actionSaveSession, &QAction::triggered, [this] { saveLearningSession(QString()); });
+    onSignal(m_actionOpenSession, &QAction::triggered, [this] { openLearningSession(); });
+    onSignal(m_actionWorksheet, &QAction::triggered, [this] { exportWorksheet(QString()); });
+    onSignal(m_actionUndo, &QAction::triggered, [this] { undo(); });
+    onSignal(m_actionRedo, &QAction::triggered, [this] { redo(); });
+}
+
+LearningDialog *MainWindow::learningDialog() const
+{
+    return m_learningDialog;
+}
+
+EditSnapshot MainWindow::captureNow() const
+{
+    const GeneratedAlgorithm *algorithm = m_experiment.algorithm();
+    return captureSnapshot(*m_experiment.workingCircuit(), m_experiment.currentStep(),
+                           algorithm ? &algorithm->parameters : nullptr);
+}
+
+void MainWindow::recordEdit(const EditSnapshot &before)
+{
+    m_experiment.document().history().recordBeforeEdit(before);
+}
+
+void MainWindow::undo()
+{
+    if (!m_experiment.workingCircuit() || !m_experiment.document().history().canUndo()) {
+        return;
+    }
+    if (const std::optional<EditSnapshot> entry = m_experiment.document().history().undo(captureNow())) {
+        restoreSnapshot(*entry);
+    }
+}
+
+void MainWindow::redo()
+{
+    if (!m_experiment.workingCircuit() || !m_experiment.document().history().canRedo()) {
+        return;
+    }
+    if (const std::optional<EditSnapshot> entry = m_experiment.document().history().redo(captureNow())) {
+        restoreSnapshot(*entry);
+    }
+}
+
+void MainWindow::restoreSnapshot(const EditSnapshot &snapshot)
+{
+    // The snapshot was taken of a circuit the editor held, so both steps succeed; should either refuse, the
+    // working circuit stays as it is.
+    if (!m_experiment.restoreWorkingCircuit(snapshot.circuit, restoredAlgorithm(snapshot))) {
+        return;
+    }
+    refreshGenerator();
+    resetToStep(EditAction::EditRestored, restoredStage(snapshot));
+}
+
+void MainWindow::refreshUndoActions()
+{
+    const bool working = m_experiment.workingCircuit() != nullptr;
+    m_actionUndo->setEnabled(working && m_experiment.document().history().canUndo());
+    m_actionRedo->setEnabled(working && m_experiment.document().history().canRedo());
+}
+
+void MainWindow::clearUndoHistories()
+{
+    m_experiment.document().history().clear();
+    refreshUndoActions();
+}
+
+void MainWindow::showLearningLab()
+{
+    if (!m_learningDialog) {
+        return;
+    }
+    m_learningDialog->show();
+    m_learningDialog->raise();
+    m_learningDialog->activateWindow();
+    refreshLearningLab();
+}
+
+void MainWindow::refreshLearningLab()
+{
+    if (!m_learningDialog) {
+        return;
+    }
+    if (m_suppressSession) {
+        return;
+    }
+    applyLearningTexts();
+    refreshSessionMarks();
+    const SessionMarks &marks = m_experiment.document().session();
+    LearningWindowState window;
+    window.nextEnabled = m_nextButton->isEnabled();
+    window.preparations = m_measurementPanel->selectedPreparations();
+    window.sessionStatus = sessionStatusText(marks.path, marks.dirty, m_language);
+    window.sessionFilesEnabled = true;
+    m_learningDialog->refresh(m_learningLab, ExperimentView::of(m_experiment), window, m_language);
+    refreshTitle();
+}
+
+void MainWindow::clearLearningPrediction()
+{
+    const QScopedValueRollback<bool> suppress(m_suppressSession, true);
+    m_learningLab.clearPrediction();
+    if (m_learningDialog) {
+        m_learningDialog->setDistributionDraft(0);
+    }
+}
+
+void MainWindow::applyLearningTexts()
+{
+    m_measurementPanel->applyPreparationTexts(m_language);
+    const auto header = [this](int column) {
+        QTableWidgetItem *item = m_table->horizontalHeaderItem(column);
+        if (!item) {
+            item = new QTableWidgetItem;
+            m_table->setHorizontalHeaderItem(column, item);
+        }
+        return item;
+    };
+    header(5)->setText(QString::fromUtf8(pick(m_language, "Conteggio", "Count")));
+    header(6)->setText(QString::fromUtf8(pick(m_language, "Frequenza %", "Frequency %")));
+    header(6)->setToolTip(
+        QString::fromUtf8(pick(m_language, "Percentuale osservata nelle prove, distinta dalla probabilità teorica.",
+                               "Observed percentage across trials, distinct from theoretical probability.")));
+    header(3)->setToolTip(QString::fromUtf8(
+        pick(m_language,
+             "Freccia: direzione = fase, lunghezza = modulo; fase indefinita per ampiezza nulla. Valore in gradi.",
+             "Arrow: direction = phase, length = magnitude; zero amplitude has undefined phase. Value in degrees.")));
+}
+
+void MainWindow::startLearningSession()
+{
+    const QScopedValueRollback<bool> suppress(m_suppressSession, true);
+    m_learningLab.clearPrediction();
+    if (m_learningDialog) {
+        m_learningDialog->clearStudyTexts();
+        m_learningDialog->setDistributionDraft(0);
+    }
+    m_experiment.document().session() = SessionMarks{};
+}
+
+void MainWindow::startGuidedExperiment(int index)
+{
+    if (m_experiment.lessonIndex() != index) {
+        selectLesson(index);
+        refreshLearningLab();
+        return;
+    }
+    startLessonAfresh(index);
+}
+
+void MainWindow::startLessonAfresh(int index)
+{
+    if (index < 0 || static_cast<std::size_t>(index) >= lessonCatalog().size() || !confirmDiscard()) {
+        return;
+    }
+    startLearningSession();
+    clearUndoHistories();
+    // Choosing the lesson drops the working circuit, its algorithm and its file.
+    m_experiment.chooseLesson(index);
+    {
+        const QSignalBlocker blocker(m_lessons);
+        m_lessons->setCurrentIndex(index);
+    }
+    refreshGenerator();
+    restartExperiment();
+    refreshTitle();
+}
+
+void MainWindow::recordDistributionPrediction()
+{
+    if (!m_learningDialog ||
+        !m_learningLab.recordPrediction(ExperimentView::of(m_experiment), m_learningDialog->distributionDraft(),
+                                        m_learningDialog->reasonDraft())) {
+        return;
+    }
+    markSessionTouched();
+    m_experiment.appendLog(LogEventKind::DistributionPrediction,
+                           static_cast<std::uint64_t>(m_learningLab.recordedPrediction()), 0);
+    refreshLearningLab();
+}
+
+void MainWindow::applyComparisonPreset(int index)
+{
+    if (m_learningLab.applyPreset(index)) {
+        markSessionTouched();
+        refreshLearningLab();
+    }
+}
+
+void MainWindow::captureComparison(CopySide side)
+{
+    if (m_experiment.state() && m_learningLab.capture(side, m_experiment.shownCircuit(), m_experiment.currentStep())) {
+        markSessionTouched();
+        refreshLearningLab();
+    }
+}
+
+void MainWindow::appendHToComparisons()
+{
+    if (m_learningLab.appendH()) {
+        markSessionTouched();
+        refreshLearningLab();
+    }
+}
+
+void MainWindow::setComparisonStage(CopySide side, int stage)
+{
+    if (stage >= 0 && m_learningLab.setStage(side, static_cast<std::uint64_t>(stage))) {
+        markSessionTouched();
+        refreshLearningLab();
+    }
+}
