@@ -19,12 +19,10 @@ constexpr int kAlwaysZero = 1;
 constexpr int kAlwaysOne = 2;
 constexpr int kDontKnow = 4;
 
-Experiment prepared(std::int32_t lesson)
+void prepare(Experiment &experiment, std::int32_t lesson)
 {
-    Experiment experiment;
     experiment.chooseLesson(lesson);
     experiment.restart();
-    return experiment;
 }
 
 Circuit circuitOf(std::int32_t qubits, std::initializer_list<Gate> gates)
@@ -137,7 +135,8 @@ void TestLearningLab::coinPredictionFeedback()
     QFETCH(int, lesson);
     QFETCH(int, choice);
     QFETCH(QString, expected);
-    Experiment experiment = prepared(lesson);
+    Experiment experiment;
+    prepare(experiment, lesson);
     LearningLab lab;
     QCOMPARE(lab.predictionFeedback(ExperimentView::of(experiment), English),
              QStringLiteral("Record before starting; comparison uses theory, not one random draw."));
@@ -156,7 +155,8 @@ void TestLearningLab::coinPredictionFeedback()
 
 void TestLearningLab::feedbackUsesTheoryNotTheMeasurement()
 {
-    Experiment experiment = prepared(0);
+    Experiment experiment;
+    prepare(experiment, 0);
     LearningLab lab;
     QVERIFY(lab.recordPrediction(ExperimentView::of(experiment), kEqually, QString()));
     QVERIFY(experiment.nextStep());
@@ -179,7 +179,8 @@ void TestLearningLab::recordingOnlyWhileOpen_data()
 void TestLearningLab::recordingOnlyWhileOpen()
 {
     QFETCH(QString, action);
-    Experiment experiment = prepared(0);
+    Experiment experiment;
+    prepare(experiment, 0);
     LearningLab lab;
     QVERIFY(lab.isPredictionOpen(ExperimentView::of(experiment)));
     QVERIFY(!lab.canRecord(ExperimentView::of(experiment), 0));
@@ -202,7 +203,8 @@ void TestLearningLab::recordingOnlyWhileOpen()
 
 void TestLearningLab::clearedPredictionReopens()
 {
-    Experiment experiment = prepared(3);
+    Experiment experiment;
+    prepare(experiment, 3);
     LearningLab lab;
     QVERIFY(!lab.isPredictionOpen(ExperimentView()));
     QVERIFY(!lab.recordPrediction(ExperimentView(), kEqually, QString()));
@@ -458,7 +460,8 @@ void TestLearningLab::appendHRule()
 
 void TestLearningLab::captureAndStageChecks()
 {
-    Experiment experiment = prepared(3);
+    Experiment experiment;
+    prepare(experiment, 3);
     QVERIFY(experiment.nextStep());
     LearningLab lab;
     QVERIFY(lab.capture(CopySide::A, experiment.shownCircuit(), experiment.currentStep()));
@@ -499,7 +502,8 @@ void TestLearningLab::startDetails()
     QFETCH(int, steps);
     QFETCH(int, language);
     QFETCH(QString, expected);
-    Experiment experiment = prepared(3);
+    Experiment experiment;
+    prepare(experiment, 3);
     for (int i = 0; i < steps; ++i) {
         QVERIFY(experiment.nextStep());
     }
@@ -552,7 +556,8 @@ void TestLearningLab::textsInBothLanguages()
     QFETCH(QString, status);
     QFETCH(QString, shots);
     const auto lang = Language(language);
-    Experiment experiment = prepared(0);
+    Experiment experiment;
+    prepare(experiment, 0);
     QVERIFY(experiment.nextStep());
     QCOMPARE(observedText(ExperimentView::of(experiment), lang), observed);
     QCOMPARE(limitsText(true, lang), limits);

@@ -9,6 +9,7 @@
 
 #include <QtTest>
 
+#include <functional>
 #include <numeric>
 
 using namespace Fasoria;
@@ -20,12 +21,10 @@ constexpr std::int32_t kSignLesson = 3;
 constexpr std::int32_t kFirstChallenge = 4;
 constexpr std::int32_t kLastLesson = 20;
 
-Experiment lessonExperiment(std::int32_t lesson)
+void prepareLesson(Experiment &experiment, std::int32_t lesson)
 {
-    Experiment experiment;
     experiment.chooseLesson(lesson);
     experiment.restart();
-    return experiment;
 }
 
 Circuit freeCircuit(std::int32_t qubits, std::size_t gates)
@@ -38,6 +37,9 @@ Circuit freeCircuit(std::int32_t qubits, std::size_t gates)
 }
 
 } // namespace
+
+using ExperimentOperation = std::function<bool(Fasoria::Experiment &)>;
+Q_DECLARE_METATYPE(ExperimentOperation)
 
 class TestExperiment : public QObject
 {
@@ -65,6 +67,9 @@ private slots:
     void generatorSeededWithOneSystemValue();
     void renderDescribesTheEventsCircuit_data();
     void renderDescribesTheEventsCircuit();
+    void operationsAnnounceWhatChanged_data();
+    void operationsAnnounceWhatChanged();
+    void batchesAnnounceOnce();
 };
 
 void TestExperiment::nextStepMatchesReplay_data()
@@ -78,7 +83,8 @@ void TestExperiment::nextStepMatchesReplay_data()
 void TestExperiment::nextStepMatchesReplay()
 {
     QFETCH(int, lesson);
-    Experiment experiment = lessonExperiment(lesson);
+    Experiment experiment;
+    prepareLesson(experiment, lesson);
     const Circuit &circuit = experiment.shownCircuit();
     for (std::uint64_t step = 1; step <= circuit.steps.size(); ++step) {
         QVERIFY(experiment.nextStep());
@@ -106,7 +112,8 @@ void TestExperiment::goToStepRebuildsOnlyWhenNeeded()
     QFETCH(bool, measure);
     QFETCH(bool, sample);
     QFETCH(bool, rebuilt);
-    Experiment experiment = lessonExperiment(kBellLesson);
+    Experiment experiment;
+    prepareLesson(experiment, kBellLesson);
     experiment.nextStep();
     experiment.nextStep();
     if (sample) {
@@ -134,7 +141,8 @@ void TestExperiment::goToStepRebuildsOnlyWhenNeeded()
 
 void TestExperiment::previousStep()
 {
-    Experiment experiment = lessonExperiment(kSignLesson);
+    Experiment experiment;
+    prepareLesson(experiment, kSignLesson);
     QVERIFY(!experiment.previousStep());
     experiment.nextStep();
     experiment.nextStep();
@@ -154,7 +162,8 @@ void TestExperiment::previousStep()
 
 void TestExperiment::measurementEndsStepping()
 {
-    Experiment experiment = lessonExperiment(kBellLesson);
+    Experiment experiment;
+    prepareLesson(experiment, kBellLesson);
     experiment.nextStep();
     experiment.nextStep();
     QVERIFY(experiment.repeatPreparations(1000));
@@ -178,7 +187,8 @@ void TestExperiment::measurementEndsStepping()
 
 void TestExperiment::preparationsLeaveStateAndReportMostFrequent()
 {
-    Experiment experiment = lessonExperiment(kBellLesson);
+    Experiment experiment;
+    prepareLesson(experiment, kBellLesson);
     experiment.nextStep();
     experiment.nextStep();
     const StateVector before = *experiment.state();
@@ -203,7 +213,8 @@ void TestExperiment::preparationsLeaveStateAndReportMostFrequent()
 
 void TestExperiment::mostFrequentOutcomeTieTakesLowestIndex()
 {
-    Experiment experiment = lessonExperiment(0);
+    Experiment experiment;
+    prepareLesson(experiment, 0);
     experiment.nextStep();
     // Ten shots of H|0> tie 5:5 about one time in four; look for seeds that give one.
     int ties = 0;
@@ -225,7 +236,8 @@ void TestExperiment::mostFrequentOutcomeTieTakesLowestIndex()
 
 void TestExperiment::predictionRules()
 {
-    Experiment experiment = lessonExperiment(kBellLesson);
+    Experiment experiment;
+    prepareLesson(experiment, kBellLesson);
     QVERIFY(!experiment.recordPrediction(4));
     QVERIFY(experiment.recordPrediction(3));
     QCOMPARE(experiment.prediction(), 3);
@@ -285,7 +297,8 @@ void TestExperiment::chooseLesson()
     QFETCH(int, lesson);
     QFETCH(bool, accepted);
     QFETCH(bool, challenge);
-    Experiment experiment = lessonExperiment(1);
+    Experiment experiment;
+    prepareLesson(experiment, 1);
     QCOMPARE(experiment.chooseLesson(lesson), accepted);
     if (!accepted) {
         QCOMPARE(experiment.lessonIndex(), 1);
@@ -307,7 +320,8 @@ void TestExperiment::chooseLesson()
 
 void TestExperiment::workingCircuitReplacement()
 {
-    Experiment experiment = lessonExperiment(kBellLesson);
+    Experiment experiment;
+    prepareLesson(experiment, kBellLesson);
     experiment.nextStep();
     QString error;
     QVERIFY(!experiment.setWorkingCircuit(freeCircuit(9, 1), QString(), &error));
@@ -329,7 +343,8 @@ void TestExperiment::workingCircuitReplacement()
 
 void TestExperiment::resetToStepStartsNotebookAfresh()
 {
-    Experiment experiment = lessonExperiment(kBellLesson);
+    Experiment experiment;
+    prepareLesson(experiment, kBellLesson);
     experiment.nextStep();
     experiment.recordPrediction(0);
     QVERIFY(!experiment.resetToStep(EditAction::GateInserted, 3));
@@ -493,6 +508,85 @@ void TestExperiment::renderDescribesTheEventsCircuit()
     context.currentLessonIndex = shownLesson;
     context.workingCircuit = &working;
     QCOMPARE(Fasoria::renderLogEvent(LogEvent{kind, 0, value, value2, 0}, context), expected);
+}
+
+void TestExperiment::operationsAnnounceWhatChanged_data()
+{
+    QTest::addColumn<int>("lesson");
+    QTest::addColumn<ExperimentOperation>("operation");
+    // Each announcement heard, in order; none for an operation refused or one a rebuild must follow.
+    QTest::addColumn<QList<int>>("heard");
+    using E = Experiment;
+    const auto row = [](const char *name, int lesson, ExperimentOperation operation, QList<int> heard) {
+        QTest::addRow("%s", name) << lesson << operation << heard;
+    };
+    row("restart", kBellLesson,
+        [](E &e) {
+            e.restart();
+            return true;
+        },
+        {E::Restarted});
+    row("next step", kBellLesson, [](E &e) { return e.nextStep(); }, {E::Stepped});
+    row("go to a stage", kBellLesson, [](E &e) { return e.goToStep(2); }, {E::Replayed});
+    row("the stage shown", kBellLesson, [](E &e) { return !e.goToStep(0); }, {});
+    row("previous step", kBellLesson, [](E &e) { return e.nextStep() && e.previousStep(); }, {E::Stepped, E::Replayed});
+    row("measure", kBellLesson, [](E &e) { return e.measureOnce(); }, {E::Stepped});
+    row("measured twice", kBellLesson, [](E &e) { return e.measureOnce() && !e.measureOnce(); }, {E::Stepped});
+    row("preparations", kBellLesson, [](E &e) { return e.repeatPreparations(100); }, {E::Stepped});
+    row("prediction", kBellLesson, [](E &e) { return e.recordPrediction(3); }, {E::Predicted});
+    row("start a lesson", kBellLesson, [](E &e) { return e.startLesson(kSignLesson); }, {E::Restarted});
+    row("lesson outside the catalog", kBellLesson, [](E &e) { return !e.startLesson(21); }, {});
+    row("working circuit, then the rebuild", kBellLesson,
+        [](E &e) {
+            QString error;
+            return e.setWorkingCircuit(freeCircuit(2, 3), QString(), &error) &&
+                   e.resetToStep(EditAction::WorkingCopyCreated, 1);
+        },
+        {E::Restarted});
+    row("challenge checked and hinted", kFirstChallenge,
+        [](E &e) { return e.checkChallengeSolution() && e.showNextHint(); },
+        {E::ChallengeProgressed, E::ChallengeProgressed});
+}
+
+void TestExperiment::operationsAnnounceWhatChanged()
+{
+    QFETCH(int, lesson);
+    QFETCH(ExperimentOperation, operation);
+    QFETCH(QList<int>, heard);
+    Experiment experiment;
+    prepareLesson(experiment, lesson);
+    QList<int> announced;
+    QObject::connect(&experiment, &Experiment::changed,
+                     [&announced](Experiment::Changes changes) { announced << static_cast<int>(changes); });
+    QVERIFY(operation(experiment));
+    QCOMPARE(announced, heard);
+}
+
+void TestExperiment::batchesAnnounceOnce()
+{
+    Experiment experiment;
+    prepareLesson(experiment, kBellLesson);
+    QList<int> announced;
+    QObject::connect(&experiment, &Experiment::changed,
+                     [&announced](Experiment::Changes changes) { announced << static_cast<int>(changes); });
+    {
+        const Experiment::ChangeBatch outer(experiment);
+        QVERIFY(experiment.nextStep());
+        {
+            const Experiment::ChangeBatch inner(experiment);
+            experiment.restart();
+        }
+        QVERIFY(experiment.measureOnce());
+        // Nothing is shown half-way.
+        QVERIFY(announced.isEmpty());
+    }
+    QCOMPARE(announced, QList<int>{Experiment::Stepped | Experiment::Restarted});
+    // A batch in which nothing changed says nothing.
+    {
+        const Experiment::ChangeBatch quiet(experiment);
+        QVERIFY(!experiment.measureOnce());
+    }
+    QCOMPARE(announced.size(), 1);
 }
 
 QTEST_GUILESS_MAIN(TestExperiment)

@@ -23,7 +23,27 @@ std::uint64_t systemSeed()
 
 } // namespace
 
-Experiment::Experiment() : m_random(systemSeed()) {}
+Experiment::Experiment(QObject *parent) : QObject(parent), m_random(systemSeed()) {}
+
+Experiment::ChangeBatch::ChangeBatch(Experiment &experiment) : m_experiment(experiment)
+{
+    ++m_experiment.m_batchDepth;
+}
+
+Experiment::ChangeBatch::~ChangeBatch()
+{
+    if (--m_experiment.m_batchDepth == 0 && m_experiment.m_heldChanges) {
+        const Changes changes = m_experiment.m_heldChanges;
+        m_experiment.m_heldChanges = {};
+        emit m_experiment.changed(changes);
+    }
+}
+
+void Experiment::announce(Changes changes)
+{
+    const ChangeBatch batch(*this);
+    m_heldChanges |= changes;
+}
 
 void Experiment::setLogObservers(std::function<void(const LogEvent &)> appended, std::function<void()> cleared)
 {
@@ -97,6 +117,7 @@ void Experiment::restart()
     m_prediction = -1;
     m_phaseHint = false;
     appendLog(LogEventKind::Prepared, 0, 0);
+    announce(Restarted);
 }
 
 bool Experiment::resetToStep(EditAction action, std::uint64_t step)
@@ -110,7 +131,11 @@ bool Experiment::resetToStep(EditAction action, std::uint64_t step)
     clearLog();
     appendLog(LogEventKind::Prepared, 0, 0);
     appendLog(LogEventKind::Editor, static_cast<std::uint64_t>(action), step);
+    if (action == EditAction::WorkingCopyCreated) {
+        m_document.history().clear();
+    }
     m_document.recompute(workingCircuit());
+    announce(Restarted);
     return true;
 }
 
@@ -121,6 +146,7 @@ bool Experiment::goToStep(std::uint64_t step)
     }
     rebuild(step);
     appendLog(LogEventKind::Navigation, step, 0);
+    announce(Replayed);
     return true;
 }
 
@@ -136,6 +162,7 @@ bool Experiment::nextStep()
     m_lastOutcome = -1;
     clearShots();
     clearLastShots();
+    announce(Stepped);
     return true;
 }
 
@@ -157,6 +184,7 @@ bool Experiment::measureOnce()
     m_measured = true;
     m_lastOutcome = static_cast<std::int32_t>(outcome);
     appendLog(LogEventKind::Measurement, outcome, 0);
+    announce(Stepped);
     return true;
 }
 
@@ -172,6 +200,7 @@ bool Experiment::repeatPreparations(std::uint64_t shots)
     m_lastShotsTotal = shots;
     const std::uint64_t outcome = mostFrequentOutcome(m_histogram);
     appendLog(LogEventKind::Preparations, outcome, m_histogram[static_cast<std::size_t>(outcome)]);
+    announce(Stepped);
     return true;
 }
 
@@ -187,6 +216,7 @@ bool Experiment::recordPrediction(std::uint64_t basisIndex)
     }
     m_prediction = static_cast<std::int32_t>(basisIndex);
     appendLog(LogEventKind::Prediction, basisIndex, 0);
+    announce(Predicted);
     return true;
 }
 
@@ -216,13 +246,26 @@ bool Experiment::chooseLesson(std::int32_t index)
     return true;
 }
 
+bool Experiment::startLesson(std::int32_t index)
+{
+    const ChangeBatch batch(*this);
+    if (!chooseLesson(index)) {
+        return false;
+    }
+    m_document.history().clear();
+    restart();
+    return true;
+}
+
 bool Experiment::restoreLesson()
 {
     if (!m_workingCircuit) {
         return false;
     }
+    const ChangeBatch batch(*this);
     // Choosing the same lesson again also gives a challenge lesson a fresh empty answer.
     chooseLesson(m_lessonIndex);
+    m_document.history().clear();
     restart();
     appendLog(LogEventKind::Editor, static_cast<std::uint64_t>(EditAction::OriginalRestored), 0);
     return true;
@@ -405,6 +448,7 @@ bool Experiment::restore(const ExperimentRecord &record)
         m_document.clear();
     }
     clearLog();
+    announce(Restored);
     return true;
 }
 
@@ -424,6 +468,7 @@ bool Experiment::checkChallengeSolution()
     m_lastDiagnosis = std::move(diagnosis);
     appendLog(LogEventKind::ChallengeCheck, result.solved ? 1 : 0,
               static_cast<std::uint64_t>(std::llround(result.fidelity * 10000.0)));
+    announce(ChallengeProgressed);
     return true;
 }
 
@@ -436,6 +481,7 @@ bool Experiment::showNextHint()
     m_hintsShown = shown + 1;
     // value2 tells the notebook whose hint it was: a teacher's challenge is not in the lesson catalog.
     appendLog(LogEventKind::Hint, static_cast<std::uint64_t>(shown), m_customChallenge ? 1 : 0);
+    announce(ChallengeProgressed);
     return true;
 }
 

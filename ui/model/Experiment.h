@@ -11,6 +11,7 @@
 #include "ui/model/LogEvent.h"
 
 #include <QByteArray>
+#include <QObject>
 #include <QString>
 
 #include <cstddef>
@@ -56,15 +57,54 @@ struct ExperimentRecord
 /// Every operation checks its preconditions first and returns false, changing nothing, when they do not
 /// hold; the window enables its buttons by the same rules. Every rebuild of the state clears the
 /// measurement and the histogram. Events go to the notebook through the observers, in recording order.
-class Experiment
+///
+/// Each operation that leaves a whole new experiment, state, prediction or challenge verdict announces it with
+/// changed(), once, when it is complete; the views refresh themselves from it. The operations that only
+/// replace the circuit announce nothing: the rebuild that must follow them (resetToStep) does.
+class Experiment : public QObject
 {
+    Q_OBJECT
+
 public:
+    /// What an operation changed, so that a view redraws only what depends on it.
+    enum Change
+    {
+        /// The state moved on in place: a step, a measurement, repeated preparations.
+        Stepped = 0x1,
+        /// The state was rebuilt from |0...0> by replay at another stage.
+        Replayed = 0x2,
+        /// A new experiment: another lesson or circuit, or a rebuild after an edit; everything shown starts
+        /// over, predictions included.
+        Restarted = 0x4,
+        /// A whole recorded experiment was put in place (a session), with its prediction.
+        Restored = 0x8,
+        /// A prediction was recorded.
+        Predicted = 0x10,
+        /// The challenge was checked or a hint shown.
+        ChallengeProgressed = 0x20,
+    };
+    Q_DECLARE_FLAGS(Changes, Change)
+
+    /// While one lives, the operations' announcements are held and made one when the outermost ends: several
+    /// operations that belong together are shown once, whole.
+    class ChangeBatch
+    {
+    public:
+        explicit ChangeBatch(Experiment &experiment);
+        ~ChangeBatch();
+        ChangeBatch(const ChangeBatch &) = delete;
+        ChangeBatch &operator=(const ChangeBatch &) = delete;
+
+    private:
+        Experiment &m_experiment;
+    };
+
     /// The notebook keeps this many events; appending one more drops the oldest.
     static constexpr std::size_t kMaxLogEvents = 200;
 
     /// Lesson 0, no state yet; the generator is seeded with one 32-bit value of the system's non-deterministic
     /// source.
-    Experiment();
+    explicit Experiment(QObject *parent = nullptr);
 
     /// Called with every appended event and when the notebook is emptied.
     void setLogObservers(std::function<void(const LogEvent &)> appended, std::function<void()> cleared);
@@ -123,7 +163,8 @@ public:
     /// Prepares the shown circuit at step 0 and records it in the notebook.
     void restart();
     /// Rebuilds at `step` after an edit or a replacement of the circuit: the notebook starts afresh with the
-    /// preparation and the editor event, the challenge must be checked again. False for a step past the end.
+    /// preparation and the editor event, the challenge must be checked again; a new working copy also starts
+    /// without undo history. False for a step past the end.
     bool resetToStep(EditAction action, std::uint64_t step);
     /// Rebuilds the state after `step` steps by replay; the prediction stays. False for a step past the end,
     /// or for the step already shown while nothing was measured or sampled.
@@ -149,8 +190,11 @@ public:
     /// Shows catalog lesson `index` read-only (or a fresh answer circuit for a challenge) with an empty
     /// notebook; the state is prepared by the next restart. False for an index outside the catalog.
     bool chooseLesson(std::int32_t index);
-    /// Drops the working circuit, its algorithm, file, hints and notebook, prepares the lesson again and
-    /// records the restoration. False without a working circuit.
+    /// Starts afresh on lesson `index`: chosen, prepared, with no undo history. False, changing nothing, for
+    /// an index outside the catalog.
+    bool startLesson(std::int32_t index);
+    /// Drops the working circuit, its algorithm, file, undo history, hints and notebook, prepares the lesson
+    /// again and records the restoration. False without a working circuit.
     bool restoreLesson();
     /// Makes a challenge lesson's working circuit an empty copy of it; other lessons leave challenge mode.
     void enterChallengeMode();
@@ -195,7 +239,12 @@ public:
     void appendLog(LogEventKind kind, std::uint64_t value, std::uint64_t value2);
     void clearLog();
 
+signals:
+    void changed(Fasoria::Experiment::Changes changes);
+
 private:
+    void announce(Changes changes);
+
     void rebuild(std::uint64_t step);
     void clearShots();
     void clearMeasurements();
@@ -226,6 +275,10 @@ private:
     std::deque<LogEvent> m_logEvents;
     std::function<void(const LogEvent &)> m_logAppended;
     std::function<void()> m_logCleared;
+    int m_batchDepth = 0;
+    Changes m_heldChanges;
 };
+
+Q_DECLARE_OPERATORS_FOR_FLAGS(Experiment::Changes)
 
 } // namespace Fasoria

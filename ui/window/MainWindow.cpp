@@ -34,17 +34,16 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), m_prompts(this)
 
     readStartupSettings();
     connectSignals();
+    connect(&m_experiment, &Experiment::changed, this, &MainWindow::showChanges);
     connectLearningLab();
     connectHelp();
     readSimpleMode();
     setShortcuts();
     readGeneratorSettings();
 
-    refreshGenerator();
     m_experiment.enterChallengeMode();
     applyLanguage();
     restartExperiment();
-    refreshTitle();
 
     // Splitter states can be restored only once the window has its final geometry.
     QTimer::singleShot(0, this, [this] {

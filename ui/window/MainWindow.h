@@ -159,7 +159,8 @@ public:
     void startGuidedExperiment(int index);
     /// Catalog lesson `index` from scratch, whichever lesson is shown: after the save-before-continue
     /// question, a fresh learning session, empty histories, no working circuit, the lesson prepared at step 0.
-    void startLessonAfresh(int index);
+    /// False when the index is outside the catalog or the student kept the work.
+    bool startLessonAfresh(int index);
     /// Records the learning lab's chosen distribution with its reasoning, while the prediction is open.
     void recordDistributionPrediction();
     void applyComparisonPreset(int index);
@@ -250,7 +251,8 @@ private:
 
     // Experiment flow (MainWindowFlow.cpp).
     /// After the experiment was rebuilt at a step: the predictions start afresh and everything is redrawn.
-    void showRebuilt();
+    /// Redraws what the experiment's announced changes touch.
+    void showChanges(Fasoria::Experiment::Changes changes);
     void refreshGuidance();
     void refreshStatePanel();
     void refreshButtons();
@@ -301,7 +303,6 @@ private:
     void clearLearningPrediction();
     /// A fresh learning session: the study texts, the recorded prediction and the session marks are cleared.
     void startLearningSession();
-    void clearUndoHistories();
     void markSessionTouched();
     Fasoria::SessionData gatherSession() const;
     bool applySession(const Fasoria::SessionData &data);

@@ -33,7 +33,6 @@ bool MainWindow::openChallengeFile(const QString &path)
         return false;
     }
     startLearningSession();
-    refreshGenerator();
     resetToStep(EditAction::WorkingCopyCreated, 0);
     return true;
 }

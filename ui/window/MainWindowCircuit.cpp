@@ -65,9 +65,7 @@ bool MainWindow::replaceWorkingCircuit(const Circuit &circuit, const QString &pa
         return false;
     }
     startLearningSession();
-    refreshGenerator();
     resetToStep(EditAction::WorkingCopyCreated, 0);
-    refreshTitle();
     return true;
 }
 
@@ -168,11 +166,7 @@ void MainWindow::restoreOriginal()
         return;
     }
     startLearningSession();
-    clearUndoHistories();
     m_experiment.restoreLesson();
-    refreshGenerator();
-    refreshTitle();
-    showRebuilt();
 }
 
 void MainWindow::showEditorError(const std::exception &error, const QString &prefix)
@@ -196,7 +190,6 @@ bool MainWindow::applyEdit(EditAction action, std::uint64_t step, const std::fun
         return false;
     }
     recordEdit(before);
-    refreshGenerator();
     resetToStep(action, step);
     return true;
 }
@@ -259,6 +252,5 @@ void MainWindow::applyQubitCount()
         return;
     }
     recordEdit(before);
-    refreshGenerator();
     resetToStep(EditAction::QubitCountUpdated, m_experiment.currentStep());
 }

@@ -45,110 +45,84 @@ QString ket(const QString &label)
 void MainWindow::restartExperiment()
 {
     m_experiment.restart();
-    showRebuilt();
 }
 
 void MainWindow::resetToStep(EditAction action, std::uint64_t step)
 {
-    if (action == EditAction::WorkingCopyCreated) {
-        clearUndoHistories();
-    }
-    if (!m_experiment.resetToStep(action, step)) {
-        return;
-    }
-    refreshTitle();
-    showRebuilt();
+    m_experiment.resetToStep(action, step);
 }
 
-void MainWindow::showRebuilt()
+void MainWindow::showChanges(Experiment::Changes changes)
 {
-    clearLearningPrediction();
-    m_measurementPanel->resetPrediction();
-    m_editorPanel->setQubitCount(m_experiment.shownCircuit().qubitCount);
-    refreshGuidance();
-    refreshStatePanel();
-    m_editorPanel->showSelectedGate(m_experiment.workingCircuit(), m_experiment.currentStep());
-    fitDrawing();
+    const bool anew = changes & (Experiment::Restarted | Experiment::Restored);
+    if (anew) {
+        {
+            const QSignalBlocker blocker(m_lessons);
+            m_lessons->setCurrentIndex(m_experiment.lessonIndex());
+        }
+        m_editorPanel->setQubitCount(m_experiment.shownCircuit().qubitCount);
+        refreshGenerator();
+        refreshTitle();
+    }
+    if (changes & Experiment::Restarted) {
+        m_measurementPanel->resetPrediction();
+    }
+    // A rebuilt state is a new experiment for the learning lab's distribution prediction; a restored one
+    // brings its own.
+    if (changes & (Experiment::Restarted | Experiment::Replayed)) {
+        clearLearningPrediction();
+    }
+    if (anew || (changes & (Experiment::Replayed | Experiment::Stepped))) {
+        refreshGuidance();
+        refreshStatePanel();
+        m_editorPanel->showSelectedGate(m_experiment.workingCircuit(), m_experiment.currentStep());
+    } else if (changes & Experiment::Predicted) {
+        m_measurementPanel->refresh(m_experiment, m_language);
+    } else if (changes & Experiment::ChallengeProgressed) {
+        m_challengePanel->refresh(m_experiment, m_language);
+    }
+    if (changes & Experiment::Restarted) {
+        fitDrawing();
+    }
 }
 
 void MainWindow::goToStep(std::uint64_t step)
 {
-    if (!m_experiment.goToStep(step)) {
-        return;
-    }
-    // Rebuilding the state is a new experiment for the learning lab's distribution prediction.
-    clearLearningPrediction();
-    refreshGuidance();
-    refreshStatePanel();
-    m_editorPanel->showSelectedGate(m_experiment.workingCircuit(), m_experiment.currentStep());
+    m_experiment.goToStep(step);
 }
 
 void MainWindow::nextStep()
 {
-    if (!m_experiment.nextStep()) {
-        return;
-    }
-    refreshGuidance();
-    refreshStatePanel();
-    m_editorPanel->showSelectedGate(m_experiment.workingCircuit(), m_experiment.currentStep());
+    m_experiment.nextStep();
 }
 
 void MainWindow::previousStep()
 {
-    if (!m_experiment.previousStep()) {
-        return;
-    }
-    // Rebuilding the state is a new experiment for the learning lab's distribution prediction.
-    clearLearningPrediction();
-    refreshGuidance();
-    refreshStatePanel();
-    m_editorPanel->showSelectedGate(m_experiment.workingCircuit(), m_experiment.currentStep());
+    m_experiment.previousStep();
 }
 
 void MainWindow::measureOnce()
 {
-    if (!m_experiment.measureOnce()) {
-        return;
-    }
-    refreshGuidance();
-    refreshStatePanel();
+    m_experiment.measureOnce();
 }
 
 void MainWindow::repeatPreparations()
 {
-    if (m_experiment.repeatPreparations(m_measurementPanel->selectedPreparations())) {
-        refreshStatePanel();
-    }
+    m_experiment.repeatPreparations(m_measurementPanel->selectedPreparations());
 }
 
 void MainWindow::recordPrediction(std::uint64_t basisIndex)
 {
-    if (m_experiment.recordPrediction(basisIndex)) {
-        m_measurementPanel->refresh(m_experiment, m_language);
-    }
+    m_experiment.recordPrediction(basisIndex);
 }
 
 void MainWindow::selectLesson(int index)
 {
-    if (index < 0 || static_cast<std::size_t>(index) >= lessonCatalog().size()) {
-        return;
-    }
-    if (!confirmDiscard()) {
+    if (!startLessonAfresh(index)) {
+        // The selector keeps showing the lesson that stays.
         const QSignalBlocker blocker(m_lessons);
         m_lessons->setCurrentIndex(m_experiment.lessonIndex());
-        return;
     }
-    startLearningSession();
-    clearUndoHistories();
-    m_experiment.chooseLesson(index);
-    {
-        // A call that does not come from the selector still shows the chosen lesson there.
-        const QSignalBlocker blocker(m_lessons);
-        m_lessons->setCurrentIndex(index);
-    }
-    refreshGenerator();
-    restartExperiment();
-    refreshTitle();
 }
 
 void MainWindow::refreshGuidance()

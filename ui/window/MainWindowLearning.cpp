@@ -109,7 +109,6 @@ void MainWindow::restoreSnapshot(const EditSnapshot &snapshot)
     if (!m_experiment.restoreWorkingCircuit(snapshot.circuit, restoredAlgorithm(snapshot))) {
         return;
     }
-    refreshGenerator();
     resetToStep(EditAction::EditRestored, restoredStage(snapshot));
 }
 
@@ -118,12 +117,6 @@ void MainWindow::refreshUndoActions()
     const bool working = m_experiment.workingCircuit() != nullptr;
     m_actionUndo->setEnabled(working && m_experiment.document().history().canUndo());
     m_actionRedo->setEnabled(working && m_experiment.document().history().canRedo());
-}
-
-void MainWindow::clearUndoHistories()
-{
-    m_experiment.document().history().clear();
-    refreshUndoActions();
 }
 
 void MainWindow::showLearningLab()
@@ -201,30 +194,17 @@ void MainWindow::startLearningSession()
 
 void MainWindow::startGuidedExperiment(int index)
 {
-    if (m_experiment.lessonIndex() != index) {
-        selectLesson(index);
-        refreshLearningLab();
-        return;
-    }
     startLessonAfresh(index);
 }
 
-void MainWindow::startLessonAfresh(int index)
+bool MainWindow::startLessonAfresh(int index)
 {
     if (index < 0 || static_cast<std::size_t>(index) >= lessonCatalog().size() || !confirmDiscard()) {
-        return;
+        return false;
     }
     startLearningSession();
-    clearUndoHistories();
     // Choosing the lesson drops the working circuit, its algorithm and its file.
-    m_experiment.chooseLesson(index);
-    {
-        const QSignalBlocker blocker(m_lessons);
-        m_lessons->setCurrentIndex(index);
-    }
-    refreshGenerator();
-    restartExperiment();
-    refreshTitle();
+    return m_experiment.startLesson(index);
 }
 
 void MainWindow::recordDistributionPrediction()

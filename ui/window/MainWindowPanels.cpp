@@ -49,8 +49,6 @@ void MainWindow::createAlgorithmCircuit()
     m_experiment.attachAlgorithm(generated);
     startLearningSession();
     resetToStep(EditAction::WorkingCopyCreated, 0);
-    refreshGenerator();
-    refreshTitle();
 }
 
 void MainWindow::goToAlgorithmStage(std::uint64_t stage)
@@ -77,16 +75,12 @@ void MainWindow::checkChallengeSolution()
         // The checker's own message, untranslated: it names what the engine refused.
         showMessage(QMessageBox::Warning, uiText(TextKey::InvalidEditTitle, m_language),
                     QString::fromUtf8(error.what()));
-        return;
     }
-    m_challengePanel->refresh(m_experiment, m_language);
 }
 
 void MainWindow::showNextHint()
 {
-    if (m_experiment.showNextHint()) {
-        m_challengePanel->refresh(m_experiment, m_language);
-    }
+    m_experiment.showNextHint();
 }
 
 void MainWindow::exportResults()

@@ -210,34 +210,29 @@ bool MainWindow::applySession(const SessionData &session)
     // Everything the window shows comes from here on; the texts filled now are not the student's changes.
     SessionMarks &marks = m_experiment.document().session();
     {
-        const QScopedValueRollback<bool> suppress(m_suppressSession, true);
-        if (!m_experiment.restore(record)) {
-            return false;
-        }
+        // The window shows the session once, whole, when the study texts are in place too.
+        const Experiment::ChangeBatch batch(m_experiment);
         {
-            const QSignalBlocker blocker(m_lessons);
-            m_lessons->setCurrentIndex(session.lessonIndex);
+            const QScopedValueRollback<bool> suppress(m_suppressSession, true);
+            if (!m_experiment.restore(record)) {
+                return false;
+            }
+            m_learningLab.setRecordedPrediction(session.distributionPrediction, session.predictionReason);
+            m_learningLab.setCopies(session.comparisonA, session.comparisonB);
+            if (m_learningDialog) {
+                m_learningDialog->setQuestion(session.question);
+                m_learningDialog->setReasonDraft(session.draftReason);
+                m_learningDialog->setNotes(session.notes);
+                m_learningDialog->setConclusion(session.conclusion);
+                m_learningDialog->setDistributionDraft(session.draftDistribution);
+            }
+            m_measurementPanel->selectPreparations(static_cast<std::uint64_t>(session.selectedShots));
+            marks = SessionMarks{};
+            marks.touched = true;
+            marks.baseline = serialiseSession();
         }
-        m_learningLab.setRecordedPrediction(session.distributionPrediction, session.predictionReason);
-        m_learningLab.setCopies(session.comparisonA, session.comparisonB);
-        if (m_learningDialog) {
-            m_learningDialog->setQuestion(session.question);
-            m_learningDialog->setReasonDraft(session.draftReason);
-            m_learningDialog->setNotes(session.notes);
-            m_learningDialog->setConclusion(session.conclusion);
-            m_learningDialog->setDistributionDraft(session.draftDistribution);
-        }
-        m_measurementPanel->selectPreparations(static_cast<std::uint64_t>(session.selectedShots));
-        marks = SessionMarks{};
-        marks.touched = true;
-        marks.baseline = serialiseSession();
+        applySimpleMode(session.simpleMode);
     }
-    applySimpleMode(session.simpleMode);
-    refreshGenerator();
-    refreshGuidance();
-    refreshStatePanel();
-    m_editorPanel->setQubitCount(m_experiment.shownCircuit().qubitCount);
-    m_editorPanel->showSelectedGate(m_experiment.workingCircuit(), m_experiment.currentStep());
     marks.baseline = serialiseSession();
     marks.dirty = false;
     refreshTitle();
