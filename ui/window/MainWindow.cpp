@@ -6,6 +6,7 @@
 #include "ui/panels/AlgorithmLabPanel.h"
 #include "ui/panels/ChallengePanel.h"
 #include "ui/panels/EditorPanel.h"
+#include "ui/panels/ExercisePanel.h"
 #include "ui/panels/MeasurementPanel.h"
 #include "ui/texts/TextCatalog.h"
 #include "ui/views/CircuitView.h"
@@ -82,17 +83,17 @@ void MainWindow::guarded(const std::function<void()> &action)
 
 void MainWindow::connectSignals()
 {
-    const auto onClick = [this](QPushButton *source, void (MainWindow::*operation)()) {
-        connect(source, &QPushButton::clicked, this,
-                [this, operation] { guarded([this, operation] { (this->*operation)(); }); });
-    };
-    connect(m_lessons, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
+    connect(m_exercisePanel, &ExercisePanel::lessonChosen, this,
             [this](int index) { guarded([this, index] { selectLesson(index); }); });
     connect(m_languageCombo, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
             [this](int index) { guarded([this, index] { switchLanguage(index); }); });
-    onClick(m_resetButton, &MainWindow::restartExperiment);
-    onClick(m_nextButton, &MainWindow::nextStep);
-    onClick(m_previousButton, &MainWindow::previousStep);
+    const auto onRequest = [this](void (ExercisePanel::*signal)(), void (MainWindow::*operation)()) {
+        connect(m_exercisePanel, signal, this,
+                [this, operation] { guarded([this, operation] { (this->*operation)(); }); });
+    };
+    onRequest(&ExercisePanel::restartRequested, &MainWindow::restartExperiment);
+    onRequest(&ExercisePanel::nextRequested, &MainWindow::nextStep);
+    onRequest(&ExercisePanel::previousRequested, &MainWindow::previousStep);
     m_circuitView->setStageCallback([this](std::uint64_t stage) {
         guarded([this, stage] {
             goToStep(stage);

@@ -37,6 +37,7 @@ class ChallengePanel;
 class CircuitEditor;
 class EditorPanel;
 class LearningDialog;
+class ExercisePanel;
 class MeasurementPanel;
 class QubitStatePanel;
 struct EditSnapshot;
@@ -255,7 +256,6 @@ private:
     void showChanges(Fasoria::Experiment::Changes changes);
     void refreshGuidance();
     void refreshStatePanel();
-    void refreshButtons();
     void showDrawing();
     void fitDrawing();
     void refreshTitle();
@@ -342,17 +342,7 @@ private:
     QSplitter *m_rightMainSplitter = nullptr;
     QSplitter *m_rightDataSplitter = nullptr;
 
-    QGroupBox *m_exerciseBox = nullptr;
-    QComboBox *m_lessons = nullptr;
-    QGroupBox *m_resourceBox = nullptr;
-    QLabel *m_qubitCount = nullptr;
-    QLabel *m_resourceSummary = nullptr;
-    QLabel *m_initialState = nullptr;
-    QLabel *m_question = nullptr;
-    QLabel *m_stepStatus = nullptr;
-    QPushButton *m_resetButton = nullptr;
-    QPushButton *m_previousButton = nullptr;
-    QPushButton *m_nextButton = nullptr;
+    Fasoria::ExercisePanel *m_exercisePanel = nullptr;
     QTabWidget *m_leftTabs = nullptr;
 
     QPushButton *m_lessonHelpButton = nullptr;

@@ -5,6 +5,7 @@
 #include "ui/panels/AlgorithmLabPanel.h"
 #include "ui/panels/ChallengePanel.h"
 #include "ui/panels/EditorPanel.h"
+#include "ui/panels/ExercisePanel.h"
 #include "ui/panels/MeasurementPanel.h"
 #include "ui/texts/TextCatalog.h"
 #include "ui/views/AmplitudeTable.h"
@@ -35,11 +36,6 @@ QString utf8(const char *text)
     return QString::fromUtf8(text ? text : "");
 }
 
-QString ket(const QString &label)
-{
-    return QLatin1Char('|') + label + QLatin1Char('>');
-}
-
 } // namespace
 
 void MainWindow::restartExperiment()
@@ -56,10 +52,6 @@ void MainWindow::showChanges(Experiment::Changes changes)
 {
     const bool anew = changes & (Experiment::Restarted | Experiment::Restored);
     if (anew) {
-        {
-            const QSignalBlocker blocker(m_lessons);
-            m_lessons->setCurrentIndex(m_experiment.lessonIndex());
-        }
         m_editorPanel->setQubitCount(m_experiment.shownCircuit().qubitCount);
         refreshGenerator();
         refreshTitle();
@@ -120,8 +112,7 @@ void MainWindow::selectLesson(int index)
 {
     if (!startLessonAfresh(index)) {
         // The selector keeps showing the lesson that stays.
-        const QSignalBlocker blocker(m_lessons);
-        m_lessons->setCurrentIndex(m_experiment.lessonIndex());
+        m_exercisePanel->showLesson(m_experiment.lessonIndex());
     }
 }
 
@@ -130,14 +121,7 @@ void MainWindow::refreshGuidance()
     const Circuit &circuit = m_experiment.shownCircuit();
     const bool working = m_experiment.workingCircuit() != nullptr;
     const bool generated = m_experiment.algorithm() != nullptr;
-    const bool ownQuestion = !working || m_experiment.isChallengeMode() || generated;
-    if (const ChallengeFile *challenge = m_experiment.customChallenge()) {
-        // A teacher's challenge asks its own question: its goal.
-        m_question->setText(challengeGoal(challenge->definition, m_language));
-    } else {
-        m_question->setText(ownQuestion ? utf8(pick(m_language, circuit.questionIt, circuit.questionEn))
-                                        : uiText(TextKey::FreeLabQuestion, m_language));
-    }
+    m_exercisePanel->refresh(m_experiment, m_language);
 
     const std::uint64_t step = m_experiment.currentStep();
     const std::uint64_t steps = m_experiment.stepCount();
@@ -183,22 +167,6 @@ void MainWindow::refreshStatePanel()
     const QString qubitText = QString::number(qubits);
     const QString stepText = QString::number(m_experiment.currentStep());
     const QString stepsText = QString::number(m_experiment.stepCount());
-    m_qubitCount->setText(catalogText(TextKey::RequiredQubits, m_language, qubitText));
-    m_resourceSummary->setText(
-        catalogText(TextKey::BasisStates, m_language, qubitText, QString::number(state->dimension())));
-    QStringList wires;
-    for (std::int32_t qubit = qubits - 1; qubit >= 0; --qubit) {
-        wires << QStringLiteral("q%1 |0>").arg(qubit);
-    }
-    m_initialState->setText(catalogText(TextKey::InitialPreparation, m_language, ket(basisLabel(0, qubits)),
-                                        wires.join(QStringLiteral("   "))));
-    QString status = catalogText(TextKey::OperationsCount, m_language, stepText, stepsText);
-    if (m_experiment.isMeasured()) {
-        status += uiText(TextKey::MeasuredSuffix, m_language);
-    }
-    m_stepStatus->setText(status);
-    refreshButtons();
-
     m_circuitStage->setText(catalogText(TextKey::CircuitStage, m_language, stepText, stepsText));
     showDrawing();
     m_editorPanel->refresh(m_experiment.workingCircuit(), m_experiment.currentStep(), m_language);
@@ -231,12 +199,6 @@ void MainWindow::fitDrawing()
     if (m_circuitView->isVisible() && m_circuitView->transform().m11() < kReadableScale) {
         m_circuitView->focusStage(m_experiment.currentStep());
     }
-}
-
-void MainWindow::refreshButtons()
-{
-    m_nextButton->setEnabled(m_experiment.canStepForward());
-    m_previousButton->setEnabled(m_experiment.canGoBack());
 }
 
 void MainWindow::refreshGenerator()

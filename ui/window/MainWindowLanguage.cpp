@@ -4,6 +4,7 @@
 #include "education/model/LearningLab.h"
 #include "ui/model/LogEvent.h"
 #include "ui/panels/EditorPanel.h"
+#include "ui/panels/ExercisePanel.h"
 #include "ui/panels/MeasurementPanel.h"
 #include "ui/texts/TextCatalog.h"
 #include "ui/views/AmplitudeTable.h"
@@ -151,24 +152,7 @@ void MainWindow::applyLessonLanguage()
     m_leftTabs->setTabText(kQubitsTab, uiText(MoreText::QubitsTab, m_language));
     m_leftTabs->setTabToolTip(kQubitsTab, qubitStateText(QubitStateText::PanelName, m_language));
     keepLessonTabsReadable();
-    m_exerciseBox->setTitle(uiText(TextKey::ExercisesBox, m_language));
-    m_lessons->setToolTip(uiText(TextKey::LessonsTip, m_language));
-    const LessonCatalog &lessons = lessonCatalog();
-    for (int i = 0; i < m_lessons->count() && static_cast<std::size_t>(i) < lessons.size(); ++i) {
-        const Lesson &lesson = lessons[static_cast<std::size_t>(i)];
-        m_lessons->setItemText(i, catalogText(TextKey::LessonItem, m_language,
-                                              QString::fromUtf8(pick(m_language, lesson.titleIt, lesson.titleEn)),
-                                              QString::number(lesson.qubitCount),
-                                              qubitWord(lesson.qubitCount, m_language)));
-        m_lessons->setItemData(i, QString::fromUtf8(pick(m_language, lesson.questionIt, lesson.questionEn)),
-                               Qt::ToolTipRole);
-    }
-    m_resourceBox->setTitle(uiText(TextKey::ResourcesBox, m_language));
-    m_qubitCount->setToolTip(uiText(TextKey::QubitCountTip, m_language));
-    m_resourceSummary->setToolTip(uiText(TextKey::ResourceSummaryTip, m_language));
-    m_initialState->setToolTip(uiText(TextKey::InitialStateTip, m_language));
-    m_question->setToolTip(uiText(TextKey::QuestionTip, m_language));
-    m_stepStatus->setToolTip(uiText(TextKey::NextTip, m_language));
+    m_exercisePanel->applyLanguage(m_language);
 }
 
 void MainWindow::applyPanelLanguage()
@@ -177,9 +161,6 @@ void MainWindow::applyPanelLanguage()
         button->setText(uiText(text, m_language));
         button->setToolTip(uiText(tip, m_language));
     };
-    setButton(m_resetButton, TextKey::RestartButton, TextKey::RestartTip);
-    setButton(m_previousButton, TextKey::PreviousButton, TextKey::PreviousTip);
-    setButton(m_nextButton, TextKey::NextButton, TextKey::NextTip);
     m_explanationBox->setTitle(uiText(TextKey::ExplanationBox, m_language));
     m_explanation->setToolTip(uiText(TextKey::ExplanationTip, m_language));
     m_circuitBox->setTitle(uiText(TextKey::CircuitBox, m_language));

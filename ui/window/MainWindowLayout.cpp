@@ -3,6 +3,7 @@
 #include "ui/panels/AlgorithmLabPanel.h"
 #include "ui/panels/ChallengePanel.h"
 #include "ui/panels/EditorPanel.h"
+#include "ui/panels/ExercisePanel.h"
 #include "ui/panels/MeasurementPanel.h"
 #include "ui/views/AmplitudeTable.h"
 #include "ui/views/CircuitView.h"
@@ -135,38 +136,8 @@ QWidget *MainWindow::buildLeftPanel()
 
 void MainWindow::buildExerciseBox(QVBoxLayout *leftLayout)
 {
-    m_exerciseBox = named(new QGroupBox, "m_exerciseBox");
-    QVBoxLayout *exerciseLayout = named(new QVBoxLayout(m_exerciseBox), "exerciseLayout");
-    m_lessons = named(new QComboBox, "m_lessons");
-    exerciseLayout->addWidget(m_lessons);
-
-    m_resourceBox = named(new QGroupBox, "m_resourceBox");
-    QVBoxLayout *resourceLayout = named(new QVBoxLayout(m_resourceBox), "resourceLayout");
-    resourceLayout->setSpacing(3);
-    m_qubitCount = namedLabel("m_qubitCount");
-    setFontStyle(m_qubitCount, 16, true);
-    m_resourceSummary = namedLabel("m_resourceSummary");
-    m_initialState = namedLabel("m_initialState", true);
-    resourceLayout->addWidget(m_qubitCount);
-    resourceLayout->addWidget(m_resourceSummary);
-    resourceLayout->addWidget(m_initialState);
-    exerciseLayout->addWidget(m_resourceBox);
-
-    m_question = namedLabel("m_question", true);
-    m_question->setMinimumHeight(45);
-    m_stepStatus = namedLabel("m_stepStatus");
-    exerciseLayout->addWidget(m_question);
-    exerciseLayout->addWidget(m_stepStatus);
-
-    QHBoxLayout *buttons = named(new QHBoxLayout, "exerciseButtonsLayout");
-    m_resetButton = namedButton("m_resetButton");
-    m_previousButton = namedButton("m_previousButton");
-    m_nextButton = namedButton("m_nextButton");
-    buttons->addWidget(m_resetButton);
-    buttons->addWidget(m_previousButton);
-    buttons->addWidget(m_nextButton);
-    exerciseLayout->addLayout(buttons);
-    leftLayout->addWidget(m_exerciseBox);
+    m_exercisePanel = new ExercisePanel;
+    leftLayout->addWidget(m_exercisePanel);
 }
 
 void MainWindow::buildLeftTabs(QVBoxLayout *leftLayout)
@@ -327,10 +298,6 @@ void MainWindow::fillFixedSelectors()
 {
     m_languageCombo->addItem(QStringLiteral("Italiano"));
     m_languageCombo->addItem(QStringLiteral("English"));
-    // The texts are written by the language pass.
-    for (std::size_t i = 0; i < lessonCatalog().size(); ++i) {
-        m_lessons->addItem(QString());
-    }
 }
 
 void MainWindow::applyFixedSettings()

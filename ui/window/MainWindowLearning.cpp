@@ -142,7 +142,7 @@ void MainWindow::refreshLearningLab()
     refreshSessionMarks();
     const SessionMarks &marks = m_experiment.document().session();
     LearningWindowState window;
-    window.nextEnabled = m_nextButton->isEnabled();
+    window.nextEnabled = m_experiment.canStepForward();
     window.preparations = m_measurementPanel->selectedPreparations();
     window.sessionStatus = sessionStatusText(marks.path, marks.dirty, m_language);
     window.sessionFilesEnabled = true;

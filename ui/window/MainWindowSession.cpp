@@ -5,6 +5,7 @@
 #include "education/model/LearningSession.h"
 #include "education/model/Worksheet.h"
 #include "ui/panels/EditorPanel.h"
+#include "ui/panels/ExercisePanel.h"
 #include "ui/panels/MeasurementPanel.h"
 #include "ui/texts/TextCatalog.h"
 #include "ui/window/MainWindow.h"
@@ -325,7 +326,7 @@ void MainWindow::showSimpleMode(bool beginner)
         m_simpleMode->setChecked(beginner);
     }
     m_rightDataSplitter->setVisible(!beginner);
-    m_resourceBox->setVisible(!beginner);
+    m_exercisePanel->setBeginner(beginner);
     m_explanationBox->setVisible(!beginner);
     // The lesson page replaces a page that goes; disabling the current page first would move to another.
     const int shown = m_leftTabs->currentIndex();

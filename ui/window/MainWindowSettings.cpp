@@ -3,6 +3,7 @@
 // ignored; nothing about settings is ever reported to the user.
 #include "curriculum/LessonCatalog.h"
 #include "ui/panels/AlgorithmLabPanel.h"
+#include "ui/panels/ExercisePanel.h"
 #include "ui/window/MainWindow.h"
 
 #include <QByteArray>
@@ -42,8 +43,7 @@ void MainWindow::readStartupSettings()
     const int lesson = settings.value(key("ui/lessonIndex"), 0).toInt();
     if (lesson >= 0 && static_cast<std::size_t>(lesson) < lessonCatalog().size()) {
         m_experiment.chooseLesson(lesson);
-        const QSignalBlocker blocker(m_lessons);
-        m_lessons->setCurrentIndex(lesson);
+        m_exercisePanel->showLesson(lesson);
     }
     const int leftTab = settings.value(key("ui/leftTab"), 0).toInt();
     m_leftTabs->setCurrentIndex(
@@ -86,7 +86,7 @@ void MainWindow::writeSettings()
     settings.setValue(key("splitters/rightMain"), m_rightMainSplitter->saveState());
     settings.setValue(key("splitters/rightData"), m_rightDataSplitter->saveState());
     settings.setValue(key("ui/leftTab"), m_leftTabs->currentIndex());
-    settings.setValue(key("ui/lessonIndex"), m_lessons->currentIndex());
+    settings.setValue(key("ui/lessonIndex"), m_exercisePanel->shownLesson());
     settings.setValue(key("ui/language"), isEnglish(m_language) ? QStringLiteral("en") : QStringLiteral("it"));
     m_algorithmLab->writeSettings(settings);
     settings.sync();
