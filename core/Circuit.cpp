@@ -27,11 +27,16 @@ LessonStep::LessonStep(GateKind kind, std::int32_t target, std::int32_t control,
     : gate{kind, target, control, angle}, explanationIt(kFreeLabStepIt), explanationEn(kFreeLabStepEn)
 {}
 
-StateVector replayPrefix(const Circuit &circuit, std::uint64_t steps)
+void checkStage(const Circuit &circuit, std::uint64_t steps)
 {
     if (steps > circuit.steps.size()) {
         throw std::out_of_range("Circuit step outside lesson");
     }
+}
+
+StateVector replayPrefix(const Circuit &circuit, std::uint64_t steps)
+{
+    checkStage(circuit, steps);
     StateVector state = createState(static_cast<std::uint32_t>(circuit.qubitCount));
     for (std::uint64_t i = 0; i < steps; ++i) {
         state.applyGate(circuit.steps[i].gate);

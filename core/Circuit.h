@@ -56,6 +56,9 @@ inline void applyGate(StateVector &state, const Gate &gate)
     state.applyGate(gate);
 }
 
+/// Throws out_of_range "Circuit step outside lesson" when `steps` exceeds the circuit's step count.
+void checkStage(const Circuit &circuit, std::uint64_t steps);
+
 /// The state after the first `steps` steps, rebuilt from |0…0⟩. Throws out_of_range "Circuit step outside
 /// lesson" when steps exceeds the step count; engine errors propagate and no partial state is returned.
 StateVector replayPrefix(const Circuit &circuit, std::uint64_t steps);

@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <functional>
+#include <iterator>
 #include <stdexcept>
 
 namespace Fasoria {
@@ -150,37 +151,35 @@ void checkErrorHandling()
         "Out-of-range qubit accepted");
 }
 
-struct Check
-{
-    const char *name;
-    void (*run)();
+// One body per row of kCoreCheckNames, in its order.
+using CheckBody = void (*)();
+constexpr CheckBody kCheckBodies[] = {
+    checkPreparation,     checkHadamard,         checkIdentityHH,    checkPauliXZ,
+    checkRelativePhase,   checkPhaseRotation,    checkBell,          checkPartialMeasurement,
+    checkFullMeasurement, checkIndependentShots, checkErrorHandling,
 };
-
-// The stored names are the Italian ones and double as display keys; they are fixed.
-const Check kChecks[] = {
-    {"Preparazione |0>", checkPreparation},
-    {"Hadamard: distribuzione 50/50", checkHadamard},
-    {"Identita' H * H", checkIdentityHH},
-    {"Pauli X e Z", checkPauliXZ},
-    {"Fase relativa: H-Z-H = X", checkRelativePhase},
-    {"Rotazione di fase", checkPhaseRotation},
-    {"Bell: H + CNOT", checkBell},
-    {"Misura parziale: collasso correlato", checkPartialMeasurement},
-    {"Misura totale: collasso", checkFullMeasurement},
-    {"10000 shot indipendenti", checkIndependentShots},
-    {"Controllo errori e indici", checkErrorHandling},
-};
+static_assert(std::size(kCheckBodies) == kCoreCheckCount, "one body per check name");
 
 } // namespace
+
+std::optional<std::size_t> findCoreCheck(const std::string &name)
+{
+    for (std::size_t i = 0; i < kCoreCheckCount; ++i) {
+        if (name == kCoreCheckNames[i].stored) {
+            return i;
+        }
+    }
+    return std::nullopt;
+}
 
 std::vector<CoreCheckResult> runCoreSelfTest()
 {
     std::vector<CoreCheckResult> results;
-    results.reserve(std::size(kChecks));
-    for (const Check &check : kChecks) {
-        CoreCheckResult result{check.name, false, "OK"};
+    results.reserve(kCoreCheckCount);
+    for (std::size_t i = 0; i < kCoreCheckCount; ++i) {
+        CoreCheckResult result{kCoreCheckNames[i].stored, false, "OK"};
         try {
-            check.run();
+            kCheckBodies[i]();
             result.passed = true;
         } catch (const std::exception &error) {
             result.detail = error.what();

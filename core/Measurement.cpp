@@ -192,4 +192,18 @@ std::uint64_t mostFrequentOutcome(const Histogram &histogram)
     return best;
 }
 
+void checkHistogramSize(const Histogram &counts, std::uint64_t dimension)
+{
+    if (counts.size() != dimension) {
+        throw std::invalid_argument("Histogram size differs from register");
+    }
+}
+
+void checkMeasuredOutcome(std::uint64_t outcome, std::uint64_t dimension)
+{
+    if (outcome >= dimension) {
+        throw std::out_of_range("Measured outcome outside register");
+    }
+}
+
 } // namespace Fasoria

@@ -33,6 +33,13 @@ bool measureQubit(StateVector &state, std::uint32_t qubit, RandomGenerator &gene
 /// chooses it; the state is not touched.
 Histogram sampleCounts(const StateVector &state, std::uint64_t shots, RandomGenerator &generator);
 
+/// Throws invalid_argument "Histogram size differs from register" unless `counts` holds one count per basis
+/// state of a register of `dimension` states. Every record of outcomes (results, worksheet) checks with it.
+void checkHistogramSize(const Histogram &counts, std::uint64_t dimension);
+/// Throws out_of_range "Measured outcome outside register" unless `outcome` is a basis state of a register of
+/// `dimension` states.
+void checkMeasuredOutcome(std::uint64_t outcome, std::uint64_t dimension);
+
 /// The lowest basis index among those with the largest count; 0 for an empty histogram.
 std::uint64_t mostFrequentOutcome(const Histogram &histogram);
 

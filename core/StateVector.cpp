@@ -21,10 +21,35 @@ StateVector::StateVector(std::uint32_t qubitCount)
 
 StateVector createState(std::uint32_t qubitCount)
 {
+    checkQubitCount(qubitCount);
+    return StateVector(qubitCount);
+}
+
+void checkQubitCount(std::int64_t qubitCount)
+{
     if (qubitCount < 1 || qubitCount > StateVector::kMaxQubits) {
         throw std::invalid_argument(kQubitRangeMessage);
     }
-    return StateVector(qubitCount);
+}
+
+void checkGateQubits(const Gate &gate, std::int32_t qubitCount)
+{
+    const auto outside = [qubitCount](std::int32_t qubit) { return qubit < 0 || qubit >= qubitCount; };
+    switch (gate.kind) {
+    case GateKind::H:
+    case GateKind::X:
+    case GateKind::Z:
+    case GateKind::P:
+        if (outside(gate.target)) {
+            throw std::out_of_range(kQubitIndexMessage);
+        }
+        break;
+    case GateKind::Cnot:
+        if (outside(gate.target) || outside(gate.control)) {
+            throw std::out_of_range(kQubitIndexMessage);
+        }
+        break;
+    }
 }
 
 void StateVector::checkQubit(std::uint32_t qubit) const

@@ -62,4 +62,13 @@ private:
 /// A new register in |0…0⟩. Throws invalid_argument "Qubits must be in the range 1..12".
 StateVector createState(std::uint32_t qubitCount);
 
+/// createState's check of a register size, for those that need it without a register: throws
+/// invalid_argument "Qubits must be in the range 1..12". Signed, so a stored negative count is refused too.
+void checkQubitCount(std::int64_t qubitCount);
+
+/// Throws out_of_range "Qubit index out of range" unless the qubits `gate` acts on (its target, and a CNOT's
+/// control) lie in a register of `qubitCount` qubits; a kind outside 0..4 acts on none. Only the range: the
+/// distinct qubits of a CNOT and a finite angle are checked when the gate is applied.
+void checkGateQubits(const Gate &gate, std::int32_t qubitCount);
+
 } // namespace Fasoria

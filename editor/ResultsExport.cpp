@@ -40,11 +40,11 @@ void checkInput(const ResultsInput &input, std::uint64_t dimension)
     if (input.prediction && *input.prediction >= dimension) {
         throw std::out_of_range("Predicted outcome outside register");
     }
-    if (input.singleMeasurement && *input.singleMeasurement >= dimension) {
-        throw std::out_of_range("Measured outcome outside register");
+    if (input.singleMeasurement) {
+        checkMeasuredOutcome(*input.singleMeasurement, dimension);
     }
-    if (!input.histogram.empty() && input.histogram.size() != dimension) {
-        throw std::invalid_argument("Histogram size differs from register");
+    if (!input.histogram.empty()) {
+        checkHistogramSize(input.histogram, dimension);
     }
     if (!input.timestamp.isValid()) {
         throw std::invalid_argument("Invalid timestamp");

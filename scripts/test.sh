@@ -39,6 +39,7 @@ status=0
 QT_QPA_PLATFORM=offscreen build-test/fasoria --self-test "$report" 2>"$report.stderr" || status=$?
 summary="$(tail -n 1 "$report/education_tests.txt" 2>/dev/null || true)"
 echo "$summary"
+# A complete run passes all 83 checks, the number tests/validation/test_self_test.cpp names kEducationCheckCount.
 if [[ $status -ne 0 || "$summary" != "Education checks passed: 83; result: PASS" ]]; then
     echo "the education self-test failed (exit status $status); see $report/education_tests.txt and $report.stderr" >&2
     exit 1

@@ -5,6 +5,7 @@
 #include "Help/Resources.h"
 #include "editor/ChallengeFile.h"
 #include "education/dialog/LearningDialog.h"
+#include "ui/model/LeftTabs.h"
 #include "ui/window/MainWindow.h"
 
 #include <QAbstractButton>
@@ -30,11 +31,6 @@
 #include <utility>
 
 namespace {
-
-constexpr int kAlgorithmsTab = 1;
-constexpr int kEditorTab = 2;
-constexpr int kMeasureTab = 3;
-constexpr int kQubitsTab = 4;
 
 void settle()
 {
@@ -121,19 +117,19 @@ int main(int argc, char *argv[])
         steps(window, 2);
         window.repeatPreparations();
         window.measureOnce();
-        tabs->setCurrentIndex(kMeasureTab);
+        tabs->setCurrentIndex(Fasoria::kMeasurementsTab);
         ok = save(window, directory, QStringLiteral("measured") + suffix) && ok;
         window.goToStep(2);
-        tabs->setCurrentIndex(kQubitsTab);
+        tabs->setCurrentIndex(Fasoria::kQubitsTab);
         ok = save(window, directory, QStringLiteral("bell-qubits") + suffix) && ok;
 
         window.selectLesson(20);
-        tabs->setCurrentIndex(0);
+        tabs->setCurrentIndex(Fasoria::kLessonTab);
         steps(window, 40);
         ok = save(window, directory, QStringLiteral("lesson21-step40") + suffix) && ok;
-        tabs->setCurrentIndex(kQubitsTab);
+        tabs->setCurrentIndex(Fasoria::kQubitsTab);
         ok = save(window, directory, QStringLiteral("lesson21-step40-qubits") + suffix) && ok;
-        tabs->setCurrentIndex(0);
+        tabs->setCurrentIndex(Fasoria::kLessonTab);
         window.goToStep(window.experiment().stepCount());
         window.repeatPreparations();
         ok = save(window, directory, QStringLiteral("lesson21-end") + suffix) && ok;
@@ -143,7 +139,7 @@ int main(int argc, char *argv[])
 
         // The Bell challenge answered with a stray Z (a relative phase), then corrected, hints shown.
         window.selectLesson(9);
-        tabs->setCurrentIndex(0);
+        tabs->setCurrentIndex(Fasoria::kLessonTab);
         const std::pair<Fasoria::GateKind, std::pair<int, int>> answer[] = {
             {Fasoria::GateKind::H, {0, 0}}, {Fasoria::GateKind::Cnot, {1, 0}}, {Fasoria::GateKind::Z, {0, 0}}};
         for (const auto &[kind, qubits] : answer) {
@@ -212,7 +208,7 @@ int main(int argc, char *argv[])
         }
 
         // A generated Grover circuit at its second checkpoint.
-        tabs->setCurrentIndex(kAlgorithmsTab);
+        tabs->setCurrentIndex(Fasoria::kAlgorithmsTab);
         window.createAlgorithmCircuit();
         const Fasoria::GeneratedAlgorithm *generated = window.experiment().algorithm();
         if (generated && generated->stages.size() > 1) {
@@ -222,12 +218,12 @@ int main(int argc, char *argv[])
         window.findChild<QScrollArea *>(QStringLiteral("algorithmsScroll"))
             ->ensureWidgetVisible(window.findChild<QWidget *>(QStringLiteral("m_algorithmRunButton")));
         ok = save(window, directory, QStringLiteral("algorithms-grover") + suffix) && ok;
-        tabs->setCurrentIndex(0);
+        tabs->setCurrentIndex(Fasoria::kLessonTab);
 
         // A working copy of the Bell lesson with a phase gate inserted after the first step, its P gate
         // selected in the editor panel.
         window.selectLesson(2);
-        tabs->setCurrentIndex(kEditorTab);
+        tabs->setCurrentIndex(Fasoria::kEditorTab);
         steps(window, 1);
         window.editCopy();
         window.findChild<QComboBox *>(QStringLiteral("m_gateCombo"))->setCurrentIndex(3);
@@ -237,7 +233,7 @@ int main(int argc, char *argv[])
         window.goToStep(1);
         ok = save(window, directory, QStringLiteral("editor-first-gate") + suffix) && ok;
         window.restoreOriginal();
-        tabs->setCurrentIndex(0);
+        tabs->setCurrentIndex(Fasoria::kLessonTab);
 
         window.replaceWorkingCircuit(wideCircuit());
         steps(window, 3);

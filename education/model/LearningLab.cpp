@@ -4,6 +4,7 @@
 #include "curriculum/LessonCatalog.h"
 #include "ui/model/Experiment.h"
 #include "ui/model/LogEvent.h"
+#include "ui/texts/TextCatalog.h"
 
 #include <cmath>
 #include <exception>
@@ -19,11 +20,6 @@ constexpr int kListedOutcomes = 8;
 constexpr int kCoinLesson = 0;
 constexpr int kSecondHLesson = 1;
 constexpr int kSignLesson = 3;
-
-QString utf8(const char *text)
-{
-    return QString::fromUtf8(text ? text : "");
-}
 
 QString text(LearningText key, Language language)
 {
@@ -253,7 +249,7 @@ QString distributionChoiceText(std::int64_t prediction, std::int32_t qubits, Lan
 QString doingText(const ExperimentView &experiment, Language language)
 {
     const QString question = experiment.circuit
-                                 ? utf8(pick(language, experiment.circuit->questionIt, experiment.circuit->questionEn))
+                                 ? uiText({experiment.circuit->questionIt, experiment.circuit->questionEn}, language)
                                  : QString();
     return text(LearningText::DoingPrefix, language) + question;
 }
@@ -332,9 +328,9 @@ QString startDetails(const ExperimentView &experiment, Language language)
         details = text(LearningText::DetailsStart, language);
     } else if (step < gates) {
         const LessonStep &applied = circuit.steps[static_cast<std::size_t>(step - 1)];
-        details = paragraph(utf8(pick(language, applied.explanationIt, applied.explanationEn)).toHtmlEscaped());
+        details = paragraph(uiText({applied.explanationIt, applied.explanationEn}, language).toHtmlEscaped());
     } else {
-        details = paragraph(utf8(pick(language, circuit.explanationIt, circuit.explanationEn)).toHtmlEscaped()) +
+        details = paragraph(uiText({circuit.explanationIt, circuit.explanationEn}, language).toHtmlEscaped()) +
                   paragraph(text(LearningText::DetailsTry, language));
     }
     if (experiment.lastShotsTotal != 0) {

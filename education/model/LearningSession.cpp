@@ -8,6 +8,7 @@
 #include "editor/InputFile.h"
 #include "education/model/LearningLab.h"
 #include "ui/model/LogEvent.h"
+#include "ui/texts/TextCatalog.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -60,10 +61,17 @@ const TextPair kLimitWarning = {"Testo oltre il limite supportato (32.768 caratt
 const TextPair kNotReadable = {"La sessione non può essere salvata come file leggibile: %1",
                                "The session cannot be saved as a readable file: %1"};
 
-QString text(Language language, const TextPair &pair)
-{
-    return QString::fromUtf8(pick(language, pair));
-}
+// The one-line summary of a session: %1 the heading, %2 and %3 the stage and the steps, %4 the measurement,
+// %5 the preparations, %6 the predictions, %7 whether there are notes.
+const TextPair kSummary = {"%1; passo %2 di %3; misura: %4; preparazioni: %5; previsioni: %6; note: %7",
+                           "%1; stage %2 of %3; measurement: %4; preparations: %5; predictions: %6; notes: %7"};
+const TextPair kSummaryLesson = {"Lezione %1 \"%2\"", "Lesson %1 \"%2\""};
+const TextPair kSummaryWorkingCircuit = {" (circuito di lavoro%1)", " (working circuit%1)"};
+const TextPair kSummaryOutcome = {"esito |%1>", "outcome |%1>"};
+const TextPair kSummaryDistribution = {"distribuzione \"%1\"", "distribution \"%1\""};
+const TextPair kSummaryNone = {"nessuna", "none"};
+const TextPair kSummaryNotes = {"sì", "yes"};
+const TextPair kSummaryNoNotes = {"no", "no"};
 
 bool fail(QString *error, const QString &message)
 {
@@ -174,9 +182,9 @@ QString SessionRefusal::text(Language language) const
         return detail;
     }
     if (error == SessionError::RepeatedMember) {
-        return Fasoria::text(language, kRefusals[index]).arg(detail);
+        return uiText(kRefusals[index], language).arg(detail);
     }
-    return Fasoria::text(language, kRefusals[index]);
+    return uiText(kRefusals[index], language);
 }
 
 bool exceedsSessionLimits(const SessionData &session, const QByteArray &serialised)
@@ -192,7 +200,7 @@ bool exceedsSessionLimits(const SessionData &session, const QByteArray &serialis
 
 QString sessionLimitWarning(Language language)
 {
-    return text(language, kLimitWarning);
+    return uiText(kLimitWarning, language);
 }
 
 QString sessionFileName(const QString &chosenName)
@@ -215,7 +223,7 @@ bool saveSessionFile(const QString &path, const SessionData &session, Language l
     SessionData readBack;
     SessionRefusal refusal;
     if (!restoreSession(bytes, readBack, &refusal)) {
-        return fail(error, text(language, kNotReadable).arg(refusal.text(language)));
+        return fail(error, uiText(kNotReadable, language).arg(refusal.text(language)));
     }
     if (!saveFileAtomically(path, bytes, error)) {
         return false;
@@ -241,44 +249,38 @@ bool openSessionFile(const QString &path, SessionData &out, SessionRefusal *refu
 
 QString sessionSummary(const SessionData &session, Language language)
 {
-    const bool english = isEnglish(language);
     const std::int32_t qubits = session.circuit.qubitCount;
-    const QString none = english ? QStringLiteral("none") : QStringLiteral("nessuna");
+    const QString none = uiText(kSummaryNone, language);
     const LessonCatalog &catalog = lessonCatalog();
     const bool known = session.lessonIndex >= 0 && static_cast<std::size_t>(session.lessonIndex) < catalog.size();
     const Lesson *lesson = known ? &catalog[static_cast<std::size_t>(session.lessonIndex)] : nullptr;
 
-    QString heading = (english ? QStringLiteral("Lesson %1 \"%2\"") : QStringLiteral("Lezione %1 \"%2\""))
+    QString heading = uiText(kSummaryLesson, language)
                           .arg(QString::number(session.lessonIndex + 1),
-                               lesson ? QString::fromUtf8(pick(language, lesson->titleIt, lesson->titleEn)) : none);
+                               lesson ? uiText({lesson->titleIt, lesson->titleEn}, language) : none);
     if (session.editor) {
         // A generated or opened circuit has a title of its own; a challenge answer carries the lesson's.
         const char *title = pick(language, session.circuit.titleIt, session.circuit.titleEn);
         const bool ownTitle = !lesson || qstrcmp(title, pick(language, lesson->titleIt, lesson->titleEn)) != 0;
-        heading += (english ? QStringLiteral(" (working circuit%1)") : QStringLiteral(" (circuito di lavoro%1)"))
+        heading += uiText(kSummaryWorkingCircuit, language)
                        .arg(ownTitle ? QStringLiteral(": ") + QString::fromUtf8(title) : QString());
     }
     QStringList predictions;
     if (session.predictionBasis >= 0) {
-        predictions << (english ? QStringLiteral("outcome |%1>") : QStringLiteral("esito |%1>"))
+        predictions << uiText(kSummaryOutcome, language)
                            .arg(basisLabel(static_cast<std::uint64_t>(session.predictionBasis), qubits));
     }
     if (session.distributionPrediction >= 0) {
-        predictions << (english ? QStringLiteral("distribution \"%1\"") : QStringLiteral("distribuzione \"%1\""))
+        predictions << uiText(kSummaryDistribution, language)
                            .arg(distributionChoiceText(session.distributionPrediction, qubits, language));
     }
     const QString measurement =
         session.measurement >= 0 ? basisLabel(static_cast<std::uint64_t>(session.measurement), qubits) : none;
-    const QString notes = session.notes.isEmpty() ? QStringLiteral("no")
-                          : english               ? QStringLiteral("yes")
-                                                  : QStringLiteral("sì");
-    const QString pattern = english ? QStringLiteral("%1; stage %2 of %3; measurement: %4; preparations: %5; "
-                                                     "predictions: %6; notes: %7")
-                                    : QStringLiteral("%1; passo %2 di %3; misura: %4; preparazioni: %5; "
-                                                     "previsioni: %6; note: %7");
-    return pattern.arg(heading, QString::number(session.stage), QString::number(session.circuit.steps.size()),
-                       measurement, QString::number(session.shotCount),
-                       predictions.isEmpty() ? none : predictions.join(QStringLiteral(", ")), notes);
+    const QString notes = uiText(session.notes.isEmpty() ? kSummaryNoNotes : kSummaryNotes, language);
+    return uiText(kSummary, language)
+        .arg(heading, QString::number(session.stage), QString::number(session.circuit.steps.size()), measurement,
+             QString::number(session.shotCount), predictions.isEmpty() ? none : predictions.join(QStringLiteral(", ")),
+             notes);
 }
 
 } // namespace Fasoria

@@ -1,5 +1,7 @@
 #include "education/model/LearningTexts.h"
 
+#include "ui/texts/TextCatalog.h"
+
 namespace Fasoria {
 namespace {
 
@@ -130,7 +132,7 @@ QString learningText(LearningText key, Language language)
     if (index < 0 || index >= kLearningTextCount) {
         return QStringLiteral("[missing text]");
     }
-    return QString::fromUtf8(pick(language, kTexts[index]));
+    return uiText(kTexts[index], language);
 }
 
 } // namespace Fasoria

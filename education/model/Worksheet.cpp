@@ -6,6 +6,7 @@
 #include "editor/AtomicSave.h"
 #include "editor/CircuitFile.h"
 #include "ui/model/LogEvent.h"
+#include "ui/texts/TextCatalog.h"
 
 #include <exception>
 #include <stdexcept>
@@ -60,11 +61,6 @@ const TextPair kReproducibleNote = {"Questo blocco può essere salvato come file
                                     "Save this block as a .fsor.json file and open it in Fasoria. Save the session "
                                     "as well to resume notes and comparisons."};
 
-QString text(Language language, const TextPair &pair)
-{
-    return QString::fromUtf8(pick(language, pair));
-}
-
 // A user text or generated text as page content: escaped, with its line breaks kept.
 QString escaped(const QString &content)
 {
@@ -73,25 +69,24 @@ QString escaped(const QString &content)
 
 QString section(Language language, const TextPair &heading, const QString &content)
 {
-    return QString::fromLatin1(kSection).arg(text(language, heading), escaped(content));
+    return QString::fromLatin1(kSection).arg(uiText(heading, language), escaped(content));
 }
 
 void checkInput(const WorksheetInput &input, std::uint64_t dimension)
 {
-    if (input.lastShotsTotal != 0 && input.lastShotsCounts.size() != dimension) {
-        throw std::invalid_argument("Histogram size differs from register");
+    if (input.lastShotsTotal != 0) {
+        checkHistogramSize(input.lastShotsCounts, dimension);
     }
-    if (input.lastOutcome >= 0 && static_cast<std::uint64_t>(input.lastOutcome) >= dimension) {
-        throw std::out_of_range("Measured outcome outside register");
+    if (input.lastOutcome >= 0) {
+        checkMeasuredOutcome(static_cast<std::uint64_t>(input.lastOutcome), dimension);
     }
 }
 
 QString textSections(const WorksheetInput &input, Language language)
 {
     const Circuit &circuit = input.circuit;
-    const QString question = input.question.isEmpty()
-                                 ? QString::fromUtf8(pick(language, circuit.questionIt, circuit.questionEn))
-                                 : input.question;
+    const QString question =
+        input.question.isEmpty() ? uiText({circuit.questionIt, circuit.questionEn}, language) : input.question;
     return section(language, kQuestion, question) +
            section(language, kPrediction, input.predictionFeedback + QLatin1Char('\n') + input.predictionReason) +
            section(language, kObservations, input.notes) + section(language, kConclusions, input.conclusion);
@@ -101,9 +96,9 @@ QString circuitTable(const WorksheetInput &input, Language language)
 {
     const Circuit &circuit = input.circuit;
     QString page = QString::fromLatin1(kCircuitHead)
-                       .arg(text(language, kCircuit), text(language, kQubits), QString::number(circuit.qubitCount),
-                            text(language, kStep), QString::number(input.currentStep),
-                            QString::number(circuit.steps.size()), text(language, kOperation));
+                       .arg(uiText(kCircuit, language), uiText(kQubits, language), QString::number(circuit.qubitCount),
+                            uiText(kStep, language), QString::number(input.currentStep),
+                            QString::number(circuit.steps.size()), uiText(kOperation, language));
     for (std::size_t i = 0; i < circuit.steps.size(); ++i) {
         page += QString::fromLatin1(kGateRow).arg(QString::number(i + 1),
                                                   escaped(QString::fromStdString(gateLabel(circuit.steps[i].gate))));
@@ -114,8 +109,8 @@ QString circuitTable(const WorksheetInput &input, Language language)
 QString resultsTable(const WorksheetInput &input, const StateVector &state, Language language)
 {
     QString page = QString::fromUtf8(kResultsHead)
-                       .arg(text(language, kResults), text(language, kResultsNote), text(language, kState),
-                            text(language, kCount), text(language, kFrequency));
+                       .arg(uiText(kResults, language), uiText(kResultsNote, language), uiText(kState, language),
+                            uiText(kCount, language), uiText(kFrequency, language));
     const QString none = QStringLiteral("-");
     for (std::uint64_t i = 0; i < state.dimension(); ++i) {
         const Complex &amplitude = state.amplitude(i);
@@ -148,14 +143,15 @@ QString buildWorksheet(const WorksheetInput &input, Language language)
     page += textSections(input, language);
     page += circuitTable(input, language);
     page += resultsTable(input, state, language);
-    page += QString::fromLatin1(kPreparations).arg(text(language, kIndependent), QString::number(input.lastShotsTotal));
+    page +=
+        QString::fromLatin1(kPreparations).arg(uiText(kIndependent, language), QString::number(input.lastShotsTotal));
     if (input.lastOutcome >= 0) {
         page += QString::fromLatin1(kOutcome).arg(
-            text(language, kSingleOutcome),
+            uiText(kSingleOutcome, language),
             basisLabel(static_cast<std::uint64_t>(input.lastOutcome), circuit.qubitCount));
     }
     page += QString::fromLatin1(kReproducible)
-                .arg(text(language, kReproducibleTitle), text(language, kReproducibleNote),
+                .arg(uiText(kReproducibleTitle, language), uiText(kReproducibleNote, language),
                      escaped(QString::fromUtf8(serializeCircuit(circuit))));
     return page;
 }

@@ -21,6 +21,21 @@ TEST(CoreSelfTest, ElevenChecksInOrderAllPassing)
     }
 }
 
+TEST(CoreSelfTest, StoredNamesAreFoundByteForByte)
+{
+    for (std::size_t i = 0; i < kCoreCheckCount; ++i) {
+        EXPECT_EQ(findCoreCheck(kCoreCheckNames[i].stored), std::optional<std::size_t>(i)) << kCoreCheckNames[i].stored;
+    }
+    // Titles, near misses and the ids of other checks are not stored names.
+    const std::string others[] = {"Identità H * H",  "identita' H * H",
+                                  "Pauli X e Z ",    "10000 prove indipendenti",
+                                  "Prepare |0>",     std::string("Bell: H + CNOT\0", 15),
+                                  "Q05-ITEN-labels", ""};
+    for (const std::string &name : others) {
+        EXPECT_EQ(findCoreCheck(name), std::nullopt) << name;
+    }
+}
+
 TEST(CoreSelfTest, RepeatedRunsAgree)
 {
     const std::vector<CoreCheckResult> first = runCoreSelfTest();

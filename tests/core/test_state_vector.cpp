@@ -132,6 +132,30 @@ INSTANTIATE_TEST_SUITE_P(
                      "Basis state index out of range"}),
     [](const ::testing::TestParamInfo<RejectedCall> &row) { return std::string(row.param.name); });
 
+TEST(StateVector, RegisterAndGateChecksWithoutARegister)
+{
+    for (const std::int64_t count : {std::int64_t{0}, std::int64_t{-1}, std::int64_t{13}, std::int64_t{1} << 32}) {
+        expectError<std::invalid_argument>([count] { checkQubitCount(count); }, "Qubits must be in the range 1..12");
+    }
+    EXPECT_NO_THROW(checkQubitCount(1));
+    EXPECT_NO_THROW(checkQubitCount(12));
+
+    // Target and a CNOT's control are range-checked; everything the gate itself checks is left to it.
+    const Gate refused[] = {{GateKind::H, 2, 0, 0.0},    {GateKind::X, -1, 0, 0.0},   {GateKind::P, 3, 0, 0.0},
+                            {GateKind::Cnot, 0, 2, 0.0}, {GateKind::Cnot, 2, 0, 0.0}, {GateKind::Cnot, 0, -1, 0.0}};
+    for (const Gate &gate : refused) {
+        expectError<std::out_of_range>([gate] { checkGateQubits(gate, 2); }, "Qubit index out of range");
+    }
+    const Gate accepted[] = {{GateKind::Z, 1, 7, 0.0},
+                             {GateKind::P, 0, -3, kNaN},
+                             {GateKind::Cnot, 1, 1, 0.0},
+                             {static_cast<GateKind>(5), 9, 9, 0.0},
+                             {static_cast<GateKind>(-1), -1, -1, 0.0}};
+    for (const Gate &gate : accepted) {
+        EXPECT_NO_THROW(checkGateQubits(gate, 2));
+    }
+}
+
 TEST(StateVector, UnknownGateKindDoesNothing)
 {
     StateVector state = superposition(2);

@@ -1,6 +1,7 @@
 // The qubit page of the window: it follows the shown state and the language, hides in the beginner view, and
 // never pushes the lesson tabs out of sight.
 #include "tests/ui/WindowHarness.h"
+#include "ui/model/LeftTabs.h"
 #include "ui/texts/TextCatalog.h"
 #include "ui/views/QubitStatePanel.h"
 
@@ -18,7 +19,6 @@ using namespace Fasoria;
 namespace {
 
 constexpr int kBellLesson = 2;
-constexpr int kQubitsTab = 4;
 
 } // namespace
 

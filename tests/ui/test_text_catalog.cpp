@@ -114,6 +114,8 @@ private slots:
     void qubitWord();
     void coreCheckTitle_data();
     void coreCheckTitle();
+    void textPair_data();
+    void textPair();
 };
 
 void TestTextCatalog::everyKeyIsTranslated_data()
@@ -300,6 +302,38 @@ void TestTextCatalog::coreCheckTitle()
     QFETCH(int, language);
     QFETCH(QString, title);
     QCOMPARE(Fasoria::coreCheckTitle(name.toStdString(), static_cast<Language>(language)), title);
+}
+
+void TestTextCatalog::textPair_data()
+{
+    QTest::addColumn<QByteArray>("italian");
+    QTest::addColumn<QByteArray>("english");
+    QTest::addColumn<int>("language");
+    QTest::addColumn<QString>("text");
+
+    // Null marks a missing half, as a catalog step without an explanation has.
+    QTest::addRow("Italian") << QByteArray("Identità") << QByteArray("Identity") << 0 << QStringLiteral("Identità");
+    QTest::addRow("English") << QByteArray("Identità") << QByteArray("Identity") << 1 << QStringLiteral("Identity");
+    QTest::addRow("language 2 reads Italian") << QByteArray("sì") << QByteArray("yes") << 2 << QStringLiteral("sì");
+    QTest::addRow("negative language reads Italian")
+        << QByteArray("sì") << QByteArray("yes") << -1 << QStringLiteral("sì");
+    QTest::addRow("placeholders kept") << QByteArray("Passo %1: %2") << QByteArray("Step %1: %2") << 1
+                                       << QStringLiteral("Step %1: %2");
+    QTest::addRow("missing Italian half") << QByteArray() << QByteArray("only English") << 0 << QString();
+    QTest::addRow("missing English half") << QByteArray("solo italiano") << QByteArray() << 1 << QString();
+    QTest::addRow("other half missing") << QByteArray() << QByteArray("only English") << 1
+                                        << QStringLiteral("only English");
+}
+
+void TestTextCatalog::textPair()
+{
+    QFETCH(QByteArray, italian);
+    QFETCH(QByteArray, english);
+    QFETCH(int, language);
+    QFETCH(QString, text);
+    const TextPair pair = {italian.isNull() ? nullptr : italian.constData(),
+                           english.isNull() ? nullptr : english.constData()};
+    QCOMPARE(uiText(pair, static_cast<Language>(language)), text);
 }
 
 QTEST_GUILESS_MAIN(TestTextCatalog)

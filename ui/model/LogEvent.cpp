@@ -5,13 +5,12 @@
 #include "curriculum/LessonCatalog.h"
 #include "editor/ChallengeFile.h"
 
+#include <iterator>
+
 namespace Fasoria {
 namespace {
 
-QString text(const char *utf8)
-{
-    return QString::fromUtf8(utf8 ? utf8 : "");
-}
+constexpr TextPair kDistributionPrefix = {"PREVISIONE DISTRIBUZIONE: ", "DISTRIBUTION PREDICTION: "};
 
 /// The circuit an event refers to: the working circuit while its lesson is the one shown, otherwise the
 /// catalog lesson; null for an index outside the catalog.
@@ -45,20 +44,14 @@ QString hintText(const LogEvent &event, const LogContext &context)
     if (!challenge || hint >= 3) {
         return QString();
     }
-    const char *const hints[3][2] = {{challenge->hint1It, challenge->hint1En},
-                                     {challenge->hint2It, challenge->hint2En},
-                                     {challenge->hint3It, challenge->hint3En}};
-    const QString number = QString::number(hint + 1);
-    return catalogText(TextKey::LogHint, language, number) + text(pick(language, hints[hint][0], hints[hint][1]));
+    return catalogText(TextKey::LogHint, language, QString::number(hint + 1)) + catalogHint(*challenge, hint, language);
 }
 
 QString distributionText(const LogEvent &event, const LogContext &context)
 {
     const QString choice =
         context.distributionChoice ? context.distributionChoice(event.value) : QString::number(event.value);
-    const QString prefix = isEnglish(context.language) ? QStringLiteral("DISTRIBUTION PREDICTION: ")
-                                                       : QStringLiteral("PREVISIONE DISTRIBUZIONE: ");
-    return prefix + choice + QStringLiteral(" - ") + context.reasoning;
+    return uiText(kDistributionPrefix, context.language) + choice + QStringLiteral(" - ") + context.reasoning;
 }
 
 } // namespace
@@ -78,9 +71,17 @@ QString stepDescription(const Circuit &circuit, std::uint64_t step, bool isWorki
         return QStringLiteral("?");
     }
     const LessonStep &lessonStep = circuit.steps[static_cast<std::size_t>(step)];
-    const QString detail = isWorkingCircuit ? text(gateDescription(lessonStep.gate.kind, language))
-                                            : text(pick(language, lessonStep.explanationIt, lessonStep.explanationEn));
+    const QString detail = isWorkingCircuit ? QString::fromUtf8(gateDescription(lessonStep.gate.kind, language))
+                                            : uiText({lessonStep.explanationIt, lessonStep.explanationEn}, language);
     return QString::fromStdString(gateLabel(lessonStep.gate)) + QStringLiteral(" - ") + detail;
+}
+
+QString catalogHint(const Challenge &challenge, std::uint64_t index, Language language)
+{
+    const TextPair hints[] = {{challenge.hint1It, challenge.hint1En},
+                              {challenge.hint2It, challenge.hint2En},
+                              {challenge.hint3It, challenge.hint3En}};
+    return index < std::size(hints) ? uiText(hints[index], language) : QString();
 }
 
 QString fixedText(double value, int decimals)
@@ -99,7 +100,7 @@ QString renderLogEvent(const LogEvent &event, const LogContext &context)
         if (!circuit) {
             return QString();
         }
-        return catalogText(TextKey::LogPrepared, language, text(pick(language, circuit->titleIt, circuit->titleEn)),
+        return catalogText(TextKey::LogPrepared, language, uiText({circuit->titleIt, circuit->titleEn}, language),
                            QLatin1Char('|') + basisLabel(0, qubits) + QLatin1Char('>'), QString::number(qubits),
                            qubitWord(qubits, language));
     case LogEventKind::Step:
@@ -120,7 +121,7 @@ QString renderLogEvent(const LogEvent &event, const LogContext &context)
                            QString::number(event.value2));
     case LogEventKind::Editor: {
         const auto action = static_cast<EditAction>(static_cast<std::int32_t>(event.value));
-        return catalogText(TextKey::LogEditor, language, text(editActionWord(action, language)),
+        return catalogText(TextKey::LogEditor, language, QString::fromUtf8(editActionWord(action, language)),
                            QString::number(event.value2));
     }
     case LogEventKind::Prediction:

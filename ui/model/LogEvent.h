@@ -13,6 +13,8 @@
 
 namespace Fasoria {
 
+struct Challenge;
+
 /// What a notebook entry records, by its stored number.
 enum class LogEventKind : std::int32_t
 {
@@ -69,6 +71,9 @@ QString catalogText(TextKey key, Language language, const Args &...args)
     static_assert(sizeof...(Args) > 0 && (std::is_same_v<Args, QString> && ...), "arguments are texts");
     return uiText(key, language).arg(args...);
 }
+
+/// Hint `index` (0, 1 or 2) of a catalog challenge in `language`; empty for any other index.
+QString catalogHint(const Challenge &challenge, std::uint64_t index, Language language);
 
 /// A number in fixed notation with a decimal point; a value that would round to zero has no minus sign.
 QString fixedText(double value, int decimals);

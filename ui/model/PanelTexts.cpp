@@ -40,16 +40,6 @@ constexpr TextPair kDeutschReadout = {"Leggi q0 (0=costante; 1=bilanciata). Igno
 constexpr const char *kDeutschFunctions[] = {"f(x)=0", "f(x)=1", "f(x)=x", "f(x)=1-x"};
 // clang-format on
 
-QString text(const TextPair &pair, Language language)
-{
-    return QString::fromUtf8(pick(language, pair));
-}
-
-QString utf8(const char *value)
-{
-    return QString::fromUtf8(value ? value : "");
-}
-
 // The oracle, classical-method and readout texts of a generated algorithm.
 void describeGenerated(const AlgorithmParameters &parameters, Language language, AlgorithmPresentation &out)
 {
@@ -58,26 +48,26 @@ void describeGenerated(const AlgorithmParameters &parameters, Language language,
     case AlgorithmKind::Grover: {
         const QString marked = basisLabel(static_cast<std::uint64_t>(parameters.groverTarget), n);
         out.oracle =
-            text(kGroverOracle, language)
+            uiText(kGroverOracle, language)
                 .arg(marked, QString::number(std::uint64_t{1} << n), QString::number(parameters.groverIterations));
-        out.classical = text(kGroverClassical, language);
-        out.readout = text(kGroverReadout, language).arg(QString::number(n - 1), marked);
+        out.classical = uiText(kGroverClassical, language);
+        out.readout = uiText(kGroverReadout, language).arg(QString::number(n - 1), marked);
         break;
     }
     case AlgorithmKind::BernsteinVazirani: {
         const QString secret = basisLabel(static_cast<std::uint64_t>(parameters.bvSecret), n);
-        out.oracle = text(kBvOracle, language).arg(secret);
-        out.classical = text(kBvClassical, language);
-        out.readout = text(kBvReadout, language).arg(QString::number(n - 1), secret, QString::number(n));
+        out.oracle = uiText(kBvOracle, language).arg(secret);
+        out.classical = uiText(kBvClassical, language);
+        out.readout = uiText(kBvReadout, language).arg(QString::number(n - 1), secret, QString::number(n));
         break;
     }
     case AlgorithmKind::Deutsch: {
         const std::int32_t function = parameters.deutschFunction;
         const bool known = function >= 0 && function < 4;
-        out.oracle = text(kDeutschOracle, language)
+        out.oracle = uiText(kDeutschOracle, language)
                          .arg(known ? QString::fromLatin1(kDeutschFunctions[function]) : QStringLiteral("?"));
-        out.classical = text(kDeutschClassical, language);
-        out.readout = text(kDeutschReadout, language);
+        out.classical = uiText(kDeutschClassical, language);
+        out.readout = uiText(kDeutschReadout, language);
         break;
     }
     }
@@ -99,7 +89,7 @@ std::optional<AlgorithmPresentation> presentAlgorithm(const Experiment &experime
 {
     AlgorithmPresentation out;
     if (const GeneratedAlgorithm *generated = experiment.algorithm()) {
-        out.title = utf8(pick(language, generated->circuit.titleIt, generated->circuit.titleEn));
+        out.title = uiText({generated->circuit.titleIt, generated->circuit.titleEn}, language);
         describeGenerated(generated->parameters, language, out);
         out.caveat = uiText(TextKey::QueryCaveat, language);
         out.classicalQueries = generated->classicalQueries;
@@ -114,11 +104,11 @@ std::optional<AlgorithmPresentation> presentAlgorithm(const Experiment &experime
     if (experiment.workingCircuit() || !info) {
         return std::nullopt;
     }
-    out.title = utf8(pick(language, info->nameIt, info->nameEn));
-    out.oracle = utf8(pick(language, info->oracleIt, info->oracleEn));
-    out.classical = utf8(pick(language, info->classicalIt, info->classicalEn));
-    out.readout = utf8(pick(language, info->readoutIt, info->readoutEn));
-    out.caveat = utf8(pick(language, info->caveatIt, info->caveatEn));
+    out.title = uiText({info->nameIt, info->nameEn}, language);
+    out.oracle = uiText({info->oracleIt, info->oracleEn}, language);
+    out.classical = uiText({info->classicalIt, info->classicalEn}, language);
+    out.readout = uiText({info->readoutIt, info->readoutEn}, language);
+    out.caveat = uiText({info->caveatIt, info->caveatEn}, language);
     out.classicalQueries = info->classicalQueries;
     out.quantumQueries = info->quantumQueries;
     out.readoutMask = info->readoutMask;
@@ -142,8 +132,7 @@ int currentCheckpoint(const std::vector<AlgorithmStage> &stages, std::uint64_t c
 QString checkpointText(const AlgorithmStage &stage, std::uint64_t steps, Language language)
 {
     return QStringLiteral("%1 / %2 - %3")
-        .arg(QString::number(stage.gateIndex), QString::number(steps),
-             utf8(pick(language, stage.nameIt, stage.nameEn)));
+        .arg(QString::number(stage.gateIndex), QString::number(steps), uiText({stage.nameIt, stage.nameEn}, language));
 }
 
 QString correctOutputText(const Experiment &experiment, const AlgorithmPresentation &presentation, Language language)
@@ -166,11 +155,8 @@ QString challengeHintText(const Experiment &experiment, Language language)
     if (!challenge || shown <= 0 || experiment.customChallenge()) {
         return uiText(TextKey::NoHint, language);
     }
-    const char *const hints[][2] = {{challenge->hint1It, challenge->hint1En},
-                                    {challenge->hint2It, challenge->hint2En},
-                                    {challenge->hint3It, challenge->hint3En}};
-    const auto &hint = hints[std::min(shown, 3) - 1];
-    return uiText(TextKey::HintPrefix, language).arg(shown) + utf8(pick(language, hint[0], hint[1]));
+    return uiText(TextKey::HintPrefix, language).arg(shown) +
+           catalogHint(*challenge, static_cast<std::uint64_t>(std::min(shown, 3) - 1), language);
 }
 
 QString challengeResultText(const Experiment &experiment, Language language)

@@ -182,7 +182,7 @@ void AlgorithmLabPanel::refreshGenerator(std::int64_t generatedSteps, Language l
         m_paramKindCombo->setItemText(i, QString::fromLatin1(kGeneratorKindItems[i].text));
     }
     for (int i = 0; i < m_paramDeutschCombo->count(); ++i) {
-        m_paramDeutschCombo->setItemText(i, QString::fromUtf8(pick(language, kDeutschItems[i])));
+        m_paramDeutschCombo->setItemText(i, uiText(kDeutschItems[i], language));
     }
     m_paramHint->setText(generatedSteps >= 0 ? uiText(TextKey::ParametricReady, language).arg(generatedSteps)
                                              : uiText(TextKey::GenerateHint, language));

@@ -52,7 +52,7 @@ void ChallengePanel::refresh(const Experiment &experiment, Language language)
         m_challengeGoal->setText(challengeGoal(custom->definition, language));
     } else {
         const Challenge *challenge = findChallenge(static_cast<std::uint64_t>(experiment.lessonIndex()));
-        m_challengeGoal->setText(QString::fromUtf8(pick(language, challenge->goalIt, challenge->goalEn)));
+        m_challengeGoal->setText(uiText({challenge->goalIt, challenge->goalEn}, language));
     }
     m_challengeGoal->setToolTip(uiText(TextKey::ChallengeTargetTip, language));
     m_challengeCheckButton->setText(uiText(TextKey::CheckSolutionButton, language));
@@ -66,7 +66,7 @@ void ChallengePanel::refresh(const Experiment &experiment, Language language)
     const QString diagnosis = challengeDiagnosisText(experiment, language);
     m_challengeDiagnosis->setText(diagnosis);
     m_challengeDiagnosis->setVisible(!diagnosis.isEmpty());
-    m_challengeDiagnosis->setAccessibleName(QString::fromUtf8(pick(language, kDiagnosisName)));
+    m_challengeDiagnosis->setAccessibleName(uiText(kDiagnosisName, language));
 }
 
 } // namespace Fasoria

@@ -38,7 +38,7 @@ QString questionText(const Experiment &experiment, Language language)
     const Circuit &circuit = experiment.shownCircuit();
     const bool ownQuestion =
         !experiment.workingCircuit() || experiment.isChallengeMode() || experiment.algorithm() != nullptr;
-    return ownQuestion ? QString::fromUtf8(pick(language, circuit.questionIt, circuit.questionEn))
+    return ownQuestion ? uiText({circuit.questionIt, circuit.questionEn}, language)
                        : uiText(TextKey::FreeLabQuestion, language);
 }
 
@@ -124,12 +124,10 @@ void ExercisePanel::applyLanguage(Language language)
     const LessonCatalog &lessons = lessonCatalog();
     for (int i = 0; i < m_lessons->count() && static_cast<std::size_t>(i) < lessons.size(); ++i) {
         const Lesson &lesson = lessons[static_cast<std::size_t>(i)];
-        m_lessons->setItemText(i,
-                               catalogText(TextKey::LessonItem, language,
-                                           QString::fromUtf8(pick(language, lesson.titleIt, lesson.titleEn)),
-                                           QString::number(lesson.qubitCount), qubitWord(lesson.qubitCount, language)));
-        m_lessons->setItemData(i, QString::fromUtf8(pick(language, lesson.questionIt, lesson.questionEn)),
-                               Qt::ToolTipRole);
+        m_lessons->setItemText(
+            i, catalogText(TextKey::LessonItem, language, uiText({lesson.titleIt, lesson.titleEn}, language),
+                           QString::number(lesson.qubitCount), qubitWord(lesson.qubitCount, language)));
+        m_lessons->setItemData(i, uiText({lesson.questionIt, lesson.questionEn}, language), Qt::ToolTipRole);
     }
     m_resourceBox->setTitle(uiText(TextKey::ResourcesBox, language));
     m_qubitCount->setToolTip(uiText(TextKey::QubitCountTip, language));

@@ -18,6 +18,10 @@ namespace {
 constexpr std::uint64_t kPreparationCounts[] = {10, 100, 1000, 10000};
 constexpr int kDefaultPreparationsIndex = 2;
 
+constexpr TextPair kShotsButton = {"Ripeti %1 preparazioni", "Repeat %1 preparations"};
+constexpr TextPair kShotsTip = {"Numero di preparazioni e misure indipendenti",
+                                "Number of independent preparations and measurements"};
+
 QString ket(const QString &label)
 {
     return QLatin1Char('|') + label + QLatin1Char('>');
@@ -176,12 +180,10 @@ void MeasurementPanel::setPrediction(std::int32_t basisIndex)
 
 void MeasurementPanel::applyPreparationTexts(Language language)
 {
-    m_shotsButton->setText(QString::fromUtf8(pick(language, "Ripeti %1 preparazioni", "Repeat %1 preparations"))
-                               .arg(selectedPreparations()));
+    m_shotsButton->setText(uiText(kShotsButton, language).arg(selectedPreparations()));
     // One name in both languages, as the selector is announced.
     m_shotsCombo->setAccessibleName(QStringLiteral("Preparazioni / Preparations"));
-    m_shotsCombo->setToolTip(QString::fromUtf8(pick(language, "Numero di preparazioni e misure indipendenti",
-                                                    "Number of independent preparations and measurements")));
+    m_shotsCombo->setToolTip(uiText(kShotsTip, language));
 }
 
 QString predictionText(const Experiment &experiment, Language language)

@@ -7,10 +7,10 @@ namespace Fasoria {
 
 namespace {
 
-const char *const kPhaseHintIt = " Stesse probabilità, fase relativa diversa. Confronta H e H-Z, poi aggiungi H a "
-                                 "entrambi nel laboratorio didattico.";
-const char *const kPhaseHintEn =
-    " Same probabilities, different relative phase. Compare H and H-Z, then add H to both in the learning lab.";
+constexpr TextPair kPhaseHint = {
+    " Stesse probabilità, fase relativa diversa. Confronta H e H-Z, poi aggiungi H a entrambi nel laboratorio "
+    "didattico.",
+    " Same probabilities, different relative phase. Compare H and H-Z, then add H to both in the learning lab."};
 
 // The two rules only a teacher's challenge has; the numbered texts of the catalog end with status 5.
 constexpr TextPair kForbiddenKind = {"Il circuito usa un tipo di porta vietato dalla consegna.",
@@ -21,10 +21,10 @@ constexpr TextPair kTooManyGates = {"Il circuito ha più porte di quante la cons
 QString statusText(ChallengeStatus status, Language language)
 {
     if (status == ChallengeStatus::ForbiddenKind) {
-        return QString::fromUtf8(pick(language, kForbiddenKind));
+        return uiText(kForbiddenKind, language);
     }
     if (status == ChallengeStatus::TooManyGates) {
-        return QString::fromUtf8(pick(language, kTooManyGates));
+        return uiText(kTooManyGates, language);
     }
     // Statuses 0..5 follow one another from key 157 ("Solved") on.
     return uiText(static_cast<TextKey>(static_cast<std::int32_t>(TextKey::Solved) + static_cast<std::int32_t>(status)),
@@ -43,7 +43,7 @@ QString challengeMessage(const ChallengeResult &result, Language language)
     QString message =
         statusText(result.status, language) + uiText(TextKey::Fidelity, language).arg(fidelityPercent(result.fidelity));
     if (result.probabilitiesMatch && !isSolvingFidelity(result.fidelity)) {
-        message += QString::fromUtf8(pick(language, kPhaseHintIt, kPhaseHintEn));
+        message += uiText(kPhaseHint, language);
     }
     return message;
 }

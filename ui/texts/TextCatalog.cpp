@@ -1,5 +1,7 @@
 #include "ui/texts/TextCatalog.h"
 
+#include "core/CoreSelfTest.h"
+
 #include <cstddef>
 #include <iterator>
 
@@ -11,8 +13,7 @@ template <typename Key>
 struct Entry
 {
     Key key;
-    const char *italian;
-    const char *english;
+    TextPair text;
 };
 using TextEntry = Entry<TextKey>;
 using MoreTextEntry = Entry<MoreText>;
@@ -34,7 +35,19 @@ QString lookUp(const Entry<Key> (&rows)[Count], Key key, Language language)
     const auto index = static_cast<std::int32_t>(key);
     if (index < 0 || static_cast<std::size_t>(index) >= Count)
         return QStringLiteral("[missing text]");
-    return QString::fromUtf8(pick(language, rows[index].italian, rows[index].english));
+    return uiText(rows[index].text, language);
+}
+
+// The titles of the engine checks are the engine's own, in its order from CheckPrepareZero on.
+constexpr std::int32_t kFirstCoreCheckTitle = static_cast<std::int32_t>(TextKey::CheckPrepareZero);
+static_assert(static_cast<std::int32_t>(TextKey::CheckErrorHandling) - kFirstCoreCheckTitle + 1 ==
+                  static_cast<std::int32_t>(kCoreCheckCount),
+              "one title per engine check");
+
+constexpr TextEntry coreCheckRow(TextKey key)
+{
+    return {key,
+            kCoreCheckNames[static_cast<std::size_t>(static_cast<std::int32_t>(key) - kFirstCoreCheckTitle)].title};
 }
 
 // One row per key, in key order: number, key, Italian, English. "\n" is a line break inside the text, runs
@@ -172,19 +185,17 @@ constexpr TextEntry kTexts[] = {
     /*  62 */ {TextKey::LessonItem, "%1   [%2 %3]", "%1   [%2 %3]"},
     /*  63 */ {TextKey::QubitSingular, "qubit", "qubit"},
     /*  64 */ {TextKey::QubitPlural, "qubit", "qubits"},
-    /*  65 */ {TextKey::CheckPrepareZero, "Preparazione |0>", "Prepare |0>"},
-    /*  66 */ {TextKey::CheckHadamard, "Hadamard: distribuzione 50/50", "Hadamard: 50/50 distribution"},
-    /*  67 */ {TextKey::CheckIdentityHH, "Identità H * H", "Identity H * H"},
-    /*  68 */ {TextKey::CheckPauliXZ, "Pauli X e Z", "Pauli X and Z"},
-    /*  69 */ {TextKey::CheckRelativePhase, "Fase relativa: H-Z-H = X", "Relative phase: H-Z-H = X"},
-    /*  70 */ {TextKey::CheckPhaseRotation, "Rotazione di fase", "Phase rotation"},
-    /*  71 */ {TextKey::CheckBell, "Bell: H + CNOT", "Bell: H + CNOT"},
-    /*  72 */ {TextKey::CheckPartialMeasurement,
-               "Misura parziale: collasso correlato",
-               "Partial measurement: correlated collapse"},
-    /*  73 */ {TextKey::CheckFullMeasurement, "Misura totale: collasso", "Full measurement: collapse"},
-    /*  74 */ {TextKey::CheckIndependentShots, "10000 prove indipendenti", "10000 independent shots"},
-    /*  75 */ {TextKey::CheckErrorHandling, "Controllo errori e indici", "Error handling and index bounds"},
+    /*  65 */ coreCheckRow(TextKey::CheckPrepareZero),
+    /*  66 */ coreCheckRow(TextKey::CheckHadamard),
+    /*  67 */ coreCheckRow(TextKey::CheckIdentityHH),
+    /*  68 */ coreCheckRow(TextKey::CheckPauliXZ),
+    /*  69 */ coreCheckRow(TextKey::CheckRelativePhase),
+    /*  70 */ coreCheckRow(TextKey::CheckPhaseRotation),
+    /*  71 */ coreCheckRow(TextKey::CheckBell),
+    /*  72 */ coreCheckRow(TextKey::CheckPartialMeasurement),
+    /*  73 */ coreCheckRow(TextKey::CheckFullMeasurement),
+    /*  74 */ coreCheckRow(TextKey::CheckIndependentShots),
+    /*  75 */ coreCheckRow(TextKey::CheckErrorHandling),
     /*  76 */ {TextKey::CircuitBox, "Circuito quantistico - navigazione", "Quantum circuit - navigation"},
     /*  77 */ {TextKey::CircuitTip,
                "Clicca una porta per ricostruire lo stato subito dopo di essa, oppure |0> per tornare all'inizio. Ingrandisci con i pulsanti o la rotellina; trascina con il tasto centrale per spostarti.",
@@ -442,26 +453,6 @@ static_assert(std::size(kMoreTexts) == kMoreTextCount, "one row per key");
 
 static_assert(rowsFollowKeyOrder(kMoreTexts), "rows out of key order");
 
-// The engine stores its check names in Italian, in the order of the titles CheckPrepareZero..CheckErrorHandling.
-constexpr const char *kCoreCheckNames[] = {
-    "Preparazione |0>",
-    "Hadamard: distribuzione 50/50",
-    "Identita' H * H",
-    "Pauli X e Z",
-    "Fase relativa: H-Z-H = X",
-    "Rotazione di fase",
-    "Bell: H + CNOT",
-    "Misura parziale: collasso correlato",
-    "Misura totale: collasso",
-    "10000 shot indipendenti",
-    "Controllo errori e indici",
-};
-
-constexpr std::int32_t kFirstCoreCheckTitle = static_cast<std::int32_t>(TextKey::CheckPrepareZero);
-static_assert(static_cast<std::int32_t>(TextKey::CheckErrorHandling) - kFirstCoreCheckTitle + 1 ==
-                  static_cast<std::int32_t>(std::size(kCoreCheckNames)),
-              "one title per engine check");
-
 } // namespace
 
 QString uiText(TextKey key, Language language)
@@ -479,13 +470,20 @@ QString qubitWord(std::int64_t count, Language language)
     return uiText(count == 1 ? TextKey::QubitSingular : TextKey::QubitPlural, language);
 }
 
+QString uiText(const TextPair &text, Language language)
+{
+    const char *chosen = pick(language, text);
+    return QString::fromUtf8(chosen ? chosen : "");
+}
+
 QString coreCheckTitle(const std::string &name, Language language)
 {
-    for (std::size_t i = 0; i < std::size(kCoreCheckNames); ++i) {
-        if (name == kCoreCheckNames[i])
-            return uiText(static_cast<TextKey>(kFirstCoreCheckTitle + static_cast<std::int32_t>(i)), language);
+    // The engine names its results from the same table, so only an id of another kind of check is not found.
+    const std::optional<std::size_t> check = findCoreCheck(name);
+    if (!check) {
+        return QString::fromStdString(name);
     }
-    return QString::fromStdString(name);
+    return uiText(static_cast<TextKey>(kFirstCoreCheckTitle + static_cast<std::int32_t>(*check)), language);
 }
 
 } // namespace Fasoria

@@ -244,13 +244,17 @@ constexpr std::int32_t kMoreTextCount = static_cast<std::int32_t>(MoreText::Open
 /// The text of `key` in `language`; "[missing text]" for a key outside the table.
 QString uiText(MoreText key, Language language);
 
+/// The half of an (Italian, English) pair that `language` shows, decoded from UTF-8; a null half reads as
+/// empty. Two separate fields make a pair in braces: uiText({circuit.titleIt, circuit.titleEn}, language).
+QString uiText(const TextPair &text, Language language);
+
 /// The word for `count` qubits: "qubit" for exactly one, otherwise the plural ("qubits", and "qubit" again
 /// in Italian, where the word does not change).
 QString qubitWord(std::int64_t count, Language language);
 
-/// The catalog title of an engine self-test check from its stored (Italian) name, compared byte for byte;
-/// any other name is returned unchanged. The validation report shows English rows by their stored names and
-/// calls this only for Italian ones.
+/// The catalog title of an engine self-test check from its stored name (kCoreCheckNames), compared byte for
+/// byte; any other name is returned unchanged. The validation report shows English rows by their stored
+/// names and calls this only for Italian ones.
 QString coreCheckTitle(const std::string &name, Language language);
 
 } // namespace Fasoria

@@ -95,6 +95,26 @@ void applyLanguage(QTableWidget *table, Language language)
     table->setToolTip(uiText(TextKey::TableTip, language));
 }
 
+void applyLearningHeaders(QTableWidget *table, Language language)
+{
+    checkTable(table);
+    if (table->columnCount() < kColumnCount) {
+        table->setColumnCount(kColumnCount);
+    }
+    static constexpr TextPair kCount = {"Conteggio", "Count"};
+    static constexpr TextPair kFrequency = {"Frequenza %", "Frequency %"};
+    static constexpr TextPair kFrequencyTip = {
+        "Percentuale osservata nelle prove, distinta dalla probabilità teorica.",
+        "Observed percentage across trials, distinct from theoretical probability."};
+    static constexpr TextPair kPhaseTip = {
+        "Freccia: direzione = fase, lunghezza = modulo; fase indefinita per ampiezza nulla. Valore in gradi.",
+        "Arrow: direction = phase, length = magnitude; zero amplitude has undefined phase. Value in degrees."};
+    headerItem(table, kFrequencyColumn - 1)->setText(uiText(kCount, language));
+    headerItem(table, kFrequencyColumn)->setText(uiText(kFrequency, language));
+    headerItem(table, kFrequencyColumn)->setToolTip(uiText(kFrequencyTip, language));
+    headerItem(table, kPhaseColumn)->setToolTip(uiText(kPhaseTip, language));
+}
+
 void fill(QTableWidget *table, const StateVector &state, const Histogram &histogram, std::uint64_t shotsTotal)
 {
     checkTable(table);

@@ -32,6 +32,11 @@ void setUp(QTableWidget *table);
 /// Throws invalid_argument for a null table.
 void applyLanguage(QTableWidget *table, Fasoria::Language language);
 
+/// The wording the learning lab gives the table: the count and frequency headers in `language`, and the tool
+/// tips that tell the observed frequency from the theoretical probability and explain the phase arrow.
+/// Throws invalid_argument for a null table.
+void applyLearningHeaders(QTableWidget *table, Fasoria::Language language);
+
 /// Fills one row per basis state of `state`, reusing the existing cell items, with updates suspended.
 /// `shotsTotal` 0 means no preparations (counts and frequencies "-"); otherwise `histogram` must hold one
 /// count per basis state. Throws invalid_argument for a null table or a histogram of the wrong size, before

@@ -22,13 +22,11 @@
 
 #include <algorithm>
 #include <cstring>
-#include <stdexcept>
 
 using namespace Fasoria;
 
 namespace {
 
-constexpr std::int32_t kMaxQubits = 12;
 constexpr double kWheelZoom = 1.16;
 // The colour of the current stage's border, so the focus frame reads as part of the same drawing.
 const QColor kFocusFrame(40, 91, 183);
@@ -112,44 +110,27 @@ QGraphicsSimpleTextItem *addCentredChildText(QGraphicsItem *parent, const QStrin
     return item;
 }
 
-bool isKnownKind(GateKind kind)
-{
-    const auto value = static_cast<std::int32_t>(kind);
-    return value >= 0 && value < kGateKindCount;
-}
-
 bool isQubit(std::int32_t qubit, std::int32_t qubits)
 {
     return qubit >= 0 && qubit < qubits;
 }
 
+// The engine's own checks of the register, the stage and every gate's qubits, so that the drawing refuses
+// exactly what a replay of the whole circuit would refuse for a bad index.
 void checkDrawable(const Circuit &circuit, std::uint64_t currentStep)
 {
-    const std::int32_t qubits = circuit.qubitCount;
-    if (qubits < 1 || qubits > kMaxQubits) {
-        throw std::invalid_argument("Qubits must be in the range 1..12");
-    }
-    if (currentStep > circuit.steps.size()) {
-        throw std::out_of_range("Circuit step outside lesson");
-    }
+    checkQubitCount(circuit.qubitCount);
+    checkStage(circuit, currentStep);
     for (const LessonStep &step : circuit.steps) {
-        const Gate &gate = step.gate;
-        // Unknown kinds are skipped by the replay, so their qubit fields are never checked there either.
-        if (!isKnownKind(gate.kind)) {
-            continue;
-        }
-        if (!isQubit(gate.target, qubits) || (gate.kind == GateKind::Cnot && !isQubit(gate.control, qubits))) {
-            throw std::out_of_range("Qubit index out of range");
-        }
+        checkGateQubits(step.gate, circuit.qubitCount);
     }
 }
 
 QString stepTip(const LessonStep &step, std::uint64_t stage, Language language, bool isWorkingCircuit)
 {
     QString detail = QString::fromStdString(gateLabel(step.gate));
-    const QString explanation = isWorkingCircuit
-                                    ? QString::fromUtf8(gateDescription(step.gate.kind, language))
-                                    : QString::fromUtf8(pick(language, step.explanationIt, step.explanationEn));
+    const QString explanation = isWorkingCircuit ? QString::fromUtf8(gateDescription(step.gate.kind, language))
+                                                 : uiText({step.explanationIt, step.explanationEn}, language);
     // A catalog step may have no explanation; then the tip names the gate alone.
     if (!explanation.isEmpty()) {
         detail += QStringLiteral(" - ") + explanation;

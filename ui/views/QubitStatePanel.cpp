@@ -1,5 +1,6 @@
 #include "ui/views/QubitStatePanel.h"
 
+#include "ui/texts/TextCatalog.h"
 #include "ui/views/AmplitudeTable.h"
 
 #include <QEvent>
@@ -154,7 +155,7 @@ QString qubitStateText(QubitStateText key, Language language)
     if (row < 0 || row >= static_cast<int>(QubitStateText::Count)) {
         return QString();
     }
-    return QString::fromUtf8(pick(language, kQubitStateTexts[row]));
+    return uiText(kQubitStateTexts[row], language);
 }
 
 QString blochNumberText(double value)

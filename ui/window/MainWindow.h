@@ -57,9 +57,6 @@ public:
     using MessageBoxHandler = Fasoria::Prompts::MessageBoxHandler;
     using FileDialogMode = Fasoria::FileDialogMode;
     using FileDialogHandler = Fasoria::Prompts::FileDialogHandler;
-    /// The page of the left tabs that shows each qubit's sphere, after the four the lessons rely on.
-    static constexpr int kQubitsTab = 4;
-
     explicit MainWindow(QWidget *parent = nullptr);
     ~MainWindow() override;
 

@@ -88,9 +88,8 @@ void MainWindow::openCircuit()
     if (!confirmDiscard()) {
         return;
     }
-    const QString path =
-        m_prompts.fileName(FileDialogMode::Open, QString::fromUtf8(pick(m_language, kOpenTitleIt, kOpenTitleEn)),
-                           QString(), QString::fromLatin1(kOpenFilter));
+    const QString path = m_prompts.fileName(FileDialogMode::Open, uiText({kOpenTitleIt, kOpenTitleEn}, m_language),
+                                            QString(), QString::fromLatin1(kOpenFilter));
     if (!path.isEmpty()) {
         openCircuitFile(path);
     }
@@ -117,9 +116,9 @@ bool MainWindow::saveCircuit(bool asNew)
     if (!asNew && !path.isEmpty()) {
         return writeCircuitFile(path);
     }
-    const QString name = m_prompts.fileName(
-        FileDialogMode::Save, QString::fromUtf8(pick(m_language, kSaveTitleIt, kSaveTitleEn)),
-        path.isEmpty() ? QString::fromLatin1(kProposedName) : path, QString::fromLatin1(kSaveFilter));
+    const QString name = m_prompts.fileName(FileDialogMode::Save, uiText({kSaveTitleIt, kSaveTitleEn}, m_language),
+                                            path.isEmpty() ? QString::fromLatin1(kProposedName) : path,
+                                            QString::fromLatin1(kSaveFilter));
     return !name.isEmpty() && saveCircuitAs(name);
 }
 

@@ -28,13 +28,11 @@ using namespace Fasoria;
 
 namespace {
 
+/// The title line's name for a working circuit that is in no file yet.
+constexpr TextPair kUntitled = {"Senza nome", "Untitled"};
+
 /// Below this drawing scale gate letters are too small to read.
 constexpr double kReadableScale = 0.5;
-
-QString utf8(const char *text)
-{
-    return QString::fromUtf8(text ? text : "");
-}
 
 } // namespace
 
@@ -133,7 +131,7 @@ void MainWindow::refreshGuidance()
     } else if (step < steps) {
         explanation = stepDescription(circuit, step - 1, working, m_language);
     } else if (!working || generated) {
-        explanation = utf8(pick(m_language, circuit.explanationIt, circuit.explanationEn));
+        explanation = uiText({circuit.explanationIt, circuit.explanationEn}, m_language);
     } else {
         explanation = uiText(TextKey::FreeLabEnd, m_language);
         if (steps > 0) {
@@ -213,8 +211,7 @@ void MainWindow::refreshTitle()
     QString name = QStringLiteral("-");
     if (m_experiment.workingCircuit()) {
         const QString &path = m_experiment.document().path();
-        name = !path.isEmpty() ? QFileInfo(path).fileName()
-                               : QString::fromUtf8(pick(m_language, "Senza nome", "Untitled"));
+        name = !path.isEmpty() ? QFileInfo(path).fileName() : uiText(kUntitled, m_language);
     }
     const bool modified = m_experiment.document().hasUnsavedWork();
     setWindowTitle(uiText(TextKey::AppTitle, m_language) + QLatin1Char(' ') + QString::fromUtf8(kApplicationVersion) +

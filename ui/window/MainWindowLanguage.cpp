@@ -2,6 +2,7 @@
 #include "core/GateText.h"
 #include "curriculum/LessonCatalog.h"
 #include "education/model/LearningLab.h"
+#include "ui/model/LeftTabs.h"
 #include "ui/model/LogEvent.h"
 #include "ui/panels/EditorPanel.h"
 #include "ui/panels/ExercisePanel.h"
@@ -60,11 +61,6 @@ constexpr TextPair kUndoText = {"Annulla modifica circuito", "Undo circuit edit"
 constexpr TextPair kRedoText = {"Ripristina modifica circuito", "Redo circuit edit"};
 // clang-format on
 
-QString pairText(const TextPair &pair, Language language)
-{
-    return QString::fromUtf8(pick(language, pair));
-}
-
 } // namespace
 
 void MainWindow::switchLanguage(int index)
@@ -111,21 +107,21 @@ void MainWindow::applyMenuLanguage()
     m_actionSaveAs->setText(uiText(TextKey::SaveAsAction, m_language));
     m_actionExport->setText(uiText(TextKey::ExportAction, m_language));
     m_actionExit->setText(uiText(TextKey::ExitAction, m_language));
-    m_actionHelp->setText(pairText(kHelpText, m_language));
-    m_actionLessonHelp->setText(pairText(kLessonHelpText, m_language));
-    m_actionFreewareLicense->setText(pairText(kLicenseText, m_language));
-    m_actionFreewareLicense->setToolTip(pairText(kLicenseTip, m_language));
-    m_lessonHelpButton->setText(pairText(kLessonHelpButton, m_language));
-    m_lessonHelpButton->setToolTip(pairText(kLessonHelpButtonTip, m_language));
+    m_actionHelp->setText(uiText(kHelpText, m_language));
+    m_actionLessonHelp->setText(uiText(kLessonHelpText, m_language));
+    m_actionFreewareLicense->setText(uiText(kLicenseText, m_language));
+    m_actionFreewareLicense->setToolTip(uiText(kLicenseTip, m_language));
+    m_lessonHelpButton->setText(uiText(kLessonHelpButton, m_language));
+    m_lessonHelpButton->setToolTip(uiText(kLessonHelpButtonTip, m_language));
     // The learning-lab controls are built already and carry their names while they wait for their commands.
-    m_simpleMode->setText(pairText(kSimpleModeText, m_language));
-    m_simpleMode->setToolTip(pairText(kSimpleModeTip, m_language));
-    m_learningButton->setText(pairText(kLearningButtonText, m_language));
-    m_actionSaveSession->setText(pairText(kSaveSessionText, m_language));
-    m_actionOpenSession->setText(pairText(kOpenSessionText, m_language));
-    m_actionWorksheet->setText(pairText(kWorksheetText, m_language));
-    m_actionUndo->setText(pairText(kUndoText, m_language));
-    m_actionRedo->setText(pairText(kRedoText, m_language));
+    m_simpleMode->setText(uiText(kSimpleModeText, m_language));
+    m_simpleMode->setToolTip(uiText(kSimpleModeTip, m_language));
+    m_learningButton->setText(uiText(kLearningButtonText, m_language));
+    m_actionSaveSession->setText(uiText(kSaveSessionText, m_language));
+    m_actionOpenSession->setText(uiText(kOpenSessionText, m_language));
+    m_actionWorksheet->setText(uiText(kWorksheetText, m_language));
+    m_actionUndo->setText(uiText(kUndoText, m_language));
+    m_actionRedo->setText(uiText(kRedoText, m_language));
     applyExchangeLanguage();
 }
 
@@ -135,7 +131,7 @@ void MainWindow::keepLessonTabsReadable()
     // does not fit beside them, or as all five when they need less.
     const QTabBar *bar = m_leftTabs->tabBar();
     int lessonTabs = 0;
-    for (int tab = 0; tab < kQubitsTab; ++tab) {
+    for (int tab = kLessonTab; tab < kQubitsTab; ++tab) {
         lessonTabs += bar->tabRect(tab).width();
     }
     const int allTabs = lessonTabs + bar->tabRect(kQubitsTab).width();

@@ -6,6 +6,7 @@
 #include "education/model/LearningLab.h"
 #include "ui/panels/MeasurementPanel.h"
 #include "ui/texts/TextCatalog.h"
+#include "ui/views/AmplitudeTable.h"
 #include "ui/window/MainWindow.h"
 
 #include <QAction>
@@ -162,23 +163,7 @@ void MainWindow::clearLearningPrediction()
 void MainWindow::applyLearningTexts()
 {
     m_measurementPanel->applyPreparationTexts(m_language);
-    const auto header = [this](int column) {
-        QTableWidgetItem *item = m_table->horizontalHeaderItem(column);
-        if (!item) {
-            item = new QTableWidgetItem;
-            m_table->setHorizontalHeaderItem(column, item);
-        }
-        return item;
-    };
-    header(5)->setText(QString::fromUtf8(pick(m_language, "Conteggio", "Count")));
-    header(6)->setText(QString::fromUtf8(pick(m_language, "Frequenza %", "Frequency %")));
-    header(6)->setToolTip(
-        QString::fromUtf8(pick(m_language, "Percentuale osservata nelle prove, distinta dalla probabilità teorica.",
-                               "Observed percentage across trials, distinct from theoretical probability.")));
-    header(3)->setToolTip(QString::fromUtf8(
-        pick(m_language,
-             "Freccia: direzione = fase, lunghezza = modulo; fase indefinita per ampiezza nulla. Valore in gradi.",
-             "Arrow: direction = phase, length = magnitude; zero amplitude has undefined phase. Value in degrees.")));
+    AmplitudeTable::applyLearningHeaders(m_table, m_language);
 }
 
 void MainWindow::startLearningSession()

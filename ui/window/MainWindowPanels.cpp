@@ -88,9 +88,9 @@ void MainWindow::exportResults()
     if (!m_experiment.state()) {
         return;
     }
-    const QString path = m_prompts.saveFileName(QString::fromUtf8(pick(m_language, kExportTitle)),
-                                                QString::fromLatin1(kExportProposedName),
-                                                QString::fromLatin1(kExportFilter), resultsFileName, m_language);
+    const QString path =
+        m_prompts.saveFileName(uiText(kExportTitle, m_language), QString::fromLatin1(kExportProposedName),
+                               QString::fromLatin1(kExportFilter), resultsFileName, m_language);
     if (path.isEmpty()) {
         return;
     }

@@ -4,6 +4,7 @@
 #include "education/dialog/LearningDialog.h"
 #include "education/model/LearningSession.h"
 #include "education/model/Worksheet.h"
+#include "ui/model/LeftTabs.h"
 #include "ui/panels/EditorPanel.h"
 #include "ui/panels/ExercisePanel.h"
 #include "ui/panels/MeasurementPanel.h"
@@ -40,13 +41,6 @@ const char *const kWorksheetFilter = "HTML (*.html)";
 const char *const kMessageTitle = "Fasoria";
 const char *const kSimpleModeKey = "education/simple";
 constexpr int kStatusMessageMs = 8000;
-constexpr int kAlgorithmsTab = 1;
-constexpr int kEditorTab = 2;
-
-QString text(const TextPair &pair, Language language)
-{
-    return QString::fromUtf8(pick(language, pair));
-}
 
 } // namespace
 
@@ -101,7 +95,7 @@ bool MainWindow::saveLearningSession(const QString &path)
     QString target = path.isEmpty() ? marks.path : path;
     target =
         target.isEmpty()
-            ? m_prompts.saveFileName(text(kSaveSessionTitle, m_language), QString::fromLatin1(kSessionProposedName),
+            ? m_prompts.saveFileName(uiText(kSaveSessionTitle, m_language), QString::fromLatin1(kSessionProposedName),
                                      QString::fromLatin1(kSessionSaveFilter), sessionFileName, m_language)
             : sessionFileName(target);
     if (target.isEmpty()) {
@@ -133,7 +127,7 @@ void MainWindow::openLearningSession()
     if (!confirmDiscard()) {
         return;
     }
-    const QString path = m_prompts.fileName(FileDialogMode::Open, text(kOpenSessionTitle, m_language), QString(),
+    const QString path = m_prompts.fileName(FileDialogMode::Open, uiText(kOpenSessionTitle, m_language), QString(),
                                             QString::fromLatin1(kSessionOpenFilter));
     if (!path.isEmpty()) {
         openLearningSessionFile(path);
@@ -149,7 +143,7 @@ bool MainWindow::openLearningSessionFile(const QString &path)
         // verdicts on the contents carry both languages.
         QString message = refusal.text();
         if (refusal.error == SessionError::None) {
-            message = text({"Sessione non valida.", "Invalid session."}, m_language);
+            message = uiText({"Sessione non valida.", "Invalid session."}, m_language);
         } else if (refusal.error == SessionError::Unreadable) {
             message = refusal.text(m_language);
         }
@@ -297,7 +291,7 @@ bool MainWindow::exportWorksheet(const QString &path)
 {
     const QString target =
         path.isEmpty()
-            ? m_prompts.saveFileName(text(kWorksheetTitle, m_language), QString::fromLatin1(kWorksheetProposedName),
+            ? m_prompts.saveFileName(uiText(kWorksheetTitle, m_language), QString::fromLatin1(kWorksheetProposedName),
                                      QString::fromLatin1(kWorksheetFilter), worksheetFileName, m_language)
             : worksheetFileName(path);
     if (target.isEmpty()) {
@@ -331,7 +325,7 @@ void MainWindow::showSimpleMode(bool beginner)
     // The lesson page replaces a page that goes; disabling the current page first would move to another.
     const int shown = m_leftTabs->currentIndex();
     if (beginner && (shown == kAlgorithmsTab || shown == kEditorTab || shown == kQubitsTab)) {
-        m_leftTabs->setCurrentIndex(0);
+        m_leftTabs->setCurrentIndex(kLessonTab);
     }
     // The spheres are details like the state table, and go with it.
     for (const int tab : {kAlgorithmsTab, kEditorTab, kQubitsTab}) {

@@ -2,6 +2,7 @@
 // algorithm lab) the generator's parameters. Missing keys take their defaults and values that do not fit are clamped or
 // ignored; nothing about settings is ever reported to the user.
 #include "curriculum/LessonCatalog.h"
+#include "ui/model/LeftTabs.h"
 #include "ui/panels/AlgorithmLabPanel.h"
 #include "ui/panels/ExercisePanel.h"
 #include "ui/window/MainWindow.h"
@@ -20,8 +21,6 @@ using namespace Fasoria;
 
 namespace {
 
-// The four tabs every stored value is clamped into; the qubit page after them is restored only by its own index.
-constexpr int kLastClampedLeftTab = 3;
 constexpr int kWindowStateVersion = 0;
 
 QString key(const char *name)
@@ -47,7 +46,7 @@ void MainWindow::readStartupSettings()
     }
     const int leftTab = settings.value(key("ui/leftTab"), 0).toInt();
     m_leftTabs->setCurrentIndex(
-        leftTab >= 0 && leftTab < m_leftTabs->count() ? leftTab : std::clamp(leftTab, 0, kLastClampedLeftTab));
+        leftTab >= 0 && leftTab < m_leftTabs->count() ? leftTab : std::clamp(leftTab, 0, kMeasurementsTab));
     const QByteArray geometry = settings.value(key("window/geometry")).toByteArray();
     if (!geometry.isEmpty()) {
         restoreGeometry(geometry);

@@ -8,6 +8,7 @@
 #include "editor/CircuitFile.h"
 #include "education/dialog/LearningDialog.h"
 #include "education/model/LearningLab.h"
+#include "ui/model/LeftTabs.h"
 #include "ui/views/CircuitView.h"
 #include "ui/window/MainWindow.h"
 #include "validation/suite/ValidationCheck.h"
@@ -47,8 +48,6 @@ namespace Fasoria {
 namespace {
 
 constexpr double kTolerance = 1e-9;
-constexpr int kMeasurementsTab = 3;
-constexpr int kEditorTab = 2;
 
 bool near(double value, double expected, double tolerance = kTolerance)
 {

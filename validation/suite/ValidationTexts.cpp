@@ -81,12 +81,12 @@ QString validationSummaryText(const std::vector<ValidationCheck> &checks, Langua
 
 QString validationExportButtonText(Language language)
 {
-    return QString::fromUtf8(pick(language, kExportButton));
+    return uiText(kExportButton, language);
 }
 
 QString validationSaveDialogTitle(Language language)
 {
-    return QString::fromUtf8(pick(language, kSaveDialogTitle));
+    return uiText(kSaveDialogTitle, language);
 }
 
 QString validationFileFilter()
@@ -96,7 +96,7 @@ QString validationFileFilter()
 
 QString validationSaveErrorText(Language language)
 {
-    return QString::fromUtf8(pick(language, kSaveError));
+    return uiText(kSaveError, language);
 }
 
 } // namespace Fasoria
