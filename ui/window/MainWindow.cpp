@@ -5,9 +5,11 @@
 #include "editor/CircuitEditor.h"
 #include "ui/panels/AlgorithmLabPanel.h"
 #include "ui/panels/ChallengePanel.h"
+#include "ui/panels/CircuitPanel.h"
 #include "ui/panels/EditorPanel.h"
 #include "ui/panels/ExercisePanel.h"
 #include "ui/panels/MeasurementPanel.h"
+#include "ui/panels/StatesPanel.h"
 #include "ui/texts/TextCatalog.h"
 #include "ui/views/CircuitView.h"
 
@@ -27,7 +29,8 @@ using namespace Fasoria;
 
 MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), m_prompts(this)
 {
-    m_experiment.setLogObservers([this](const LogEvent &event) { appendLogLine(event); }, [this] { m_log->clear(); });
+    m_experiment.setLogObservers([this](const LogEvent &event) { appendLogLine(event); },
+                                 [this] { m_notebookPanel->clear(); });
     buildWidgetTree();
     fillFixedSelectors();
     applyFixedSettings();
@@ -100,10 +103,6 @@ void MainWindow::connectSignals()
             m_editorPanel->showSelectedGate(m_experiment.workingCircuit(), m_experiment.currentStep());
         });
     });
-    connect(m_zoomInButton, &QPushButton::clicked, this, [this] { m_circuitView->zoomBy(CircuitView::kZoomInFactor); });
-    connect(m_zoomOutButton, &QPushButton::clicked, this,
-            [this] { m_circuitView->zoomBy(CircuitView::kZoomOutFactor); });
-    connect(m_fitButton, &QPushButton::clicked, this, [this] { m_circuitView->fitAll(); });
     connectPanels();
     connectCircuitCommands();
 }
@@ -161,7 +160,7 @@ void MainWindow::setShortcuts()
 
 void MainWindow::appendLogLine(const LogEvent &event)
 {
-    m_log->appendPlainText(renderLogEvent(event, logContext()));
+    m_notebookPanel->appendLine(renderLogEvent(event, logContext()));
 }
 
 void MainWindow::closeEvent(QCloseEvent *event)

@@ -37,7 +37,10 @@ class ChallengePanel;
 class CircuitEditor;
 class EditorPanel;
 class LearningDialog;
+class CircuitPanel;
 class ExercisePanel;
+class NotebookPanel;
+class StatesPanel;
 class MeasurementPanel;
 class QubitStatePanel;
 struct EditSnapshot;
@@ -253,7 +256,6 @@ private:
     void showChanges(Fasoria::Experiment::Changes changes);
     void refreshGuidance();
     void refreshStatePanel();
-    void showDrawing();
     void fitDrawing();
     void refreshTitle();
     void refreshGenerator();
@@ -351,18 +353,11 @@ private:
     Fasoria::MeasurementPanel *m_measurementPanel = nullptr;
     Fasoria::QubitStatePanel *m_qubitStatePanel = nullptr;
 
-    QGroupBox *m_circuitBox = nullptr;
-    QLabel *m_circuitStage = nullptr;
-    QPushButton *m_zoomOutButton = nullptr;
-    QPushButton *m_zoomInButton = nullptr;
-    QPushButton *m_fitButton = nullptr;
+    Fasoria::CircuitPanel *m_circuitPanel = nullptr;
+    /// The drawing inside m_circuitPanel, which the keyboard and the algorithm lab drive.
     CircuitView *m_circuitView = nullptr;
-    QLabel *m_circuitHint = nullptr;
-    QLabel *m_statesTitle = nullptr;
-    QTableWidget *m_table = nullptr;
-    QLabel *m_normLabel = nullptr;
-    QLabel *m_logTitle = nullptr;
-    QPlainTextEdit *m_log = nullptr;
+    Fasoria::StatesPanel *m_statesPanel = nullptr;
+    Fasoria::NotebookPanel *m_notebookPanel = nullptr;
 
     QMenu *m_fileMenu = nullptr;
     QMenu *m_helpMenu = nullptr;

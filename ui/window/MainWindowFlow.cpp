@@ -4,9 +4,11 @@
 #include "ui/model/LogEvent.h"
 #include "ui/panels/AlgorithmLabPanel.h"
 #include "ui/panels/ChallengePanel.h"
+#include "ui/panels/CircuitPanel.h"
 #include "ui/panels/EditorPanel.h"
 #include "ui/panels/ExercisePanel.h"
 #include "ui/panels/MeasurementPanel.h"
+#include "ui/panels/StatesPanel.h"
 #include "ui/texts/TextCatalog.h"
 #include "ui/views/AmplitudeTable.h"
 #include "ui/views/CircuitView.h"
@@ -30,9 +32,6 @@ namespace {
 
 /// The title line's name for a working circuit that is in no file yet.
 constexpr TextPair kUntitled = {"Senza nome", "Untitled"};
-
-/// Below this drawing scale gate letters are too small to read.
-constexpr double kReadableScale = 0.5;
 
 } // namespace
 
@@ -143,16 +142,7 @@ void MainWindow::refreshGuidance()
     // the drawing recolour; the description also says which keys drive the drawing.
     const QString name = uiText(MoreText::CircuitDrawingName, m_language).arg(step).arg(steps);
     const QString description = explanation + QLatin1Char('\n') + uiText(MoreText::CircuitDrawingKeys, m_language);
-    if (name != m_circuitView->accessibleName()) {
-        m_circuitView->setAccessibleName(name);
-        QAccessibleEvent event(m_circuitView, QAccessible::NameChanged);
-        QAccessible::updateAccessibility(&event);
-    }
-    if (description != m_circuitView->accessibleDescription()) {
-        m_circuitView->setAccessibleDescription(description);
-        QAccessibleEvent event(m_circuitView, QAccessible::DescriptionChanged);
-        QAccessible::updateAccessibility(&event);
-    }
+    m_circuitPanel->describe(name, description);
 }
 
 void MainWindow::refreshStatePanel()
@@ -163,40 +153,23 @@ void MainWindow::refreshStatePanel()
     }
     const std::int32_t qubits = state->qubitCount();
     const QString qubitText = QString::number(qubits);
-    const QString stepText = QString::number(m_experiment.currentStep());
-    const QString stepsText = QString::number(m_experiment.stepCount());
-    m_circuitStage->setText(catalogText(TextKey::CircuitStage, m_language, stepText, stepsText));
-    showDrawing();
+    m_circuitPanel->refresh(m_experiment, m_language);
     m_editorPanel->refresh(m_experiment.workingCircuit(), m_experiment.currentStep(), m_language);
     m_challengePanel->refresh(m_experiment, m_language);
     m_algorithmLab->refresh(m_experiment, m_language);
 
-    AmplitudeTable::fill(m_table, *state, m_experiment.histogram(), m_experiment.shotsTotal());
-    m_normLabel->setText(AmplitudeTable::normText(*state, m_language));
+    m_statesPanel->refresh(m_experiment, m_language);
     m_qubitStatePanel->showState(*state, m_language);
     m_measurementPanel->refresh(m_experiment, m_language);
     refreshLearningLab();
     statusBar()->showMessage(catalogText(TextKey::StatusEngine, m_language, qubitText, qubitWord(qubits, m_language)));
 }
 
-void MainWindow::showDrawing()
-{
-    const std::uint64_t step = m_experiment.currentStep();
-    m_circuitView->showCircuit(m_experiment.shownCircuit(), step, m_experiment.isMeasured(), m_language,
-                               m_experiment.workingCircuit() != nullptr);
-    // Zoomed in on a long circuit: keep the current stage in sight as it moves.
-    m_circuitView->ensureStageVisible(step);
-}
-
 void MainWindow::fitDrawing()
 {
-    m_circuitView->fitAll();
-    // A long circuit fitted whole shrinks its gates below legibility; show the current stage at reading size
-    // instead (the fit button still gives the overview). Before the window is shown the view has no real
-    // size to judge by, and refits itself when it gets one.
-    if (m_circuitView->isVisible() && m_circuitView->transform().m11() < kReadableScale) {
-        m_circuitView->focusStage(m_experiment.currentStep());
-    }
+    // A long circuit fitted whole shrinks its gates below legibility: the current stage at reading size
+    // instead (the fit button still gives the overview).
+    m_circuitPanel->fitToStage(m_experiment.currentStep());
 }
 
 void MainWindow::refreshGenerator()

@@ -4,9 +4,11 @@
 #include "education/model/LearningLab.h"
 #include "ui/model/LeftTabs.h"
 #include "ui/model/LogEvent.h"
+#include "ui/panels/CircuitPanel.h"
 #include "ui/panels/EditorPanel.h"
 #include "ui/panels/ExercisePanel.h"
 #include "ui/panels/MeasurementPanel.h"
+#include "ui/panels/StatesPanel.h"
 #include "ui/texts/TextCatalog.h"
 #include "ui/views/AmplitudeTable.h"
 #include "ui/views/CircuitView.h"
@@ -153,26 +155,11 @@ void MainWindow::applyLessonLanguage()
 
 void MainWindow::applyPanelLanguage()
 {
-    const auto setButton = [this](QPushButton *button, TextKey text, TextKey tip) {
-        button->setText(uiText(text, m_language));
-        button->setToolTip(uiText(tip, m_language));
-    };
     m_explanationBox->setTitle(uiText(TextKey::ExplanationBox, m_language));
     m_explanation->setToolTip(uiText(TextKey::ExplanationTip, m_language));
-    m_circuitBox->setTitle(uiText(TextKey::CircuitBox, m_language));
-    m_circuitBox->setToolTip(uiText(TextKey::CircuitTip, m_language));
-    m_circuitView->setToolTip(uiText(TextKey::CircuitTip, m_language));
-    m_circuitHint->setText(uiText(TextKey::CircuitHint, m_language));
-    m_circuitHint->setToolTip(uiText(TextKey::CircuitTip, m_language));
-    setButton(m_zoomInButton, TextKey::ZoomIn, TextKey::ZoomTip);
-    setButton(m_zoomOutButton, TextKey::ZoomOut, TextKey::ZoomTip);
-    setButton(m_fitButton, TextKey::Fit, TextKey::ZoomTip);
-
-    m_statesTitle->setText(uiText(TextKey::StatesTitle, m_language));
-    m_normLabel->setToolTip(uiText(TextKey::ColumnProbabilityTip, m_language));
-    AmplitudeTable::applyLanguage(m_table, m_language);
-    m_logTitle->setText(uiText(TextKey::NotebookTitle, m_language));
-    m_log->setToolTip(uiText(TextKey::NotebookTip, m_language));
+    m_circuitPanel->applyLanguage(m_language);
+    m_statesPanel->applyLanguage(m_language);
+    m_notebookPanel->applyLanguage(m_language);
 }
 
 void MainWindow::fitEditorTabWidth()
@@ -190,14 +177,12 @@ void MainWindow::fitEditorTabWidth()
 
 void MainWindow::renderNotebook()
 {
-    m_log->setUpdatesEnabled(false);
-    m_log->clear();
     const LogContext context = logContext();
+    QStringList lines;
     for (const LogEvent &event : m_experiment.logEvents()) {
-        m_log->appendPlainText(renderLogEvent(event, context));
+        lines << renderLogEvent(event, context);
     }
-    m_log->moveCursor(QTextCursor::End);
-    m_log->setUpdatesEnabled(true);
+    m_notebookPanel->showLines(lines);
 }
 
 LogContext MainWindow::logContext() const

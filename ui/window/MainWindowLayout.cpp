@@ -2,9 +2,11 @@
 #include "curriculum/LessonCatalog.h"
 #include "ui/panels/AlgorithmLabPanel.h"
 #include "ui/panels/ChallengePanel.h"
+#include "ui/panels/CircuitPanel.h"
 #include "ui/panels/EditorPanel.h"
 #include "ui/panels/ExercisePanel.h"
 #include "ui/panels/MeasurementPanel.h"
+#include "ui/panels/StatesPanel.h"
 #include "ui/views/AmplitudeTable.h"
 #include "ui/views/CircuitView.h"
 #include "ui/views/QubitStatePanel.h"
@@ -38,8 +40,6 @@ namespace {
 
 constexpr int kWindowWidth = 1260;
 constexpr int kWindowHeight = 900;
-/// The notebook widget discards its oldest lines beyond this many blocks.
-constexpr int kMaxLogBlocks = 500;
 
 void setFontStyle(QWidget *widget, int pointSize, bool bold)
 {
@@ -195,59 +195,16 @@ QWidget *MainWindow::buildRightSide()
     m_rightMainSplitter = named(new QSplitter(Qt::Vertical), "rightMainSplitter");
     m_rightMainSplitter->setChildrenCollapsible(false);
 
-    m_circuitBox = named(new QGroupBox, "m_circuitBox");
-    m_circuitBox->setMinimumHeight(170);
-    QVBoxLayout *circuitLayout = named(new QVBoxLayout(m_circuitBox), "circuitLayout");
-    circuitLayout->setSpacing(4);
-    circuitLayout->setContentsMargins(7, 9, 7, 6);
-    QHBoxLayout *toolbar = named(new QHBoxLayout, "circuitToolbarLayout");
-    m_circuitStage = namedLabel("m_circuitStage");
-    m_zoomOutButton = namedButton("m_zoomOutButton");
-    m_zoomInButton = namedButton("m_zoomInButton");
-    m_fitButton = namedButton("m_fitButton");
-    toolbar->addWidget(m_circuitStage, 1);
-    toolbar->addWidget(m_zoomOutButton);
-    toolbar->addWidget(m_zoomInButton);
-    toolbar->addWidget(m_fitButton);
-    circuitLayout->addLayout(toolbar);
-    m_circuitView = named(new CircuitView, "m_circuitView");
-    circuitLayout->addWidget(m_circuitView);
-    m_circuitHint = namedLabel("m_circuitHint", true);
-    circuitLayout->addWidget(m_circuitHint);
-    m_rightMainSplitter->addWidget(m_circuitBox);
+    m_circuitPanel = new CircuitPanel;
+    m_circuitView = m_circuitPanel->view();
+    m_rightMainSplitter->addWidget(m_circuitPanel);
 
     m_rightDataSplitter = named(new QSplitter(Qt::Vertical), "rightDataSplitter");
     m_rightDataSplitter->setChildrenCollapsible(false);
-    QWidget *statesPane = named(new QWidget, "statesPane");
-    statesPane->setMinimumHeight(130);
-    QVBoxLayout *statesLayout = named(new QVBoxLayout(statesPane), "statesPaneLayout");
-    statesLayout->setSpacing(4);
-    statesLayout->setContentsMargins(4, 4, 4, 4);
-    m_statesTitle = namedLabel("m_statesTitle");
-    setFontStyle(m_statesTitle, 0, true);
-    m_table = named(new QTableWidget, "m_table");
-    // Tab goes on to the next control instead of walking the cells (the arrows still do).
-    m_table->setTabKeyNavigation(false);
-    m_normLabel = namedLabel("m_normLabel", true);
-    statesLayout->addWidget(m_statesTitle);
-    statesLayout->addWidget(m_table);
-    statesLayout->addWidget(m_normLabel);
-    m_rightDataSplitter->addWidget(statesPane);
-
-    QWidget *notebookPane = named(new QWidget, "notebookPane");
-    notebookPane->setMinimumHeight(120);
-    QVBoxLayout *notebookLayout = named(new QVBoxLayout(notebookPane), "notebookPaneLayout");
-    notebookLayout->setSpacing(4);
-    notebookLayout->setContentsMargins(4, 4, 4, 4);
-    m_logTitle = namedLabel("m_logTitle");
-    setFontStyle(m_logTitle, 0, true);
-    m_log = named(new QPlainTextEdit, "m_log");
-    m_log->setReadOnly(true);
-    m_log->setTabChangesFocus(true);
-    m_log->setMinimumHeight(125);
-    notebookLayout->addWidget(m_logTitle);
-    notebookLayout->addWidget(m_log);
-    m_rightDataSplitter->addWidget(notebookPane);
+    m_statesPanel = new StatesPanel;
+    m_rightDataSplitter->addWidget(m_statesPanel);
+    m_notebookPanel = new NotebookPanel;
+    m_rightDataSplitter->addWidget(m_notebookPanel);
     m_rightMainSplitter->addWidget(m_rightDataSplitter);
     return m_rightMainSplitter;
 }
@@ -300,16 +257,7 @@ void MainWindow::fillFixedSelectors()
     m_languageCombo->addItem(QStringLiteral("English"));
 }
 
-void MainWindow::applyFixedSettings()
-{
-    AmplitudeTable::setUp(m_table);
-    QFont logFont = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    logFont.setStyleHint(QFont::TypeWriter);
-    logFont.setPointSize(10);
-    m_log->setFont(logFont);
-    m_log->setTabStopDistance(4 * QFontMetricsF(logFont).horizontalAdvance(QLatin1Char(' ')));
-    m_log->setMaximumBlockCount(kMaxLogBlocks);
-}
+void MainWindow::applyFixedSettings() {}
 
 void MainWindow::applyStretchAndSizes()
 {

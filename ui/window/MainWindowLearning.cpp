@@ -163,7 +163,6 @@ void MainWindow::clearLearningPrediction()
 void MainWindow::applyLearningTexts()
 {
     m_measurementPanel->applyPreparationTexts(m_language);
-    AmplitudeTable::applyLearningHeaders(m_table, m_language);
 }
 
 void MainWindow::startLearningSession()

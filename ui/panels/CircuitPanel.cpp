@@ -1,0 +1,101 @@
+#include "ui/panels/CircuitPanel.h"
+
+#include "ui/model/Experiment.h"
+#include "ui/model/LogEvent.h"
+#include "ui/texts/TextCatalog.h"
+#include "ui/views/CircuitView.h"
+#include "ui/widgets/WidgetBuilders.h"
+
+#include <QAccessible>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace Fasoria {
+
+namespace {
+
+/// Below this drawing scale gate letters are too small to read.
+constexpr double kReadableScale = 0.5;
+
+} // namespace
+
+CircuitPanel::CircuitPanel(QWidget *parent) : QGroupBox(parent)
+{
+    setObjectName(QStringLiteral("m_circuitBox"));
+    setMinimumHeight(170);
+    QVBoxLayout *circuitLayout = named(new QVBoxLayout(this), "circuitLayout");
+    circuitLayout->setSpacing(4);
+    circuitLayout->setContentsMargins(7, 9, 7, 6);
+    QHBoxLayout *toolbar = named(new QHBoxLayout, "circuitToolbarLayout");
+    m_circuitStage = namedLabel("m_circuitStage");
+    m_zoomOutButton = namedButton("m_zoomOutButton");
+    m_zoomInButton = namedButton("m_zoomInButton");
+    m_fitButton = namedButton("m_fitButton");
+    toolbar->addWidget(m_circuitStage, 1);
+    toolbar->addWidget(m_zoomOutButton);
+    toolbar->addWidget(m_zoomInButton);
+    toolbar->addWidget(m_fitButton);
+    circuitLayout->addLayout(toolbar);
+    m_circuitView = named(new CircuitView, "m_circuitView");
+    circuitLayout->addWidget(m_circuitView);
+    m_circuitHint = namedLabel("m_circuitHint", true);
+    circuitLayout->addWidget(m_circuitHint);
+
+    connect(m_zoomInButton, &QPushButton::clicked, this, [this] { m_circuitView->zoomBy(CircuitView::kZoomInFactor); });
+    connect(m_zoomOutButton, &QPushButton::clicked, this,
+            [this] { m_circuitView->zoomBy(CircuitView::kZoomOutFactor); });
+    connect(m_fitButton, &QPushButton::clicked, this, [this] { m_circuitView->fitAll(); });
+}
+
+void CircuitPanel::refresh(const Experiment &experiment, Language language)
+{
+    const std::uint64_t step = experiment.currentStep();
+    m_circuitStage->setText(
+        catalogText(TextKey::CircuitStage, language, QString::number(step), QString::number(experiment.stepCount())));
+    m_circuitView->showCircuit(experiment.shownCircuit(), step, experiment.isMeasured(), language,
+                               experiment.workingCircuit() != nullptr);
+    // Zoomed in on a long circuit: keep the current stage in sight as it moves.
+    m_circuitView->ensureStageVisible(step);
+}
+
+void CircuitPanel::describe(const QString &name, const QString &description)
+{
+    if (name != m_circuitView->accessibleName()) {
+        m_circuitView->setAccessibleName(name);
+        QAccessibleEvent event(m_circuitView, QAccessible::NameChanged);
+        QAccessible::updateAccessibility(&event);
+    }
+    if (description != m_circuitView->accessibleDescription()) {
+        m_circuitView->setAccessibleDescription(description);
+        QAccessibleEvent event(m_circuitView, QAccessible::DescriptionChanged);
+        QAccessible::updateAccessibility(&event);
+    }
+}
+
+void CircuitPanel::fitToStage(std::uint64_t stage)
+{
+    m_circuitView->fitAll();
+    // Before the window is shown the view has no real size to judge by, and refits itself when it gets one.
+    if (m_circuitView->isVisible() && m_circuitView->transform().m11() < kReadableScale) {
+        m_circuitView->focusStage(stage);
+    }
+}
+
+void CircuitPanel::applyLanguage(Language language)
+{
+    setTitle(uiText(TextKey::CircuitBox, language));
+    setToolTip(uiText(TextKey::CircuitTip, language));
+    m_circuitView->setToolTip(uiText(TextKey::CircuitTip, language));
+    m_circuitHint->setText(uiText(TextKey::CircuitHint, language));
+    m_circuitHint->setToolTip(uiText(TextKey::CircuitTip, language));
+    const std::pair<QPushButton *, TextKey> buttons[] = {
+        {m_zoomInButton, TextKey::ZoomIn}, {m_zoomOutButton, TextKey::ZoomOut}, {m_fitButton, TextKey::Fit}};
+    for (const auto &[button, text] : buttons) {
+        button->setText(uiText(text, language));
+        button->setToolTip(uiText(TextKey::ZoomTip, language));
+    }
+}
+
+} // namespace Fasoria

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "core/Language.h"
+
+#include <QGroupBox>
+
+#include <cstdint>
+
+class CircuitView;
+class QLabel;
+class QPushButton;
+
+namespace Fasoria {
+
+class Experiment;
+
+/// The circuit box: the drawing of the shown circuit with its stage line, the zoom buttons and the colour key.
+class CircuitPanel : public QGroupBox
+{
+    Q_OBJECT
+
+public:
+    explicit CircuitPanel(QWidget *parent = nullptr);
+
+    CircuitView *view() const { return m_circuitView; }
+    /// Draws the shown circuit at the current stage and keeps that stage in sight.
+    void refresh(const Experiment &experiment, Language language);
+    /// What assistive technology hears of the drawing; it is told only when a text changed.
+    void describe(const QString &name, const QString &description);
+    /// The whole circuit in view, or, where that shrinks its gates below legibility, `stage` at reading size.
+    void fitToStage(std::uint64_t stage);
+    void applyLanguage(Language language);
+
+private:
+    QLabel *m_circuitStage = nullptr;
+    QPushButton *m_zoomOutButton = nullptr;
+    QPushButton *m_zoomInButton = nullptr;
+    QPushButton *m_fitButton = nullptr;
+    CircuitView *m_circuitView = nullptr;
+    QLabel *m_circuitHint = nullptr;
+};
+
+} // namespace Fasoria

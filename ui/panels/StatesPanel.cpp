@@ -1,0 +1,120 @@
+#include "ui/panels/StatesPanel.h"
+
+#include "ui/model/Experiment.h"
+#include "ui/texts/TextCatalog.h"
+#include "ui/views/AmplitudeTable.h"
+#include "ui/widgets/WidgetBuilders.h"
+
+#include <QFontDatabase>
+#include <QFontMetricsF>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+namespace Fasoria {
+
+namespace {
+
+/// The notebook widget discards its oldest lines beyond this many blocks.
+constexpr int kMaxLogBlocks = 500;
+
+QLabel *boldTitle(const char *name)
+{
+    QLabel *label = namedLabel(name);
+    QFont font = label->font();
+    font.setBold(true);
+    label->setFont(font);
+    return label;
+}
+
+QVBoxLayout *paneLayout(QWidget *pane, const char *name)
+{
+    QVBoxLayout *layout = named(new QVBoxLayout(pane), name);
+    layout->setSpacing(4);
+    layout->setContentsMargins(4, 4, 4, 4);
+    return layout;
+}
+
+} // namespace
+
+StatesPanel::StatesPanel(QWidget *parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("statesPane"));
+    setMinimumHeight(130);
+    QVBoxLayout *statesLayout = paneLayout(this, "statesPaneLayout");
+    m_statesTitle = boldTitle("m_statesTitle");
+    m_table = named(new QTableWidget, "m_table");
+    // Tab goes on to the next control instead of walking the cells (the arrows still do).
+    m_table->setTabKeyNavigation(false);
+    AmplitudeTable::setUp(m_table);
+    m_normLabel = namedLabel("m_normLabel", true);
+    statesLayout->addWidget(m_statesTitle);
+    statesLayout->addWidget(m_table);
+    statesLayout->addWidget(m_normLabel);
+}
+
+void StatesPanel::refresh(const Experiment &experiment, Language language)
+{
+    if (const StateVector *state = experiment.state()) {
+        AmplitudeTable::fill(m_table, *state, experiment.histogram(), experiment.shotsTotal());
+        m_normLabel->setText(AmplitudeTable::normText(*state, language));
+    }
+}
+
+void StatesPanel::applyLanguage(Language language)
+{
+    m_statesTitle->setText(uiText(TextKey::StatesTitle, language));
+    m_normLabel->setToolTip(uiText(TextKey::ColumnProbabilityTip, language));
+    AmplitudeTable::applyLanguage(m_table, language);
+    AmplitudeTable::applyLearningHeaders(m_table, language);
+}
+
+NotebookPanel::NotebookPanel(QWidget *parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("notebookPane"));
+    setMinimumHeight(120);
+    QVBoxLayout *notebookLayout = paneLayout(this, "notebookPaneLayout");
+    m_logTitle = boldTitle("m_logTitle");
+    m_log = named(new QPlainTextEdit, "m_log");
+    m_log->setReadOnly(true);
+    m_log->setTabChangesFocus(true);
+    m_log->setMinimumHeight(125);
+    QFont logFont = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    logFont.setStyleHint(QFont::TypeWriter);
+    logFont.setPointSize(10);
+    m_log->setFont(logFont);
+    m_log->setTabStopDistance(4 * QFontMetricsF(logFont).horizontalAdvance(QLatin1Char(' ')));
+    m_log->setMaximumBlockCount(kMaxLogBlocks);
+    notebookLayout->addWidget(m_logTitle);
+    notebookLayout->addWidget(m_log);
+}
+
+void NotebookPanel::appendLine(const QString &line)
+{
+    m_log->appendPlainText(line);
+}
+
+void NotebookPanel::clear()
+{
+    m_log->clear();
+}
+
+void NotebookPanel::showLines(const QStringList &lines)
+{
+    m_log->setUpdatesEnabled(false);
+    m_log->clear();
+    for (const QString &line : lines) {
+        m_log->appendPlainText(line);
+    }
+    m_log->moveCursor(QTextCursor::End);
+    m_log->setUpdatesEnabled(true);
+}
+
+void NotebookPanel::applyLanguage(Language language)
+{
+    m_logTitle->setText(uiText(TextKey::NotebookTitle, language));
+    m_log->setToolTip(uiText(TextKey::NotebookTip, language));
+}
+
+} // namespace Fasoria
