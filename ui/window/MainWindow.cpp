@@ -18,7 +18,6 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QKeySequence>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTimer>
 
@@ -33,7 +32,6 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), m_prompts(this)
                                  [this] { m_notebookPanel->clear(); });
     buildWidgetTree();
     fillFixedSelectors();
-    applyFixedSettings();
     applyStretchAndSizes();
 
     readStartupSettings();

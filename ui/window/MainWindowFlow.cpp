@@ -15,7 +15,6 @@
 #include "ui/views/QubitStatePanel.h"
 #include "ui/window/MainWindow.h"
 
-#include <QAccessible>
 #include <QAction>
 #include <QComboBox>
 #include <QFileInfo>
@@ -24,7 +23,6 @@
 #include <QSignalBlocker>
 #include <QStatusBar>
 #include <QStringList>
-#include <QTableWidget>
 
 using namespace Fasoria;
 

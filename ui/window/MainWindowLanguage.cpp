@@ -24,7 +24,6 @@
 #include <QLabel>
 #include <QLayout>
 #include <QMenu>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -32,7 +31,6 @@
 #include <QStyle>
 #include <QTabBar>
 #include <QTabWidget>
-#include <QTableWidget>
 #include <QTextCursor>
 
 #include <algorithm>

@@ -16,20 +16,16 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QFontDatabase>
-#include <QFontMetricsF>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTabWidget>
-#include <QTableWidget>
 #include <QVBoxLayout>
 
 #include <utility>
@@ -256,8 +252,6 @@ void MainWindow::fillFixedSelectors()
     m_languageCombo->addItem(QStringLiteral("Italiano"));
     m_languageCombo->addItem(QStringLiteral("English"));
 }
-
-void MainWindow::applyFixedSettings() {}
 
 void MainWindow::applyStretchAndSizes()
 {

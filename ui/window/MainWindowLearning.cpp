@@ -15,7 +15,6 @@
 #include <QPushButton>
 #include <QScopedValueRollback>
 #include <QSignalBlocker>
-#include <QTableWidget>
 
 #include <optional>
 
