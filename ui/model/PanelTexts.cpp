@@ -177,4 +177,30 @@ QString challengeDiagnosisText(const Experiment &experiment, Language language)
     return QString::fromStdString(diagnosisText(*diagnosis, language));
 }
 
+QString guidanceText(const Experiment &experiment, Language language)
+{
+    const Circuit &circuit = experiment.shownCircuit();
+    const bool working = experiment.workingCircuit() != nullptr;
+    const std::uint64_t step = experiment.currentStep();
+    const std::uint64_t steps = experiment.stepCount();
+    if (experiment.isMeasured()) {
+        return uiText(TextKey::ExplanationMeasured, language);
+    }
+    if (step == 0) {
+        return uiText(working ? TextKey::FreeLabStart : TextKey::ExplanationStart, language);
+    }
+    if (step < steps) {
+        return stepDescription(circuit, step - 1, working, language);
+    }
+    // A generated algorithm explains itself like a lesson; a circuit of the student's has no explanation.
+    if (!working || experiment.algorithm() != nullptr) {
+        return uiText({circuit.explanationIt, circuit.explanationEn}, language);
+    }
+    QString explanation = uiText(TextKey::FreeLabEnd, language);
+    if (steps > 0) {
+        explanation.prepend(stepDescription(circuit, steps - 1, true, language) + QLatin1Char('\n'));
+    }
+    return explanation;
+}
+
 } // namespace Fasoria

@@ -56,6 +56,11 @@ QString checkpointText(const AlgorithmStage &stage, std::uint64_t steps, Languag
 /// measurement of the displayed state does not change it), against the full circuit's.
 QString correctOutputText(const Experiment &experiment, const AlgorithmPresentation &presentation, Language language);
 
+/// What the lesson tab explains at the shown stage: the measurement once measured; at stage 0 how to begin;
+/// between the first and the last step the step just applied; after the last step the circuit's own
+/// explanation, or for a circuit of the student's the last step with how to go on.
+QString guidanceText(const Experiment &experiment, Language language);
+
 /// The challenge panel's hint line: none yet, or the latest hint shown.
 QString challengeHintText(const Experiment &experiment, Language language);
 

@@ -2,6 +2,7 @@
 #include "curriculum/LessonCatalog.h"
 #include "ui/model/ApplicationInfo.h"
 #include "ui/model/LogEvent.h"
+#include "ui/model/PanelTexts.h"
 #include "ui/panels/AlgorithmLabPanel.h"
 #include "ui/panels/ChallengePanel.h"
 #include "ui/panels/CircuitPanel.h"
@@ -113,28 +114,10 @@ void MainWindow::selectLesson(int index)
 
 void MainWindow::refreshGuidance()
 {
-    const Circuit &circuit = m_experiment.shownCircuit();
-    const bool working = m_experiment.workingCircuit() != nullptr;
-    const bool generated = m_experiment.algorithm() != nullptr;
     m_exercisePanel->refresh(m_experiment, m_language);
-
     const std::uint64_t step = m_experiment.currentStep();
     const std::uint64_t steps = m_experiment.stepCount();
-    QString explanation;
-    if (m_experiment.isMeasured()) {
-        explanation = uiText(TextKey::ExplanationMeasured, m_language);
-    } else if (step == 0) {
-        explanation = uiText(working ? TextKey::FreeLabStart : TextKey::ExplanationStart, m_language);
-    } else if (step < steps) {
-        explanation = stepDescription(circuit, step - 1, working, m_language);
-    } else if (!working || generated) {
-        explanation = uiText({circuit.explanationIt, circuit.explanationEn}, m_language);
-    } else {
-        explanation = uiText(TextKey::FreeLabEnd, m_language);
-        if (steps > 0) {
-            explanation.prepend(stepDescription(circuit, steps - 1, true, m_language) + QLatin1Char('\n'));
-        }
-    }
+    const QString explanation = guidanceText(m_experiment, m_language);
     m_explanation->setText(explanation);
     // Assistive technology hears the step and its text whenever either changes, as a sighted student sees
     // the drawing recolour; the description also says which keys drive the drawing.

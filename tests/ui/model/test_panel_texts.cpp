@@ -9,7 +9,9 @@
 #include "ui/model/CircuitDocument.h"
 #include "ui/model/Experiment.h"
 #include "ui/model/ExperimentExport.h"
+#include "ui/model/LogEvent.h"
 #include "ui/model/PanelTexts.h"
+#include "ui/texts/TextCatalog.h"
 
 #include <QtTest>
 
@@ -59,6 +61,8 @@ private slots:
     void correctOutputUsesAFreshReplay();
     void restoreKeepsTheDocument();
     void resultsInputTakesTheLastPreparations();
+    void guidanceFollowsTheStage_data();
+    void guidanceFollowsTheStage();
 };
 
 void TestPanelTexts::buttonRulesFollowTheExperiment()
@@ -281,6 +285,50 @@ void TestPanelTexts::resultsInputTakesTheLastPreparations()
     QVERIFY(!input.catalogAlgorithm.has_value());
     QCOMPARE(resultsFileName(QStringLiteral("r")), QStringLiteral("r.json"));
     QCOMPARE(resultsFileName(QStringLiteral("r.Json")), QStringLiteral("r.Json"));
+}
+
+void TestPanelTexts::guidanceFollowsTheStage_data()
+{
+    QTest::addColumn<bool>("working");
+    QTest::addColumn<int>("stage");
+    QTest::addColumn<bool>("measured");
+    QTest::addColumn<QString>("expected");
+    const Lesson &bell = lessonCatalog()[2];
+    const QString bellEnd = QString::fromUtf8(bell.explanationEn);
+    const QString freeStart = uiText(TextKey::FreeLabStart, English);
+    const QString freeEnd = uiText(TextKey::FreeLabEnd, English);
+    QTest::addRow("lesson, start") << false << 0 << false << uiText(TextKey::ExplanationStart, English);
+    QTest::addRow("lesson, first step") << false << 1 << false << stepDescription(bell, 0, false, English);
+    QTest::addRow("lesson, end") << false << 2 << false << bellEnd;
+    QTest::addRow("lesson, measured") << false << 2 << true << uiText(TextKey::ExplanationMeasured, English);
+    QTest::addRow("own circuit, start") << true << 0 << false << freeStart;
+    QTest::addRow("own circuit, first step") << true << 1 << false << stepDescription(bell, 0, true, English);
+    // The student's circuit has no explanation of its own: its last step, then how to go on.
+    QTest::addRow("own circuit, end") << true << 2 << false
+                                      << stepDescription(bell, 1, true, English) + QLatin1Char('\n') + freeEnd;
+}
+
+void TestPanelTexts::guidanceFollowsTheStage()
+{
+    QFETCH(bool, working);
+    QFETCH(int, stage);
+    QFETCH(bool, measured);
+    QFETCH(QString, expected);
+    Experiment experiment;
+    experiment.chooseLesson(2);
+    experiment.restart();
+    if (working) {
+        QString error;
+        QVERIFY2(experiment.setWorkingCircuit(experiment.shownCircuit(), QString(), &error), qPrintable(error));
+        QVERIFY(experiment.resetToStep(EditAction::WorkingCopyCreated, 0));
+    }
+    if (stage > 0) {
+        QVERIFY(experiment.goToStep(static_cast<std::uint64_t>(stage)));
+    }
+    if (measured) {
+        QVERIFY(experiment.measureOnce());
+    }
+    QCOMPARE(guidanceText(experiment, English), expected);
 }
 
 QTEST_GUILESS_MAIN(TestPanelTexts)
