@@ -452,6 +452,52 @@ bool Experiment::restore(const ExperimentRecord &record)
     return true;
 }
 
+EditSnapshot Experiment::snapshotNow() const
+{
+    return captureSnapshot(*m_workingCircuit, m_currentStep, m_algorithm ? &m_algorithm->parameters : nullptr);
+}
+
+bool Experiment::applyEdit(EditAction action, std::uint64_t step, const std::function<void(CircuitEditor &)> &edit)
+{
+    if (!m_workingCircuit) {
+        return false;
+    }
+    const ChangeBatch batch(*this);
+    EditSnapshot before = snapshotNow();
+    if (!editWorkingCircuit(edit)) {
+        return false;
+    }
+    m_document.history().recordBeforeEdit(std::move(before));
+    resetToStep(action, step);
+    return true;
+}
+
+bool Experiment::restoreSnapshot(const EditSnapshot &snapshot)
+{
+    // The snapshot was taken of a circuit the editor held, so both steps succeed; should either refuse, the
+    // working circuit stays as it is.
+    return restoreWorkingCircuit(snapshot.circuit, restoredAlgorithm(snapshot)) &&
+           resetToStep(EditAction::EditRestored, restoredStage(snapshot));
+}
+
+bool Experiment::undo()
+{
+    if (!m_workingCircuit || !m_document.history().canUndo()) {
+        return false;
+    }
+    const std::optional<EditSnapshot> entry = m_document.history().undo(snapshotNow());
+    return entry && restoreSnapshot(*entry);
+}
+
+bool Experiment::redo()
+{
+    if (!m_workingCircuit || !m_document.history().canRedo()) {
+        return false;
+    }
+    const std::optional<EditSnapshot> entry = m_document.history().redo(snapshotNow());
+    return entry && restoreSnapshot(*entry);
+}
+
 bool Experiment::checkChallengeSolution()
 {
     if (!m_workingCircuit || !hasChallenge()) {

@@ -220,6 +220,15 @@ public:
     /// resetToStep. An error the editor raises propagates and changes nothing. False without a working circuit.
     bool editWorkingCircuit(const std::function<void(CircuitEditor &)> &edit);
 
+    /// One edit of the working circuit as the student makes it: `edit` on an editor holding a copy, the circuit
+    /// before it kept for undo, and the rebuild at `step`, announced once. An error the editor raises
+    /// propagates and changes nothing, the undo history included. False without a working circuit.
+    bool applyEdit(EditAction action, std::uint64_t step, const std::function<void(CircuitEditor &)> &edit);
+    /// Puts back the working circuit before the last edit (undo) or after the last undone one (redo), at the
+    /// stage it was shown at. False when there is nothing to undo or redo.
+    bool undo();
+    bool redo();
+
     /// Grades the working circuit against the challenge being answered and records the check in the notebook.
     /// False without a working circuit in challenge mode; the checker's errors propagate and change nothing.
     bool checkChallengeSolution();
@@ -244,6 +253,8 @@ signals:
 
 private:
     void announce(Changes changes);
+    EditSnapshot snapshotNow() const;
+    bool restoreSnapshot(const EditSnapshot &snapshot);
 
     void rebuild(std::uint64_t step);
     void clearShots();

@@ -290,10 +290,6 @@ private:
 
     // Undo, redo and the learning lab (MainWindowLearning.cpp).
     void connectLearningLab();
-    Fasoria::EditSnapshot captureNow() const;
-    /// Records `before` in the undo history once an edit succeeded.
-    void recordEdit(const Fasoria::EditSnapshot &before);
-    void restoreSnapshot(const Fasoria::EditSnapshot &snapshot);
     void refreshUndoActions();
     void refreshLearningLab();
     void clearLearningPrediction();

@@ -176,21 +176,12 @@ void MainWindow::showEditorError(const std::exception &error, const QString &pre
 
 bool MainWindow::applyEdit(EditAction action, std::uint64_t step, const std::function<void(CircuitEditor &)> &edit)
 {
-    if (!m_experiment.workingCircuit()) {
-        return false;
-    }
-    const EditSnapshot before = captureNow();
     try {
-        if (!m_experiment.editWorkingCircuit(edit)) {
-            return false;
-        }
+        return m_experiment.applyEdit(action, step, edit);
     } catch (const std::exception &error) {
         showEditorError(error);
         return false;
     }
-    recordEdit(before);
-    resetToStep(action, step);
-    return true;
 }
 
 void MainWindow::insertGateAfterStage()
@@ -242,14 +233,11 @@ void MainWindow::applyQubitCount()
         return;
     }
     const auto qubits = static_cast<std::uint32_t>(m_editorPanel->qubitCount());
-    const EditSnapshot before = captureNow();
     try {
-        m_experiment.editWorkingCircuit([qubits](CircuitEditor &editor) { editor.setQubitCount(qubits); });
+        m_experiment.applyEdit(EditAction::QubitCountUpdated, m_experiment.currentStep(),
+                               [qubits](CircuitEditor &editor) { editor.setQubitCount(qubits); });
     } catch (const std::exception &error) {
         m_editorPanel->setQubitCount(working->qubitCount);
         showEditorError(error, uiText(TextKey::QubitReductionError, m_language) + QLatin1Char('\n'));
-        return;
     }
-    recordEdit(before);
-    resetToStep(EditAction::QubitCountUpdated, m_experiment.currentStep());
 }

@@ -70,46 +70,14 @@ LearningDialog *MainWindow::learningDialog() const
     return m_learningDialog;
 }
 
-EditSnapshot MainWindow::captureNow() const
-{
-    const GeneratedAlgorithm *algorithm = m_experiment.algorithm();
-    return captureSnapshot(*m_experiment.workingCircuit(), m_experiment.currentStep(),
-                           algorithm ? &algorithm->parameters : nullptr);
-}
-
-void MainWindow::recordEdit(const EditSnapshot &before)
-{
-    m_experiment.document().history().recordBeforeEdit(before);
-}
-
 void MainWindow::undo()
 {
-    if (!m_experiment.workingCircuit() || !m_experiment.document().history().canUndo()) {
-        return;
-    }
-    if (const std::optional<EditSnapshot> entry = m_experiment.document().history().undo(captureNow())) {
-        restoreSnapshot(*entry);
-    }
+    m_experiment.undo();
 }
 
 void MainWindow::redo()
 {
-    if (!m_experiment.workingCircuit() || !m_experiment.document().history().canRedo()) {
-        return;
-    }
-    if (const std::optional<EditSnapshot> entry = m_experiment.document().history().redo(captureNow())) {
-        restoreSnapshot(*entry);
-    }
-}
-
-void MainWindow::restoreSnapshot(const EditSnapshot &snapshot)
-{
-    // The snapshot was taken of a circuit the editor held, so both steps succeed; should either refuse, the
-    // working circuit stays as it is.
-    if (!m_experiment.restoreWorkingCircuit(snapshot.circuit, restoredAlgorithm(snapshot))) {
-        return;
-    }
-    resetToStep(EditAction::EditRestored, restoredStage(snapshot));
+    m_experiment.redo();
 }
 
 void MainWindow::refreshUndoActions()

@@ -2,6 +2,7 @@
 #include "core/GateText.h"
 #include "curriculum/Challenge.h"
 #include "curriculum/LessonCatalog.h"
+#include "editor/CircuitEditor.h"
 #include "editor/CircuitFile.h"
 #include "tests/ui/Fixtures.h"
 #include "ui/model/Experiment.h"
@@ -70,6 +71,7 @@ private slots:
     void operationsAnnounceWhatChanged_data();
     void operationsAnnounceWhatChanged();
     void batchesAnnounceOnce();
+    void editsAreUndoneAndRedone();
 };
 
 void TestExperiment::nextStepMatchesReplay_data()
@@ -587,6 +589,45 @@ void TestExperiment::batchesAnnounceOnce()
         QVERIFY(!experiment.measureOnce());
     }
     QCOMPARE(announced.size(), 1);
+}
+
+void TestExperiment::editsAreUndoneAndRedone()
+{
+    Experiment experiment;
+    prepareLesson(experiment, kBellLesson);
+    QString error;
+    QVERIFY(experiment.setWorkingCircuit(freeCircuit(2, 2), QString(), &error));
+    QVERIFY(experiment.resetToStep(EditAction::WorkingCopyCreated, 2));
+    const QByteArray original = serializeCircuit(*experiment.workingCircuit());
+    QList<int> announced;
+    QObject::connect(&experiment, &Experiment::changed,
+                     [&announced](Experiment::Changes changes) { announced << static_cast<int>(changes); });
+
+    // An edit is one announcement, rebuilt where it asked, and can be undone.
+    const LessonStep x(GateKind::X, 1, 0, 0.0);
+    QVERIFY(
+        experiment.applyEdit(EditAction::GateInserted, 1, [&x](CircuitEditor &editor) { editor.insertGate(0, x); }));
+    QCOMPARE(announced, QList<int>{Experiment::Restarted});
+    QCOMPARE(experiment.stepCount(), std::uint64_t{3});
+    QCOMPARE(experiment.currentStep(), std::uint64_t{1});
+    const QByteArray edited = serializeCircuit(*experiment.workingCircuit());
+
+    // An edit the editor refuses changes nothing, the undo history included.
+    QVERIFY_EXCEPTION_THROWN(
+        experiment.applyEdit(EditAction::GateDeleted, 0, [](CircuitEditor &editor) { editor.eraseGate(99); }),
+        std::out_of_range);
+    QCOMPARE(serializeCircuit(*experiment.workingCircuit()), edited);
+    QCOMPARE(announced.size(), 1);
+
+    // Undo puts back the circuit and the stage it was edited at; redo the edit; nothing is left after.
+    QVERIFY(experiment.undo());
+    QCOMPARE(serializeCircuit(*experiment.workingCircuit()), original);
+    QCOMPARE(experiment.currentStep(), std::uint64_t{2});
+    QVERIFY(!experiment.undo());
+    QVERIFY(experiment.redo());
+    QCOMPARE(serializeCircuit(*experiment.workingCircuit()), edited);
+    QVERIFY(!experiment.redo());
+    QCOMPARE(announced.size(), 3);
 }
 
 QTEST_GUILESS_MAIN(TestExperiment)
