@@ -3,6 +3,7 @@
 #include "editor/CircuitFile.h"
 #include "education/dialog/LearningDialog.h"
 #include "education/model/LearningSession.h"
+#include "education/model/StudySession.h"
 #include "education/model/Worksheet.h"
 #include "ui/model/LeftTabs.h"
 #include "ui/panels/EditorPanel.h"
@@ -46,39 +47,14 @@ constexpr int kStatusMessageMs = 8000;
 
 SessionData MainWindow::gatherSession() const
 {
-    SessionData session;
-    session.lessonIndex = m_experiment.lessonIndex();
-    session.circuit = m_experiment.shownCircuit();
-    session.editor = m_experiment.workingCircuit() != nullptr;
-    session.challenge = m_experiment.isChallengeMode();
-    if (const ChallengeFile *challenge = m_experiment.customChallenge()) {
-        session.customChallenge = *challenge;
-    }
-    session.hintLevel = m_experiment.hintsShown();
-    session.stage = m_experiment.currentStep();
-    session.measurement = m_experiment.lastOutcome();
-    session.shotCount = m_experiment.lastShotsTotal();
-    session.visibleShots = m_experiment.shotsTotal();
-    session.histogram = m_experiment.lastShotsCounts();
-    session.predictionBasis = m_experiment.prediction();
-    session.distributionPrediction = m_learningLab.recordedPrediction();
-    session.predictionReason = m_learningLab.predictionReason();
+    StudyTexts texts;
     if (m_learningDialog) {
-        session.draftReason = m_learningDialog->reasonDraft();
-        session.question = m_learningDialog->question();
-        session.notes = m_learningDialog->notes();
-        session.conclusion = m_learningDialog->conclusion();
-        session.draftDistribution = m_learningDialog->distributionDraft();
+        texts = StudyTexts{m_learningDialog->question(), m_learningDialog->reasonDraft(), m_learningDialog->notes(),
+                           m_learningDialog->conclusion(), m_learningDialog->distributionDraft()};
     }
-    session.selectedShots = static_cast<std::int32_t>(m_measurementPanel->selectedPreparations());
-    session.simpleMode = m_simpleMode->isChecked();
-    session.comparisonA = m_learningLab.copy(CopySide::A);
-    session.comparisonB = m_learningLab.copy(CopySide::B);
-    if (const GeneratedAlgorithm *algorithm = m_experiment.algorithm()) {
-        session.algorithm = *algorithm;
-    }
-    session.random = m_experiment.randomGenerator();
-    return session;
+    return Fasoria::gatherSession(m_experiment, m_learningLab, texts,
+                                  static_cast<std::int32_t>(m_measurementPanel->selectedPreparations()),
+                                  m_simpleMode->isChecked());
 }
 
 QByteArray MainWindow::serialiseSession() const
@@ -182,26 +158,10 @@ bool MainWindow::restoreSession(const QByteArray &bytes, QString *message)
 
 bool MainWindow::applySession(const SessionData &session)
 {
-    ExperimentRecord record;
-    record.lessonIndex = session.lessonIndex;
-    if (session.editor) {
-        record.workingCircuit = session.circuit;
-    }
-    record.algorithm = session.algorithm;
-    record.challengeMode = session.challenge;
-    record.hintsShown = session.hintLevel;
-    record.customChallenge = session.customChallenge;
-    if (!session.state) {
+    const std::optional<ExperimentRecord> record = experimentRecord(session);
+    if (!record) {
         return false;
     }
-    record.state = *session.state;
-    record.currentStep = session.stage;
-    record.lastOutcome = session.measurement;
-    record.lastShotsTotal = session.shotCount;
-    record.lastShotsCounts = session.histogram;
-    record.shotsTotal = session.visibleShots;
-    record.prediction = session.predictionBasis;
-    record.random = session.random;
     // Everything the window shows comes from here on; the texts filled now are not the student's changes.
     SessionMarks &marks = m_experiment.document().session();
     {
@@ -209,17 +169,18 @@ bool MainWindow::applySession(const SessionData &session)
         const Experiment::ChangeBatch batch(m_experiment);
         {
             const QScopedValueRollback<bool> suppress(m_suppressSession, true);
-            if (!m_experiment.restore(record)) {
+            if (!m_experiment.restore(*record)) {
                 return false;
             }
             m_learningLab.setRecordedPrediction(session.distributionPrediction, session.predictionReason);
             m_learningLab.setCopies(session.comparisonA, session.comparisonB);
             if (m_learningDialog) {
-                m_learningDialog->setQuestion(session.question);
-                m_learningDialog->setReasonDraft(session.draftReason);
-                m_learningDialog->setNotes(session.notes);
-                m_learningDialog->setConclusion(session.conclusion);
-                m_learningDialog->setDistributionDraft(session.draftDistribution);
+                const StudyTexts texts = studyTexts(session);
+                m_learningDialog->setQuestion(texts.question);
+                m_learningDialog->setReasonDraft(texts.reasonDraft);
+                m_learningDialog->setNotes(texts.notes);
+                m_learningDialog->setConclusion(texts.conclusion);
+                m_learningDialog->setDistributionDraft(texts.distributionDraft);
             }
             m_measurementPanel->selectPreparations(static_cast<std::uint64_t>(session.selectedShots));
             marks = SessionMarks{};

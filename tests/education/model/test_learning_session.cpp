@@ -2,7 +2,9 @@
 #include "curriculum/AlgorithmGenerator.h"
 #include "curriculum/LessonCatalog.h"
 #include "editor/CircuitFile.h"
+#include "education/model/LearningLab.h"
 #include "education/model/LearningSession.h"
+#include "education/model/StudySession.h"
 #include "tests/education/SessionSamples.h"
 
 #include <QtTest>
@@ -78,6 +80,7 @@ private slots:
     void repeatedMembers_data();
     void repeatedMembers();
     void messagesInOneLanguage();
+    void workInHandComesBackWhole();
 };
 
 void TestLearningSession::roundTrip_data()
@@ -472,6 +475,42 @@ void TestLearningSession::messagesInOneLanguage()
     QCOMPARE(SessionRefusal{}.text(), QString());
     QCOMPARE(bilingual(SessionError::Unreadable),
              QStringLiteral("Unreadable or oversized session. / Sessione illeggibile o troppo grande."));
+}
+
+void TestLearningSession::workInHandComesBackWhole()
+{
+    // The Bell lesson at its end with 100 preparations, a comparison copy and the student's texts.
+    Experiment experiment;
+    experiment.chooseLesson(2);
+    experiment.restart();
+    QVERIFY(experiment.goToStep(2));
+    QVERIFY(experiment.repeatPreparations(100));
+    LearningLab lab;
+    QVERIFY(lab.capture(CopySide::A, experiment.shownCircuit(), 1));
+    const StudyTexts texts{QStringLiteral("Twins?"), QStringLiteral("entangled"), QStringLiteral("00 and 11\nonly"),
+                           QStringLiteral("always equal"), 2};
+    const QByteArray saved = serialiseSession(gatherSession(experiment, lab, texts, 100, true));
+
+    SessionData restored;
+    QString error;
+    QVERIFY2(restoreSession(saved, restored, &error), qPrintable(error));
+    const std::optional<ExperimentRecord> record = experimentRecord(restored);
+    QVERIFY(record.has_value());
+    Experiment again;
+    QVERIFY(again.restore(*record));
+    LearningLab labAgain;
+    labAgain.setCopies(restored.comparisonA, restored.comparisonB);
+    const StudyTexts textsAgain = studyTexts(restored);
+    QCOMPARE(textsAgain.notes, texts.notes);
+    QCOMPARE(textsAgain.distributionDraft, 2);
+    QCOMPARE(again.lastShotsCounts(), experiment.lastShotsCounts());
+    // Gathering again writes the same bytes: nothing of the work was lost on the way.
+    QCOMPARE(serialiseSession(gatherSession(again, labAgain, textsAgain, restored.selectedShots, restored.simpleMode)),
+             saved);
+
+    // A session without its replayed state puts nothing in place.
+    restored.state.reset();
+    QVERIFY(!experimentRecord(restored).has_value());
 }
 
 QTEST_GUILESS_MAIN(TestLearningSession)
