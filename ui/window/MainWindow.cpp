@@ -12,6 +12,7 @@
 #include "ui/panels/StatesPanel.h"
 #include "ui/texts/TextCatalog.h"
 #include "ui/views/CircuitView.h"
+#include "ui/window/WindowActions.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -40,7 +41,6 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), m_prompts(this)
     connectLearningLab();
     connectHelp();
     readSimpleMode();
-    setShortcuts();
     readGeneratorSettings();
 
     m_experiment.enterChallengeMode();
@@ -135,25 +135,16 @@ void MainWindow::connectCircuitCommands()
     onSignal(m_editorPanel, &EditorPanel::applyQubitsRequested, [this] { applyQubitCount(); });
     connect(m_editorPanel, &EditorPanel::moveRequested, this,
             [this](int direction) { guarded([this, direction] { moveSelectedGate(direction); }); });
-    onSignal(m_actionNew, &QAction::triggered, [this] { newCircuit(); });
-    onSignal(m_actionOpen, &QAction::triggered, [this] { openCircuit(); });
-    onSignal(m_actionSave, &QAction::triggered, [this] { saveCircuit(false); });
-    onSignal(m_actionSaveAs, &QAction::triggered, [this] { saveCircuit(true); });
-    onSignal(m_actionExport, &QAction::triggered, [this] { exportResults(); });
-    connect(m_actionExit, &QAction::triggered, this, &QWidget::close);
-}
-
-void MainWindow::setShortcuts()
-{
-    m_actionNew->setShortcut(QKeySequence::New);
-    m_actionOpen->setShortcut(QKeySequence::Open);
-    m_actionSave->setShortcut(QKeySequence::Save);
-    m_actionSaveAs->setShortcut(QKeySequence::SaveAs);
-    m_actionHelp->setShortcut(QKeySequence::HelpContents);
-    m_actionLessonHelp->setShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F1));
-    m_actionSaveSession->setShortcut(QKeySequence(QStringLiteral("Ctrl+Alt+S")));
-    m_actionUndo->setShortcut(QKeySequence::Undo);
-    m_actionRedo->setShortcut(QKeySequence::Redo);
+    onSignal(m_actions->actionNew, &QAction::triggered, [this] { newCircuit(); });
+    onSignal(m_actions->actionOpen, &QAction::triggered, [this] { openCircuit(); });
+    onSignal(m_actions->actionSave, &QAction::triggered, [this] { saveCircuit(false); });
+    onSignal(m_actions->actionSaveAs, &QAction::triggered, [this] { saveCircuit(true); });
+    onSignal(m_actions->actionExport, &QAction::triggered, [this] { exportResults(); });
+    connect(m_actions->actionExit, &QAction::triggered, this, &QWidget::close);
+    onSignal(m_actions->actionOpenChallenge, &QAction::triggered, [this] { openChallenge(); });
+    onSignal(m_actions->actionImportQasm, &QAction::triggered, [this] { importQasm(); });
+    onSignal(m_actions->actionExportQasm, &QAction::triggered, [this] { exportQasm(); });
+    onSignal(m_actions->actionExportPicture, &QAction::triggered, [this] { exportCircuitPicture(); });
 }
 
 void MainWindow::appendLogLine(const LogEvent &event)

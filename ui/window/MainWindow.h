@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <exception>
 #include <functional>
+#include <memory>
 
 class QAction;
 class QCheckBox;
@@ -39,6 +40,7 @@ class CircuitPanel;
 class ExercisePanel;
 class NotebookPanel;
 class StatesPanel;
+struct WindowActions;
 class MeasurementPanel;
 class QubitStatePanel;
 struct EditSnapshot;
@@ -245,7 +247,6 @@ private:
     void connectSignals();
     void connectPanels();
     void connectCircuitCommands();
-    void setShortcuts();
 
     // Experiment flow (MainWindowFlow.cpp).
     /// After the experiment was rebuilt at a step: the predictions start afresh and everything is redrawn.
@@ -259,7 +260,6 @@ private:
 
     // Language (MainWindowLanguage.cpp).
     void switchLanguage(int index);
-    void applyMenuLanguage();
     void applyLessonLanguage();
     void keepLessonTabsReadable();
     void applyPanelLanguage();
@@ -308,8 +308,6 @@ private:
     void applyLearningTexts();
 
     void connectHelp();
-    void buildExchangeActions();
-    void applyExchangeLanguage();
     HelpDialog *helpDialog();
     void raiseHelp();
     void retranslateDialogs();
@@ -352,24 +350,5 @@ private:
     Fasoria::StatesPanel *m_statesPanel = nullptr;
     Fasoria::NotebookPanel *m_notebookPanel = nullptr;
 
-    QMenu *m_fileMenu = nullptr;
-    QMenu *m_helpMenu = nullptr;
-    QAction *m_actionNew = nullptr;
-    QAction *m_actionOpen = nullptr;
-    QAction *m_actionSave = nullptr;
-    QAction *m_actionSaveAs = nullptr;
-    QAction *m_actionExport = nullptr;
-    QAction *m_actionExit = nullptr;
-    QAction *m_actionSaveSession = nullptr;
-    QAction *m_actionOpenSession = nullptr;
-    QAction *m_actionWorksheet = nullptr;
-    QAction *m_actionUndo = nullptr;
-    QAction *m_actionRedo = nullptr;
-    QAction *m_actionHelp = nullptr;
-    QAction *m_actionLessonHelp = nullptr;
-    QAction *m_actionFreewareLicense = nullptr;
-    QAction *m_actionOpenChallenge = nullptr;
-    QAction *m_actionImportQasm = nullptr;
-    QAction *m_actionExportQasm = nullptr;
-    QAction *m_actionExportPicture = nullptr;
+    std::unique_ptr<Fasoria::WindowActions> m_actions;
 };

@@ -31,31 +31,6 @@ QString qasmFileName(const QString &chosen)
 
 } // namespace
 
-void MainWindow::buildExchangeActions()
-{
-    m_fileMenu->addSeparator();
-    const auto action = [this](const char *name, void (MainWindow::*operation)()) {
-        auto *created = new QAction(this);
-        created->setObjectName(QString::fromLatin1(name));
-        m_fileMenu->addAction(created);
-        connect(created, &QAction::triggered, this,
-                [this, operation] { guarded([this, operation] { (this->*operation)(); }); });
-        return created;
-    };
-    m_actionOpenChallenge = action("m_actionOpenChallenge", &MainWindow::openChallenge);
-    m_actionImportQasm = action("m_actionImportQasm", &MainWindow::importQasm);
-    m_actionExportQasm = action("m_actionExportQasm", &MainWindow::exportQasm);
-    m_actionExportPicture = action("m_actionExportPicture", &MainWindow::exportCircuitPicture);
-}
-
-void MainWindow::applyExchangeLanguage()
-{
-    m_actionOpenChallenge->setText(uiText(MoreText::OpenChallengeAction, m_language));
-    m_actionImportQasm->setText(uiText(MoreText::ImportQasmAction, m_language));
-    m_actionExportQasm->setText(uiText(MoreText::ExportQasmAction, m_language));
-    m_actionExportPicture->setText(uiText(MoreText::ExportPictureAction, m_language));
-}
-
 void MainWindow::importQasm()
 {
     if (!confirmDiscard()) {

@@ -15,6 +15,7 @@
 #include "ui/views/CircuitView.h"
 #include "ui/views/QubitStatePanel.h"
 #include "ui/window/MainWindow.h"
+#include "ui/window/WindowActions.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -174,8 +175,8 @@ void MainWindow::refreshTitle()
     // decoration from asking for a "[*]" placeholder in it.
     setAttribute(Qt::WA_WindowModified, modified);
     const bool working = m_experiment.workingCircuit() != nullptr;
-    m_actionSave->setEnabled(working);
-    m_actionSaveAs->setEnabled(working);
-    m_actionExport->setEnabled(m_experiment.state() != nullptr);
+    m_actions->actionSave->setEnabled(working);
+    m_actions->actionSaveAs->setEnabled(working);
+    m_actions->actionExport->setEnabled(m_experiment.state() != nullptr);
     refreshUndoActions();
 }

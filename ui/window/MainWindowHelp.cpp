@@ -6,6 +6,7 @@
 #include "ui/panels/AlgorithmLabPanel.h"
 #include "ui/panels/MeasurementPanel.h"
 #include "ui/window/MainWindow.h"
+#include "ui/window/WindowActions.h"
 #include "validation/dialog/ValidationDialog.h"
 
 #include <QAction>
@@ -18,10 +19,10 @@ void MainWindow::connectHelp()
     const auto onSignal = [this](auto *source, auto signal, const std::function<void()> &operation) {
         connect(source, signal, this, [this, operation] { guarded(operation); });
     };
-    onSignal(m_actionHelp, &QAction::triggered, [this] { showHelp(); });
-    onSignal(m_actionLessonHelp, &QAction::triggered, [this] { showLessonHelp(); });
+    onSignal(m_actions->actionHelp, &QAction::triggered, [this] { showHelp(); });
+    onSignal(m_actions->actionLessonHelp, &QAction::triggered, [this] { showLessonHelp(); });
     onSignal(m_lessonHelpButton, &QPushButton::clicked, [this] { showLessonHelp(); });
-    onSignal(m_actionFreewareLicense, &QAction::triggered, [this] { showLicense(); });
+    onSignal(m_actions->actionFreewareLicense, &QAction::triggered, [this] { showLicense(); });
     onSignal(m_measurementPanel, &MeasurementPanel::validationRequested, [this] { runValidation(); });
     const auto openAnchor = [this](const QString &anchor) { guarded([this, anchor] { showHelpAt(anchor); }); };
     connect(m_algorithmLab, &AlgorithmLabPanel::handbookRequested, this, openAnchor);

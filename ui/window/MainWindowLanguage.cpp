@@ -16,6 +16,7 @@
 #include "ui/widgets/AccessibleNames.h"
 #include "ui/widgets/ToolkitLanguage.h"
 #include "ui/window/MainWindow.h"
+#include "ui/window/WindowActions.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -41,12 +42,6 @@ namespace {
 
 // Window texts that are not part of the interface catalog.
 // clang-format off
-constexpr TextPair kHelpText = {"Manuale completo (F1)", "Complete handbook (F1)"};
-constexpr TextPair kLessonHelpText = {"Manuale della lezione corrente (Maiusc+F1)",
-                                      "Current lesson handbook (Shift+F1)"};
-constexpr TextPair kLicenseText = {"Licenza Freeware...", "Freeware license..."};
-constexpr TextPair kLicenseTip = {"Leggi le condizioni di utilizzo e distribuzione del programma",
-                                  "Read the program use and redistribution terms"};
 constexpr TextPair kLessonHelpButton = {"Apri guida della lezione", "Open this lesson's handbook"};
 constexpr TextPair kLessonHelpButtonTip = {"Apri direttamente la scheda della lezione nel manuale offline",
                                            "Jump to the current lesson in the complete offline handbook"};
@@ -54,11 +49,6 @@ constexpr TextPair kSimpleModeText = {"Parto da zero", "Beginner view"};
 constexpr TextPair kSimpleModeTip = {"Nasconde i dettagli. Disattiva per approfondire nella finestra principale.",
                                      "Hides details. Turn off to explore the full main window."};
 constexpr TextPair kLearningButtonText = {"Laboratorio didattico", "Learning lab"};
-constexpr TextPair kSaveSessionText = {"Salva sessione didattica...", "Save learning session..."};
-constexpr TextPair kOpenSessionText = {"Apri sessione didattica...", "Open learning session..."};
-constexpr TextPair kWorksheetText = {"Esporta scheda HTML...", "Export HTML worksheet..."};
-constexpr TextPair kUndoText = {"Annulla modifica circuito", "Undo circuit edit"};
-constexpr TextPair kRedoText = {"Ripristina modifica circuito", "Redo circuit edit"};
 // clang-format on
 
 } // namespace
@@ -75,7 +65,13 @@ void MainWindow::switchLanguage(int index)
 void MainWindow::applyLanguage()
 {
     useToolkitLanguage(m_language);
-    applyMenuLanguage();
+    m_actions->applyLanguage(m_language);
+    m_lessonHelpButton->setText(uiText(kLessonHelpButton, m_language));
+    m_lessonHelpButton->setToolTip(uiText(kLessonHelpButtonTip, m_language));
+    // The learning-lab controls are built already and carry their names while they wait for their commands.
+    m_simpleMode->setText(uiText(kSimpleModeText, m_language));
+    m_simpleMode->setToolTip(uiText(kSimpleModeTip, m_language));
+    m_learningButton->setText(uiText(kLearningButtonText, m_language));
     m_measurementPanel->applyLanguage(m_language);
     retranslateDialogs();
     refreshTitle();
@@ -95,34 +91,6 @@ void MainWindow::applyLanguage()
     refreshStatePanel();
     renderNotebook();
     nameFocusableWidgets(this);
-}
-
-void MainWindow::applyMenuLanguage()
-{
-    m_fileMenu->setTitle(uiText(TextKey::FileMenu, m_language));
-    m_helpMenu->setTitle(uiText(TextKey::HelpMenu, m_language));
-    m_actionNew->setText(uiText(TextKey::NewAction, m_language));
-    m_actionOpen->setText(uiText(TextKey::OpenAction, m_language));
-    m_actionSave->setText(uiText(TextKey::SaveAction, m_language));
-    m_actionSaveAs->setText(uiText(TextKey::SaveAsAction, m_language));
-    m_actionExport->setText(uiText(TextKey::ExportAction, m_language));
-    m_actionExit->setText(uiText(TextKey::ExitAction, m_language));
-    m_actionHelp->setText(uiText(kHelpText, m_language));
-    m_actionLessonHelp->setText(uiText(kLessonHelpText, m_language));
-    m_actionFreewareLicense->setText(uiText(kLicenseText, m_language));
-    m_actionFreewareLicense->setToolTip(uiText(kLicenseTip, m_language));
-    m_lessonHelpButton->setText(uiText(kLessonHelpButton, m_language));
-    m_lessonHelpButton->setToolTip(uiText(kLessonHelpButtonTip, m_language));
-    // The learning-lab controls are built already and carry their names while they wait for their commands.
-    m_simpleMode->setText(uiText(kSimpleModeText, m_language));
-    m_simpleMode->setToolTip(uiText(kSimpleModeTip, m_language));
-    m_learningButton->setText(uiText(kLearningButtonText, m_language));
-    m_actionSaveSession->setText(uiText(kSaveSessionText, m_language));
-    m_actionOpenSession->setText(uiText(kOpenSessionText, m_language));
-    m_actionWorksheet->setText(uiText(kWorksheetText, m_language));
-    m_actionUndo->setText(uiText(kUndoText, m_language));
-    m_actionRedo->setText(uiText(kRedoText, m_language));
-    applyExchangeLanguage();
 }
 
 void MainWindow::keepLessonTabsReadable()

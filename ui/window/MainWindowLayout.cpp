@@ -12,6 +12,7 @@
 #include "ui/views/QubitStatePanel.h"
 #include "ui/widgets/WidgetBuilders.h"
 #include "ui/window/MainWindow.h"
+#include "ui/window/WindowActions.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -207,44 +208,7 @@ QWidget *MainWindow::buildRightSide()
 
 void MainWindow::buildMenus()
 {
-    menuBar()->setObjectName(QStringLiteral("menubar"));
-    m_fileMenu = named(menuBar()->addMenu(QString()), "m_fileMenu");
-    m_helpMenu = named(menuBar()->addMenu(QString()), "m_helpMenu");
-    const auto action = [this](const char *name) { return named(new QAction(this), name); };
-    m_actionNew = action("m_actionNew");
-    m_actionOpen = action("m_actionOpen");
-    m_actionSave = action("m_actionSave");
-    m_actionSaveAs = action("m_actionSaveAs");
-    m_actionExport = action("m_actionExport");
-    m_actionExit = action("m_actionExit");
-    m_actionSaveSession = action("m_actionSaveSession");
-    m_actionOpenSession = action("m_actionOpenSession");
-    m_actionWorksheet = action("m_actionWorksheet");
-    m_actionUndo = action("m_actionUndo");
-    m_actionRedo = action("m_actionRedo");
-    m_actionHelp = action("m_actionHelp");
-    m_actionLessonHelp = action("m_actionLessonHelp");
-    m_actionFreewareLicense = action("m_actionFreewareLicense");
-
-    m_fileMenu->addAction(m_actionNew);
-    m_fileMenu->addAction(m_actionOpen);
-    m_fileMenu->addSeparator();
-    m_fileMenu->addAction(m_actionSave);
-    m_fileMenu->addAction(m_actionSaveAs);
-    m_fileMenu->addSeparator();
-    m_fileMenu->addAction(m_actionExport);
-    m_fileMenu->addSeparator();
-    m_fileMenu->addAction(m_actionExit);
-    m_fileMenu->addAction(m_actionSaveSession);
-    m_fileMenu->addAction(m_actionOpenSession);
-    m_fileMenu->addAction(m_actionWorksheet);
-    m_fileMenu->addAction(m_actionUndo);
-    m_fileMenu->addAction(m_actionRedo);
-    buildExchangeActions();
-    m_helpMenu->addAction(m_actionHelp);
-    m_helpMenu->addAction(m_actionLessonHelp);
-    m_helpMenu->addSeparator();
-    m_helpMenu->addAction(m_actionFreewareLicense);
+    m_actions = std::make_unique<WindowActions>(this);
 }
 
 void MainWindow::fillFixedSelectors()

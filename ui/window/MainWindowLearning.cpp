@@ -8,6 +8,7 @@
 #include "ui/texts/TextCatalog.h"
 #include "ui/views/AmplitudeTable.h"
 #include "ui/window/MainWindow.h"
+#include "ui/window/WindowActions.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -58,11 +59,11 @@ void MainWindow::connectLearningLab()
         });
     });
     onSignal(m_measurementPanel, &MeasurementPanel::preparationsChosen, [this] { refreshLearningLab(); });
-    onSignal(m_actionSaveSession, &QAction::triggered, [this] { saveLearningSession(QString()); });
-    onSignal(m_actionOpenSession, &QAction::triggered, [this] { openLearningSession(); });
-    onSignal(m_actionWorksheet, &QAction::triggered, [this] { exportWorksheet(QString()); });
-    onSignal(m_actionUndo, &QAction::triggered, [this] { undo(); });
-    onSignal(m_actionRedo, &QAction::triggered, [this] { redo(); });
+    onSignal(m_actions->actionSaveSession, &QAction::triggered, [this] { saveLearningSession(QString()); });
+    onSignal(m_actions->actionOpenSession, &QAction::triggered, [this] { openLearningSession(); });
+    onSignal(m_actions->actionWorksheet, &QAction::triggered, [this] { exportWorksheet(QString()); });
+    onSignal(m_actions->actionUndo, &QAction::triggered, [this] { undo(); });
+    onSignal(m_actions->actionRedo, &QAction::triggered, [this] { redo(); });
 }
 
 LearningDialog *MainWindow::learningDialog() const
@@ -83,8 +84,8 @@ void MainWindow::redo()
 void MainWindow::refreshUndoActions()
 {
     const bool working = m_experiment.workingCircuit() != nullptr;
-    m_actionUndo->setEnabled(working && m_experiment.document().history().canUndo());
-    m_actionRedo->setEnabled(working && m_experiment.document().history().canRedo());
+    m_actions->actionUndo->setEnabled(working && m_experiment.document().history().canUndo());
+    m_actions->actionRedo->setEnabled(working && m_experiment.document().history().canRedo());
 }
 
 void MainWindow::showLearningLab()

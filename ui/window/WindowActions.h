@@ -1,0 +1,41 @@
+#pragma once
+
+#include "core/Language.h"
+
+class QAction;
+class QMainWindow;
+class QMenu;
+
+namespace Fasoria {
+
+/// The window's menus and their actions, with their object names, order, shortcuts and texts. They are
+/// children of the window, so they stand in its tree under their names; the window connects them.
+struct WindowActions
+{
+    /// Builds the menus on the window's menu bar.
+    explicit WindowActions(QMainWindow *window);
+    void applyLanguage(Language language);
+
+    QMenu *fileMenu = nullptr;
+    QMenu *helpMenu = nullptr;
+    QAction *actionNew = nullptr;
+    QAction *actionOpen = nullptr;
+    QAction *actionSave = nullptr;
+    QAction *actionSaveAs = nullptr;
+    QAction *actionExport = nullptr;
+    QAction *actionExit = nullptr;
+    QAction *actionSaveSession = nullptr;
+    QAction *actionOpenSession = nullptr;
+    QAction *actionWorksheet = nullptr;
+    QAction *actionUndo = nullptr;
+    QAction *actionRedo = nullptr;
+    QAction *actionOpenChallenge = nullptr;
+    QAction *actionImportQasm = nullptr;
+    QAction *actionExportQasm = nullptr;
+    QAction *actionExportPicture = nullptr;
+    QAction *actionHelp = nullptr;
+    QAction *actionLessonHelp = nullptr;
+    QAction *actionFreewareLicense = nullptr;
+};
+
+} // namespace Fasoria
