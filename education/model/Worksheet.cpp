@@ -51,8 +51,6 @@ const TextPair kResultsNote = {"Le ampiezze e le probabilità descrivono il pref
                                "Amplitudes and probabilities describe the circuit prefix. Counts refer to "
                                "independent preparations."};
 const TextPair kState = {"Stato", "State"};
-const TextPair kCount = {"Conteggio", "Count"};
-const TextPair kFrequency = {"Frequenza %", "Frequency %"};
 const TextPair kIndependent = {"Preparazioni indipendenti", "Independent preparations"};
 const TextPair kSingleOutcome = {"Esito della misura singola", "Single measurement outcome"};
 const TextPair kReproducibleTitle = {"Circuito ricostruibile (JSON)", "Reproducible circuit (JSON)"};
@@ -110,7 +108,7 @@ QString resultsTable(const WorksheetInput &input, const StateVector &state, Lang
 {
     QString page = QString::fromUtf8(kResultsHead)
                        .arg(uiText(kResults, language), uiText(kResultsNote, language), uiText(kState, language),
-                            uiText(kCount, language), uiText(kFrequency, language));
+                            uiText(TextKey::ColumnCount, language), uiText(MoreText::ColumnFrequency, language));
     const QString none = QStringLiteral("-");
     for (std::uint64_t i = 0; i < state.dimension(); ++i) {
         const Complex &amplitude = state.amplitude(i);

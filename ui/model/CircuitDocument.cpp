@@ -18,6 +18,13 @@ void CircuitDocument::markNeverSaved()
     m_modified = true;
 }
 
+void CircuitDocument::keepAsSaved(const Circuit *working)
+{
+    if (working) {
+        markSaved(m_path, serializeCircuit(*working));
+    }
+}
+
 void CircuitDocument::clear()
 {
     m_path.clear();

@@ -32,6 +32,9 @@ public:
 
     /// The working circuit now equals `bytes`, stored at `path` (empty: not in a file): it is clean.
     void markSaved(const QString &path, const QByteArray &bytes);
+    /// The working circuit as it stands counts as saved where it is (a session or a run that holds it was
+    /// kept); nothing for none.
+    void keepAsSaved(const Circuit *working);
     /// The working circuit exists nowhere yet: no path, no bytes, and it counts as modified.
     void markNeverSaved();
     /// No working circuit: nothing to save, nothing modified.

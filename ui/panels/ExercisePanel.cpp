@@ -19,16 +19,6 @@ namespace Fasoria {
 
 namespace {
 
-QLabel *boldLabel(const char *name, int pointSize)
-{
-    QLabel *label = namedLabel(name);
-    QFont font = label->font();
-    font.setPointSize(pointSize);
-    font.setBold(true);
-    label->setFont(font);
-    return label;
-}
-
 /// The question the shown circuit asks: a teacher's goal, the circuit's own question, or the free lab's.
 QString questionText(const Experiment &experiment, Language language)
 {
@@ -58,7 +48,8 @@ ExercisePanel::ExercisePanel(QWidget *parent) : QGroupBox(parent)
     m_resourceBox = named(new QGroupBox, "m_resourceBox");
     QVBoxLayout *resourceLayout = named(new QVBoxLayout(m_resourceBox), "resourceLayout");
     resourceLayout->setSpacing(3);
-    m_qubitCount = boldLabel("m_qubitCount", 16);
+    m_qubitCount = namedLabel("m_qubitCount");
+    setFontStyle(m_qubitCount, 16, true);
     m_resourceSummary = namedLabel("m_resourceSummary");
     m_initialState = namedLabel("m_initialState", true);
     resourceLayout->addWidget(m_qubitCount);

@@ -19,15 +19,6 @@ namespace {
 /// The notebook widget discards its oldest lines beyond this many blocks.
 constexpr int kMaxLogBlocks = 500;
 
-QLabel *boldTitle(const char *name)
-{
-    QLabel *label = namedLabel(name);
-    QFont font = label->font();
-    font.setBold(true);
-    label->setFont(font);
-    return label;
-}
-
 QVBoxLayout *paneLayout(QWidget *pane, const char *name)
 {
     QVBoxLayout *layout = named(new QVBoxLayout(pane), name);
@@ -43,7 +34,8 @@ StatesPanel::StatesPanel(QWidget *parent) : QWidget(parent)
     setObjectName(QStringLiteral("statesPane"));
     setMinimumHeight(130);
     QVBoxLayout *statesLayout = paneLayout(this, "statesPaneLayout");
-    m_statesTitle = boldTitle("m_statesTitle");
+    m_statesTitle = namedLabel("m_statesTitle");
+    setFontStyle(m_statesTitle, 0, true);
     m_table = named(new QTableWidget, "m_table");
     // Tab goes on to the next control instead of walking the cells (the arrows still do).
     m_table->setTabKeyNavigation(false);
@@ -75,7 +67,8 @@ NotebookPanel::NotebookPanel(QWidget *parent) : QWidget(parent)
     setObjectName(QStringLiteral("notebookPane"));
     setMinimumHeight(120);
     QVBoxLayout *notebookLayout = paneLayout(this, "notebookPaneLayout");
-    m_logTitle = boldTitle("m_logTitle");
+    m_logTitle = namedLabel("m_logTitle");
+    setFontStyle(m_logTitle, 0, true);
     m_log = named(new QPlainTextEdit, "m_log");
     m_log->setReadOnly(true);
     m_log->setTabChangesFocus(true);

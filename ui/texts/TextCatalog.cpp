@@ -447,6 +447,7 @@ constexpr MoreTextEntry kMoreTexts[] = {
     {MoreText::QubitsTab, "Qubit", "Qubits"},
     {MoreText::OpenChallengeAction, "Apri sfida...", "Open challenge..."},
     {MoreText::OpenChallengeTitle, "Apri sfida", "Open challenge"},
+    {MoreText::ColumnFrequency, "Frequenza %", "Frequency %"},
 };
 // clang-format on
 static_assert(std::size(kMoreTexts) == kMoreTextCount, "one row per key");

@@ -236,10 +236,12 @@ enum class MoreText : std::int32_t
     QubitsTab,
     OpenChallengeAction,
     OpenChallengeTitle,
+    /// The amplitude table's and the worksheet's frequency column.
+    ColumnFrequency,
 };
 
 /// Number of MoreText texts; every one lies in 0..kMoreTextCount - 1.
-constexpr std::int32_t kMoreTextCount = static_cast<std::int32_t>(MoreText::OpenChallengeTitle) + 1;
+constexpr std::int32_t kMoreTextCount = static_cast<std::int32_t>(MoreText::ColumnFrequency) + 1;
 
 /// The text of `key` in `language`; "[missing text]" for a key outside the table.
 QString uiText(MoreText key, Language language);

@@ -101,16 +101,14 @@ void applyLearningHeaders(QTableWidget *table, Language language)
     if (table->columnCount() < kColumnCount) {
         table->setColumnCount(kColumnCount);
     }
-    static constexpr TextPair kCount = {"Conteggio", "Count"};
-    static constexpr TextPair kFrequency = {"Frequenza %", "Frequency %"};
     static constexpr TextPair kFrequencyTip = {
         "Percentuale osservata nelle prove, distinta dalla probabilità teorica.",
         "Observed percentage across trials, distinct from theoretical probability."};
     static constexpr TextPair kPhaseTip = {
         "Freccia: direzione = fase, lunghezza = modulo; fase indefinita per ampiezza nulla. Valore in gradi.",
         "Arrow: direction = phase, length = magnitude; zero amplitude has undefined phase. Value in degrees."};
-    headerItem(table, kFrequencyColumn - 1)->setText(uiText(kCount, language));
-    headerItem(table, kFrequencyColumn)->setText(uiText(kFrequency, language));
+    // The count column's header is the catalog's already; the frequency column gets its language too.
+    headerItem(table, kFrequencyColumn)->setText(uiText(MoreText::ColumnFrequency, language));
     headerItem(table, kFrequencyColumn)->setToolTip(uiText(kFrequencyTip, language));
     headerItem(table, kPhaseColumn)->setToolTip(uiText(kPhaseTip, language));
 }

@@ -32,7 +32,7 @@ void setUp(QTableWidget *table);
 /// Throws invalid_argument for a null table.
 void applyLanguage(QTableWidget *table, Fasoria::Language language);
 
-/// The wording the learning lab gives the table: the count and frequency headers in `language`, and the tool
+/// The wording the learning lab gives the table: the frequency header in `language`, and the tool
 /// tips that tell the observed frequency from the theoretical probability and explain the phase arrow.
 /// Throws invalid_argument for a null table.
 void applyLearningHeaders(QTableWidget *table, Fasoria::Language language);

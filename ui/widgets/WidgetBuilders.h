@@ -1,6 +1,7 @@
 // Small helpers that build the window's widgets with their object names, shared by the window and its panels.
 #pragma once
 
+#include <QFont>
 #include <QLabel>
 #include <QPushButton>
 #include <QSpinBox>
@@ -36,6 +37,17 @@ inline QLabel *namedLinkLabel(const char *name)
     result->setOpenExternalLinks(false);
     result->setTextInteractionFlags(Qt::TextBrowserInteraction);
     return result;
+}
+
+/// A widget's font at `pointSize` points (0 keeps its size), bold or not.
+inline void setFontStyle(QWidget *widget, int pointSize, bool bold)
+{
+    QFont font = widget->font();
+    if (pointSize > 0) {
+        font.setPointSize(pointSize);
+    }
+    font.setBold(bold);
+    widget->setFont(font);
 }
 
 inline QPushButton *namedButton(const char *name)

@@ -155,12 +155,9 @@ public:
     Fasoria::LearningDialog *learningDialog() const;
     /// Shows and raises the learning lab, then refreshes it.
     void showLearningLab();
-    /// A guided experiment on catalog lesson `index`: that lesson chosen, or, when it is already shown, the
-    /// experiment started again from scratch (after the save-before-continue question).
-    void startGuidedExperiment(int index);
-    /// Catalog lesson `index` from scratch, whichever lesson is shown: after the save-before-continue
-    /// question, a fresh learning session, empty histories, no working circuit, the lesson prepared at step 0.
-    /// False when the index is outside the catalog or the student kept the work.
+    /// Catalog lesson `index` from scratch, whichever lesson is shown (a guided experiment of the learning lab): after
+    /// the save-before-continue question, a fresh learning session, empty histories, no working circuit, the lesson
+    /// prepared at step 0. False when the index is outside the catalog or the student kept the work.
     bool startLessonAfresh(int index);
     /// Records the learning lab's chosen distribution with its reasoning, while the prediction is open.
     void recordDistributionPrediction();

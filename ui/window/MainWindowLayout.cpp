@@ -38,16 +38,6 @@ namespace {
 constexpr int kWindowWidth = 1260;
 constexpr int kWindowHeight = 900;
 
-void setFontStyle(QWidget *widget, int pointSize, bool bold)
-{
-    QFont font = widget->font();
-    if (pointSize > 0) {
-        font.setPointSize(pointSize);
-    }
-    font.setBold(bold);
-    widget->setFont(font);
-}
-
 /// A left tab: a page holding a frameless scroll area whose content layout the caller fills; the spacer that
 /// closes it is added by addScrollTabEnd.
 QVBoxLayout *addScrollTab(QTabWidget *tabs, const char *pageName, const char *scrollName, const char *contentName,

@@ -29,7 +29,7 @@ void MainWindow::connectLearningLab()
         connect(source, signal, this, [this, operation] { guarded(operation); });
     };
     connect(dialog, &LearningDialog::guidedExperimentRequested, this,
-            [this](int index) { guarded([this, index] { startGuidedExperiment(index); }); });
+            [this](int index) { guarded([this, index] { startLessonAfresh(index); }); });
     onSignal(dialog, &LearningDialog::recordRequested, [this] { recordDistributionPrediction(); });
     onSignal(dialog, &LearningDialog::restartRequested, [this] { restartExperiment(); });
     onSignal(dialog, &LearningDialog::nextRequested, [this] { nextStep(); });
@@ -142,11 +142,6 @@ void MainWindow::startLearningSession()
         m_learningDialog->setDistributionDraft(0);
     }
     m_experiment.document().session() = SessionMarks{};
-}
-
-void MainWindow::startGuidedExperiment(int index)
-{
-    startLessonAfresh(index);
 }
 
 bool MainWindow::startLessonAfresh(int index)

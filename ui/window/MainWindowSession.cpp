@@ -88,10 +88,7 @@ bool MainWindow::saveLearningSession(const QString &path)
     marks.baseline = written;
     marks.dirty = false;
     // A saved session also holds the circuit: it counts as saved.
-    if (m_experiment.workingCircuit()) {
-        m_experiment.document().markSaved(m_experiment.document().path(),
-                                          serializeCircuit(*m_experiment.workingCircuit()));
-    }
+    m_experiment.document().keepAsSaved(m_experiment.workingCircuit());
     refreshLearningLab();
     refreshTitle();
     statusBar()->showMessage(QDir::toNativeSeparators(target), kStatusMessageMs);
@@ -198,9 +195,7 @@ bool MainWindow::applySession(const SessionData &session)
 void MainWindow::keepWorkAsItStands()
 {
     CircuitDocument &document = m_experiment.document();
-    if (const Circuit *working = m_experiment.workingCircuit()) {
-        document.markSaved(document.path(), serializeCircuit(*working));
-    }
+    document.keepAsSaved(m_experiment.workingCircuit());
     SessionMarks &marks = document.session();
     marks.baseline = serialiseSession();
     marks.dirty = false;
