@@ -5,6 +5,7 @@
 #include "tools/SampleCircuits.h"
 
 #include "Help/Resources.h"
+#include "education/dialog/LearningController.h"
 #include "ui/window/MainWindow.h"
 
 #include <QApplication>
@@ -24,11 +25,11 @@ std::unique_ptr<MainWindow> shownWindow(bool wide, bool learningLab = false)
     auto window = std::make_unique<MainWindow>();
     window->show();
     if (learningLab) {
-        window->showLearningLab();
+        window->learning().show();
     }
     QApplication::processEvents();
     if (wide) {
-        window->replaceWorkingCircuit(wideCircuit());
+        window->files().replaceWorkingCircuit(wideCircuit());
     } else {
         window->selectLesson(kLastLesson);
     }
@@ -42,11 +43,11 @@ void nextStep(benchmark::State &state, bool wide, bool learningLab = false)
     for (auto _ : state) {
         if (window->experiment().currentStep() == window->experiment().stepCount()) {
             state.PauseTiming();
-            window->restartExperiment();
+            window->experiment().restart();
             QApplication::processEvents();
             state.ResumeTiming();
         }
-        window->nextStep();
+        window->experiment().nextStep();
         QApplication::processEvents();
     }
 }
@@ -59,7 +60,7 @@ void stageClick(benchmark::State &state, bool wide)
     for (auto _ : state) {
         // Far jumps: each click replays a different prefix.
         stage = (stage + stages / 2 + 1) % stages;
-        window->goToStep(stage);
+        window->experiment().goToStep(stage);
         QApplication::processEvents();
     }
 }

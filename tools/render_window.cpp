@@ -4,8 +4,11 @@
 
 #include "Help/Resources.h"
 #include "editor/ChallengeFile.h"
+#include "education/dialog/LearningController.h"
 #include "education/dialog/LearningDialog.h"
+#include "ui/commands/CircuitCommands.h"
 #include "ui/model/LeftTabs.h"
+#include "ui/views/CircuitView.h"
 #include "ui/window/MainWindow.h"
 
 #include <QAbstractButton>
@@ -60,7 +63,7 @@ bool save(MainWindow &window, const QDir &directory, const QString &name)
 void steps(MainWindow &window, int count)
 {
     for (int i = 0; i < count; ++i) {
-        window.nextStep();
+        window.experiment().nextStep();
     }
 }
 
@@ -115,11 +118,11 @@ int main(int argc, char *argv[])
         prediction->setCurrentIndex(4);
         window.findChild<QPushButton *>(QStringLiteral("m_predictionButton"))->click();
         steps(window, 2);
-        window.repeatPreparations();
-        window.measureOnce();
+        window.experiment().repeatPreparations(window.studySession().preparations());
+        window.experiment().measureOnce();
         tabs->setCurrentIndex(Fasoria::kMeasurementsTab);
         ok = save(window, directory, QStringLiteral("measured") + suffix) && ok;
-        window.goToStep(2);
+        window.experiment().goToStep(2);
         tabs->setCurrentIndex(Fasoria::kQubitsTab);
         ok = save(window, directory, QStringLiteral("bell-qubits") + suffix) && ok;
 
@@ -130,8 +133,8 @@ int main(int argc, char *argv[])
         tabs->setCurrentIndex(Fasoria::kQubitsTab);
         ok = save(window, directory, QStringLiteral("lesson21-step40-qubits") + suffix) && ok;
         tabs->setCurrentIndex(Fasoria::kLessonTab);
-        window.goToStep(window.experiment().stepCount());
-        window.repeatPreparations();
+        window.experiment().goToStep(window.experiment().stepCount());
+        window.experiment().repeatPreparations(window.studySession().preparations());
         ok = save(window, directory, QStringLiteral("lesson21-end") + suffix) && ok;
 
         window.selectLesson(4);
@@ -146,14 +149,14 @@ int main(int argc, char *argv[])
             window.findChild<QComboBox *>(QStringLiteral("m_gateCombo"))->setCurrentIndex(static_cast<int>(kind));
             window.findChild<QSpinBox *>(QStringLiteral("m_targetSpin"))->setValue(qubits.first);
             window.findChild<QSpinBox *>(QStringLiteral("m_controlSpin"))->setValue(qubits.second);
-            window.insertGateAfterStage();
+            window.circuitCommands().insertGateAfterStage();
         }
-        window.showNextHint();
-        window.checkChallengeSolution();
+        window.experiment().showNextHint();
+        window.circuitCommands().checkChallengeSolution();
         ok = save(window, directory, QStringLiteral("challenge-failed") + suffix) && ok;
-        window.removeSelectedGate();
-        window.showNextHint();
-        window.checkChallengeSolution();
+        window.circuitCommands().removeSelectedGate();
+        window.experiment().showNextHint();
+        window.circuitCommands().checkChallengeSolution();
         ok = save(window, directory, QStringLiteral("challenge-solved") + suffix) && ok;
 
         // A teacher's challenge (Bell pair, Z forbidden) answered with H, Z and CNOT, first hint shown.
@@ -172,17 +175,17 @@ int main(int argc, char *argv[])
             challenge.definition.target = Fasoria::targetFromCircuit(bell);
             const QString path = directory.filePath(QStringLiteral("teacher.challenge.json"));
             QString error;
-            ok = Fasoria::saveChallengeFile(path, challenge, &error) && window.openChallengeFile(path) && ok;
+            ok = Fasoria::saveChallengeFile(path, challenge, &error) && window.files().openChallengeFile(path) && ok;
             const std::pair<Fasoria::GateKind, int> gates[] = {
                 {Fasoria::GateKind::H, 0}, {Fasoria::GateKind::Z, 0}, {Fasoria::GateKind::Cnot, 1}};
             for (const auto &[kind, target] : gates) {
                 window.findChild<QComboBox *>(QStringLiteral("m_gateCombo"))->setCurrentIndex(static_cast<int>(kind));
                 window.findChild<QSpinBox *>(QStringLiteral("m_targetSpin"))->setValue(target);
                 window.findChild<QSpinBox *>(QStringLiteral("m_controlSpin"))->setValue(0);
-                window.insertGateAfterStage();
+                window.circuitCommands().insertGateAfterStage();
             }
-            window.showNextHint();
-            window.checkChallengeSolution();
+            window.experiment().showNextHint();
+            window.circuitCommands().checkChallengeSolution();
             ok = save(window, directory, QStringLiteral("teacher-challenge") + suffix) && ok;
             QFile::remove(path);
         }
@@ -201,18 +204,20 @@ int main(int argc, char *argv[])
             challenge.definition.target = Fasoria::targetFromCircuit(flip);
             const QString path = directory.filePath(QStringLiteral("markup.challenge.json"));
             QString error;
-            ok = Fasoria::saveChallengeFile(path, challenge, &error) && window.openChallengeFile(path) && ok;
-            window.showNextHint();
+            ok = Fasoria::saveChallengeFile(path, challenge, &error) && window.files().openChallengeFile(path) && ok;
+            window.experiment().showNextHint();
             ok = save(window, directory, QStringLiteral("markup-goal") + suffix) && ok;
             QFile::remove(path);
         }
 
         // A generated Grover circuit at its second checkpoint.
         tabs->setCurrentIndex(Fasoria::kAlgorithmsTab);
-        window.createAlgorithmCircuit();
+        window.findChild<QPushButton *>(QStringLiteral("m_paramCreateButton"))->click();
         const Fasoria::GeneratedAlgorithm *generated = window.experiment().algorithm();
         if (generated && generated->stages.size() > 1) {
-            window.goToAlgorithmStage(static_cast<std::uint64_t>(generated->stages[1].gateIndex));
+            const auto stage = static_cast<std::uint64_t>(generated->stages[1].gateIndex);
+            window.experiment().goToStep(stage);
+            window.findChild<CircuitView *>()->focusStage(stage);
         }
         settle();
         window.findChild<QScrollArea *>(QStringLiteral("algorithmsScroll"))
@@ -225,30 +230,30 @@ int main(int argc, char *argv[])
         window.selectLesson(2);
         tabs->setCurrentIndex(Fasoria::kEditorTab);
         steps(window, 1);
-        window.editCopy();
+        window.circuitCommands().editCopy();
         window.findChild<QComboBox *>(QStringLiteral("m_gateCombo"))->setCurrentIndex(3);
         window.findChild<QDoubleSpinBox *>(QStringLiteral("m_angleSpin"))->setValue(45.0);
-        window.insertGateAfterStage();
+        window.circuitCommands().insertGateAfterStage();
         ok = save(window, directory, QStringLiteral("editor") + suffix) && ok;
-        window.goToStep(1);
+        window.experiment().goToStep(1);
         ok = save(window, directory, QStringLiteral("editor-first-gate") + suffix) && ok;
-        window.restoreOriginal();
+        window.files().restoreOriginal();
         tabs->setCurrentIndex(Fasoria::kLessonTab);
 
-        window.replaceWorkingCircuit(wideCircuit());
+        window.files().replaceWorkingCircuit(wideCircuit());
         steps(window, 3);
         ok = save(window, directory, QStringLiteral("eight-qubits") + suffix) && ok;
 
         // The learning lab beside the window: the sign lesson half-way with preparations, the "H / H-Z"
         // comparison, the X / X Bell basis.
         window.selectLesson(3);
-        window.showLearningLab();
-        Fasoria::LearningDialog *lab = window.learningDialog();
+        window.learning().show();
+        Fasoria::LearningDialog *lab = window.learning().dialog();
         lab->findChild<QComboBox *>(QStringLiteral("distribution"))->setCurrentIndex(3);
         lab->findChild<QPushButton *>(QStringLiteral("record"))->click();
         steps(window, 2);
-        window.repeatPreparations();
-        window.applyComparisonPreset(0);
+        window.experiment().repeatPreparations(window.studySession().preparations());
+        window.studySession().applyPreset(0);
         lab->findChild<QComboBox *>(QStringLiteral("basis"))->setCurrentIndex(1);
         auto *labTabs = lab->findChild<QTabWidget *>(QStringLiteral("tabs"));
         for (int tab = 0; tab < labTabs->count(); ++tab) {
@@ -271,7 +276,7 @@ int main(int argc, char *argv[])
             ok = saveWidget(*message, directory, QStringLiteral("validation") + suffix) && ok;
             return false;
         });
-        window.runValidation();
+        window.findChild<QPushButton *>(QStringLiteral("m_testButton"))->click();
     }
     return ok ? 0 : 1;
 }

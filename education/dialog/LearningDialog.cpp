@@ -403,6 +403,20 @@ void LearningDialog::setDistributionDraft(int index)
     m_record->setEnabled(m_predictionOpen && index > 0);
 }
 
+StudyTexts LearningDialog::studyTexts() const
+{
+    return StudyTexts{question(), reasonDraft(), notes(), conclusion(), distributionDraft()};
+}
+
+void LearningDialog::showStudyTexts(const StudyTexts &texts)
+{
+    setQuestion(texts.question);
+    setReasonDraft(texts.reasonDraft);
+    setNotes(texts.notes);
+    setConclusion(texts.conclusion);
+    setDistributionDraft(texts.distributionDraft);
+}
+
 void LearningDialog::clearStudyTexts()
 {
     setQuestion(QString());

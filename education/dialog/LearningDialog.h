@@ -2,6 +2,7 @@
 
 #include "core/Language.h"
 #include "education/model/LearningLab.h"
+#include "education/model/StudySession.h"
 
 #include <QDialog>
 #include <QString>
@@ -34,10 +35,10 @@ struct LearningWindowState
 };
 
 /// The non-modal learning lab: four tabs (guided experiments, A/B comparisons, worksheet and session, Bell and
-/// mixture). It holds no experiment state: its buttons only emit requests, the window performs them on its
-/// experiment and its LearningLab and then calls refresh(). The texts the student types (question, reasoning
-/// draft, notes, conclusion) and the distribution draft live in the widgets and are read and written through the
-/// accessors below. Created hidden; "Close" hides it.
+/// mixture). It holds no experiment state: its buttons only emit requests, which LearningController performs on
+/// the experiment and the study session before calling refresh(). The texts the student types (question,
+/// reasoning draft, notes, conclusion) and the distribution draft are reported through touched() and kept by the
+/// study session; the accessors below read and show them. Created hidden; "Close" hides it.
 class LearningDialog : public QDialog
 {
     Q_OBJECT
@@ -63,6 +64,10 @@ public:
     int distributionDraft() const;
     /// Selects `index` (0..4) without reacting to it; another value is ignored.
     void setDistributionDraft(int index);
+    /// All of the above at once, as a session keeps them.
+    StudyTexts studyTexts() const;
+    /// Shows `texts` without taking them as the student's input.
+    void showStudyTexts(const StudyTexts &texts);
     /// Empties question, reasoning draft, notes and conclusion without marking anything touched.
     void clearStudyTexts();
 

@@ -85,10 +85,10 @@ protected:
             return m_answers.isEmpty() ? QMessageBox::Ok : m_answers.takeFirst();
         });
         // Each question for a file is recorded as "mode|title|proposed name|filter".
-        m_window->setFileDialogHandler([this](QWidget *, MainWindow::FileDialogMode mode, const QString &title,
+        m_window->setFileDialogHandler([this](QWidget *, Fasoria::FileDialogMode mode, const QString &title,
                                               const QString &proposed, const QString &filter) {
             const QString kind =
-                mode == MainWindow::FileDialogMode::Open ? QStringLiteral("open") : QStringLiteral("save");
+                mode == Fasoria::FileDialogMode::Open ? QStringLiteral("open") : QStringLiteral("save");
             m_dialogs << QStringList{kind, title, proposed, filter}.join(QLatin1Char('|'));
             return m_fileNames.isEmpty() ? QString() : m_fileNames.takeFirst();
         });
@@ -114,8 +114,8 @@ protected:
     }
     void startWorking(const Fasoria::Circuit &circuit, std::uint64_t stage)
     {
-        QVERIFY(m_window->replaceWorkingCircuit(circuit));
-        m_window->goToStep(stage);
+        QVERIFY(m_window->files().replaceWorkingCircuit(circuit));
+        m_window->experiment().goToStep(stage);
         QCOMPARE(m_window->experiment().currentStep(), stage);
     }
     void answerNext(QMessageBox::StandardButton answer) { m_answers << answer; }

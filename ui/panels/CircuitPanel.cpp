@@ -2,6 +2,7 @@
 
 #include "ui/model/Experiment.h"
 #include "ui/model/LogEvent.h"
+#include "ui/model/PanelTexts.h"
 #include "ui/texts/TextCatalog.h"
 #include "ui/views/CircuitView.h"
 #include "ui/widgets/WidgetBuilders.h"
@@ -58,6 +59,12 @@ void CircuitPanel::refresh(const Experiment &experiment, Language language)
                                experiment.workingCircuit() != nullptr);
     // Zoomed in on a long circuit: keep the current stage in sight as it moves.
     m_circuitView->ensureStageVisible(step);
+    // Assistive technology hears the step and its guidance whenever either changes, as a sighted student sees
+    // the drawing recolour; the description also says which keys drive the drawing.
+    const QString name = uiText(MoreText::CircuitDrawingName, language).arg(step).arg(experiment.stepCount());
+    const QString description =
+        guidanceText(experiment, language) + QLatin1Char('\n') + uiText(MoreText::CircuitDrawingKeys, language);
+    describe(name, description);
 }
 
 void CircuitPanel::describe(const QString &name, const QString &description)

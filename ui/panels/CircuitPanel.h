@@ -23,15 +23,17 @@ public:
     explicit CircuitPanel(QWidget *parent = nullptr);
 
     CircuitView *view() const { return m_circuitView; }
-    /// Draws the shown circuit at the current stage and keeps that stage in sight.
+    /// Draws the shown circuit at the current stage, keeps that stage in sight and tells assistive technology
+    /// the stage and its guidance.
     void refresh(const Experiment &experiment, Language language);
-    /// What assistive technology hears of the drawing; it is told only when a text changed.
-    void describe(const QString &name, const QString &description);
     /// The whole circuit in view, or, where that shrinks its gates below legibility, `stage` at reading size.
     void fitToStage(std::uint64_t stage);
     void applyLanguage(Language language);
 
 private:
+    /// What assistive technology hears of the drawing; it is told only when a text changed.
+    void describe(const QString &name, const QString &description);
+
     QLabel *m_circuitStage = nullptr;
     QPushButton *m_zoomOutButton = nullptr;
     QPushButton *m_zoomInButton = nullptr;

@@ -8,6 +8,8 @@
 #include <QGridLayout>
 #include <QPushButton>
 
+#include <exception>
+
 namespace Fasoria {
 
 QMessageBox::StandardButton Prompts::message(QMessageBox::Icon icon, const QString &title, const QString &text,
@@ -20,6 +22,15 @@ QMessageBox::StandardButton Prompts::message(QMessageBox::Icon icon, const QStri
     const std::unique_ptr<QMessageBox> box = messageBox(icon, title, text, buttons, m_parent);
     box->setDefaultButton(defaultButton);
     return static_cast<QMessageBox::StandardButton>(box->exec());
+}
+
+void Prompts::guarded(const std::function<void()> &action, Language language) const
+{
+    try {
+        action();
+    } catch (const std::exception &error) {
+        message(QMessageBox::Warning, uiText(TextKey::AppTitle, language), QString::fromUtf8(error.what()));
+    }
 }
 
 std::unique_ptr<QMessageBox> Prompts::messageBox(QMessageBox::Icon icon, const QString &title, const QString &text,

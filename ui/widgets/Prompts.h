@@ -70,6 +70,9 @@ public:
     QString fileName(FileDialogMode mode, const QString &title, const QString &proposed, const QString &filter,
                      QString *selectedFilter = nullptr) const;
 
+    /// Runs one user action; an error it raises is shown as a warning, and the program goes on.
+    void guarded(const std::function<void()> &action, Language language) const;
+
     /// True when `path`, the chosen name with an ending appended, may be written: it is the name chosen, no
     /// file of that name exists, or the user agreed to replace it (the file dialog asked about the name
     /// typed, not the one with the ending).

@@ -1,108 +1,128 @@
-// Construction order, the wiring of the panels to the window's operations, the seams and the places later
-// features fill in.
+// Construction order, the wiring of panels and menus to the models and their commands, the passing of the
+// models' announcements to the panels, the language pass and what the window remembers between runs.
 #include "ui/window/MainWindow.h"
 
-#include "editor/CircuitEditor.h"
+#include "curriculum/LessonCatalog.h"
+#include "education/dialog/LearningController.h"
+#include "education/dialog/LearningDialog.h"
+#include "ui/commands/CircuitCommands.h"
+#include "ui/model/ApplicationInfo.h"
+#include "ui/model/LeftTabs.h"
+#include "ui/model/LogEvent.h"
 #include "ui/panels/AlgorithmLabPanel.h"
 #include "ui/panels/ChallengePanel.h"
 #include "ui/panels/CircuitPanel.h"
 #include "ui/panels/EditorPanel.h"
 #include "ui/panels/ExercisePanel.h"
+#include "ui/panels/LessonPanel.h"
 #include "ui/panels/MeasurementPanel.h"
 #include "ui/panels/StatesPanel.h"
 #include "ui/texts/TextCatalog.h"
 #include "ui/views/CircuitView.h"
+#include "ui/views/QubitStatePanel.h"
+#include "ui/widgets/AccessibleNames.h"
+#include "ui/widgets/ToolkitLanguage.h"
 #include "ui/window/WindowActions.h"
+#include "validation/dialog/ValidationDialog.h"
 
 #include <QAction>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QKeySequence>
+#include <QFileInfo>
+#include <QLabel>
 #include <QPushButton>
+#include <QSettings>
+#include <QSignalBlocker>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QStringList>
+#include <QTabWidget>
 #include <QTimer>
 
-#include <exception>
+#include <algorithm>
 #include <utility>
 
 using namespace Fasoria;
 
-MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), m_prompts(this)
-{
-    m_experiment.setLogObservers([this](const LogEvent &event) { appendLogLine(event); },
-                                 [this] { m_notebookPanel->clear(); });
-    buildWidgetTree();
-    fillFixedSelectors();
-    applyStretchAndSizes();
+namespace {
 
-    readStartupSettings();
-    connectSignals();
-    connect(&m_experiment, &Experiment::changed, this, &MainWindow::showChanges);
-    connectLearningLab();
-    connectHelp();
-    readSimpleMode();
-    readGeneratorSettings();
+/// How long a file's name stays in the status line after it was written.
+constexpr int kStatusMessageMs = 8000;
+constexpr int kWindowStateVersion = 0;
+
+// clang-format off
+/// The title line's name for a working circuit that is in no file yet.
+constexpr TextPair kUntitled = {"Senza nome", "Untitled"};
+constexpr TextPair kSimpleModeText = {"Parto da zero", "Beginner view"};
+constexpr TextPair kSimpleModeTip = {"Nasconde i dettagli. Disattiva per approfondire nella finestra principale.",
+                                     "Hides details. Turn off to explore the full main window."};
+constexpr TextPair kLearningButtonText = {"Laboratorio didattico", "Learning lab"};
+// clang-format on
+
+QString key(const char *name)
+{
+    return QString::fromLatin1(name);
+}
+
+QString languageCode(Language language)
+{
+    return isEnglish(language) ? QStringLiteral("en") : QStringLiteral("it");
+}
+
+} // namespace
+
+MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent)
+{
+    m_experiment.setLogObservers(
+        [this](const LogEvent &event) {
+            m_notebookPanel->appendLine(renderLogEvent(event, m_session.logContext(m_language)));
+        },
+        [this] { m_notebookPanel->clear(); });
+    buildWidgetTree();
+    m_circuitCommands = std::make_unique<CircuitCommands>(m_experiment, m_editorPanel, m_files, m_prompts);
+    m_learning = std::make_unique<LearningController>(m_experiment, m_session, m_prompts, this);
+    m_session.setPreparations(m_measurementPanel->selectedPreparations());
+    readSettings();
+    connectPanels();
+    connectMenus();
+    connectModels();
 
     m_experiment.enterChallengeMode();
     applyLanguage();
-    restartExperiment();
+    m_experiment.restart();
 
     // Splitter states can be restored only once the window has its final geometry.
     QTimer::singleShot(0, this, [this] {
-        restoreSplitters();
-        fitDrawing();
+        const QSettings settings;
+        const std::pair<QSplitter *, const char *> splitters[] = {{m_mainSplitter, "splitters/main"},
+                                                                  {m_rightMainSplitter, "splitters/rightMain"},
+                                                                  {m_rightDataSplitter, "splitters/rightData"}};
+        for (const auto &[splitter, name] : splitters) {
+            const QByteArray state = settings.value(key(name)).toByteArray();
+            if (!state.isEmpty()) {
+                splitter->restoreState(state);
+            }
+        }
+        m_circuitPanel->fitToStage(m_experiment.currentStep());
     });
 }
 
 MainWindow::~MainWindow() = default;
 
-void MainWindow::setMessageBoxHandler(MessageBoxHandler handler)
+void MainWindow::setMessageBoxHandler(Prompts::MessageBoxHandler handler)
 {
     m_prompts.setMessageBoxHandler(std::move(handler));
 }
 
-void MainWindow::setFileDialogHandler(FileDialogHandler handler)
+void MainWindow::setFileDialogHandler(Prompts::FileDialogHandler handler)
 {
     m_prompts.setFileDialogHandler(std::move(handler));
 }
 
-QMessageBox::StandardButton MainWindow::showMessage(QMessageBox::Icon icon, const QString &title, const QString &text,
-                                                    QMessageBox::StandardButtons buttons,
-                                                    QMessageBox::StandardButton defaultButton)
-{
-    return m_prompts.message(icon, title, text, buttons, defaultButton);
-}
-
 void MainWindow::guarded(const std::function<void()> &action)
 {
-    try {
-        action();
-    } catch (const std::exception &error) {
-        showMessage(QMessageBox::Warning, uiText(TextKey::AppTitle, m_language), QString::fromUtf8(error.what()));
-    }
-}
-
-void MainWindow::connectSignals()
-{
-    connect(m_exercisePanel, &ExercisePanel::lessonChosen, this,
-            [this](int index) { guarded([this, index] { selectLesson(index); }); });
-    connect(m_languageCombo, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
-            [this](int index) { guarded([this, index] { switchLanguage(index); }); });
-    const auto onRequest = [this](void (ExercisePanel::*signal)(), void (MainWindow::*operation)()) {
-        connect(m_exercisePanel, signal, this,
-                [this, operation] { guarded([this, operation] { (this->*operation)(); }); });
-    };
-    onRequest(&ExercisePanel::restartRequested, &MainWindow::restartExperiment);
-    onRequest(&ExercisePanel::nextRequested, &MainWindow::nextStep);
-    onRequest(&ExercisePanel::previousRequested, &MainWindow::previousStep);
-    m_circuitView->setStageCallback([this](std::uint64_t stage) {
-        guarded([this, stage] {
-            goToStep(stage);
-            m_editorPanel->showSelectedGate(m_experiment.workingCircuit(), m_experiment.currentStep());
-        });
-    });
-    connectPanels();
-    connectCircuitCommands();
+    m_prompts.guarded(action, m_language);
 }
 
 void MainWindow::connectPanels()
@@ -110,51 +130,315 @@ void MainWindow::connectPanels()
     const auto onSignal = [this](auto *source, auto signal, const std::function<void()> &operation) {
         connect(source, signal, this, [this, operation] { guarded(operation); });
     };
-    onSignal(m_measurementPanel, &MeasurementPanel::measureRequested, [this] { measureOnce(); });
-    onSignal(m_measurementPanel, &MeasurementPanel::preparationsRequested, [this] { repeatPreparations(); });
+    connect(m_exercisePanel, &ExercisePanel::lessonChosen, this,
+            [this](int index) { guarded([this, index] { selectLesson(index); }); });
+    connect(m_languageCombo, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
+            [this](int index) { guarded([this, index] { switchLanguage(index); }); });
+    onSignal(m_exercisePanel, &ExercisePanel::restartRequested, [this] { m_experiment.restart(); });
+    onSignal(m_exercisePanel, &ExercisePanel::nextRequested, [this] { m_experiment.nextStep(); });
+    onSignal(m_exercisePanel, &ExercisePanel::previousRequested, [this] { m_experiment.previousStep(); });
+    m_circuitView->setStageCallback([this](std::uint64_t stage) {
+        guarded([this, stage] {
+            m_experiment.goToStep(stage);
+            m_editorPanel->showSelectedGate(m_experiment.workingCircuit(), m_experiment.currentStep());
+        });
+    });
+
+    onSignal(m_measurementPanel, &MeasurementPanel::measureRequested, [this] { m_experiment.measureOnce(); });
+    onSignal(m_measurementPanel, &MeasurementPanel::preparationsRequested,
+             [this] { m_experiment.repeatPreparations(m_session.preparations()); });
+    onSignal(m_measurementPanel, &MeasurementPanel::preparationsChosen,
+             [this] { m_session.setPreparations(m_measurementPanel->selectedPreparations()); });
     connect(m_measurementPanel, &MeasurementPanel::recordRequested, this,
-            [this](std::uint64_t basis) { guarded([this, basis] { recordPrediction(basis); }); });
-    onSignal(m_challengePanel, &ChallengePanel::checkRequested, [this] { checkChallengeSolution(); });
-    onSignal(m_challengePanel, &ChallengePanel::hintRequested, [this] { showNextHint(); });
-    onSignal(m_algorithmLab, &AlgorithmLabPanel::generateRequested, [this] { createAlgorithmCircuit(); });
-    onSignal(m_algorithmLab, &AlgorithmLabPanel::runCompleteRequested, [this] { runCompleteCircuit(); });
-    connect(m_algorithmLab, &AlgorithmLabPanel::goToStageRequested, this,
-            [this](std::uint64_t stage) { guarded([this, stage] { goToAlgorithmStage(stage); }); });
-}
+            [this](std::uint64_t basis) { guarded([this, basis] { m_experiment.recordPrediction(basis); }); });
+    onSignal(m_measurementPanel, &MeasurementPanel::validationRequested, [this] {
+        const ValidationOutcome outcome = runValidationDialog(m_prompts, m_language);
+        m_experiment.recordValidation(static_cast<std::uint64_t>(outcome.passed),
+                                      static_cast<std::uint64_t>(outcome.total));
+    });
 
-void MainWindow::connectCircuitCommands()
-{
-    const auto onSignal = [this](auto *source, auto signal, const std::function<void()> &command) {
-        connect(source, signal, this, [this, command] { guarded(command); });
+    ChallengePanel *challenge = m_lessonPanel->challengePanel();
+    onSignal(challenge, &ChallengePanel::checkRequested, [this] { m_circuitCommands->checkChallengeSolution(); });
+    onSignal(challenge, &ChallengePanel::hintRequested, [this] { m_experiment.showNextHint(); });
+    const auto showLessonHelp = [this] {
+        m_help.showLesson(m_experiment.lessonIndex(), m_experiment.algorithm() != nullptr);
     };
-    onSignal(m_editorPanel, &EditorPanel::editCopyRequested, [this] { editCopy(); });
-    onSignal(m_editorPanel, &EditorPanel::restoreOriginalRequested, [this] { restoreOriginal(); });
-    onSignal(m_editorPanel, &EditorPanel::insertRequested, [this] { insertGateAfterStage(); });
-    onSignal(m_editorPanel, &EditorPanel::replaceRequested, [this] { replaceSelectedGate(); });
-    onSignal(m_editorPanel, &EditorPanel::removeRequested, [this] { removeSelectedGate(); });
-    onSignal(m_editorPanel, &EditorPanel::applyQubitsRequested, [this] { applyQubitCount(); });
-    connect(m_editorPanel, &EditorPanel::moveRequested, this,
-            [this](int direction) { guarded([this, direction] { moveSelectedGate(direction); }); });
-    onSignal(m_actions->actionNew, &QAction::triggered, [this] { newCircuit(); });
-    onSignal(m_actions->actionOpen, &QAction::triggered, [this] { openCircuit(); });
-    onSignal(m_actions->actionSave, &QAction::triggered, [this] { saveCircuit(false); });
-    onSignal(m_actions->actionSaveAs, &QAction::triggered, [this] { saveCircuit(true); });
-    onSignal(m_actions->actionExport, &QAction::triggered, [this] { exportResults(); });
-    connect(m_actions->actionExit, &QAction::triggered, this, &QWidget::close);
-    onSignal(m_actions->actionOpenChallenge, &QAction::triggered, [this] { openChallenge(); });
-    onSignal(m_actions->actionImportQasm, &QAction::triggered, [this] { importQasm(); });
-    onSignal(m_actions->actionExportQasm, &QAction::triggered, [this] { exportQasm(); });
-    onSignal(m_actions->actionExportPicture, &QAction::triggered, [this] { exportCircuitPicture(); });
+    onSignal(m_lessonPanel, &LessonPanel::handbookRequested, showLessonHelp);
+
+    const auto goToStage = [this](std::uint64_t stage) {
+        if (stage <= m_experiment.stepCount()) {
+            m_experiment.goToStep(stage);
+            m_circuitView->focusStage(stage);
+        }
+    };
+    onSignal(m_algorithmLab, &AlgorithmLabPanel::generateRequested,
+             [this] { m_files.createAlgorithmCircuit(m_algorithmLab->parameters()); });
+    onSignal(m_algorithmLab, &AlgorithmLabPanel::runCompleteRequested,
+             [this, goToStage] { goToStage(m_experiment.stepCount()); });
+    connect(m_algorithmLab, &AlgorithmLabPanel::goToStageRequested, this,
+            [this, goToStage](std::uint64_t stage) { guarded([goToStage, stage] { goToStage(stage); }); });
+    const auto openAnchor = [this](const QString &anchor) { guarded([this, anchor] { m_help.showAnchor(anchor); }); };
+    connect(m_algorithmLab, &AlgorithmLabPanel::handbookRequested, this, openAnchor);
+
+    LearningDialog *dialog = m_learning->dialog();
+    connect(dialog, &LearningDialog::handbookRequested, this, openAnchor);
+    connect(dialog, &LearningDialog::guidedExperimentRequested, this,
+            [this](int index) { guarded([this, index] { m_files.startLessonAfresh(index); }); });
+    onSignal(dialog, &LearningDialog::saveSessionRequested, [this] { m_files.saveLearningSession(QString()); });
+    onSignal(dialog, &LearningDialog::openSessionRequested, [this] { m_files.openLearningSession(); });
+    onSignal(dialog, &LearningDialog::exportSheetRequested, [this] { m_files.exportWorksheet(QString()); });
+    onSignal(m_learningButton, &QPushButton::clicked, [this] { m_learning->show(); });
+    connect(m_simpleMode, &QCheckBox::toggled, this, [this](bool beginner) {
+        guarded([this, beginner] {
+            m_session.setSimpleMode(beginner);
+            if (beginner) {
+                m_learning->show();
+            }
+        });
+    });
 }
 
-void MainWindow::appendLogLine(const LogEvent &event)
+void MainWindow::connectMenus()
 {
-    m_notebookPanel->appendLine(renderLogEvent(event, logContext()));
+    const auto onAction = [this](QAction *action, const std::function<void()> &command) {
+        connect(action, &QAction::triggered, this, [this, command] { guarded(command); });
+    };
+    const WindowActions &actions = *m_actions;
+    onAction(actions.actionNew, [this] { m_files.newCircuit(); });
+    onAction(actions.actionOpen, [this] { m_files.openCircuit(); });
+    onAction(actions.actionSave, [this] { m_files.saveCircuit(false); });
+    onAction(actions.actionSaveAs, [this] { m_files.saveCircuit(true); });
+    onAction(actions.actionExport, [this] { m_files.exportResults(); });
+    onAction(actions.actionOpenChallenge, [this] { m_files.openChallenge(); });
+    onAction(actions.actionImportQasm, [this] { m_files.importQasm(); });
+    onAction(actions.actionExportQasm, [this] { m_files.exportQasm(); });
+    onAction(actions.actionExportPicture, [this] { m_files.exportCircuitPicture(); });
+    onAction(actions.actionSaveSession, [this] { m_files.saveLearningSession(QString()); });
+    onAction(actions.actionOpenSession, [this] { m_files.openLearningSession(); });
+    onAction(actions.actionWorksheet, [this] { m_files.exportWorksheet(QString()); });
+    onAction(actions.actionUndo, [this] { m_experiment.undo(); });
+    onAction(actions.actionRedo, [this] { m_experiment.redo(); });
+    onAction(actions.actionHelp, [this] { m_help.showHandbook(); });
+    onAction(actions.actionLessonHelp,
+             [this] { m_help.showLesson(m_experiment.lessonIndex(), m_experiment.algorithm() != nullptr); });
+    onAction(actions.actionFreewareLicense, [this] { m_help.showLicense(); });
+    connect(actions.actionExit, &QAction::triggered, this, &QWidget::close);
+}
+
+void MainWindow::connectModels()
+{
+    connect(&m_experiment, &Experiment::changed, this, &MainWindow::showChanges);
+    connect(&m_session, &StudySession::changed, this, &MainWindow::refreshTitle);
+    connect(&m_session, &StudySession::preparationsChanged, this, [this](std::uint64_t count) {
+        m_measurementPanel->selectPreparations(count);
+        m_measurementPanel->applyPreparationTexts(m_language);
+    });
+    connect(&m_session, &StudySession::simpleModeChanged, this, [this](bool beginner) {
+        showSimpleMode(beginner);
+        QSettings().setValue(key("education/simple"), beginner);
+    });
+    connect(&m_files, &FileCommands::statusMessage, this,
+            [this](const QString &text) { statusBar()->showMessage(text, kStatusMessageMs); });
+    connect(&m_files, &FileCommands::documentChanged, this, &MainWindow::refreshTitle);
+    connect(&m_files, &FileCommands::sessionOpened, this, [this] { m_learning->show(); });
+}
+
+void MainWindow::selectLesson(int index)
+{
+    if (!m_files.startLessonAfresh(index)) {
+        // The selector keeps showing the lesson that stays.
+        m_exercisePanel->showLesson(m_experiment.lessonIndex());
+    }
+}
+
+void MainWindow::showChanges(Experiment::Changes changes)
+{
+    const bool anew = changes & (Experiment::Restarted | Experiment::Restored);
+    if (anew) {
+        m_editorPanel->setQubitCount(m_experiment.shownCircuit().qubitCount);
+        const GeneratedAlgorithm *generated = m_experiment.algorithm();
+        m_algorithmLab->refreshGenerator(generated ? static_cast<std::int64_t>(generated->circuit.steps.size()) : -1,
+                                         m_language);
+    }
+    if (changes & Experiment::Restarted) {
+        m_measurementPanel->resetPrediction();
+    }
+    if (anew || (changes & (Experiment::Replayed | Experiment::Stepped))) {
+        refreshPanels();
+    } else if (changes & Experiment::Predicted) {
+        m_measurementPanel->refresh(m_experiment, m_language);
+    } else if (changes & Experiment::ChallengeProgressed) {
+        m_lessonPanel->refresh(m_experiment, m_language);
+    }
+    if (changes & Experiment::Restarted) {
+        // A long circuit fitted whole shrinks its gates below legibility: the current stage at reading size
+        // instead (the fit button still gives the overview).
+        m_circuitPanel->fitToStage(m_experiment.currentStep());
+    }
+    refreshTitle();
+}
+
+void MainWindow::refreshPanels()
+{
+    m_exercisePanel->refresh(m_experiment, m_language);
+    m_lessonPanel->refresh(m_experiment, m_language);
+    const StateVector *state = m_experiment.state();
+    if (!state) {
+        return;
+    }
+    m_circuitPanel->refresh(m_experiment, m_language);
+    m_editorPanel->refresh(m_experiment.workingCircuit(), m_experiment.currentStep(), m_language);
+    m_editorPanel->showSelectedGate(m_experiment.workingCircuit(), m_experiment.currentStep());
+    m_algorithmLab->refresh(m_experiment, m_language);
+    m_statesPanel->refresh(m_experiment, m_language);
+    m_qubitStatePanel->showState(*state, m_language);
+    m_measurementPanel->refresh(m_experiment, m_language);
+    const std::int32_t qubits = state->qubitCount();
+    statusBar()->showMessage(
+        catalogText(TextKey::StatusEngine, m_language, QString::number(qubits), qubitWord(qubits, m_language)));
+}
+
+void MainWindow::refreshTitle()
+{
+    QString name = QStringLiteral("-");
+    if (m_experiment.workingCircuit()) {
+        const QString &path = m_experiment.document().path();
+        name = !path.isEmpty() ? QFileInfo(path).fileName() : uiText(kUntitled, m_language);
+    }
+    const bool modified = m_experiment.document().hasUnsavedWork();
+    setWindowTitle(uiText(TextKey::AppTitle, m_language) + QLatin1Char(' ') + QString::fromUtf8(kApplicationVersion) +
+                   QStringLiteral(" - ") + name + (modified ? QStringLiteral(" *") : QString()));
+    // The title writes the mark itself; setting the flag as an attribute keeps platforms without a modified
+    // decoration from asking for a "[*]" placeholder in it.
+    setAttribute(Qt::WA_WindowModified, modified);
+    m_actions->refresh(m_experiment);
+}
+
+void MainWindow::switchLanguage(int index)
+{
+    m_language = index == 1 ? English : Italian;
+    QSettings().setValue(key("ui/language"), languageCode(m_language));
+    applyLanguage();
+}
+
+void MainWindow::applyLanguage()
+{
+    useToolkitLanguage(m_language);
+    m_actions->applyLanguage(m_language);
+    m_simpleMode->setText(uiText(kSimpleModeText, m_language));
+    m_simpleMode->setToolTip(uiText(kSimpleModeTip, m_language));
+    m_learningButton->setText(uiText(kLearningButtonText, m_language));
+    m_title->setText(uiText(TextKey::HeaderTitle, m_language));
+    m_subtitle->setText(uiText(TextKey::Subtitle, m_language));
+    m_languageLabel->setText(uiText(TextKey::LanguageLabel, m_language));
+    m_languageCombo->setToolTip(uiText(TextKey::LanguageTip, m_language));
+    m_languageLabel->setToolTip(uiText(TextKey::LanguageTip, m_language));
+
+    const TextKey tabs[] = {TextKey::TabLesson, TextKey::TabAlgorithms, TextKey::TabEditor, TextKey::TabMeasurements};
+    for (int tab = kLessonTab; tab < kQubitsTab; ++tab) {
+        m_leftTabs->setTabText(tab, uiText(tabs[tab], m_language));
+    }
+    m_leftTabs->setTabText(kQubitsTab, uiText(MoreText::QubitsTab, m_language));
+    m_leftTabs->setTabToolTip(kQubitsTab, qubitStateText(QubitStateText::PanelName, m_language));
+    m_exercisePanel->applyLanguage(m_language);
+    m_lessonPanel->applyLanguage(m_language);
+    m_measurementPanel->applyLanguage(m_language);
+    m_measurementPanel->applyPreparationTexts(m_language);
+    m_editorPanel->applyLanguage(m_language);
+    m_circuitPanel->applyLanguage(m_language);
+    m_statesPanel->applyLanguage(m_language);
+    m_notebookPanel->applyLanguage(m_language);
+    const GeneratedAlgorithm *generated = m_experiment.algorithm();
+    m_algorithmLab->refreshGenerator(generated ? static_cast<std::int64_t>(generated->circuit.steps.size()) : -1,
+                                     m_language);
+    m_files.setLanguage(m_language);
+    m_circuitCommands->setLanguage(m_language);
+    m_help.setLanguage(m_language);
+    fitLeftPanel();
+
+    refreshPanels();
+    refreshTitle();
+    m_learning->setLanguage(m_language);
+    const LogContext context = m_session.logContext(m_language);
+    QStringList lines;
+    for (const LogEvent &event : m_experiment.logEvents()) {
+        lines << renderLogEvent(event, context);
+    }
+    m_notebookPanel->showLines(lines);
+    nameFocusableWidgets(this);
+}
+
+void MainWindow::showSimpleMode(bool beginner)
+{
+    {
+        const QSignalBlocker blocker(m_simpleMode);
+        m_simpleMode->setChecked(beginner);
+    }
+    m_rightDataSplitter->setVisible(!beginner);
+    m_exercisePanel->setBeginner(beginner);
+    m_lessonPanel->setBeginner(beginner);
+    // The lesson page replaces a page that goes; disabling the current page first would move to another.
+    const int shown = m_leftTabs->currentIndex();
+    if (beginner && (shown == kAlgorithmsTab || shown == kEditorTab || shown == kQubitsTab)) {
+        m_leftTabs->setCurrentIndex(kLessonTab);
+    }
+    // The spheres are details like the state table, and go with it.
+    for (const int tab : {kAlgorithmsTab, kEditorTab, kQubitsTab}) {
+        m_leftTabs->setTabEnabled(tab, !beginner);
+    }
+}
+
+// Missing keys take their defaults and values that do not fit are clamped or ignored; nothing about settings
+// is ever reported to the user, and reading them writes nothing back.
+void MainWindow::readSettings()
+{
+    const QSettings settings;
+    m_language =
+        settings.value(key("ui/language"), QStringLiteral("it")).toString() == QLatin1String("en") ? English : Italian;
+    {
+        const QSignalBlocker blocker(m_languageCombo);
+        m_languageCombo->setCurrentIndex(isEnglish(m_language) ? 1 : 0);
+    }
+    const int lesson = settings.value(key("ui/lessonIndex"), 0).toInt();
+    if (lesson >= 0 && static_cast<std::size_t>(lesson) < lessonCatalog().size()) {
+        m_experiment.chooseLesson(lesson);
+        m_exercisePanel->showLesson(lesson);
+    }
+    const int leftTab = settings.value(key("ui/leftTab"), 0).toInt();
+    m_leftTabs->setCurrentIndex(
+        leftTab >= 0 && leftTab < m_leftTabs->count() ? leftTab : std::clamp(leftTab, 0, kMeasurementsTab));
+    const QByteArray geometry = settings.value(key("window/geometry")).toByteArray();
+    if (!geometry.isEmpty()) {
+        restoreGeometry(geometry);
+    }
+    const QByteArray state = settings.value(key("window/state")).toByteArray();
+    if (!state.isEmpty()) {
+        restoreState(state, kWindowStateVersion);
+    }
+    const bool beginner = settings.value(key("education/simple"), false).toBool();
+    m_session.setSimpleMode(beginner);
+    showSimpleMode(beginner);
+    m_algorithmLab->readSettings(settings);
+}
+
+void MainWindow::writeSettings()
+{
+    QSettings settings;
+    settings.setValue(key("window/geometry"), saveGeometry());
+    settings.setValue(key("window/state"), saveState(kWindowStateVersion));
+    settings.setValue(key("splitters/main"), m_mainSplitter->saveState());
+    settings.setValue(key("splitters/rightMain"), m_rightMainSplitter->saveState());
+    settings.setValue(key("splitters/rightData"), m_rightDataSplitter->saveState());
+    settings.setValue(key("ui/leftTab"), m_leftTabs->currentIndex());
+    settings.setValue(key("ui/lessonIndex"), m_exercisePanel->shownLesson());
+    settings.setValue(key("ui/language"), languageCode(m_language));
+    m_algorithmLab->writeSettings(settings);
+    settings.sync();
 }
 
 void MainWindow::closeEvent(QCloseEvent *event)
 {
-    if (!confirmDiscard()) {
+    if (!m_files.confirmDiscard()) {
         event->ignore();
         return;
     }

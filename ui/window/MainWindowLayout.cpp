@@ -1,10 +1,10 @@
-// The fixed structure of the main window: widget tree, object names, spacing, sizes, menus and selectors.
-#include "curriculum/LessonCatalog.h"
+// The fixed structure of the main window: widget tree, object names, spacing, sizes and menus.
+#include "ui/model/LeftTabs.h"
 #include "ui/panels/AlgorithmLabPanel.h"
-#include "ui/panels/ChallengePanel.h"
 #include "ui/panels/CircuitPanel.h"
 #include "ui/panels/EditorPanel.h"
 #include "ui/panels/ExercisePanel.h"
+#include "ui/panels/LessonPanel.h"
 #include "ui/panels/MeasurementPanel.h"
 #include "ui/panels/StatesPanel.h"
 #include "ui/views/AmplitudeTable.h"
@@ -17,19 +17,19 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QMenu>
-#include <QMenuBar>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QSplitter>
 #include <QStatusBar>
+#include <QStyle>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-#include <utility>
+#include <algorithm>
 
 using namespace Fasoria;
 
@@ -73,7 +73,12 @@ void MainWindow::buildWidgetTree()
     QWidget *central = named(new QWidget(this), "centralwidget");
     QVBoxLayout *rootLayout = named(new QVBoxLayout(central), "rootLayout");
     rootLayout->setSpacing(9);
-    buildHeader(rootLayout);
+    rootLayout->addLayout(buildHeader());
+    m_subtitle = namedLabel("m_subtitle", true);
+    m_subtitle->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    m_subtitle->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+    m_subtitle->setMaximumHeight(44);
+    rootLayout->addWidget(m_subtitle);
 
     m_mainSplitter = named(new QSplitter(Qt::Horizontal), "mainSplitter");
     m_mainSplitter->addWidget(buildLeftPanel());
@@ -81,12 +86,22 @@ void MainWindow::buildWidgetTree()
     rootLayout->addWidget(m_mainSplitter, 1);
     setCentralWidget(central);
 
-    buildMenus();
+    m_actions = std::make_unique<WindowActions>(this);
     statusBar()->setObjectName(QStringLiteral("statusbar"));
     resize(kWindowWidth, kWindowHeight);
+
+    m_mainSplitter->setStretchFactor(0, 0);
+    m_mainSplitter->setStretchFactor(1, 1);
+    m_mainSplitter->setSizes({420, 840});
+    m_rightMainSplitter->setStretchFactor(0, 3);
+    m_rightMainSplitter->setStretchFactor(1, 2);
+    m_rightMainSplitter->setSizes({450, 340});
+    m_rightDataSplitter->setStretchFactor(0, 3);
+    m_rightDataSplitter->setStretchFactor(1, 2);
+    m_rightDataSplitter->setSizes({240, 180});
 }
 
-void MainWindow::buildHeader(QVBoxLayout *rootLayout)
+QLayout *MainWindow::buildHeader()
 {
     QHBoxLayout *headerLayout = named(new QHBoxLayout, "headerLayout");
     m_title = namedLabel("m_title");
@@ -94,6 +109,8 @@ void MainWindow::buildHeader(QVBoxLayout *rootLayout)
     m_languageLabel = namedLabel("m_languageLabel");
     m_languageCombo = named(new QComboBox, "m_languageCombo");
     m_languageCombo->setMinimumWidth(105);
+    m_languageCombo->addItem(QStringLiteral("Italiano"));
+    m_languageCombo->addItem(QStringLiteral("English"));
     m_simpleMode = named(new QCheckBox, "m_simpleMode");
     m_learningButton = namedButton("m_learningButton");
     headerLayout->addWidget(m_title, 1);
@@ -101,13 +118,7 @@ void MainWindow::buildHeader(QVBoxLayout *rootLayout)
     headerLayout->addWidget(m_languageCombo);
     headerLayout->addWidget(m_simpleMode);
     headerLayout->addWidget(m_learningButton);
-    rootLayout->addLayout(headerLayout);
-
-    m_subtitle = namedLabel("m_subtitle", true);
-    m_subtitle->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    m_subtitle->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
-    m_subtitle->setMaximumHeight(44);
-    rootLayout->addWidget(m_subtitle);
+    return headerLayout;
 }
 
 QWidget *MainWindow::buildLeftPanel()
@@ -116,38 +127,20 @@ QWidget *MainWindow::buildLeftPanel()
     QVBoxLayout *leftLayout = named(new QVBoxLayout(leftPanel), "leftLayout");
     leftLayout->setSpacing(7);
     leftLayout->setContentsMargins(3, 3, 3, 3);
-    buildExerciseBox(leftLayout);
-    buildLeftTabs(leftLayout);
-    return leftPanel;
-}
-
-void MainWindow::buildExerciseBox(QVBoxLayout *leftLayout)
-{
     m_exercisePanel = new ExercisePanel;
     leftLayout->addWidget(m_exercisePanel);
-}
 
-void MainWindow::buildLeftTabs(QVBoxLayout *leftLayout)
-{
     m_leftTabs = named(new QTabWidget, "m_leftTabs");
     m_leftTabs->setDocumentMode(true);
     m_leftTabs->setTabsClosable(false);
-    // The four titles the lessons refer to stay readable (keepLessonTabsReadable); the qubit page after
-    // them may scroll behind the bar's arrows where the panel is narrow, rather than widen it.
+    // The four titles the lessons refer to stay readable (fitLeftPanel); the qubit page after them may scroll
+    // behind the bar's arrows where the panel is narrow, rather than widen it.
     m_leftTabs->setUsesScrollButtons(true);
     m_leftTabs->tabBar()->setElideMode(Qt::ElideNone);
 
     QVBoxLayout *lesson = addScrollTab(m_leftTabs, "tabLesson", "lessonScroll", "lessonContent", "lessonTabLayout");
-    m_lessonHelpButton = namedButton("m_lessonHelpButton");
-    lesson->addWidget(m_lessonHelpButton);
-    m_challengePanel = new ChallengePanel;
-    lesson->addWidget(m_challengePanel);
-    m_explanationBox = named(new QGroupBox, "m_explanationBox");
-    QVBoxLayout *explanationLayout = named(new QVBoxLayout(m_explanationBox), "explanationLayout");
-    m_explanation = namedLabel("m_explanation", true);
-    m_explanation->setMinimumHeight(70);
-    explanationLayout->addWidget(m_explanation);
-    lesson->addWidget(m_explanationBox);
+    m_lessonPanel = new LessonPanel;
+    lesson->addWidget(m_lessonPanel);
     addScrollTabEnd(lesson);
 
     QVBoxLayout *algorithms =
@@ -175,6 +168,7 @@ void MainWindow::buildLeftTabs(QVBoxLayout *leftLayout)
     qubitsLayout->addWidget(m_qubitStatePanel);
     m_leftTabs->addTab(qubits, QString());
     leftLayout->addWidget(m_leftTabs, 1);
+    return leftPanel;
 }
 
 QWidget *MainWindow::buildRightSide()
@@ -196,26 +190,26 @@ QWidget *MainWindow::buildRightSide()
     return m_rightMainSplitter;
 }
 
-void MainWindow::buildMenus()
+void MainWindow::fitLeftPanel()
 {
-    m_actions = std::make_unique<WindowActions>(this);
-}
+    // The panel is at least as wide as the four lesson tabs plus the arrows that appear when the qubit page
+    // does not fit beside them, or as all five when they need less.
+    const QTabBar *bar = m_leftTabs->tabBar();
+    int lessonTabs = 0;
+    for (int tab = kLessonTab; tab < kQubitsTab; ++tab) {
+        lessonTabs += bar->tabRect(tab).width();
+    }
+    const int allTabs = lessonTabs + bar->tabRect(kQubitsTab).width();
+    const int arrows = 2 * bar->style()->pixelMetric(QStyle::PM_TabBarScrollButtonWidth, nullptr, bar);
+    m_leftTabs->setMinimumWidth(std::min(allTabs, lessonTabs + arrows));
 
-void MainWindow::fillFixedSelectors()
-{
-    m_languageCombo->addItem(QStringLiteral("Italiano"));
-    m_languageCombo->addItem(QStringLiteral("English"));
-}
-
-void MainWindow::applyStretchAndSizes()
-{
-    m_mainSplitter->setStretchFactor(0, 0);
-    m_mainSplitter->setStretchFactor(1, 1);
-    m_mainSplitter->setSizes({420, 840});
-    m_rightMainSplitter->setStretchFactor(0, 3);
-    m_rightMainSplitter->setStretchFactor(1, 2);
-    m_rightMainSplitter->setSizes({450, 340});
-    m_rightDataSplitter->setStretchFactor(0, 3);
-    m_rightDataSplitter->setStretchFactor(1, 2);
-    m_rightDataSplitter->setSizes({240, 180});
+    // The editor's rows do not wrap: the left panel widens to hold them in the current language rather than
+    // cutting them off or scrolling them sideways. Room for the vertical scroll bar is kept for a short window.
+    auto *scroll = findChild<QScrollArea *>(QStringLiteral("editorScroll"));
+    // Layouts of a tab never shown keep the sizes they measured before the texts were set.
+    QWidget *content = scroll->widget();
+    for (QLayout *layout : content->findChildren<QLayout *>()) {
+        layout->invalidate();
+    }
+    scroll->setMinimumWidth(content->minimumSizeHint().width() + scroll->verticalScrollBar()->sizeHint().width());
 }

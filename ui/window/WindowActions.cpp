@@ -1,5 +1,6 @@
 #include "ui/window/WindowActions.h"
 
+#include "ui/model/Experiment.h"
 #include "ui/texts/TextCatalog.h"
 
 #include <QAction>
@@ -118,6 +119,16 @@ void WindowActions::applyLanguage(Language language)
     actionImportQasm->setText(uiText(MoreText::ImportQasmAction, language));
     actionExportQasm->setText(uiText(MoreText::ExportQasmAction, language));
     actionExportPicture->setText(uiText(MoreText::ExportPictureAction, language));
+}
+
+void WindowActions::refresh(const Experiment &experiment)
+{
+    const bool working = experiment.workingCircuit() != nullptr;
+    actionSave->setEnabled(working);
+    actionSaveAs->setEnabled(working);
+    actionExport->setEnabled(experiment.state() != nullptr);
+    actionUndo->setEnabled(working && experiment.document().history().canUndo());
+    actionRedo->setEnabled(working && experiment.document().history().canRedo());
 }
 
 } // namespace Fasoria

@@ -8,6 +8,8 @@ class QMenu;
 
 namespace Fasoria {
 
+class Experiment;
+
 /// The window's menus and their actions, with their object names, order, shortcuts and texts. They are
 /// children of the window, so they stand in its tree under their names; the window connects them.
 struct WindowActions
@@ -15,6 +17,8 @@ struct WindowActions
     /// Builds the menus on the window's menu bar.
     explicit WindowActions(QMainWindow *window);
     void applyLanguage(Language language);
+    /// Enables what the experiment allows: saving a working circuit, exporting a state, undo and redo.
+    void refresh(const Experiment &experiment);
 
     QMenu *fileMenu = nullptr;
     QMenu *helpMenu = nullptr;

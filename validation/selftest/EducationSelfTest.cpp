@@ -6,8 +6,10 @@
 #include "curriculum/AlgorithmGenerator.h"
 #include "editor/AtomicSave.h"
 #include "editor/CircuitFile.h"
+#include "education/dialog/LearningController.h"
 #include "education/dialog/LearningDialog.h"
 #include "education/model/LearningLab.h"
+#include "ui/commands/CircuitCommands.h"
 #include "ui/model/LeftTabs.h"
 #include "ui/views/CircuitView.h"
 #include "ui/window/MainWindow.h"
@@ -70,7 +72,7 @@ public:
         // The run is unattended even on a real display: neither the window nor the learning lab, which the
         // beginner-view step opens long before the screenshots, ever appears on the user's screen.
         m_window.setAttribute(Qt::WA_DontShowOnScreen);
-        if (LearningDialog *dialog = m_window.learningDialog()) {
+        if (LearningDialog *dialog = m_window.learning().dialog()) {
             dialog->setAttribute(Qt::WA_DontShowOnScreen);
         }
         // A message box the run did not expect must not wait for a user who is not there: it is closed and
@@ -97,7 +99,7 @@ private:
     auto answering(QMessageBox::StandardButton button, Call call);
     void resetToLesson(int index);
     void setLanguage(int index);
-    QByteArray serialise() const { return m_window.serialiseSession(); }
+    QByteArray serialise() const { return m_window.studySession().serialise(); }
 
     void checkFoundations();
     void checkPredictionAndSampling();
@@ -151,8 +153,8 @@ T *SelfTestRun::part(const char *name) const
 template <typename T>
 T *SelfTestRun::lab(const char *name) const
 {
-    T *found =
-        m_window.learningDialog() ? m_window.learningDialog()->findChild<T *>(QString::fromLatin1(name)) : nullptr;
+    T *found = m_window.learning().dialog() ? m_window.learning().dialog()->findChild<T *>(QString::fromLatin1(name))
+                                            : nullptr;
     if (!found) {
         throw std::runtime_error(std::string("The learning lab has no part named ") + name);
     }
@@ -190,7 +192,7 @@ auto SelfTestRun::answering(QMessageBox::StandardButton button, Call call)
 
 void SelfTestRun::resetToLesson(int index)
 {
-    answering(QMessageBox::Discard, [&] { m_window.startLessonAfresh(index); });
+    answering(QMessageBox::Discard, [&] { m_window.files().startLessonAfresh(index); });
 }
 
 void SelfTestRun::setLanguage(int index)
@@ -239,7 +241,7 @@ void SelfTestRun::checkPredictionAndSampling()
     lab<QComboBox>("distribution")->setCurrentIndex(3);
     lab<QLineEdit>("reason")->setText(QStringLiteral("Metà e metà"));
     click(lab<QPushButton>("record"));
-    record(m_window.learningLab().recordedPrediction() == 2 && !lab<QPushButton>("record")->isEnabled(),
+    record(m_window.studySession().lab().recordedPrediction() == 2 && !lab<QPushButton>("record")->isEnabled(),
            QStringLiteral("Record and lock probability prediction"));
 
     click(lab<QPushButton>("next"));
@@ -253,7 +255,7 @@ void SelfTestRun::checkPredictionAndSampling()
            QStringLiteral("Prediction feedback compares with theory"));
     setLanguage(1);
     record(lab<QLabel>("predictionResult")->text().contains(QStringLiteral("matches")) &&
-               m_window.learningLab().recordedPrediction() == 2,
+               m_window.studySession().lab().recordedPrediction() == 2,
            QStringLiteral("Language change preserves prediction and state"));
 
     auto *shots = part<QComboBox>("m_shotsCombo");
@@ -273,7 +275,7 @@ void SelfTestRun::checkComparisons()
 {
     lab<QComboBox>("preset")->setCurrentIndex(0);
     click(lab<QPushButton>("applyPreset"));
-    const LearningLab &learning = m_window.learningLab();
+    const LearningLab &learning = m_window.studySession().lab();
     const StateVector a = replayPrefix(learning.copy(CopySide::A).circuit, learning.copy(CopySide::A).stage);
     const StateVector b = replayPrefix(learning.copy(CopySide::B).circuit, learning.copy(CopySide::B).stage);
     record(near(a.probability(0), b.probability(0)) && a.amplitude(1).re > 0.0 && b.amplitude(1).re < 0.0,
@@ -378,36 +380,36 @@ void SelfTestRun::checkChallengeAndEditing()
     record(working()->steps.size() == 1 && !modified(), QStringLiteral("Undo restores saved baseline"));
     part<QAction>("m_actionRedo")->trigger();
     record(working()->steps.size() == 2 && modified(), QStringLiteral("Redo restores edit and dirty state"));
-    m_window.undo();
+    m_window.experiment().undo();
     part<QComboBox>("m_gateCombo")->setCurrentIndex(static_cast<int>(GateKind::X));
     click(part<QPushButton>("m_insertButton"));
     record(history.redoCount() == 0, QStringLiteral("New edit truncates redo branch"));
 
-    m_window.goToStep(1);
+    m_window.experiment().goToStep(1);
     part<QComboBox>("m_gateCombo")->setCurrentIndex(static_cast<int>(GateKind::Z));
-    m_window.replaceSelectedGate();
+    m_window.circuitCommands().replaceSelectedGate();
     record(gate(0) == GateKind::Z, QStringLiteral("Replace gate"));
-    m_window.undo();
+    m_window.experiment().undo();
     record(gate(0) == GateKind::X, QStringLiteral("Undo replace"));
-    m_window.removeSelectedGate();
+    m_window.circuitCommands().removeSelectedGate();
     record(working()->steps.size() == 1, QStringLiteral("Delete gate"));
-    m_window.undo();
+    m_window.experiment().undo();
     record(working()->steps.size() == 2, QStringLiteral("Undo delete"));
-    m_window.goToStep(1);
-    m_window.moveSelectedGate(+1);
+    m_window.experiment().goToStep(1);
+    m_window.circuitCommands().moveSelectedGate(+1);
     record(gate(1) == GateKind::X, QStringLiteral("Move gate"));
-    m_window.undo();
+    m_window.experiment().undo();
     record(gate(0) == GateKind::X, QStringLiteral("Undo move"));
     part<QSpinBox>("m_editQubitSpin")->setValue(2);
-    m_window.applyQubitCount();
+    m_window.circuitCommands().applyQubitCount();
     record(working()->qubitCount == 2, QStringLiteral("Change qubit count"));
-    m_window.undo();
+    m_window.experiment().undo();
     record(working()->qubitCount == 1, QStringLiteral("Undo qubit count"));
 
-    m_window.captureComparison(CopySide::A);
-    const QByteArray copy = serializeCircuit(m_window.learningLab().copy(CopySide::A).circuit);
+    m_window.studySession().capture(CopySide::A);
+    const QByteArray copy = serializeCircuit(m_window.studySession().lab().copy(CopySide::A).circuit);
     click(part<QPushButton>("m_insertButton"));
-    record(serializeCircuit(m_window.learningLab().copy(CopySide::A).circuit) == copy,
+    record(serializeCircuit(m_window.studySession().lab().copy(CopySide::A).circuit) == copy,
            QStringLiteral("A copy independent from editor mutations"));
 }
 
@@ -419,24 +421,27 @@ void SelfTestRun::checkSessions()
     lab<QPlainTextEdit>("conclusion")->setPlainText(QStringLiteral("L’interferenza restituisce 0."));
     lab<QComboBox>("distribution")->setCurrentIndex(1);
     click(lab<QPushButton>("record"));
-    m_window.nextStep();
-    m_window.nextStep();
-    m_window.repeatPreparations();
-    m_window.measureOnce();
-    m_window.applyComparisonPreset(0);
+    m_window.experiment().nextStep();
+    m_window.experiment().nextStep();
+    m_window.experiment().repeatPreparations(m_window.studySession().preparations());
+    m_window.experiment().measureOnce();
+    m_window.studySession().applyPreset(0);
     const QByteArray session = serialise();
     QString message;
-    record(m_window.restoreSession(session, &message), QStringLiteral("Session roundtrip accepted: ") + message);
+    record(m_window.studySession().restore(session, &message),
+           QStringLiteral("Session roundtrip accepted: ") + message);
     const Experiment &experiment = m_window.experiment();
     record(experiment.currentStep() == 2 && experiment.isMeasured() && experiment.lastOutcome() == 0 &&
-               experiment.lastShotsTotal() == 10000 && m_window.learningLab().recordedPrediction() == 0,
+               experiment.lastShotsTotal() == 10000 && m_window.studySession().lab().recordedPrediction() == 0,
            QStringLiteral("Session restores measured state, shots and prediction"));
     record(lab<QPlainTextEdit>("notes")->toPlainText().contains(QStringLiteral("<script>")) &&
-               m_window.learningLab().copy(CopySide::A).valid && m_window.learningLab().copy(CopySide::B).valid,
+               m_window.studySession().lab().copy(CopySide::A).valid &&
+               m_window.studySession().lab().copy(CopySide::B).valid,
            QStringLiteral("Session restores notes and independent comparisons"));
     record(serialise() == session, QStringLiteral("Session canonical roundtrip preserves all serialized fields"));
 
-    const QString sheet = m_window.buildWorksheet();
+    const QString sheet =
+        buildWorksheet(m_window.studySession().worksheetInput(m_window.language()), m_window.language());
     record(sheet.contains(QStringLiteral("&lt;script&gt;")) && !sheet.contains(QStringLiteral("<script>")),
            QStringLiteral("Worksheet escapes user content"));
     record(sheet.contains(QStringLiteral("FasoriaCircuit")) && sheet.contains(QStringLiteral("Re</th>")) &&
@@ -445,17 +450,17 @@ void SelfTestRun::checkSessions()
 
     const QString sessionPath = m_directory.filePath(QStringLiteral("sample.session.json"));
     const SessionMarks &marks = experiment.document().session();
-    record(m_window.saveLearningSession(sessionPath) && !marks.dirty && !experiment.document().isModified(),
+    record(m_window.files().saveLearningSession(sessionPath) && !marks.dirty && !experiment.document().isModified(),
            QStringLiteral("Atomic session save clears both dirty flags"));
     lab<QPlainTextEdit>("notes")->appendPlainText(QStringLiteral("new observation"));
     record(marks.dirty, QStringLiteral("Notes set the session dirty flag"));
     const QByteArray changed = serialise();
-    const bool refused = !answering(QMessageBox::Cancel, [&] { return m_window.confirmDiscard(); });
+    const bool refused = !answering(QMessageBox::Cancel, [&] { return m_window.files().confirmDiscard(); });
     record(refused && marks.dirty && serialise() == changed, QStringLiteral("Cancel protects unsaved session"));
-    const bool allowed = answering(QMessageBox::Save, [&] { return m_window.confirmDiscard(); });
+    const bool allowed = answering(QMessageBox::Save, [&] { return m_window.files().confirmDiscard(); });
     record(allowed && !marks.dirty && marks.path == sessionPath,
            QStringLiteral("Save from replacement guard preserves session without another filename prompt"));
-    record(m_window.exportWorksheet(m_directory.filePath(QStringLiteral("sample_worksheet.html"))),
+    record(m_window.files().exportWorksheet(m_directory.filePath(QStringLiteral("sample_worksheet.html"))),
            QStringLiteral("Printable worksheet export"));
 }
 
@@ -482,7 +487,7 @@ void SelfTestRun::checkRejections()
     };
     for (const auto &[name, bytes] : variants) {
         QString message;
-        const bool refused = !m_window.restoreSession(bytes, &message);
+        const bool refused = !m_window.studySession().restore(bytes, &message);
         record(refused && serialise() == reference, QStringLiteral("Reject without mutation: ") + QLatin1String(name));
     }
 }
@@ -492,7 +497,7 @@ void SelfTestRun::checkContextsAndBeginnerView()
     for (const int lesson : {0, 4, 12}) {
         resetToLesson(lesson);
         QString message;
-        record(m_window.restoreSession(serialise(), &message),
+        record(m_window.studySession().restore(serialise(), &message),
                QStringLiteral("Restore catalog/challenge context %1").arg(lesson));
     }
     resetToLesson(0);
@@ -500,15 +505,15 @@ void SelfTestRun::checkContextsAndBeginnerView()
     part<QSpinBox>("m_paramQubitsSpin")->setValue(3);
     part<QSpinBox>("m_paramMarkedSpin")->setValue(5);
     part<QSpinBox>("m_paramIterationsSpin")->setValue(2);
-    answering(QMessageBox::Discard, [&] { m_window.createAlgorithmCircuit(); });
-    m_window.resetToStep(EditAction::WorkingCopyCreated, m_window.experiment().stepCount());
+    answering(QMessageBox::Discard, [&] { click(part<QPushButton>("m_paramCreateButton")); });
+    m_window.experiment().resetToStep(EditAction::WorkingCopyCreated, m_window.experiment().stepCount());
     QString message;
-    const bool restored = m_window.restoreSession(serialise(), &message);
+    const bool restored = m_window.studySession().restore(serialise(), &message);
     record(restored && m_window.experiment().algorithm() != nullptr,
            QStringLiteral("Restore parameterized circuit context"));
 
     resetToLesson(0);
-    m_window.nextStep();
+    m_window.experiment().nextStep();
     auto *beginner = part<QCheckBox>("m_simpleMode");
     beginner->click();
     record(part<QSplitter>("rightDataSplitter")->isHidden() &&
@@ -553,9 +558,9 @@ void SelfTestRun::checkLayoutAndScreenshots()
     if (!save(&m_window, QStringLiteral("measurements_it.png"))) {
         throw std::runtime_error("Cannot save measurements_it.png");
     }
-    LearningDialog *dialog = m_window.learningDialog();
+    LearningDialog *dialog = m_window.learning().dialog();
     dialog->setAttribute(Qt::WA_DontShowOnScreen);
-    m_window.showLearningLab();
+    m_window.learning().show();
     auto *tabs = lab<QTabWidget>("tabs");
     for (int tab = 0; tab < tabs->count(); ++tab) {
         tabs->setCurrentIndex(tab);
@@ -616,7 +621,7 @@ bool runEducationSelfTest(MainWindow &window, const QString &reportDirectory)
     QString error;
     const bool written = writeLog(logPath, run.log(), &error);
     // The run's circuits and sessions were the test's, not a student's: closing the window asks nothing.
-    window.keepWorkAsItStands();
+    window.studySession().keepAsItStands();
     if (!written) {
         complain(QStringLiteral("cannot write %1: %2").arg(logPath, error));
         return false;

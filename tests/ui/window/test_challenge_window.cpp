@@ -234,7 +234,7 @@ void TestChallengeWindow::sessionKeepsTheChallenge()
     insert(GateKind::H, 0, 0);
     click("m_challengeHintButton");
     const QString path = m_directory.filePath(QStringLiteral("anna.session.json"));
-    QVERIFY(m_window->saveLearningSession(path));
+    QVERIFY(m_window->files().saveLearningSession(path));
     const QJsonObject saved = QJsonDocument::fromJson(readFile(path)).object();
     QCOMPARE(saved.value(QStringLiteral("custom_challenge")).toObject(),
              QJsonDocument::fromJson(serializeChallenge(bellChallenge())).object());
@@ -242,7 +242,7 @@ void TestChallengeWindow::sessionKeepsTheChallenge()
     answerNext(QMessageBox::Discard);
     m_window->selectLesson(kFirstChallengeLesson);
     QVERIFY(m_window->experiment().customChallenge() == nullptr);
-    QVERIFY(m_window->openLearningSessionFile(path));
+    QVERIFY(m_window->files().openLearningSessionFile(path));
     const Experiment &experiment = m_window->experiment();
     QVERIFY(experiment.customChallenge() != nullptr);
     QCOMPARE(experiment.lessonIndex(), kCoinLesson);
@@ -255,7 +255,7 @@ void TestChallengeWindow::sessionKeepsTheChallenge()
     click("m_challengeCheckButton");
     QCOMPARE(experiment.challengeStatus(), 1);
     // Saving again writes the same challenge object.
-    QVERIFY(m_window->saveLearningSession(path));
+    QVERIFY(m_window->files().saveLearningSession(path));
     QCOMPARE(QJsonDocument::fromJson(readFile(path)).object().value(QStringLiteral("custom_challenge")),
              saved.value(QStringLiteral("custom_challenge")));
 }
@@ -280,7 +280,7 @@ void TestChallengeWindow::anotherLessonLeavesTheChallenge()
 
 void TestChallengeWindow::givenOnTheCommandLine()
 {
-    QVERIFY(m_window->openGivenFile(challengePath()));
+    QVERIFY(m_window->files().openGivenFile(challengePath()));
     QVERIFY(m_window->experiment().customChallenge() != nullptr);
     QCOMPARE(m_window->experiment().customChallenge()->definition.goalEn,
              std::string("Prepare a Bell pair without Z."));

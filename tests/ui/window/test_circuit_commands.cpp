@@ -79,7 +79,7 @@ void TestCircuitCommands::initTestCase()
 QString TestCircuitCommands::openModifiedCircuit()
 {
     const QString path = m_directory.filePath(QStringLiteral("base.fsor.json"));
-    if (!writeFile(path, serializeCircuit(threeGates())) || !m_window->openCircuitFile(path)) {
+    if (!writeFile(path, serializeCircuit(threeGates())) || !m_window->files().openCircuitFile(path)) {
         return QString();
     }
     setPanel(GateKind::X, 0, 0, 0.0);
@@ -296,7 +296,7 @@ void TestCircuitCommands::openRefusesBadFiles()
     QVERIFY(experiment.document().isModified());
     QCOMPARE(experiment.logEvents().size(), events);
     QCOMPARE(m_window->windowTitle(), kItalianTitle + QStringLiteral("base.fsor.json *"));
-    QVERIFY(!m_window->openCircuitFile(path));
+    QVERIFY(!m_window->files().openCircuitFile(path));
     QCOMPARE(serializeCircuit(*experiment.workingCircuit()), circuit);
 }
 
@@ -357,7 +357,7 @@ void TestCircuitCommands::saveFailsCleanly()
     QVERIFY(QDir().mkpath(folder));
     const QString path = folder + QStringLiteral("/kept.fsor.json");
     click("m_editCopyButton");
-    QVERIFY(m_window->saveCircuitAs(path));
+    QVERIFY(m_window->files().saveCircuitAs(path));
     const QByteArray kept = readFile(path);
     click("m_insertButton");
     const Experiment &experiment = m_window->experiment();
@@ -369,9 +369,9 @@ void TestCircuitCommands::saveFailsCleanly()
         if (!readOnly.refusesNewFiles()) {
             QSKIP("cannot make a directory read-only here (root without the immutable attribute)");
         }
-        saved = m_window->saveCircuit(false);
+        saved = m_window->files().saveCircuit(false);
     } else {
-        saved = m_window->saveCircuitAs(folder + QStringLiteral("/no/such/folder/other"));
+        saved = m_window->files().saveCircuitAs(folder + QStringLiteral("/no/such/folder/other"));
     }
     QVERIFY(!saved);
     QCOMPARE(m_titles, QStringList{QStringLiteral("Errore di salvataggio")});
@@ -477,7 +477,7 @@ void TestCircuitCommands::saveAsAsksBeforeReplacingTheCompletedName()
 
 void TestCircuitCommands::newCircuitIsUnsaved()
 {
-    m_window->nextStep();
+    m_window->experiment().nextStep();
     trigger("m_actionNew");
     const Experiment &experiment = m_window->experiment();
     const Circuit *circuit = experiment.workingCircuit();
@@ -536,7 +536,7 @@ void TestCircuitCommands::titleFollowsFileAndMark()
     click("m_editCopyButton");
     if (!file.isEmpty()) {
         QVERIFY(QDir(m_directory.path()).mkpath(QFileInfo(file).path()));
-        QVERIFY(m_window->saveCircuitAs(m_directory.filePath(file)));
+        QVERIFY(m_window->files().saveCircuitAs(m_directory.filePath(file)));
     }
     if (edited) {
         click("m_insertButton");

@@ -4,6 +4,7 @@
 #include "curriculum/LessonCatalog.h"
 #include "editor/CircuitFile.h"
 #include "tests/ui/WindowHarness.h"
+#include "ui/commands/CircuitCommands.h"
 #include "ui/texts/TextCatalog.h"
 
 #include <QLabel>
@@ -183,17 +184,17 @@ void TestEditorPanel::refusedEditsChangeNothing()
         click("m_applyQubitsButton");
         break;
     case Edit::MoveByTwo:
-        m_window->moveSelectedGate(2);
+        m_window->circuitCommands().moveSelectedGate(2);
         break;
     case Edit::InsertIntoFull:
         // The button is disabled on a full circuit, so only a direct call can try it.
         QVERIFY(!part<QPushButton>("m_insertButton")->isEnabled());
-        m_window->insertGateAfterStage();
+        m_window->circuitCommands().insertGateAfterStage();
         break;
     default:
         // The button is disabled at the last stage, so only a direct call can try it.
         QVERIFY(!part<QPushButton>("m_moveRightButton")->isEnabled());
-        m_window->moveSelectedGate(+1);
+        m_window->circuitCommands().moveSelectedGate(+1);
         break;
     }
 
@@ -231,7 +232,7 @@ void TestEditorPanel::editsWithoutTheirSelectionDoNothing()
     if (working) {
         startWorking(threeGates(), 0);
     } else {
-        m_window->nextStep();
+        m_window->experiment().nextStep();
     }
     const Experiment &experiment = m_window->experiment();
     const QByteArray before = serializeCircuit(experiment.shownCircuit());
@@ -243,22 +244,22 @@ void TestEditorPanel::editsWithoutTheirSelectionDoNothing()
 
     switch (edit) {
     case Edit::Insert:
-        m_window->insertGateAfterStage();
+        m_window->circuitCommands().insertGateAfterStage();
         break;
     case Edit::Replace:
-        m_window->replaceSelectedGate();
+        m_window->circuitCommands().replaceSelectedGate();
         break;
     case Edit::Remove:
-        m_window->removeSelectedGate();
+        m_window->circuitCommands().removeSelectedGate();
         break;
     case Edit::MoveLeft:
-        m_window->moveSelectedGate(-1);
+        m_window->circuitCommands().moveSelectedGate(-1);
         break;
     case Edit::MoveRight:
-        m_window->moveSelectedGate(+1);
+        m_window->circuitCommands().moveSelectedGate(+1);
         break;
     default:
-        m_window->applyQubitCount();
+        m_window->circuitCommands().applyQubitCount();
         break;
     }
 
@@ -296,13 +297,13 @@ void TestEditorPanel::panelFollowsCircuitAndSelection()
     QCOMPARE(part<QSpinBox>("m_controlSpin")->maximum(), 2);
 
     // Selecting a stage loads its gate into the panel, the angle in degrees.
-    m_window->goToStep(4);
+    m_window->experiment().goToStep(4);
     QCOMPARE(part<QComboBox>("m_gateCombo")->currentIndex(), static_cast<int>(GateKind::P));
     QCOMPARE(part<QSpinBox>("m_targetSpin")->value(), 2);
     QCOMPARE(part<QDoubleSpinBox>("m_angleSpin")->value(), 45.0);
     QVERIFY(part<QDoubleSpinBox>("m_angleSpin")->isEnabled() && !part<QSpinBox>("m_controlSpin")->isEnabled());
     QVERIFY(part<QPushButton>("m_moveLeftButton")->isEnabled() && part<QPushButton>("m_moveRightButton")->isEnabled());
-    m_window->nextStep();
+    m_window->experiment().nextStep();
     QCOMPARE(part<QComboBox>("m_gateCombo")->currentIndex(), static_cast<int>(GateKind::Cnot));
     QCOMPARE(part<QSpinBox>("m_controlSpin")->value(), 2);
     QCOMPARE(part<QSpinBox>("m_targetSpin")->value(), 0);
@@ -317,13 +318,13 @@ void TestEditorPanel::panelFollowsCircuitAndSelection()
     QCOMPARE(part<QDoubleSpinBox>("m_angleSpin")->value(), -22.5);
 
     // At stage 0 nothing is selected; a full circuit takes no insertion.
-    m_window->goToStep(0);
+    m_window->experiment().goToStep(0);
     QVERIFY(!part<QPushButton>("m_replaceButton")->isEnabled() && !part<QPushButton>("m_removeButton")->isEnabled());
     Circuit full = threeGates();
     full.steps.resize(CircuitEditor::kMaxSteps, full.steps.front());
     startWorking(full, 0);
     QVERIFY(!part<QPushButton>("m_insertButton")->isEnabled());
-    m_window->goToStep(CircuitEditor::kMaxSteps);
+    m_window->experiment().goToStep(CircuitEditor::kMaxSteps);
     click("m_removeButton");
     QCOMPARE(m_window->experiment().stepCount(), std::uint64_t{CircuitEditor::kMaxSteps - 1});
     QVERIFY(part<QPushButton>("m_insertButton")->isEnabled());
@@ -332,8 +333,8 @@ void TestEditorPanel::panelFollowsCircuitAndSelection()
 void TestEditorPanel::editCopyKeepsTheStage()
 {
     m_window->selectLesson(kSignLesson);
-    m_window->nextStep();
-    m_window->nextStep();
+    m_window->experiment().nextStep();
+    m_window->experiment().nextStep();
     // A qubit count typed while the lesson was read-only is not applied to the copy.
     part<QSpinBox>("m_editQubitSpin")->setValue(5);
     click("m_editCopyButton");

@@ -65,23 +65,23 @@ private slots:
         QFETCH(QString, detail);
         const QString path = m_directory.filePath(QStringLiteral("refused.qasm"));
         QVERIFY(writeFile(path, text));
-        const QByteArray before = m_window->serialiseSession();
-        QVERIFY(!m_window->importQasmFile(path));
+        const QByteArray before = m_window->studySession().serialise();
+        QVERIFY(!m_window->files().importQasmFile(path));
         QCOMPARE(lastMessage(), uiText(MoreText::QasmRefused, Italian).arg(detail));
-        QCOMPARE(m_window->serialiseSession(), before);
+        QCOMPARE(m_window->studySession().serialise(), before);
     }
 
     void skippedStatementsAreShownFirst()
     {
         const QString path = m_directory.filePath(QStringLiteral("measured.qasm"));
         QVERIFY(writeFile(path, "OPENQASM 2.0;\nqreg q[1];\ncreg c[1];\nh q[0];\nmeasure q[0] -> c[0];\n"));
-        const QByteArray before = m_window->serialiseSession();
+        const QByteArray before = m_window->studySession().serialise();
         answerNext(QMessageBox::Cancel);
-        QVERIFY(!m_window->importQasmFile(path));
+        QVERIFY(!m_window->files().importQasmFile(path));
         QVERIFY(lastMessage().contains(QStringLiteral("line 5: measurement ignored")));
-        QCOMPARE(m_window->serialiseSession(), before);
+        QCOMPARE(m_window->studySession().serialise(), before);
         answerNext(QMessageBox::Ok);
-        QVERIFY(m_window->importQasmFile(path));
+        QVERIFY(m_window->files().importQasmFile(path));
         QCOMPARE(m_window->experiment().workingCircuit()->steps.size(), std::size_t{1});
     }
 
@@ -95,14 +95,14 @@ private slots:
         const QString qasm = m_directory.filePath(QStringLiteral("grover.qasm"));
         QVERIFY(readFile(qasm).startsWith("OPENQASM 2.0;"));
         answerNext(QMessageBox::Discard);
-        QVERIFY(m_window->importQasmFile(qasm));
+        QVERIFY(m_window->files().importQasmFile(qasm));
         QCOMPARE(serializeCircuit(*m_window->experiment().workingCircuit()), original);
     }
 
     void pictureOfTheShownStage()
     {
         m_window->selectLesson(2);
-        m_window->goToStep(1);
+        m_window->experiment().goToStep(1);
         m_fileNames << m_directory.filePath(QStringLiteral("bell.svg"));
         trigger("m_actionExportPicture");
         QCOMPARE(m_dialogs.last(),
@@ -112,7 +112,7 @@ private slots:
         QVERIFY(svg.contains("<svg"));
         QCOMPARE(svg.count("class=\"stage\""), 3);
         // "bell" becomes bell.svg, which exists: the window asks first, and No keeps the old picture.
-        m_window->goToStep(2);
+        m_window->experiment().goToStep(2);
         const int asked = m_messages.size();
         answerNext(QMessageBox::No);
         m_fileNames << m_directory.filePath(QStringLiteral("bell"));

@@ -2,6 +2,7 @@
 #include "Help/Resources.h"
 #include "Help/dialog/HelpDialog.h"
 #include "Help/dialog/LicenseDialog.h"
+#include "education/dialog/LearningController.h"
 #include "education/dialog/LearningDialog.h"
 #include "tests/ui/WindowHarness.h"
 
@@ -157,7 +158,7 @@ void TestHelpWindow::handbookOpensWhereAsked()
     m_window->selectLesson(19);
     emit part<QLabel>("m_algorithmHandbookLink")->linkActivated(QStringLiteral("chapter-oracles"));
     QCOMPARE(topic()->currentData().toString(), QStringLiteral("chapter-oracles"));
-    auto *labLink = m_window->learningDialog()->findChild<QLabel *>("handbookLink");
+    auto *labLink = m_window->learning().dialog()->findChild<QLabel *>("handbookLink");
     QVERIFY(labLink->text().contains(QStringLiteral("chapter-education")));
     emit labLink->linkActivated(QStringLiteral("chapter-education"));
     QCOMPARE(topic()->currentData().toString(), QStringLiteral("chapter-education"));

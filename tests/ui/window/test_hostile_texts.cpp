@@ -125,12 +125,12 @@ private:
         const QString path = m_directory.filePath(QStringLiteral("hostile.challenge.json"));
         QString error;
         QVERIFY2(saveChallengeFile(path, challenge, &error), qPrintable(error));
-        QVERIFY(m_window->openGivenFile(path));
+        QVERIFY(m_window->files().openGivenFile(path));
         if (throughSession) {
             const QString session = m_directory.filePath(QStringLiteral("hostile.session.json"));
-            QVERIFY(m_window->saveLearningSession(session));
+            QVERIFY(m_window->files().saveLearningSession(session));
             startWindow();
-            QVERIFY(m_window->openGivenFile(session));
+            QVERIFY(m_window->files().openGivenFile(session));
         }
         QVERIFY(m_window->experiment().customChallenge() != nullptr);
     }
@@ -231,7 +231,7 @@ void TestHostileTexts::refusedMemberNamesAreQuotedAsText()
         }
     });
     poll.start(10);
-    QVERIFY(!m_window->openGivenFile(path));
+    QVERIFY(!m_window->files().openGivenFile(path));
     poll.stop();
     QCOMPARE(format, Qt::PlainText);
     QVERIFY2(text.contains(QStringLiteral("Unknown member")) && text.contains(QStringLiteral("<img src=")),

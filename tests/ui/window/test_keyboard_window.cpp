@@ -1,6 +1,7 @@
 // The laboratory driven from the keyboard alone, and what assistive technology reads of it.
 #include "Help/Resources.h"
 #include "Help/dialog/HelpDialog.h"
+#include "education/dialog/LearningController.h"
 #include "education/dialog/LearningDialog.h"
 #include "tests/ui/WindowHarness.h"
 #include "ui/texts/TextCatalog.h"
@@ -223,8 +224,8 @@ void TestKeyboardWindow::tabReachesEveryControl()
     QWidget *window = m_window.get();
     QTabWidget *tabs = part<QTabWidget>("m_leftTabs");
     if (learningLab) {
-        m_window->showLearningLab();
-        window = m_window->learningDialog();
+        m_window->learning().show();
+        window = m_window->learning().dialog();
         QApplication::setActiveWindow(window);
         QVERIFY(QTest::qWaitForWindowActive(window));
         tabs = window->findChild<QTabWidget *>();
@@ -310,8 +311,8 @@ void TestKeyboardWindow::everyFocusableWidgetHasAName()
                  qPrintable(QStringLiteral("main window, page %1: ").arg(page) + missing.join(", ")));
     }
 
-    m_window->showLearningLab();
-    LearningDialog *lab = m_window->learningDialog();
+    m_window->learning().show();
+    LearningDialog *lab = m_window->learning().dialog();
     auto *labTabs = lab->findChild<QTabWidget *>();
     QVERIFY(labTabs != nullptr);
     for (int page = 0; page < labTabs->count(); ++page) {
@@ -321,7 +322,7 @@ void TestKeyboardWindow::everyFocusableWidgetHasAName()
                  qPrintable(QStringLiteral("learning lab, page %1: ").arg(page) + missing.join(", ")));
     }
 
-    m_window->showHelp();
+    m_window->findChild<QAction *>(QStringLiteral("m_actionHelp"))->trigger();
     auto *help = m_window->findChild<HelpDialog *>();
     QVERIFY(help != nullptr);
     auto *helpTabs = help->findChild<QTabWidget *>();

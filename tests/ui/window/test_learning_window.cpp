@@ -2,6 +2,7 @@
 #include "Help/Resources.h"
 #include "curriculum/LessonCatalog.h"
 #include "editor/CircuitFile.h"
+#include "education/dialog/LearningController.h"
 #include "education/dialog/LearningDialog.h"
 #include "education/model/LearningLab.h"
 #include "tests/ui/WindowHarness.h"
@@ -68,7 +69,7 @@ private slots:
     void comparisonsThroughTheDialog();
 
 private:
-    LearningDialog *dialog() const { return m_window->learningDialog(); }
+    LearningDialog *dialog() const { return m_window->learning().dialog(); }
     template <typename T>
     T *lab(const char *name) const
     {
@@ -195,7 +196,7 @@ void TestLearningWindow::theHundredAndFirstEditDropsTheOldest()
     const QByteArray empty = circuitBytes();
     setPanel(GateKind::X, 0, 0, 0.0);
     for (int edit = 0; edit < 101; ++edit) {
-        m_window->goToStep(0);
+        m_window->experiment().goToStep(0);
         click("m_insertButton");
     }
     QCOMPARE(history().undoCount(), std::size_t{100});
@@ -204,7 +205,7 @@ void TestLearningWindow::theHundredAndFirstEditDropsTheOldest()
         trigger("m_actionUndo");
     }
     QVERIFY(!undoEnabled());
-    m_window->undo();
+    m_window->experiment().undo();
     // The oldest state, the empty circuit, is no longer reachable: one X remains.
     QCOMPARE(m_window->experiment().workingCircuit()->steps.size(), std::size_t{1});
     QVERIFY(circuitBytes() != empty);
@@ -227,7 +228,7 @@ void TestLearningWindow::undoRestoresTheGeneratorParameters()
     part<QSpinBox>("m_paramMarkedSpin")->setValue(3);
     click("m_paramCreateButton");
     QVERIFY(m_window->experiment().algorithm() != nullptr);
-    m_window->goToStep(1);
+    m_window->experiment().goToStep(1);
     click("m_removeButton");
     QVERIFY(m_window->experiment().algorithm() == nullptr);
     trigger("m_actionUndo");
@@ -286,7 +287,7 @@ void TestLearningWindow::coinPredictionAgainstTheory()
     lab<QComboBox>("distribution")->setCurrentIndex(choice);
     lab<QLineEdit>("reason")->setText(QStringLiteral("H makes a fair coin"));
     clickLab("record");
-    QCOMPARE(m_window->learningLab().recordedPrediction(), choice - 1);
+    QCOMPARE(m_window->studySession().lab().recordedPrediction(), choice - 1);
     QVERIFY(part<QPlainTextEdit>("m_log")->toPlainText().contains(QStringLiteral("PREVISIONE DISTRIBUZIONE: ") +
                                                                   lab<QComboBox>("distribution")->itemText(choice) +
                                                                   QStringLiteral(" - H makes a fair coin")));
@@ -298,32 +299,32 @@ void TestLearningWindow::coinPredictionAgainstTheory()
     QVERIFY(lab<QLabel>("predictionResult")->text().endsWith(verdict));
     // The language switch keeps the prediction.
     part<QComboBox>("m_languageCombo")->setCurrentIndex(1);
-    QCOMPARE(m_window->learningLab().recordedPrediction(), choice - 1);
+    QCOMPARE(m_window->studySession().lab().recordedPrediction(), choice - 1);
 }
 
 void TestLearningWindow::predictionClosesOnceTheExperimentRuns()
 {
     auto *distribution = lab<QComboBox>("distribution");
     QVERIFY(distribution->isEnabled());
-    m_window->nextStep();
+    m_window->experiment().nextStep();
     QVERIFY(!distribution->isEnabled());
-    m_window->goToStep(0);
+    m_window->experiment().goToStep(0);
     QVERIFY(distribution->isEnabled());
-    m_window->measureOnce();
+    m_window->experiment().measureOnce();
     QVERIFY(!distribution->isEnabled());
-    m_window->goToStep(0);
-    m_window->repeatPreparations();
+    m_window->experiment().goToStep(0);
+    m_window->experiment().repeatPreparations(m_window->studySession().preparations());
     QVERIFY(!distribution->isEnabled());
-    m_window->restartExperiment();
+    m_window->experiment().restart();
 
     // Going back to step 0 forgets a recorded prediction.
     distribution->setCurrentIndex(3);
     clickLab("record");
-    QCOMPARE(m_window->learningLab().recordedPrediction(), 2);
-    m_window->nextStep();
-    QCOMPARE(m_window->learningLab().recordedPrediction(), 2);
-    m_window->previousStep();
-    QCOMPARE(m_window->learningLab().recordedPrediction(), -1);
+    QCOMPARE(m_window->studySession().lab().recordedPrediction(), 2);
+    m_window->experiment().nextStep();
+    QCOMPARE(m_window->studySession().lab().recordedPrediction(), 2);
+    m_window->experiment().previousStep();
+    QCOMPARE(m_window->studySession().lab().recordedPrediction(), -1);
     QCOMPARE(distribution->currentIndex(), 0);
 }
 
@@ -366,14 +367,14 @@ void TestLearningWindow::comparisonsThroughTheDialog()
     // The loaded comparison is an unsaved change of the session: leaving the lesson asks first.
     answerNext(QMessageBox::Discard);
     m_window->selectLesson(2);
-    m_window->goToStep(2);
+    m_window->experiment().goToStep(2);
     clickLab("captureB");
-    QCOMPARE(m_window->learningLab().copy(CopySide::B).stage, std::uint64_t{2});
+    QCOMPARE(m_window->studySession().lab().copy(CopySide::B).stage, std::uint64_t{2});
     QCOMPARE(table->rowCount(), 0);
     QCOMPARE(lab<QLabel>("compareNote")->text(), QStringLiteral("Usa lo stesso numero di qubit in A e B."));
     QVERIFY(!lab<QPushButton>("appendH")->isEnabled());
     lab<QSpinBox>("stageB")->setValue(1);
-    QCOMPARE(m_window->learningLab().copy(CopySide::B).stage, std::uint64_t{1});
+    QCOMPARE(m_window->studySession().lab().copy(CopySide::B).stage, std::uint64_t{1});
 }
 
 QTEST_MAIN(TestLearningWindow)

@@ -544,14 +544,14 @@ void TestMainWindow::replacingTheWorkingCircuit()
         return QMessageBox::Ok;
     });
     click("m_nextButton");
-    QVERIFY(!m_window->replaceWorkingCircuit(freeCircuit(9, 4)));
+    QVERIFY(!m_window->files().replaceWorkingCircuit(freeCircuit(9, 4)));
     QCOMPARE(shownTitle, QStringLiteral("Modifica non valida"));
     QCOMPARE(shownText, QString::fromStdString(editorErrorText("Unsupported number of editable qubits", Italian)));
     QVERIFY(m_window->experiment().workingCircuit() == nullptr);
     QCOMPARE(m_window->experiment().currentStep(), std::uint64_t{1});
 
     shownTitle.clear();
-    QVERIFY(m_window->replaceWorkingCircuit(freeCircuit(8, 256)));
+    QVERIFY(m_window->files().replaceWorkingCircuit(freeCircuit(8, 256)));
     QVERIFY(shownTitle.isEmpty());
     QCOMPARE(part<QTableWidget>("m_table")->rowCount(), 256);
     QCOMPARE(part<QComboBox>("m_predictionCombo")->count(), 257);

@@ -195,7 +195,7 @@ void TestPanels::anEditDiscardsTheGeneratedAlgorithm()
 {
     click("m_paramCreateButton");
     QVERIFY(m_window->experiment().algorithm() != nullptr);
-    m_window->goToStep(1);
+    m_window->experiment().goToStep(1);
     click("m_removeButton");
     QVERIFY(m_window->experiment().algorithm() == nullptr);
     QVERIFY(part<QWidget>("m_algorithmBox")->isHidden());
@@ -226,7 +226,7 @@ void TestPanels::checkpointsFollowTheStep()
         checkpoints->itemText(1),
         QStringLiteral("%1 / %2 - %3").arg(stages[1].gateIndex).arg(steps).arg(QString::fromUtf8(stages[1].nameIt)));
     // Between two checkpoints the selector shows the one reached last.
-    m_window->goToStep(static_cast<std::uint64_t>(stages[1].gateIndex + 1));
+    m_window->experiment().goToStep(static_cast<std::uint64_t>(stages[1].gateIndex + 1));
     QCOMPARE(checkpoints->currentIndex(), 1);
 
     checkpoints->setCurrentIndex(2);
@@ -246,7 +246,7 @@ void TestPanels::runCompleteIgnoresTheCollapse()
     QVERIFY(!run->isEnabled());
     const StateVector final = *experiment.state();
 
-    m_window->measureOnce();
+    m_window->experiment().measureOnce();
     QVERIFY(run->isEnabled());
     // The probability is replayed afresh: the collapse does not change it.
     const QString before = text("m_algorithmProbability");
@@ -271,7 +271,7 @@ void TestPanels::hintsStopAfterTheThird()
                  uiText(TextKey::HintPrefix, Italian).arg(shown) + QString::fromUtf8(hints[shown - 1]));
     }
     QVERIFY(!hint->isEnabled());
-    m_window->showNextHint();
+    m_window->experiment().showNextHint();
     QCOMPARE(m_window->experiment().hintsShown(), 3);
     const QString notebook = part<QPlainTextEdit>("m_log")->toPlainText();
     QCOMPARE(notebook.count(QStringLiteral("SFIDA - suggerimento")), 3);
@@ -321,7 +321,7 @@ void TestPanels::relativePhaseIsExplained()
 void TestPanels::resultsAfterMeasurementAndShots()
 {
     m_window->selectLesson(kBellLesson);
-    m_window->goToStep(2);
+    m_window->experiment().goToStep(2);
     click("m_shotsButton");
     QJsonObject shots = exportNow(QStringLiteral("shots.json"));
     QCOMPARE(shots.value(QStringLiteral("shot_count")).toInt(), 1000);
@@ -343,7 +343,7 @@ void TestPanels::resultsAfterMeasurementAndShots()
     QVERIFY(!measured.contains(QStringLiteral("algorithm")));
 
     // Navigating rebuilds: no shots, no measurement.
-    m_window->goToStep(1);
+    m_window->experiment().goToStep(1);
     const QJsonObject navigated = exportNow(QStringLiteral("navigated.json"));
     QCOMPARE(navigated.value(QStringLiteral("shot_count")).toInt(), 0);
     QVERIFY(!navigated.contains(QStringLiteral("histogram")));

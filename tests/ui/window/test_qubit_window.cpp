@@ -75,7 +75,7 @@ void TestQubitWindow::followsSteppingAndStageClicks()
     QCOMPARE(part<QLabel>("qubitLength1")->text(), QStringLiteral("0.000000"));
 
     // Back to the start, as a click on stage 0 asks.
-    m_window->goToStep(0);
+    m_window->experiment().goToStep(0);
     QCOMPARE(length(0), 1.0);
     QCOMPARE(part<QLabel>("qubitStatus0")->text(), qubitStateText(QubitStateText::DefiniteState, Italian));
 }

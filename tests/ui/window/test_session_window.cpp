@@ -1,6 +1,7 @@
 // Learning sessions, the worksheet and the beginner view through the window and its learning lab.
 #include "Help/Resources.h"
 #include "editor/CircuitFile.h"
+#include "education/dialog/LearningController.h"
 #include "education/dialog/LearningDialog.h"
 #include "tests/ui/WindowHarness.h"
 #include "ui/texts/TextCatalog.h"
@@ -68,7 +69,7 @@ private slots:
     void pastedControlCharactersNeverBlockTheSave();
 
 private:
-    LearningDialog *dialog() const { return m_window->learningDialog(); }
+    LearningDialog *dialog() const { return m_window->learning().dialog(); }
     template <typename T>
     T *lab(const char *name) const
     {
@@ -79,10 +80,10 @@ private:
     {
         m_window->selectLesson(kBellLesson);
         part<QComboBox>("m_shotsCombo")->setCurrentIndex(1);
-        m_window->goToStep(2);
-        m_window->repeatPreparations();
-        m_window->measureOnce();
-        m_window->applyComparisonPreset(1);
+        m_window->experiment().goToStep(2);
+        m_window->experiment().repeatPreparations(m_window->studySession().preparations());
+        m_window->experiment().measureOnce();
+        m_window->studySession().applyPreset(1);
         lab<QLineEdit>("question")->setText(QStringLiteral("Are the twins correlated?"));
         lab<QPlainTextEdit>("notes")->setPlainText(QStringLiteral("00 and 11 only\n%1 stays %1"));
         lab<QPlainTextEdit>("conclusion")->setPlainText(QStringLiteral("entangled"));
@@ -94,27 +95,27 @@ private:
 void TestSessionWindow::roundTripContinuesTheGenerator()
 {
     prepareRichSession();
-    const QByteArray saved = m_window->serialiseSession();
+    const QByteArray saved = m_window->studySession().serialise();
     QVERIFY(!saved.isEmpty());
     const QString path = m_directory.filePath(QStringLiteral("rich.session.json"));
-    QVERIFY(m_window->saveLearningSession(path));
+    QVERIFY(m_window->files().saveLearningSession(path));
     QCOMPARE(readFile(path), saved);
     // What the generator would have drawn next, had the student gone on.
-    const QByteArray after = m_window->serialiseSession();
-    m_window->goToStep(2);
-    m_window->repeatPreparations();
+    const QByteArray after = m_window->studySession().serialise();
+    m_window->experiment().goToStep(2);
+    m_window->experiment().repeatPreparations(m_window->studySession().preparations());
     const Histogram expected = m_window->experiment().lastShotsCounts();
 
     startWindow();
-    QVERIFY(m_window->openLearningSessionFile(path));
-    QCOMPARE(m_window->serialiseSession(), after);
+    QVERIFY(m_window->files().openLearningSessionFile(path));
+    QCOMPARE(m_window->studySession().serialise(), after);
     QVERIFY(dialog()->isVisible());
     QCOMPARE(lab<QPlainTextEdit>("notes")->toPlainText(), QStringLiteral("00 and 11 only\n%1 stays %1"));
     QVERIFY(m_window->experiment().isMeasured());
     QCOMPARE(m_window->experiment().lastShotsTotal(), std::uint64_t{100});
     QVERIFY(!m_window->experiment().document().hasUnsavedWork());
-    m_window->goToStep(2);
-    m_window->repeatPreparations();
+    m_window->experiment().goToStep(2);
+    m_window->experiment().repeatPreparations(m_window->studySession().preparations());
     QCOMPARE(m_window->experiment().lastShotsCounts(), expected);
 }
 
@@ -141,31 +142,31 @@ void TestSessionWindow::refusedSessionsChangeNothing()
     QFETCH(QJsonValue, value);
     QFETCH(QString, message);
     m_window->selectLesson(kBellLesson);
-    m_window->goToStep(2);
+    m_window->experiment().goToStep(2);
     if (key == QLatin1String("draft_distribution")) {
         // A recorded prediction (index 0) needs the selector one above it.
-        m_window->goToStep(0);
+        m_window->experiment().goToStep(0);
         lab<QComboBox>("distribution")->setCurrentIndex(1);
-        m_window->recordDistributionPrediction();
-        m_window->nextStep();
-        m_window->nextStep();
+        m_window->studySession().recordPrediction();
+        m_window->experiment().nextStep();
+        m_window->experiment().nextStep();
     }
-    const QByteArray before = m_window->serialiseSession();
+    const QByteArray before = m_window->studySession().serialise();
     QByteArray bytes = withMember(before, key, value);
     if (key == QLatin1String("measurement")) {
         // Outcome |01> has probability 0 in the Bell state.
         bytes = withMember(bytes, QStringLiteral("visible_shots"), 0);
     }
     QString error;
-    QVERIFY(!m_window->restoreSession(bytes, &error));
+    QVERIFY(!m_window->studySession().restore(bytes, &error));
     QCOMPARE(error, message);
-    QCOMPARE(m_window->serialiseSession(), before);
+    QCOMPARE(m_window->studySession().serialise(), before);
 
     const QString path = m_directory.filePath(QStringLiteral("refused.session.json"));
     QVERIFY(writeFile(path, bytes));
-    QVERIFY(!m_window->openLearningSessionFile(path));
+    QVERIFY(!m_window->files().openLearningSessionFile(path));
     QCOMPARE(lastMessage(), message);
-    QCOMPARE(m_window->serialiseSession(), before);
+    QCOMPARE(m_window->studySession().serialise(), before);
 }
 
 void TestSessionWindow::savingNamesAndMarks_data()
@@ -211,7 +212,7 @@ void TestSessionWindow::tooLongNotesAreNotSaved()
 {
     lab<QPlainTextEdit>("notes")->setPlainText(QString(32769, QLatin1Char('n')));
     const QString path = m_directory.filePath(QStringLiteral("long.session.json"));
-    QVERIFY(!m_window->saveLearningSession(path));
+    QVERIFY(!m_window->files().saveLearningSession(path));
     QCOMPARE(lastMessage(), QStringLiteral("Testo oltre il limite supportato (32.768 caratteri per campo)."));
     QVERIFY(!QFile::exists(path));
     QVERIFY(m_window->experiment().document().session().path.isEmpty());
@@ -220,7 +221,7 @@ void TestSessionWindow::tooLongNotesAreNotSaved()
 void TestSessionWindow::guardSavesToTheKnownSession()
 {
     const QString path = m_directory.filePath(QStringLiteral("known.session.json"));
-    QVERIFY(m_window->saveLearningSession(path));
+    QVERIFY(m_window->files().saveLearningSession(path));
     lab<QLineEdit>("question")->setText(QStringLiteral("What changes?"));
     QVERIFY(m_window->experiment().document().session().dirty);
 
@@ -243,24 +244,26 @@ void TestSessionWindow::guardSavesToTheKnownSession()
 void TestSessionWindow::worksheetEscapesWhatTheStudentTyped()
 {
     lab<QLineEdit>("question")->setText(QStringLiteral("<script>alert(1)</script> %1"));
-    m_window->nextStep();
+    m_window->experiment().nextStep();
     m_fileNames << m_directory.filePath(QStringLiteral("sheet"));
     trigger("m_actionWorksheet");
     const QByteArray page = readFile(m_directory.filePath(QStringLiteral("sheet.html")));
     QVERIFY(page.startsWith("<!doctype html><html lang=\"it\">"));
     QVERIFY(page.contains("&lt;script&gt;alert(1)&lt;/script&gt; %1"));
     QVERIFY(!page.contains("<script>"));
-    QCOMPARE(page, m_window->buildWorksheet().toUtf8());
+    QCOMPARE(page, Fasoria::buildWorksheet(m_window->studySession().worksheetInput(m_window->language()),
+                                           m_window->language())
+                       .toUtf8());
 }
 
 void TestSessionWindow::beginnerViewHidesAndRestores()
 {
     m_window->show();
     m_window->selectLesson(kBellLesson);
-    m_window->goToStep(1);
-    m_window->repeatPreparations();
+    m_window->experiment().goToStep(1);
+    m_window->experiment().repeatPreparations(m_window->studySession().preparations());
     part<QTabWidget>("m_leftTabs")->setCurrentIndex(2);
-    const QByteArray session = m_window->serialiseSession();
+    const QByteArray session = m_window->studySession().serialise();
     QVERIFY(dialog()->isHidden());
 
     part<QCheckBox>("m_simpleMode")->click();
@@ -277,7 +280,7 @@ void TestSessionWindow::beginnerViewHidesAndRestores()
     QVERIFY(part<QSplitter>("rightDataSplitter")->isVisible());
     QVERIFY(part<QTabWidget>("m_leftTabs")->isTabEnabled(2));
     // Only the simple-mode member differs: the experiment is as it was.
-    QCOMPARE(m_window->serialiseSession(), session);
+    QCOMPARE(m_window->studySession().serialise(), session);
 }
 
 void TestSessionWindow::freshStartAndPreparationTexts()
@@ -328,10 +331,10 @@ void TestSessionWindow::unreadableSessionInTheWindowLanguage()
     if (oversized) {
         QVERIFY(writeFile(path, QByteArray(1048577, ' ')));
     }
-    const QByteArray before = m_window->serialiseSession();
-    QVERIFY(!m_window->openLearningSessionFile(path));
+    const QByteArray before = m_window->studySession().serialise();
+    QVERIFY(!m_window->files().openLearningSessionFile(path));
     QCOMPARE(lastMessage(), message);
-    QCOMPARE(m_window->serialiseSession(), before);
+    QCOMPARE(m_window->studySession().serialise(), before);
 }
 
 void TestSessionWindow::recordedPredictionSurvivesAnotherQubitCount()
@@ -342,13 +345,13 @@ void TestSessionWindow::recordedPredictionSurvivesAnotherQubitCount()
     click("m_predictionButton");
     QCOMPARE(m_window->experiment().prediction(), 3);
     const QString path = m_directory.filePath(QStringLiteral("predicted.session.json"));
-    QVERIFY(m_window->saveLearningSession(path));
+    QVERIFY(m_window->files().saveLearningSession(path));
 
     // A window on a one-qubit lesson fills the selector for two states; the session's four come back with it.
     startWindow();
     m_window->selectLesson(0);
     QCOMPARE(part<QComboBox>("m_predictionCombo")->count(), 3);
-    QVERIFY(m_window->openLearningSessionFile(path));
+    QVERIFY(m_window->files().openLearningSessionFile(path));
     predictions = part<QComboBox>("m_predictionCombo");
     QCOMPARE(predictions->count(), 5);
     QCOMPARE(predictions->currentIndex(), 4);
@@ -359,13 +362,13 @@ void TestSessionWindow::pastedControlCharactersNeverBlockTheSave()
 {
     // Text pasted from a web page or a terminal brings invisible marks the session file may not hold.
     m_window->selectLesson(kBellLesson);
-    m_window->showLearningLab();
+    m_window->learning().show();
     lab<QLineEdit>("question")->setText(QStringLiteral("Why \u200Fthis?"));
     lab<QPlainTextEdit>("notes")->setPlainText(QStringLiteral("first\r\nsecond \x1b[2J\u202Eevil"));
     const QString path = m_directory.filePath(QStringLiteral("pasted.session.json"));
-    QVERIFY(m_window->saveLearningSession(path));
+    QVERIFY(m_window->files().saveLearningSession(path));
     startWindow();
-    QVERIFY(m_window->openLearningSessionFile(path));
+    QVERIFY(m_window->files().openLearningSessionFile(path));
     QCOMPARE(lab<QLineEdit>("question")->text(), QStringLiteral("Why this?"));
     QCOMPARE(lab<QPlainTextEdit>("notes")->toPlainText(), QStringLiteral("first\nsecond [2Jevil"));
 }
@@ -378,8 +381,8 @@ void TestSessionWindow::givenFilesOpenByTheirKind()
 {
     prepareRichSession();
     const QString sessionPath = m_directory.filePath(QStringLiteral("given.SESSION.json"));
-    QVERIFY(m_window->saveLearningSession(sessionPath));
-    const QByteArray session = m_window->serialiseSession();
+    QVERIFY(m_window->files().saveLearningSession(sessionPath));
+    const QByteArray session = m_window->studySession().serialise();
     Circuit circuit;
     circuit.qubitCount = 3;
     circuit.steps.emplace_back(GateKind::H, 0, -1, 0.0);
@@ -391,22 +394,22 @@ void TestSessionWindow::givenFilesOpenByTheirKind()
     startWindow();
     const QString previous = QDir::currentPath();
     QVERIFY(QDir::setCurrent(m_directory.path()));
-    const bool opened = m_window->openGivenFile(QStringLiteral("given.fsor.json"));
+    const bool opened = m_window->files().openGivenFile(QStringLiteral("given.fsor.json"));
     QDir::setCurrent(previous);
     QVERIFY(opened);
     QCOMPARE(m_window->experiment().document().path(), circuitPath);
     QCOMPARE(m_window->experiment().workingCircuit()->qubitCount, 3);
 
-    QVERIFY(m_window->openGivenFile(sessionPath));
-    QCOMPARE(m_window->serialiseSession(), session);
+    QVERIFY(m_window->files().openGivenFile(sessionPath));
+    QCOMPARE(m_window->studySession().serialise(), session);
     QVERIFY(dialog()->isVisible());
 
     // A missing or refused file is reported and changes nothing; a session name is read as a session.
     const int messages = m_messages.size();
-    QVERIFY(!m_window->openGivenFile(m_directory.filePath(QStringLiteral("missing.fsor.json"))));
+    QVERIFY(!m_window->files().openGivenFile(m_directory.filePath(QStringLiteral("missing.fsor.json"))));
     const QString misnamed = m_directory.filePath(QStringLiteral("circuit.session.json"));
     QVERIFY(QFile::copy(circuitPath, misnamed));
-    QVERIFY(!m_window->openGivenFile(misnamed));
+    QVERIFY(!m_window->files().openGivenFile(misnamed));
     QCOMPARE(m_messages.size(), messages + 2);
-    QCOMPARE(m_window->serialiseSession(), session);
+    QCOMPARE(m_window->studySession().serialise(), session);
 }

@@ -352,7 +352,7 @@ void TestSettings::refusedCloseWritesNothing()
         questions += title == uiText(TextKey::ModifiedTitle, Italian) ? 1 : 0;
         return reply;
     });
-    m_window->setFileDialogHandler([](QWidget *, MainWindow::FileDialogMode, const QString &, const QString &,
+    m_window->setFileDialogHandler([](QWidget *, Fasoria::FileDialogMode, const QString &, const QString &,
                                       const QString &) { return QString(); });
     m_window->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));

@@ -1,28 +1,35 @@
-// Circuits in and out of the window beyond the circuit file: OpenQASM 2.0 and pictures of the drawing.
+// Circuits in and out beyond the circuit file: OpenQASM 2.0, pictures of the drawing and the results document.
+#include "fasoria/Version.h"
+
 #include "editor/AtomicSave.h"
 #include "editor/InputFile.h"
 #include "editor/Qasm.h"
+#include "editor/ResultsExport.h"
+#include "ui/commands/FileCommands.h"
+#include "ui/model/Experiment.h"
+#include "ui/model/ExperimentExport.h"
 #include "ui/texts/TextCatalog.h"
 #include "ui/views/CircuitPicture.h"
-#include "ui/window/MainWindow.h"
+#include "ui/widgets/Prompts.h"
 
-#include <QAction>
+#include <QDateTime>
 #include <QDir>
-#include <QMenu>
-#include <QStatusBar>
+#include <QStringList>
 
 #include <exception>
 #include <string>
 #include <vector>
 
-using namespace Fasoria;
+namespace Fasoria {
 
 namespace {
 
 const char *const kQasmFilter = "OpenQASM 2.0 (*.qasm);;All files (*)";
 const char *const kQasmProposedName = "Fasoria.qasm";
 const char *const kPictureProposedName = "Fasoria_circuit.svg";
-constexpr int kStatusMessageMs = 8000;
+constexpr TextPair kExportTitle = {"Esporta risultati", "Export results"};
+const char *const kExportProposedName = "Fasoria_results.json";
+const char *const kExportFilter = "JSON (*.json)";
 
 QString qasmFileName(const QString &chosen)
 {
@@ -31,7 +38,7 @@ QString qasmFileName(const QString &chosen)
 
 } // namespace
 
-void MainWindow::importQasm()
+void FileCommands::importQasm()
 {
     if (!confirmDiscard()) {
         return;
@@ -43,9 +50,8 @@ void MainWindow::importQasm()
     }
 }
 
-bool MainWindow::importQasmFile(const QString &path)
+bool FileCommands::importQasmFile(const QString &path)
 {
-    // Read and checked completely before anything changes, like a circuit file.
     QByteArray bytes;
     QString error;
     Circuit circuit;
@@ -58,8 +64,8 @@ bool MainWindow::importQasmFile(const QString &path)
     }
     const QString title = uiText(MoreText::ImportQasmTitle, m_language);
     if (!refusal.empty()) {
-        showMessage(QMessageBox::Warning, title,
-                    uiText(MoreText::QasmRefused, m_language).arg(QString::fromStdString(refusal)));
+        m_prompts.message(QMessageBox::Warning, title,
+                          uiText(MoreText::QasmRefused, m_language).arg(QString::fromStdString(refusal)));
         return false;
     }
     if (!warnings.empty()) {
@@ -68,9 +74,9 @@ bool MainWindow::importQasmFile(const QString &path)
             lines << QString::fromStdString(warning);
         }
         const QMessageBox::StandardButton answer =
-            showMessage(QMessageBox::Information, title,
-                        uiText(MoreText::QasmSkipped, m_language).arg(lines.join(QLatin1Char('\n'))),
-                        QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Ok);
+            m_prompts.message(QMessageBox::Information, title,
+                              uiText(MoreText::QasmSkipped, m_language).arg(lines.join(QLatin1Char('\n'))),
+                              QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Ok);
         if (answer != QMessageBox::Ok) {
             return false;
         }
@@ -79,12 +85,11 @@ bool MainWindow::importQasmFile(const QString &path)
         return false;
     }
     // The circuit exists in no circuit file yet.
-    m_experiment.document().markNeverSaved();
-    refreshTitle();
+    markNeverSaved();
     return true;
 }
 
-void MainWindow::exportQasm()
+void FileCommands::exportQasm()
 {
     const QString path =
         m_prompts.saveFileName(uiText(MoreText::ExportQasmTitle, m_language), QString::fromLatin1(kQasmProposedName),
@@ -94,24 +99,24 @@ void MainWindow::exportQasm()
     }
 }
 
-bool MainWindow::exportQasmTo(const QString &path)
+bool FileCommands::exportQasmTo(const QString &path)
 {
     QString error;
     try {
         const std::string text = writeQasm(m_experiment.shownCircuit());
         if (saveFileAtomically(path, QByteArray::fromStdString(text), &error)) {
-            statusBar()->showMessage(QDir::toNativeSeparators(path), kStatusMessageMs);
+            emit statusMessage(QDir::toNativeSeparators(path));
             return true;
         }
     } catch (const std::exception &refusal) {
         error = QString::fromUtf8(refusal.what());
     }
-    showMessage(QMessageBox::Warning, uiText(MoreText::ExportQasmTitle, m_language),
-                uiText(MoreText::ExportFailed, m_language).arg(error));
+    m_prompts.message(QMessageBox::Warning, uiText(MoreText::ExportQasmTitle, m_language),
+                      uiText(MoreText::ExportFailed, m_language).arg(error));
     return false;
 }
 
-void MainWindow::exportCircuitPicture()
+void FileCommands::exportCircuitPicture()
 {
     QString selectedFilter;
     const QString chosen =
@@ -127,7 +132,7 @@ void MainWindow::exportCircuitPicture()
     }
 }
 
-bool MainWindow::exportCircuitPictureTo(const QString &path, PictureFormat format)
+bool FileCommands::exportCircuitPictureTo(const QString &path, PictureFormat format)
 {
     CircuitPictureRequest request;
     request.circuit = m_experiment.shownCircuit();
@@ -137,10 +142,33 @@ bool MainWindow::exportCircuitPictureTo(const QString &path, PictureFormat forma
     request.isWorkingCircuit = m_experiment.workingCircuit() != nullptr;
     QString error;
     if (!saveCircuitPicture(path, format, request, &error)) {
-        showMessage(QMessageBox::Warning, uiText(MoreText::ExportPictureTitle, m_language),
-                    uiText(MoreText::ExportFailed, m_language).arg(error));
+        m_prompts.message(QMessageBox::Warning, uiText(MoreText::ExportPictureTitle, m_language),
+                          uiText(MoreText::ExportFailed, m_language).arg(error));
         return false;
     }
-    statusBar()->showMessage(QDir::toNativeSeparators(path), kStatusMessageMs);
+    emit statusMessage(QDir::toNativeSeparators(path));
     return true;
 }
+
+void FileCommands::exportResults()
+{
+    if (!m_experiment.state()) {
+        return;
+    }
+    const QString path =
+        m_prompts.saveFileName(uiText(kExportTitle, m_language), QString::fromLatin1(kExportProposedName),
+                               QString::fromLatin1(kExportFilter), resultsFileName, m_language);
+    if (path.isEmpty()) {
+        return;
+    }
+    const QByteArray document = buildResultsDocument(
+        resultsInput(m_experiment, QDateTime::currentDateTimeUtc(), QString::fromLatin1(kApplicationVersion)));
+    QString error;
+    if (!saveFileAtomically(path, document, &error)) {
+        m_prompts.message(QMessageBox::Warning, uiText(TextKey::SaveErrorTitle, m_language), error);
+        return;
+    }
+    emit statusMessage(uiText(TextKey::ExportDone, m_language).arg(QDir::toNativeSeparators(path)));
+}
+
+} // namespace Fasoria

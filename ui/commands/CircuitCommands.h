@@ -1,0 +1,60 @@
+#pragma once
+
+#include "core/GateText.h"
+#include "core/Language.h"
+
+#include <QObject>
+#include <QString>
+
+#include <cstdint>
+#include <exception>
+#include <functional>
+
+namespace Fasoria {
+
+class CircuitEditor;
+class EditorPanel;
+class Experiment;
+class FileCommands;
+class Prompts;
+
+/// The editor panel's commands on the working circuit, bound to the panel's requests: an editable copy of the
+/// lesson, the lesson restored (through the file commands, which ask first), and the checked edits, each applied
+/// through the circuit editor at the stage shown. A refused edit shows "Invalid edit" and changes nothing.
+class CircuitCommands : public QObject
+{
+    Q_OBJECT
+
+public:
+    CircuitCommands(Experiment &experiment, EditorPanel *panel, FileCommands &files, const Prompts &prompts,
+                    QObject *parent = nullptr);
+
+    void setLanguage(Language language) { m_language = language; }
+
+    /// Makes an editable copy of the shown lesson, keeping the selected stage.
+    void editCopy();
+    /// Inserts the panel's gate after the selected stage (at the beginning for stage 0).
+    void insertGateAfterStage();
+    void replaceSelectedGate();
+    void removeSelectedGate();
+    /// Moves the selected gate one place left (−1) or right (+1); the view follows it.
+    void moveSelectedGate(int direction);
+    /// Gives the working circuit the qubit count of the panel's spin box; a refusal puts the count back.
+    void applyQubitCount();
+    /// Checks the answer circuit against the challenge; the checker's refusal is shown as it stands.
+    void checkChallengeSolution();
+
+private:
+    void bind();
+    void showEditorError(const std::exception &error, const QString &prefix = QString());
+    /// Runs one checked edit and rebuilds at `step`; a refusal is shown and leaves everything as it was.
+    bool edit(EditAction action, std::uint64_t step, const std::function<void(CircuitEditor &)> &change);
+
+    Experiment &m_experiment;
+    EditorPanel *m_panel;
+    FileCommands &m_files;
+    const Prompts &m_prompts;
+    Language m_language = Italian;
+};
+
+} // namespace Fasoria
