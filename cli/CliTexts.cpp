@@ -1,5 +1,7 @@
 #include "cli/CliTexts.h"
 
+#include "ui/texts/TextCatalog.h"
+
 namespace Fasoria::Cli {
 
 namespace {
@@ -353,7 +355,7 @@ QString cliText(CliText id, Language language)
 {
     for (const TextEntry &text : kTexts) {
         if (text.id == id) {
-            return QString::fromUtf8(pick(language, text.it, text.en));
+            return uiText({text.it, text.en}, language);
         }
     }
     return QStringLiteral("[missing text]");

@@ -4,6 +4,7 @@
 #include "cli/CommandLine.h"
 
 #include "ui/texts/ChallengeMessage.h"
+#include "ui/texts/TextCatalog.h"
 
 #include <QStringList>
 
@@ -124,7 +125,7 @@ QByteArray gradebookHtml(const Gradebook &book)
     const Language language = book.language;
     const QString title = cliText(CliText::HtmlTitle, language).arg(book.title);
     QString html = QStringLiteral("<!DOCTYPE html>\n<html lang=\"%1\">\n<head>\n<meta charset=\"utf-8\">\n")
-                       .arg(isEnglish(language) ? QLatin1String("en") : QLatin1String("it"));
+                       .arg(languageCode(language));
     html += QLatin1String("<title>") + escaped(title) + QLatin1String("</title>\n<style>\n") + QLatin1String(kStyle) +
             QLatin1String("</style>\n</head>\n<body>\n");
     html += QLatin1String("<h1>") + escaped(title) + QLatin1String("</h1>\n");

@@ -5,6 +5,7 @@
 #include "Help/dialog/HelpDialog.h"
 #include "Help/dialog/LicenseDialog.h"
 #include "Help/model/HelpModel.h"
+#include "ui/texts/TextCatalog.h"
 
 #include <QApplication>
 #include <QDir>
@@ -40,7 +41,7 @@ bool save(QWidget &window, const QDir &directory, const QString &name)
 
 bool renderLanguage(Language language, const QDir &directory)
 {
-    const QString code = isEnglish(language) ? QStringLiteral("en") : QStringLiteral("it");
+    const QString code = languageCode(language);
     bool ok = true;
     auto *help = new HelpDialog(language);
     help->show();

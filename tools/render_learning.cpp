@@ -4,6 +4,7 @@
 #include "education/dialog/LearningDialog.h"
 #include "education/model/LearningLab.h"
 #include "ui/model/Experiment.h"
+#include "ui/texts/TextCatalog.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -42,7 +43,7 @@ void prepare(Experiment &experiment, LearningLab &lab, LearningDialog &dialog)
 bool saveTabs(LearningDialog &dialog, const QDir &directory, Language language)
 {
     auto *tabs = dialog.findChild<QTabWidget *>(QStringLiteral("tabs"));
-    const char *suffix = isEnglish(language) ? "en" : "it";
+    const QString suffix = languageCode(language);
     for (int tab = 0; tab < tabs->count(); ++tab) {
         tabs->setCurrentIndex(tab);
         QApplication::processEvents();
@@ -99,7 +100,7 @@ int main(int argc, char *argv[])
         dialog.refresh(lab, ExperimentView::of(experiment), window, language);
         QApplication::processEvents();
         const QString path =
-            directory.filePath(QStringLiteral("learning-grover-%1.png").arg(isEnglish(language) ? "en" : "it"));
+            directory.filePath(QStringLiteral("learning-grover-%1.png").arg(Fasoria::languageCode(language)));
         if (!dialog.grab().save(path)) {
             return 1;
         }

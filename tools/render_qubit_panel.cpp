@@ -4,6 +4,7 @@
 #include "core/Circuit.h"
 #include "core/StateVector.h"
 #include "curriculum/LessonCatalog.h"
+#include "ui/texts/TextCatalog.h"
 #include "ui/views/QubitStatePanel.h"
 
 #include <QApplication>
@@ -26,8 +27,7 @@ bool render(const QDir &directory, const QString &name, const StateVector &state
     for (int round = 0; round < 3; ++round) {
         QApplication::processEvents();
     }
-    const QString path =
-        directory.filePath(name + QLatin1Char('-') + QLatin1String(isEnglish(language) ? "en" : "it") + ".png");
+    const QString path = directory.filePath(name + QLatin1Char('-') + Fasoria::languageCode(language) + ".png");
     if (!panel.grab().save(path)) {
         std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
         return false;

@@ -23,11 +23,6 @@ using namespace Fasoria;
 
 namespace {
 
-const char *suffix(Language language)
-{
-    return isEnglish(language) ? "en" : "it";
-}
-
 bool save(QWidget *widget, const QDir &directory, const QString &name)
 {
     widget->show();
@@ -54,7 +49,7 @@ bool renderCircuit(const QDir &directory, const QString &name, const Circuit &ci
     } else {
         view.fitAll();
     }
-    return save(&view, directory, name + QLatin1Char('-') + QLatin1String(suffix(language)));
+    return save(&view, directory, name + QLatin1Char('-') + languageCode(language));
 }
 
 // The table as the window's state pane holds it: title, table, norm line.
@@ -79,7 +74,7 @@ bool renderTable(const QDir &directory, const QString &name, const StateVector &
     layout->addWidget(table);
     layout->addWidget(norm);
     pane.resize(840, 420);
-    return save(&pane, directory, name + QLatin1Char('-') + QLatin1String(suffix(language)));
+    return save(&pane, directory, name + QLatin1Char('-') + languageCode(language));
 }
 
 } // namespace

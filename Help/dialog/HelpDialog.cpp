@@ -146,10 +146,10 @@ void HelpDialog::applyTexts()
 {
     setWindowTitle(helpWindowTitle(m_language));
     for (int i = 0; i < m_tabs->count(); ++i) {
-        m_tabs->setTabText(i, pickText(m_language, kTabTitles[i]));
+        m_tabs->setTabText(i, uiText(kTabTitles[i], m_language));
     }
-    m_manualSearch->setPlaceholderText(pickText(m_language, kSearchPlaceholder));
-    m_findButton->setText(pickText(m_language, kFindText));
+    m_manualSearch->setPlaceholderText(uiText(kSearchPlaceholder, m_language));
+    m_findButton->setText(uiText(kFindText, m_language));
     showFindResult(m_notFound);
     m_gates->setHtml(referencePage(ReferencePage::Gates, m_language));
     m_basics->setHtml(referencePage(ReferencePage::Basics, m_language));
@@ -259,7 +259,7 @@ void HelpDialog::findNext()
 void HelpDialog::showFindResult(bool notFound)
 {
     m_notFound = notFound;
-    m_findStatus->setText(notFound ? pickText(m_language, kNotFound) : QString());
+    m_findStatus->setText(notFound ? uiText(kNotFound, m_language) : QString());
 }
 
 QString HelpDialog::currentAnchor() const

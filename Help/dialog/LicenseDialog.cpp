@@ -72,7 +72,7 @@ void LicenseDialog::setLanguage(Language language)
 {
     m_language = language;
     setWindowTitle(licenseWindowTitle(language));
-    m_closeButton->setText(pickText(language, kCloseText));
+    m_closeButton->setText(uiText(kCloseText, language));
     m_licenseView->setPlainText(licenseText(languageCode(language), language));
     nameFocusableWidgets(this);
 }

@@ -43,16 +43,6 @@ constexpr TextPair kLicenseTitle = {"Fasoria | Licenza", "Fasoria | License"};
 
 } // namespace
 
-QString pickText(Language language, const TextPair &text)
-{
-    return QString::fromUtf8(pick(language, text));
-}
-
-QString languageCode(Language language)
-{
-    return isEnglish(language) ? QStringLiteral("en") : QStringLiteral("it");
-}
-
 QString lessonAnchor(int lessonIndex)
 {
     return QStringLiteral("lesson-%1").arg(lessonIndex + 1, 2, 10, QLatin1Char('0'));
@@ -62,7 +52,7 @@ QVector<HelpTopic> helpTopics(Language language)
 {
     QVector<HelpTopic> topics;
     for (const Chapter &chapter : kChapters) {
-        topics.append({QString::fromLatin1(chapter.anchor), pickText(language, chapter.label)});
+        topics.append({QString::fromLatin1(chapter.anchor), uiText(chapter.label, language)});
     }
     const LessonCatalog &lessons = lessonCatalog();
     for (std::size_t i = 0; i < lessons.size(); ++i) {
@@ -110,7 +100,7 @@ bool hasHandbook(const QString &code)
 
 QString handbookMissingHtml(Language language)
 {
-    return pickText(language, kHandbookMissing);
+    return uiText(kHandbookMissing, language);
 }
 
 QString licenseResourcePath(const QString &code)
@@ -129,17 +119,17 @@ QString licenseText(const QString &code, Language language)
 
 QString licenseMissingText(Language language)
 {
-    return pickText(language, kLicenseMissing);
+    return uiText(kLicenseMissing, language);
 }
 
 QString helpWindowTitle(Language language)
 {
-    return pickText(language, kHelpTitle);
+    return uiText(kHelpTitle, language);
 }
 
 QString licenseWindowTitle(Language language)
 {
-    return pickText(language, kLicenseTitle);
+    return uiText(kLicenseTitle, language);
 }
 
 } // namespace Fasoria

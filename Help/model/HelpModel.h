@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/Language.h"
+#include "ui/texts/TextCatalog.h"
 
 #include <QString>
 #include <QUrl>
@@ -14,12 +15,6 @@ constexpr const char *kHelpGeometryKey = "help/geometry";
 constexpr const char *kHelpTabKey = "help/tab";
 constexpr const char *kHelpTopicKey = "help/manualTopic";
 constexpr const char *kLicenseGeometryKey = "license/geometry";
-
-/// One half of a text pair as a QString.
-QString pickText(Language language, const TextPair &text);
-
-/// The code that names a language's resources: "en" for English, "it" for every other language.
-QString languageCode(Language language);
 
 /// One entry of the handbook's topic list: the anchor the handbook carries and its label.
 struct HelpTopic

@@ -188,7 +188,9 @@ bool StudySession::setStage(CopySide side, int stage)
 bool StudySession::startAfresh(const std::function<bool(Experiment &)> &start)
 {
     {
-        // The views see the new work once, with the session already fresh.
+        // The views see the new work once, with the session already fresh; the session announces itself once,
+        // after the experiment.
+        const QScopedValueRollback<bool> quiet(m_applying, true);
         const Experiment::ChangeBatch batch(m_experiment);
         if (start && !start(m_experiment)) {
             return false;

@@ -133,8 +133,8 @@ private:
     StudyTexts m_texts;
     std::uint64_t m_preparations = kDefaultPreparations;
     bool m_simpleMode = false;
-    /// Set while a session is put in place, so that the experiment's announcements do not recompute the marks
-    /// half-way.
+    /// Set while a session is put in place or started afresh, so that the experiment's announcements do not
+    /// recompute the marks half-way and the session announces itself once, complete.
     bool m_applying = false;
 };
 

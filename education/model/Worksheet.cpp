@@ -136,7 +136,7 @@ QString buildWorksheet(const WorksheetInput &input, Language language)
     const StateVector state = replayPrefix(circuit, input.currentStep);
     checkInput(input, state.dimension());
 
-    QString page = QString::fromLatin1(kHead).arg(isEnglish(language) ? QStringLiteral("en") : QStringLiteral("it"),
+    QString page = QString::fromLatin1(kHead).arg(languageCode(language),
                                                   QString::fromLatin1(kApplicationVersion).toHtmlEscaped());
     page += textSections(input, language);
     page += circuitTable(input, language);

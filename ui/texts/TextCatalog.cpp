@@ -477,6 +477,11 @@ QString uiText(const TextPair &text, Language language)
     return QString::fromUtf8(chosen ? chosen : "");
 }
 
+QString languageCode(Language language)
+{
+    return isEnglish(language) ? QStringLiteral("en") : QStringLiteral("it");
+}
+
 QString coreCheckTitle(const std::string &name, Language language)
 {
     // The engine names its results from the same table, so only an id of another kind of check is not found.

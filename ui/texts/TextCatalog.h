@@ -250,6 +250,9 @@ QString uiText(MoreText key, Language language);
 /// empty. Two separate fields make a pair in braces: uiText({circuit.titleIt, circuit.titleEn}, language).
 QString uiText(const TextPair &text, Language language);
 
+/// The code that names a language in files and resources: "en" for English, "it" for every other language.
+QString languageCode(Language language);
+
 /// The word for `count` qubits: "qubit" for exactly one, otherwise the plural ("qubits", and "qubit" again
 /// in Italian, where the word does not change).
 QString qubitWord(std::int64_t count, Language language);

@@ -65,11 +65,6 @@ QString key(const char *name)
     return QString::fromLatin1(name);
 }
 
-QString languageCode(Language language)
-{
-    return isEnglish(language) ? QStringLiteral("en") : QStringLiteral("it");
-}
-
 } // namespace
 
 MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent)
