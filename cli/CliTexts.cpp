@@ -34,6 +34,8 @@ const TextEntry kTexts[] = {
      "                         converte da e verso OpenQASM 2.0\n"
      "  draw FILE|--lesson NN [--stage K] -o OUT.svg|OUT.png|OUT.tex\n"
      "                         disegna il circuito (SVG, PNG, LaTeX)\n"
+     "  chart FILE|--lesson NN [--stage K] [--shots N [--seed S]] -o OUT.svg|OUT.png\n"
+     "                         disegna il grafico delle probabilità (SVG, PNG)\n"
      "  session FILE...        controlla i file di sessione didattica\n"
      "  validate [--json FILE] esegue la validazione scientifica\n"
      "\n"
@@ -58,6 +60,8 @@ const TextEntry kTexts[] = {
      "                         convert to and from OpenQASM 2.0\n"
      "  draw FILE|--lesson NN [--stage K] -o OUT.svg|OUT.png|OUT.tex\n"
      "                         draw the circuit (SVG, PNG, LaTeX)\n"
+     "  chart FILE|--lesson NN [--stage K] [--shots N [--seed S]] -o OUT.svg|OUT.png\n"
+     "                         draw the probability chart (SVG, PNG)\n"
      "  session FILE...        check learning-session files\n"
      "  validate [--json FILE] run the scientific validation suite\n"
      "\n"
@@ -218,6 +222,33 @@ const TextEntry kTexts[] = {
      "  --stage K     the stage shown as current, 0..total\n"
      "  -o OUT        the file to write; its ending chooses the format\n"},
     {CliText::DrawNeedsFile, "-o richiede un file .svg, .png o .tex", "-o needs a .svg, .png or .tex file"},
+    {CliText::UsageChart,
+     "Uso: fasoria-cli chart FILE|--lesson NN [--stage K] [--shots N [--seed S]] -o OUT.svg|OUT.png\n"
+     "\n"
+     "Disegna il grafico delle probabilità di un file di circuito, o della lezione NN\n"
+     "del catalogo (01..21), al passo K (predefinito: tutti i passi), con i numeri\n"
+     "esatti del motore; con --shots mostra accanto i conteggi di N preparazioni\n"
+     "ripetute. SVG, o PNG al doppio della risoluzione; non serve uno schermo. Le\n"
+     "etichette sono nella lingua di --lang.\n"
+     "\n"
+     "  --lesson NN   una lezione del catalogo al posto del file\n"
+     "  --stage K     numero di passi da applicare, 0..totale (predefinito: tutti)\n"
+     "  --shots N     aggiunge i conteggi di N preparazioni ripetute, 1..1000000\n"
+     "  --seed S      seme del generatore casuale per le preparazioni (predefinito 5489)\n"
+     "  -o OUT        il file da scrivere; il formato segue l'estensione\n",
+     "Usage: fasoria-cli chart FILE|--lesson NN [--stage K] [--shots N [--seed S]] -o OUT.svg|OUT.png\n"
+     "\n"
+     "Draws the probability chart of a circuit file, or of catalog lesson NN (01..21),\n"
+     "at stage K (default: all steps), with the engine's exact numbers; with --shots\n"
+     "the counts of N repeated preparations stand beside them. SVG, or PNG at twice\n"
+     "the resolution; no display is needed. The labels are in the language of --lang.\n"
+     "\n"
+     "  --lesson NN   a catalog lesson instead of a file\n"
+     "  --stage K     number of steps to apply, 0..total (default: all)\n"
+     "  --shots N     add the counts of N repeated preparations, 1..1000000\n"
+     "  --seed S      seed of the random generator for the shots (default 5489)\n"
+     "  -o OUT        the file to write; its ending chooses the format\n"},
+    {CliText::ChartNeedsFile, "-o richiede un file .svg o .png", "-o needs a .svg or .png file"},
     {CliText::SessionValid, "VALIDA", "VALID"},
     {CliText::SessionRefused, "RIFIUTATA", "REFUSED"},
     {CliText::UsageGenerate,

@@ -17,6 +17,8 @@ enum class CliText
     UsageSession,
     UsageDraw,
     DrawNeedsFile,
+    UsageChart,
+    ChartNeedsFile,
     SessionValid,
     SessionRefused,
     UsageGenerate,

@@ -17,6 +17,9 @@ int checkSubmissions(const CommandLine &line);
 int runChallenge(const CommandLine &line);
 /// draw FILE|--lesson NN [--stage K] -o OUT.svg|OUT.png|OUT.tex: the drawing as a picture or a LaTeX figure.
 int drawCircuit(const CommandLine &line);
+/// chart FILE|--lesson NN [--stage K] [--shots N [--seed S]] -o OUT.svg|OUT.png: the probabilities at the
+/// stage, and the sampled counts beside them with --shots, as a picture.
+int drawChart(const CommandLine &line);
 /// session FILE...: one line per learning-session file, its summary or why the laboratory would refuse it.
 int checkSessions(const CommandLine &line);
 /// validate [--json FILE]: the text report of the validation suite, and the JSON report on request.

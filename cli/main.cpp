@@ -1,6 +1,6 @@
 // fasoria-cli: the teacher's companion to the laboratory. It runs circuits, grades challenge submissions,
-// makes and shows teachers' own challenges, generates algorithm circuits, exchanges OpenQASM 2.0 and runs
-// the scientific validation suite, using the program's own libraries throughout.
+// makes and shows teachers' own challenges, generates algorithm circuits, draws circuits and probability charts,
+// exchanges OpenQASM 2.0 and runs the scientific validation suite, using the program's own libraries throughout.
 
 #include "cli/CliTexts.h"
 #include "cli/Commands.h"
@@ -69,6 +69,11 @@ const QVector<CommandForm> &commandForms()
          CliText::UsageDraw,
          {QStringLiteral("--lesson"), QStringLiteral("--stage"), QStringLiteral("-o")},
          drawCircuit},
+        {"chart",
+         CliText::UsageChart,
+         {QStringLiteral("--lesson"), QStringLiteral("--stage"), QStringLiteral("--shots"), QStringLiteral("--seed"),
+          QStringLiteral("-o")},
+         drawChart},
 #endif
     };
     return forms;
@@ -182,7 +187,7 @@ bool drawsPictures(int argc, char *argv[])
         if (word == "--lang") {
             ++i;
         } else if (word.rfind("--lang=", 0) != 0) {
-            return word == "draw";
+            return word == "draw" || word == "chart";
         }
     }
     return false;

@@ -60,6 +60,11 @@ double radiansToDegrees(double radians)
     return radians * 180.0 / std::acos(-1.0);
 }
 
+std::string degreesText(double radians)
+{
+    return formatFixed(radiansToDegrees(radians), 1);
+}
+
 std::string formatFixed(double value, int decimals)
 {
     if (!std::isfinite(value)) {
@@ -90,7 +95,7 @@ std::string gateLabel(const Gate &gate)
     case GateKind::Z:
         return "Z(" + target + ")";
     case GateKind::P:
-        return "P(" + target + ", " + formatFixed(radiansToDegrees(gate.angle), 1) + "°)";
+        return "P(" + target + ", " + degreesText(gate.angle) + "°)";
     case GateKind::Cnot:
         return "CNOT(" + qubitName(gate.control) + " → " + target + ")";
     }

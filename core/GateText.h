@@ -34,6 +34,8 @@ const char *editActionWord(EditAction action, Language language);
 
 /// Degrees from radians with π = acos(−1), as every label and angle field shows them.
 double radiansToDegrees(double radians);
+/// An angle in degrees with one decimal, the program's angle format: "45.0" (no sign on a zero).
+std::string degreesText(double radians);
 /// Fixed notation with the given decimals and a decimal point; a value that rounds to zero has no minus sign.
 std::string formatFixed(double value, int decimals);
 

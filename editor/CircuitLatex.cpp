@@ -25,7 +25,7 @@ std::string gateCell(const Gate &gate)
     case GateKind::Z:
         return "\\gate{Z}";
     case GateKind::P:
-        return "\\gate{P(" + formatFixed(radiansToDegrees(gate.angle), 1) + "^{\\circ})}";
+        return "\\gate{P(" + degreesText(gate.angle) + "^{\\circ})}";
     default:
         return "\\qw";
     }

@@ -1,17 +1,22 @@
 // Renders the circuit drawing and the amplitude table offscreen to PNG files, for looking at them.
 // Usage: render_views <output directory>
 
+#include "tools/SampleCircuits.h"
+
 #include "core/Circuit.h"
 #include "core/Measurement.h"
 #include "curriculum/LessonCatalog.h"
 #include "ui/texts/TextCatalog.h"
 #include "ui/views/AmplitudeTable.h"
+#include "ui/views/CircuitPicture.h"
 #include "ui/views/CircuitView.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFont>
+#include <QImage>
 #include <QLabel>
+#include <QScrollBar>
 #include <QTableWidget>
 #include <QTextStream>
 #include <QVBoxLayout>
@@ -23,12 +28,10 @@ using namespace Fasoria;
 
 namespace {
 
-bool save(QWidget *widget, const QDir &directory, const QString &name)
+bool saveImage(const QImage &image, const QDir &directory, const QString &name)
 {
-    widget->show();
-    QApplication::processEvents();
     const QString path = directory.filePath(name + QStringLiteral(".png"));
-    if (!widget->grab().save(path)) {
+    if (!image.save(path)) {
         std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
         return false;
     }
@@ -36,20 +39,54 @@ bool save(QWidget *widget, const QDir &directory, const QString &name)
     return true;
 }
 
+bool save(QWidget *widget, const QDir &directory, const QString &name)
+{
+    widget->show();
+    QApplication::processEvents();
+    return saveImage(widget->grab().toImage(), directory, name);
+}
+
+// How the drawing is framed: fitted (Fit), fitted and then scrolled to the middle of its width, or focused on
+// the current step.
+enum class Framing
+{
+    Fit,
+    FitScrolledToMiddle,
+    Focus,
+};
+
 bool renderCircuit(const QDir &directory, const QString &name, const Circuit &circuit, std::uint64_t step,
-                   bool measured, Language language, bool working, std::int64_t focus)
+                   bool measured, Language language, bool working, Framing framing)
 {
     CircuitView view;
     view.resize(840, 420);
     view.show();
     QApplication::processEvents();
     view.showCircuit(circuit, step, measured, language, working);
-    if (focus >= 0) {
-        view.focusStage(static_cast<std::uint64_t>(focus));
+    if (framing == Framing::Focus) {
+        view.focusStage(step);
     } else {
         view.fitAll();
     }
+    // The scroll bars appear through a posted layout request, which refits the view once more.
+    QApplication::processEvents();
+    if (framing == Framing::FitScrolledToMiddle) {
+        QScrollBar *bar = view.horizontalScrollBar();
+        bar->setValue((bar->minimum() + bar->maximum()) / 2);
+    }
     return save(&view, directory, name + QLatin1Char('-') + languageCode(language));
+}
+
+// The exported picture, as a PNG file at its usual scale.
+bool renderPicture(const QDir &directory, const QString &name, const Circuit &circuit, std::uint64_t step,
+                   Language language)
+{
+    CircuitPictureRequest request;
+    request.circuit = circuit;
+    request.stage = step;
+    request.language = language;
+    request.isWorkingCircuit = true;
+    return saveImage(circuitImage(request), directory, name + QLatin1Char('-') + languageCode(language));
 }
 
 // The table as the window's state pane holds it: title, table, norm line.
@@ -110,13 +147,19 @@ int main(int argc, char **argv)
 
     bool ok = true;
     for (Language language : {English, Italian}) {
-        ok &= renderCircuit(directory, QStringLiteral("lesson03-step1"), lessons.at(2), 1, false, language, false, -1);
+        ok &= renderCircuit(directory, QStringLiteral("lesson03-step1"), lessons.at(2), 1, false, language, false,
+                            Framing::Fit);
         ok &= renderCircuit(directory, QStringLiteral("lesson21-step50-fit"), lessons.at(20), 50, false, language,
-                            false, -1);
+                            false, Framing::Fit);
+        ok &= renderCircuit(directory, QStringLiteral("lesson21-fit-middle"), lessons.at(20), 50, false, language,
+                            false, Framing::FitScrolledToMiddle);
         ok &= renderCircuit(directory, QStringLiteral("lesson21-step50-focus"), lessons.at(20), 50, false, language,
-                            false, 50);
-        ok &=
-            renderCircuit(directory, QStringLiteral("measured-3-qubits"), measuredCircuit, 4, true, language, true, -1);
+                            false, Framing::Focus);
+        ok &= renderCircuit(directory, QStringLiteral("wide-8x256-fit-middle"), wideCircuit(), 128, false, language,
+                            true, Framing::FitScrolledToMiddle);
+        ok &= renderCircuit(directory, QStringLiteral("measured-3-qubits"), measuredCircuit, 4, true, language, true,
+                            Framing::Fit);
+        ok &= renderPicture(directory, QStringLiteral("picture-measured-3-qubits"), measuredCircuit, 4, language);
         ok &= renderTable(directory, QStringLiteral("table-bell"), bell, {}, 0, language);
         ok &= renderTable(directory, QStringLiteral("table-uniform8-1000"), uniform, counts, 1000, language);
     }

@@ -5,6 +5,7 @@
 #include "education/model/LearningTexts.h"
 #include "ui/texts/TextCatalog.h"
 #include "ui/widgets/AccessibleNames.h"
+#include "ui/widgets/InterfaceZoom.h"
 #include "ui/widgets/PhaseDelegate.h"
 #include "ui/widgets/WidgetBuilders.h"
 
@@ -215,7 +216,7 @@ QWidget *LearningDialog::buildCompareTab()
     m_compareTable = named<QTableWidget>("compareTable");
     setUpTable(m_compareTable, kComparisonColumns);
     m_compareTable->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    m_compareTable->verticalHeader()->setDefaultSectionSize(kCompareRowHeight);
+    InterfaceZoom::setRowHeight(m_compareTable, kCompareRowHeight);
     auto *arrows = new Education::PhaseDelegate(m_compareTable);
     m_compareTable->setItemDelegateForColumn(kComparisonPhaseColumnA, arrows);
     m_compareTable->setItemDelegateForColumn(kComparisonPhaseColumnB, arrows);
@@ -290,7 +291,7 @@ QWidget *LearningDialog::buildBellTab()
     m_bellTable->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
     m_bellTable->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_bellTable->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Maximum);
-    m_bellTable->setMaximumHeight(kBellMaximumHeight);
+    InterfaceZoom::setMaximumHeight(m_bellTable, kBellMaximumHeight);
     m_bellExplanation = named<QTextBrowser>("bellExplanation");
 
     layout->addWidget(m_bellIntro);

@@ -97,6 +97,10 @@ public:
     /// a LaTeX quantikz figure, by the name's ending or the chosen filter.
     void exportCircuitPicture();
     bool exportCircuitPictureTo(const QString &path, PictureFormat format);
+    /// Asks for a file and writes the probability chart of the current stage as SVG or PNG, with all states or
+    /// only those with a probability or a count.
+    void exportChartPicture(bool nonZeroOnly);
+    bool exportChartPictureTo(const QString &path, PictureFormat format, bool nonZeroOnly);
     /// Asks for a file name and writes the results document of the current stage.
     void exportResults();
 

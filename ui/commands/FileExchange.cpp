@@ -1,4 +1,5 @@
-// Circuits in and out beyond the circuit file: OpenQASM 2.0, pictures of the drawing and the results document.
+// Circuits in and out beyond the circuit file: OpenQASM 2.0, pictures of the drawing and of the probability
+// chart, and the results document.
 #include "fasoria/Version.h"
 
 #include "editor/AtomicSave.h"
@@ -6,9 +7,11 @@
 #include "editor/Qasm.h"
 #include "editor/ResultsExport.h"
 #include "ui/commands/FileCommands.h"
+#include "ui/model/ChartModel.h"
 #include "ui/model/Experiment.h"
 #include "ui/model/ExperimentExport.h"
 #include "ui/texts/TextCatalog.h"
+#include "ui/views/ChartPicture.h"
 #include "ui/views/CircuitPicture.h"
 #include "ui/widgets/Prompts.h"
 
@@ -27,6 +30,8 @@ namespace {
 const char *const kQasmFilter = "OpenQASM 2.0 (*.qasm);;All files (*)";
 const char *const kQasmProposedName = "Fasoria.qasm";
 const char *const kPictureProposedName = "Fasoria_circuit.svg";
+const char *const kChartProposedName = "Fasoria_chart.svg";
+constexpr TextPair kExportChartTitle = {"Esporta grafico delle probabilità", "Export probability chart"};
 constexpr TextPair kExportTitle = {"Esporta risultati", "Export results"};
 const char *const kExportProposedName = "Fasoria_results.json";
 const char *const kExportFilter = "JSON (*.json)";
@@ -148,6 +153,42 @@ bool FileCommands::exportCircuitPictureTo(const QString &path, PictureFormat for
     }
     emit statusMessage(QDir::toNativeSeparators(path));
     return true;
+}
+
+void FileCommands::exportChartPicture(bool nonZeroOnly)
+{
+    if (!m_experiment.state()) {
+        return;
+    }
+    QString selectedFilter;
+    const QString chosen =
+        m_prompts.fileName(FileDialogMode::Save, uiText(kExportChartTitle, m_language),
+                           QString::fromLatin1(kChartProposedName), chartPictureFilter(), &selectedFilter);
+    if (chosen.isEmpty()) {
+        return;
+    }
+    const PictureFormat format = pictureFormat(chosen, selectedFilter);
+    const QString path = pictureFileName(chosen, format);
+    if (m_prompts.confirmAppendedName(chosen, path, m_language)) {
+        exportChartPictureTo(path, format, nonZeroOnly);
+    }
+}
+
+bool FileCommands::exportChartPictureTo(const QString &path, PictureFormat format, bool nonZeroOnly)
+{
+    QString error;
+    try {
+        if (m_experiment.state() &&
+            saveChartPicture(path, format, chartData(m_experiment, nonZeroOnly), m_language, &error)) {
+            emit statusMessage(QDir::toNativeSeparators(path));
+            return true;
+        }
+    } catch (const std::exception &refusal) {
+        error = QString::fromUtf8(refusal.what());
+    }
+    m_prompts.message(QMessageBox::Warning, uiText(kExportChartTitle, m_language),
+                      uiText(MoreText::ExportFailed, m_language).arg(error));
+    return false;
 }
 
 void FileCommands::exportResults()

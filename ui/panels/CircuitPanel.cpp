@@ -5,6 +5,7 @@
 #include "ui/model/PanelTexts.h"
 #include "ui/texts/TextCatalog.h"
 #include "ui/views/CircuitView.h"
+#include "ui/widgets/InterfaceZoom.h"
 #include "ui/widgets/WidgetBuilders.h"
 
 #include <QAccessible>
@@ -25,12 +26,12 @@ constexpr double kReadableScale = 0.5;
 CircuitPanel::CircuitPanel(QWidget *parent) : QGroupBox(parent)
 {
     setObjectName(QStringLiteral("m_circuitBox"));
-    setMinimumHeight(170);
+    InterfaceZoom::setMinimumHeight(this, 170);
     QVBoxLayout *circuitLayout = named(new QVBoxLayout(this), "circuitLayout");
     circuitLayout->setSpacing(4);
     circuitLayout->setContentsMargins(7, 9, 7, 6);
     QHBoxLayout *toolbar = named(new QHBoxLayout, "circuitToolbarLayout");
-    m_circuitStage = namedLabel("m_circuitStage");
+    m_circuitStage = namedLabel("m_circuitStage", true);
     m_zoomOutButton = namedButton("m_zoomOutButton");
     m_zoomInButton = namedButton("m_zoomInButton");
     m_fitButton = namedButton("m_fitButton");
@@ -44,10 +45,9 @@ CircuitPanel::CircuitPanel(QWidget *parent) : QGroupBox(parent)
     m_circuitHint = namedLabel("m_circuitHint", true);
     circuitLayout->addWidget(m_circuitHint);
 
-    connect(m_zoomInButton, &QPushButton::clicked, this, [this] { m_circuitView->zoomBy(CircuitView::kZoomInFactor); });
-    connect(m_zoomOutButton, &QPushButton::clicked, this,
-            [this] { m_circuitView->zoomBy(CircuitView::kZoomOutFactor); });
-    connect(m_fitButton, &QPushButton::clicked, this, [this] { m_circuitView->fitAll(); });
+    connect(m_zoomInButton, &QPushButton::clicked, this, [this] { zoomDrawing(1); });
+    connect(m_zoomOutButton, &QPushButton::clicked, this, [this] { zoomDrawing(-1); });
+    connect(m_fitButton, &QPushButton::clicked, this, &CircuitPanel::fitDrawing);
 }
 
 void CircuitPanel::refresh(const Experiment &experiment, Language language)
@@ -79,6 +79,16 @@ void CircuitPanel::describe(const QString &name, const QString &description)
         QAccessibleEvent event(m_circuitView, QAccessible::DescriptionChanged);
         QAccessible::updateAccessibility(&event);
     }
+}
+
+void CircuitPanel::zoomDrawing(int direction)
+{
+    m_circuitView->zoomBy(direction > 0 ? CircuitView::kZoomInFactor : CircuitView::kZoomOutFactor);
+}
+
+void CircuitPanel::fitDrawing()
+{
+    m_circuitView->fitAll();
 }
 
 void CircuitPanel::fitToStage(std::uint64_t stage)

@@ -28,6 +28,9 @@ public:
     void refresh(const Experiment &experiment, Language language);
     /// The whole circuit in view, or, where that shrinks its gates below legibility, `stage` at reading size.
     void fitToStage(std::uint64_t stage);
+    /// The zoom and fit buttons' commands, for the View menu.
+    void zoomDrawing(int direction);
+    void fitDrawing();
     void applyLanguage(Language language);
 
 private:

@@ -4,6 +4,7 @@
 #include "core/GateText.h"
 #include "editor/CircuitEditor.h"
 #include "ui/texts/TextCatalog.h"
+#include "ui/widgets/InterfaceZoom.h"
 #include "ui/widgets/WidgetBuilders.h"
 
 #include <QComboBox>
@@ -77,7 +78,7 @@ void EditorPanel::build()
     m_angleSpin->setRange(-360.0, 360.0);
     m_angleSpin->setDecimals(1);
     m_angleSpin->setSingleStep(15.0);
-    m_angleSpin->setFixedWidth(95);
+    InterfaceZoom::setFixedWidth(m_angleSpin, 95);
     parameters->addWidget(m_gateLabel, 0, 0);
     parameters->addWidget(m_gateCombo, 0, 1);
     parameters->addWidget(m_targetLabel, 0, 2);

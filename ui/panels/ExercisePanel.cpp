@@ -5,6 +5,7 @@
 #include "ui/model/Experiment.h"
 #include "ui/model/LogEvent.h"
 #include "ui/texts/TextCatalog.h"
+#include "ui/widgets/InterfaceZoom.h"
 #include "ui/widgets/WidgetBuilders.h"
 
 #include <QComboBox>
@@ -49,7 +50,7 @@ ExercisePanel::ExercisePanel(QWidget *parent) : QGroupBox(parent)
     QVBoxLayout *resourceLayout = named(new QVBoxLayout(m_resourceBox), "resourceLayout");
     resourceLayout->setSpacing(3);
     m_qubitCount = namedLabel("m_qubitCount");
-    setFontStyle(m_qubitCount, 16, true);
+    InterfaceZoom::setFontSize(m_qubitCount, 16, true);
     m_resourceSummary = namedLabel("m_resourceSummary");
     m_initialState = namedLabel("m_initialState", true);
     resourceLayout->addWidget(m_qubitCount);
@@ -58,7 +59,7 @@ ExercisePanel::ExercisePanel(QWidget *parent) : QGroupBox(parent)
     exerciseLayout->addWidget(m_resourceBox);
 
     m_question = namedLabel("m_question", true);
-    m_question->setMinimumHeight(45);
+    InterfaceZoom::setMinimumHeight(m_question, 45);
     m_stepStatus = namedLabel("m_stepStatus");
     exerciseLayout->addWidget(m_question);
     exerciseLayout->addWidget(m_stepStatus);

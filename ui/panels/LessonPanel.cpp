@@ -3,6 +3,7 @@
 #include "ui/model/PanelTexts.h"
 #include "ui/panels/ChallengePanel.h"
 #include "ui/texts/TextCatalog.h"
+#include "ui/widgets/InterfaceZoom.h"
 #include "ui/widgets/WidgetBuilders.h"
 
 #include <QGroupBox>
@@ -35,7 +36,7 @@ LessonPanel::LessonPanel(QWidget *parent) : QWidget(parent)
     m_explanationBox = named(new QGroupBox, "m_explanationBox");
     QVBoxLayout *explanationLayout = named(new QVBoxLayout(m_explanationBox), "explanationLayout");
     m_explanation = namedLabel("m_explanation", true);
-    m_explanation->setMinimumHeight(70);
+    InterfaceZoom::setMinimumHeight(m_explanation, 70);
     explanationLayout->addWidget(m_explanation);
     layout->addWidget(m_explanationBox);
     connect(m_lessonHelpButton, &QPushButton::clicked, this, &LessonPanel::handbookRequested);

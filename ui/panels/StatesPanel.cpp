@@ -3,6 +3,7 @@
 #include "ui/model/Experiment.h"
 #include "ui/texts/TextCatalog.h"
 #include "ui/views/AmplitudeTable.h"
+#include "ui/widgets/InterfaceZoom.h"
 #include "ui/widgets/WidgetBuilders.h"
 
 #include <QFontDatabase>
@@ -32,10 +33,10 @@ QVBoxLayout *paneLayout(QWidget *pane, const char *name)
 StatesPanel::StatesPanel(QWidget *parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("statesPane"));
-    setMinimumHeight(130);
+    InterfaceZoom::setMinimumHeight(this, 130);
     QVBoxLayout *statesLayout = paneLayout(this, "statesPaneLayout");
     m_statesTitle = namedLabel("m_statesTitle");
-    setFontStyle(m_statesTitle, 0, true);
+    InterfaceZoom::setFontSize(m_statesTitle, 0, true);
     m_table = named(new QTableWidget, "m_table");
     // Tab goes on to the next control instead of walking the cells (the arrows still do).
     m_table->setTabKeyNavigation(false);
@@ -62,22 +63,33 @@ void StatesPanel::applyLanguage(Language language)
     AmplitudeTable::applyLearningHeaders(m_table, language);
 }
 
+void StatesPanel::selectBasis(std::uint64_t basis)
+{
+    if (basis >= static_cast<std::uint64_t>(m_table->rowCount())) {
+        return;
+    }
+    // The table allows no selection: the row becomes the current one, which its focus frame marks.
+    const int row = static_cast<int>(basis);
+    m_table->setCurrentCell(row, 0);
+    m_table->scrollTo(m_table->model()->index(row, 0), QAbstractItemView::PositionAtCenter);
+}
+
 NotebookPanel::NotebookPanel(QWidget *parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("notebookPane"));
-    setMinimumHeight(120);
+    InterfaceZoom::setMinimumHeight(this, 120);
     QVBoxLayout *notebookLayout = paneLayout(this, "notebookPaneLayout");
     m_logTitle = namedLabel("m_logTitle");
-    setFontStyle(m_logTitle, 0, true);
+    InterfaceZoom::setFontSize(m_logTitle, 0, true);
     m_log = named(new QPlainTextEdit, "m_log");
     m_log->setReadOnly(true);
     m_log->setTabChangesFocus(true);
-    m_log->setMinimumHeight(125);
+    InterfaceZoom::setMinimumHeight(m_log, 125);
     QFont logFont = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     logFont.setStyleHint(QFont::TypeWriter);
-    logFont.setPointSize(10);
     m_log->setFont(logFont);
-    m_log->setTabStopDistance(4 * QFontMetricsF(logFont).horizontalAdvance(QLatin1Char(' ')));
+    InterfaceZoom::setFontSize(m_log, 10, false);
+    m_log->setTabStopDistance(4 * QFontMetricsF(m_log->font()).horizontalAdvance(QLatin1Char(' ')));
     m_log->setMaximumBlockCount(kMaxLogBlocks);
     notebookLayout->addWidget(m_logTitle);
     notebookLayout->addWidget(m_log);

@@ -4,6 +4,8 @@
 
 #include <QWidget>
 
+#include <cstdint>
+
 class QLabel;
 class QPlainTextEdit;
 class QTableWidget;
@@ -23,6 +25,8 @@ public:
     /// The displayed state with the histogram of the last preparations.
     void refresh(const Experiment &experiment, Language language);
     void applyLanguage(Language language);
+    /// Makes the row of basis state `basis` the current one and scrolls it into view; ignored outside the table.
+    void selectBasis(std::uint64_t basis);
 
 private:
     QLabel *m_statesTitle = nullptr;

@@ -2,6 +2,7 @@
 
 #include "core/GateText.h"
 #include "ui/texts/TextCatalog.h"
+#include "ui/widgets/InterfaceZoom.h"
 #include "ui/widgets/PhaseDelegate.h"
 
 #include <QHeaderView>
@@ -65,7 +66,7 @@ void setUp(QTableWidget *table)
     checkTable(table);
     table->setColumnCount(kColumnCount);
     table->setItemDelegateForColumn(kPhaseColumn, new Education::PhaseDelegate(table));
-    table->verticalHeader()->setDefaultSectionSize(kRowHeight);
+    InterfaceZoom::setRowHeight(table, kRowHeight);
     table->verticalHeader()->hide();
     table->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     table->horizontalHeader()->setSectionResizeMode(kStateColumn, QHeaderView::ResizeToContents);

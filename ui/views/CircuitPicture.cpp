@@ -126,9 +126,10 @@ QByteArray circuitSvg(const CircuitPictureRequest &request)
     svg.writeAttribute(QStringLiteral("width"), QStringLiteral("100%"));
     svg.writeAttribute(QStringLiteral("height"), QStringLiteral("100%"));
     svg.writeAttribute(QStringLiteral("fill"), QStringLiteral("#ffffff"));
-    // Items in painting order; a stage box carries its glyph as children, written inside its group.
+    // Items in painting order; a stage box carries its glyph as children, written inside its group. Hidden
+    // items (the column under pinned labels, which only a scrolled view shows) are not part of the picture.
     for (const QGraphicsItem *item : view.scene()->items(Qt::AscendingOrder)) {
-        if (item->parentItem()) {
+        if (item->parentItem() || !item->isVisible()) {
             continue;
         }
         const QString role = item->data(CircuitView::kRoleDataKey).toString();

@@ -6,6 +6,7 @@
 #include <QBrush>
 #include <QColor>
 #include <QFont>
+#include <QFontMetricsF>
 #include <QGraphicsEllipseItem>
 #include <QGraphicsLineItem>
 #include <QGraphicsRectItem>
@@ -21,7 +22,9 @@
 #include <QWheelEvent>
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
+#include <stdexcept>
 
 using namespace Fasoria;
 
@@ -39,15 +42,41 @@ constexpr double kFirstStepX = 163.0;
 constexpr double kStepPitch = 102.0;
 constexpr double kStepHalfSize = 27.0;
 constexpr double kStageNumberY = 19.0;
+// Wire labels start at x = 14; their column ends just before the wires, which start at x = 80.
+constexpr double kLabelX = 14.0;
+constexpr double kLabelColumnWidth = 78.0;
+// The pinned labels and their column lie above every gate, so gates pass under them.
+constexpr double kLabelColumnZ = 2.0;
+constexpr double kLabelZ = 3.0;
+// A P gate's angle under its letter, in a smaller font. A long angle widens its box up to a half width that
+// leaves 22 units between neighbouring boxes, then takes a smaller font still.
+constexpr double kAnglePoints = 10.0;
+constexpr double kAngleMinimumPoints = 6.0;
+constexpr double kAngleSideSpace = 3.0;
+constexpr double kWidestHalfSize = 40.0;
+// Letter and angle overlap by their fonts' empty leading, so the pair sits as one block on the wire.
+constexpr double kAngleTuck = 4.0;
+constexpr double kFocusScale = 0.9;
+constexpr double kMinimumBaseScale = 0.25;
+constexpr double kMaximumBaseScale = 4.0;
 
 QColor textColour()
 {
     return QColor(32, 49, 68);
 }
 
-QFont drawingFont(int pointSize, bool bold)
+QColor letterColour()
 {
-    return QFont(QStringLiteral("Segoe UI"), pointSize, bold ? QFont::Bold : QFont::Normal);
+    return QColor(28, 53, 82);
+}
+
+const QColor kViewBackground(250, 252, 255);
+
+QFont drawingFont(double pointSize, bool bold)
+{
+    QFont font(QStringLiteral("Segoe UI"), -1, bold ? QFont::Bold : QFont::Normal);
+    font.setPointSizeF(pointSize);
+    return font;
 }
 
 // Row 0 is the top wire, which carries the highest qubit.
@@ -167,6 +196,51 @@ void addCnotGlyph(QGraphicsRectItem *box, double x, double targetY, double contr
     }
 }
 
+// "45.0°": the angle as the gate's label and the LaTeX picture write it.
+QString angleText(double radians)
+{
+    return QString::fromStdString(degreesText(radians)) + QStringLiteral("°");
+}
+
+double angleWidth(const QString &text)
+{
+    return QFontMetricsF(drawingFont(kAnglePoints, false)).horizontalAdvance(text);
+}
+
+// Half the width of a gate's box: a P gate's box is as wide as its angle needs, within kWidestHalfSize.
+double halfWidthOf(const Gate &gate)
+{
+    if (gate.kind != GateKind::P) {
+        return kStepHalfSize;
+    }
+    const double needed = angleWidth(angleText(gate.angle)) / 2.0 + kAngleSideSpace;
+    return std::min(kWidestHalfSize, std::max(kStepHalfSize, needed));
+}
+
+// A P gate: its letter above the wire and its angle below, the pair centred on the wire; an angle wider than
+// the box takes a smaller font.
+void addPhaseGlyph(QGraphicsRectItem *box, double x, double y, double angle)
+{
+    QFont angleFont = drawingFont(kAnglePoints, false);
+    const QString text = angleText(angle);
+    const double room = box->rect().width() - 2 * kAngleSideSpace;
+    const double width = angleWidth(text);
+    if (width > room) {
+        angleFont.setPointSizeF(std::max(kAngleMinimumPoints, kAnglePoints * room / width));
+    }
+    const QFont letterFont = drawingFont(CircuitView::kGateLetterPoints, true);
+    const double letterHeight = QFontMetricsF(letterFont).height();
+    const double angleHeight = QFontMetricsF(angleFont).height();
+    const double top = y - (letterHeight + angleHeight - kAngleTuck) / 2.0;
+    for (QGraphicsSimpleTextItem *part :
+         {addCentredChildText(box, QStringLiteral("P"), letterFont, letterColour(),
+                              QPointF(x, top + letterHeight / 2.0), "glyph"),
+          addCentredChildText(box, text, angleFont, letterColour(),
+                              QPointF(x, top + letterHeight - kAngleTuck + angleHeight / 2.0), "glyph")}) {
+        part->setAcceptedMouseButtons(Qt::NoButton);
+    }
+}
+
 QString letterOf(GateKind kind)
 {
     switch (kind) {
@@ -191,7 +265,7 @@ CircuitView::CircuitView(QWidget *parent) : QGraphicsView(parent), m_scene(new Q
     setScene(m_scene);
     setRenderHint(QPainter::Antialiasing, true);
     setRenderHint(QPainter::TextAntialiasing, true);
-    setBackgroundBrush(QColor(250, 252, 255));
+    setBackgroundBrush(kViewBackground);
     setFrameShape(QFrame::StyledPanel);
     setTransformationAnchor(QGraphicsView::AnchorUnderMouse);
     setResizeAnchor(QGraphicsView::AnchorViewCenter);
@@ -217,6 +291,8 @@ void CircuitView::showCircuit(const Circuit &circuit, std::uint64_t currentStep,
     m_stageRects.clear();
     m_stageBoxes.clear();
     m_measuredMark = nullptr;
+    m_labelColumn = nullptr;
+    m_wireLabels.clear();
     m_drawnSteps = circuit.steps;
     m_drawnQubits = circuit.qubitCount;
     m_drawnLanguage = language;
@@ -228,11 +304,22 @@ void CircuitView::showCircuit(const Circuit &circuit, std::uint64_t currentStep,
     const double middle = kFirstWireY + 38.0 * (qubits - 1);
 
     const QPen wirePen(QColor(111, 127, 145), 1.7);
+    const double sceneHeight = registerSpan + 132.0;
+    m_labelColumn = m_scene->addRect(0.0, 0.0, kLabelColumnWidth, sceneHeight, Qt::NoPen, kViewBackground);
+    m_labelColumn->setZValue(kLabelColumnZ);
+    m_labelColumn->setVisible(false);
+    tag(m_labelColumn, "labelColumn");
+    auto *columnEdge = new QGraphicsLineItem(kLabelColumnWidth, 0.0, kLabelColumnWidth, sceneHeight, m_labelColumn);
+    columnEdge->setPen(QPen(QColor(214, 221, 230), 1.0));
+    tag(columnEdge, "labelColumn");
     for (std::int32_t row = 0; row < qubits; ++row) {
         const double y = rowY(row);
         tag(m_scene->addLine(80.0, y, width + 35.0, y, wirePen), "wire");
-        addText(m_scene, QStringLiteral("q%1  |0>").arg(qubits - 1 - row), drawingFont(10, true), textColour(),
-                QPointF(14.0, y - 13.0), "wireLabel");
+        QGraphicsSimpleTextItem *label =
+            addText(m_scene, QStringLiteral("q%1  |0>").arg(qubits - 1 - row), drawingFont(10, true), textColour(),
+                    QPointF(kLabelX, y - 13.0), "wireLabel");
+        label->setZValue(kLabelZ);
+        m_wireLabels.append(label);
     }
 
     const StageStyle zeroStyle = stageStyle(0, currentStep);
@@ -262,11 +349,12 @@ void CircuitView::showCircuit(const Circuit &circuit, std::uint64_t currentStep,
         const double controlY = cnot ? qubitY(gate.control, qubits) : targetY;
         const double top = onRegister ? std::min(targetY, controlY) : rowY(0);
         const double bottom = onRegister ? std::max(targetY, controlY) : rowY(qubits - 1);
+        const double halfWidth = halfWidthOf(gate);
 
         const StageStyle style = stageStyle(stage, currentStep);
         QGraphicsRectItem *box =
-            m_scene->addRect(x - kStepHalfSize, top - kStepHalfSize, 2 * kStepHalfSize,
-                             bottom - top + 2 * kStepHalfSize, QPen(style.border, style.width), style.fill);
+            m_scene->addRect(x - halfWidth, top - kStepHalfSize, 2 * halfWidth, bottom - top + 2 * kStepHalfSize,
+                             QPen(style.border, style.width), style.fill);
         box->setFlag(QGraphicsItem::ItemIsSelectable);
         box->setData(kStageDataKey, QVariant::fromValue<qulonglong>(stage));
         tag(box, "stageBox");
@@ -274,9 +362,12 @@ void CircuitView::showCircuit(const Circuit &circuit, std::uint64_t currentStep,
 
         if (cnot) {
             addCnotGlyph(box, x, targetY, controlY, style.border);
+        } else if (gate.kind == GateKind::P) {
+            addPhaseGlyph(box, x, targetY, gate.angle);
         } else {
-            QGraphicsSimpleTextItem *letter = addCentredChildText(box, letterOf(gate.kind), drawingFont(12, true),
-                                                                  QColor(28, 53, 82), QPointF(x, targetY), "glyph");
+            QGraphicsSimpleTextItem *letter =
+                addCentredChildText(box, letterOf(gate.kind), drawingFont(kGateLetterPoints, true), letterColour(),
+                                    QPointF(x, targetY), "glyph");
             letter->setAcceptedMouseButtons(Qt::NoButton);
         }
         box->setSelected(stage == currentStep);
@@ -296,7 +387,8 @@ void CircuitView::showCircuit(const Circuit &circuit, std::uint64_t currentStep,
 
     m_measuredMarkPosition = QPointF(width + 66.0, middle - 11.0);
     restyle(currentStep, measured, language);
-    m_scene->setSceneRect(0.0, 0.0, width + 175.0, registerSpan + 132.0);
+    m_scene->setSceneRect(0.0, 0.0, width + 175.0, sceneHeight);
+    pinLabels();
 }
 
 bool CircuitView::showsSameDrawing(const Circuit &circuit, Language language, bool isWorkingCircuit) const
@@ -352,6 +444,7 @@ void CircuitView::zoomBy(double factor)
     }
     m_autoFit = false;
     scale(factor, factor);
+    pinLabels();
 }
 
 void CircuitView::fitAll()
@@ -367,16 +460,42 @@ void CircuitView::focusStage(std::uint64_t stage)
     }
     m_autoFit = false;
     resetTransform();
-    scale(0.9, 0.9);
+    scale(kFocusScale * m_baseScale, kFocusScale * m_baseScale);
     centerOn(stageX(stage), m_scene->sceneRect().center().y());
+    pinLabels();
 }
 
 void CircuitView::ensureStageVisible(std::uint64_t stage)
 {
-    if (m_autoFit || stage >= static_cast<std::uint64_t>(m_stageRects.size())) {
+    if (stage >= static_cast<std::uint64_t>(m_stageRects.size())) {
         return;
     }
-    ensureVisible(m_stageRects[static_cast<int>(stage)]);
+    // A stage under the pinned labels is out of sight: the margin clears their column.
+    const int columnPixels = static_cast<int>(std::ceil(kLabelColumnWidth * transform().m11()));
+    ensureVisible(m_stageRects[static_cast<int>(stage)], columnPixels + 12, 24);
+}
+
+void CircuitView::setBaseScale(double scale)
+{
+    if (!(scale >= kMinimumBaseScale && scale <= kMaximumBaseScale)) {
+        throw std::invalid_argument("Base scale must be between 0.25 and 4");
+    }
+    const double change = scale / m_baseScale;
+    m_baseScale = scale;
+    if (m_autoFit) {
+        fitScene();
+        return;
+    }
+    const double scaled = transform().m11() * change;
+    if (scaled >= kMinimumScale && scaled <= kMaximumScale) {
+        this->scale(change, change);
+        pinLabels();
+    }
+}
+
+double CircuitView::minimumReadableScale() const
+{
+    return kMinimumLetterPoints / kGateLetterPoints * m_baseScale;
 }
 
 void CircuitView::mousePressEvent(QMouseEvent *event)
@@ -447,6 +566,39 @@ void CircuitView::resizeEvent(QResizeEvent *event)
     if (m_autoFit) {
         fitScene();
     }
+    pinLabels();
+}
+
+void CircuitView::showEvent(QShowEvent *event)
+{
+    QGraphicsView::showEvent(event);
+    pinLabels();
+}
+
+void CircuitView::scrollContentsBy(int dx, int dy)
+{
+    QGraphicsView::scrollContentsBy(dx, dy);
+    // The scrolled pixels still show the labels where they were; repaint the whole viewport once they moved.
+    if (pinLabels()) {
+        viewport()->update();
+    }
+}
+
+bool CircuitView::pinLabels()
+{
+    if (!m_labelColumn) {
+        return false;
+    }
+    const double hidden = isVisible() ? std::max(0.0, mapToScene(QPoint(0, 0)).x() - m_scene->sceneRect().left()) : 0.0;
+    if (m_labelColumn->x() == hidden) {
+        return false;
+    }
+    m_labelColumn->setX(hidden);
+    m_labelColumn->setVisible(hidden > 0.0);
+    for (QGraphicsSimpleTextItem *label : m_wireLabels) {
+        label->setX(kLabelX + hidden);
+    }
+    return true;
 }
 
 void CircuitView::keyPressEvent(QKeyEvent *event)
@@ -527,7 +679,18 @@ void CircuitView::fitScene()
         return;
     }
     m_fitting = true;
+    const QRectF scene = m_scene->sceneRect();
     resetTransform();
-    fitInView(m_scene->sceneRect(), Qt::KeepAspectRatio);
+    fitInView(scene, Qt::KeepAspectRatio);
+    const double readable = minimumReadableScale();
+    if (transform().m11() < readable) {
+        // fitInView's own 2-pixel margin on each side.
+        const double heightFit = (viewport()->height() - 4) / scene.height();
+        const double fitted = std::max(readable, std::min(heightFit, m_baseScale));
+        resetTransform();
+        scale(fitted, fitted);
+        centerOn(stageX(m_currentStage), scene.center().y());
+    }
     m_fitting = false;
+    pinLabels();
 }

@@ -21,10 +21,18 @@ class QGraphicsSimpleTextItem;
 /// callback through the event loop; the middle button pans; zoom, fit and refit-on-resize are offered. The
 /// view keeps no experiment state: the owner redraws it after every change.
 ///
-/// Every stage box carries its stage number as item data kStageDataKey; glyphs are its children, so a click
-/// anywhere on a stage resolves to it. Every item also carries a short role name as item data kRoleDataKey
-/// ("wire", "wireLabel", "stageBox", "stageNumber", "glyph", "measurementBox", "measurementLabel",
-/// "measuredMark").
+/// Every stage box carries its stage number as item data kStageDataKey; glyphs are its children (a P gate's
+/// letter with its angle under it, the box widening up to 80 units for a long angle), so a click anywhere on a
+/// stage resolves to it. Every item also carries a
+/// short role name as item data kRoleDataKey ("wire", "wireLabel", "labelColumn", "stageBox", "stageNumber",
+/// "glyph", "measurementBox", "measurementLabel", "measuredMark").
+///
+/// While the drawing is scrolled sideways the wire labels stay at the viewport's left edge on an opaque
+/// column ("labelColumn", hidden when nothing is scrolled under it), so gates pass beneath them; pictures,
+/// drawn by a view that is never shown, keep the labels where the drawing puts them.
+///
+/// Text sizes are fixed in drawing units, so the drawing and its pictures look the same on every system;
+/// the interface zoom reaches the drawing through setBaseScale, which sets the scale that counts as 100 %.
 class CircuitView : public QGraphicsView
 {
     Q_OBJECT
@@ -38,6 +46,10 @@ public:
     /// One step of the zoom buttons and of the + and - keys.
     static constexpr double kZoomInFactor = 1.25;
     static constexpr double kZoomOutFactor = 0.8;
+    /// Point size of the gate letters in drawing units, and the smallest size they may take on screen after a
+    /// fit at base scale 1: a fit that would shrink them further fits the height and scrolls the width.
+    static constexpr double kGateLetterPoints = 12.0;
+    static constexpr double kMinimumLetterPoints = 9.0;
 
     explicit CircuitView(QWidget *parent = nullptr);
 
@@ -56,13 +68,24 @@ public:
 
     /// Scales by `factor` in both directions and stops refitting, unless the scale would leave the bounds.
     void zoomBy(double factor);
-    /// Fits the whole scene into the view and refits on every resize from now on.
+    /// Fits the whole scene into the view and refits on every resize from now on. When that would draw the
+    /// gate letters below kMinimumLetterPoints times the base scale, fits the height instead, within
+    /// minimumReadableScale() and the base scale, and scrolls sideways to centre the current stage.
     void fitAll();
-    /// Shows stage `stage` at 90 % scale, centred horizontally on its column; stops refitting.
+    /// Shows stage `stage` at 90 % of the base scale, centred horizontally on its column; stops refitting.
     void focusStage(std::uint64_t stage);
-    /// Scrolls, keeping the zoom, until stage `stage` is in sight; does nothing while the view refits itself
-    /// (the whole drawing is then in sight) or for a stage the drawing does not have.
+    /// Scrolls, keeping the zoom, until stage `stage` is in sight beside the pinned labels; does nothing when
+    /// it already is (so always while the whole drawing is fitted) or for a stage the drawing does not have.
     void ensureStageVisible(std::uint64_t stage);
+
+    /// The scale at which the drawing shows at its natural size: 1 at 100 % interface zoom, the zoom's factor
+    /// otherwise (1.5 at 150 %). It moves focusStage's scale and the fit's readable minimum; a fitted view
+    /// refits, a zoomed one is rescaled by the change, within the zoom bounds. Throws invalid_argument
+    /// "Base scale must be between 0.25 and 4" for anything else, NaN included.
+    void setBaseScale(double scale);
+    double baseScale() const { return m_baseScale; }
+    /// The smallest scale a fit uses: gate letters at kMinimumLetterPoints times the base scale.
+    double minimumReadableScale() const;
 
     /// Whether a resize refits the drawing (off after a zoom, a pan or focusStage; on after fitAll).
     bool autoFit() const { return m_autoFit; }
@@ -78,11 +101,17 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
     void focusInEvent(QFocusEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    /// Keeps the wire labels pinned as the drawing scrolls.
+    void scrollContentsBy(int dx, int dy) override;
     /// Frames the viewport while the view has keyboard focus, so a keyboard user sees where the keys go.
     void drawForeground(QPainter *painter, const QRectF &rect) override;
 
 private:
     void fitScene();
+    /// Moves the label column and the wire labels to the viewport's left edge, or back to their drawn place
+    /// when nothing lies to the left of the viewport or the view is not shown; true when they moved.
+    bool pinLabels();
     /// Whether the scene already shows this circuit in this language, so that a new current stage or
     /// measurement only recolours it.
     bool showsSameDrawing(const Fasoria::Circuit &circuit, Fasoria::Language language, bool isWorkingCircuit) const;
@@ -95,6 +124,9 @@ private:
     /// Each stage box, by stage, and what the scene was drawn from.
     QVector<QGraphicsRectItem *> m_stageBoxes;
     QGraphicsSimpleTextItem *m_measuredMark = nullptr;
+    QGraphicsRectItem *m_labelColumn = nullptr;
+    QVector<QGraphicsSimpleTextItem *> m_wireLabels;
+    double m_baseScale = 1.0;
     QPointF m_measuredMarkPosition;
     std::vector<Fasoria::LessonStep> m_drawnSteps;
     std::int32_t m_drawnQubits = 0;

@@ -2,6 +2,7 @@
 
 #include "ui/texts/TextCatalog.h"
 #include "ui/views/AmplitudeTable.h"
+#include "ui/widgets/InterfaceZoom.h"
 
 #include <QEvent>
 #include <QFontMetricsF>
@@ -82,7 +83,7 @@ QColor textColour()
 QFont sizedFont(const QFont &base, int points, bool bold)
 {
     QFont font = base;
-    font.setPointSize(points);
+    font.setPointSizeF(points * InterfaceZoom::percent() / 100.0);
     font.setBold(bold);
     return font;
 }
@@ -199,7 +200,7 @@ double blochEquatorRatio()
 
 BlochSphereView::BlochSphereView(QWidget *parent) : QWidget(parent)
 {
-    setFont(sizedFont(font(), kDrawingPoints, true));
+    InterfaceZoom::setFontSize(this, kDrawingPoints, true);
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
 }
 
@@ -346,7 +347,7 @@ QubitStatePanel::QubitStatePanel(QWidget *parent) : QWidget(parent)
     m_explanation->setTextFormat(Qt::PlainText);
     m_explanation->setObjectName(QStringLiteral("qubitStateExplanation"));
     m_explanation->setWordWrap(true);
-    m_explanation->setFont(sizedFont(font(), kNumberPoints, false));
+    InterfaceZoom::setFontSize(m_explanation, kNumberPoints, false);
 
     m_scroll = new QScrollArea(this);
     m_scroll->setObjectName(QStringLiteral("qubitStateScroll"));

@@ -1,6 +1,8 @@
 // Small helpers that build the window's widgets with their object names, shared by the window and its panels.
 #pragma once
 
+#include "ui/widgets/InterfaceZoom.h"
+
 #include <QFont>
 #include <QLabel>
 #include <QPushButton>
@@ -39,17 +41,6 @@ inline QLabel *namedLinkLabel(const char *name)
     return result;
 }
 
-/// A widget's font at `pointSize` points (0 keeps its size), bold or not.
-inline void setFontStyle(QWidget *widget, int pointSize, bool bold)
-{
-    QFont font = widget->font();
-    if (pointSize > 0) {
-        font.setPointSize(pointSize);
-    }
-    font.setBold(bold);
-    widget->setFont(font);
-}
-
 inline QPushButton *namedButton(const char *name)
 {
     return named(new QPushButton, name);
@@ -61,7 +52,7 @@ inline QSpinBox *namedSpinBox(const char *name, int minimum, int maximum, int wi
     QSpinBox *spin = named(new QSpinBox, name);
     spin->setRange(minimum, maximum);
     if (width > 0) {
-        spin->setFixedWidth(width);
+        InterfaceZoom::setFixedWidth(spin, width);
     }
     return spin;
 }

@@ -11,6 +11,7 @@
 #include "ui/model/LogEvent.h"
 #include "ui/panels/AlgorithmLabPanel.h"
 #include "ui/panels/ChallengePanel.h"
+#include "ui/panels/ChartPanel.h"
 #include "ui/panels/CircuitPanel.h"
 #include "ui/panels/EditorPanel.h"
 #include "ui/panels/ExercisePanel.h"
@@ -19,8 +20,10 @@
 #include "ui/panels/StatesPanel.h"
 #include "ui/texts/TextCatalog.h"
 #include "ui/views/CircuitView.h"
+#include "ui/views/ProbabilityChart.h"
 #include "ui/views/QubitStatePanel.h"
 #include "ui/widgets/AccessibleNames.h"
+#include "ui/widgets/InterfaceZoom.h"
 #include "ui/widgets/ToolkitLanguage.h"
 #include "ui/window/WindowActions.h"
 #include "validation/dialog/ValidationDialog.h"
@@ -74,7 +77,10 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent)
             m_notebookPanel->appendLine(renderLogEvent(event, m_session.logContext(m_language)));
         },
         [this] { m_notebookPanel->clear(); });
+    // Before the widgets exist, so that every size they register starts at the stored zoom.
+    InterfaceZoom::apply(QSettings().value(key("ui/zoom"), InterfaceZoom::kActual).toInt());
     buildWidgetTree();
+    m_circuitView->setBaseScale(InterfaceZoom::percent() / 100.0);
     m_circuitCommands = std::make_unique<CircuitCommands>(m_experiment, m_editorPanel, m_files, m_prompts);
     m_learning = std::make_unique<LearningController>(m_experiment, m_session, m_prompts, this);
     m_session.setPreparations(m_measurementPanel->selectedPreparations());
@@ -92,7 +98,8 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent)
         const QSettings settings;
         const std::pair<QSplitter *, const char *> splitters[] = {{m_mainSplitter, "splitters/main"},
                                                                   {m_rightMainSplitter, "splitters/rightMain"},
-                                                                  {m_rightDataSplitter, "splitters/rightData"}};
+                                                                  {m_rightDataSplitter, "splitters/rightData"},
+                                                                  {m_circuitChartSplitter, "splitters/circuitChart"}};
         for (const auto &[splitter, name] : splitters) {
             const QByteArray state = settings.value(key(name)).toByteArray();
             if (!state.isEmpty()) {
@@ -152,6 +159,8 @@ void MainWindow::connectPanels()
                                       static_cast<std::uint64_t>(outcome.total));
     });
 
+    connect(m_chartPanel, &ChartPanel::basisChosen, m_statesPanel, &StatesPanel::selectBasis);
+
     ChallengePanel *challenge = m_lessonPanel->challengePanel();
     onSignal(challenge, &ChallengePanel::checkRequested, [this] { m_circuitCommands->checkChallengeSolution(); });
     onSignal(challenge, &ChallengePanel::hintRequested, [this] { m_experiment.showNextHint(); });
@@ -208,6 +217,13 @@ void MainWindow::connectMenus()
     onAction(actions.actionImportQasm, [this] { m_files.importQasm(); });
     onAction(actions.actionExportQasm, [this] { m_files.exportQasm(); });
     onAction(actions.actionExportPicture, [this] { m_files.exportCircuitPicture(); });
+    onAction(actions.actionExportChart, [this] { m_files.exportChartPicture(m_chartPanel->nonZeroOnly()); });
+    onAction(actions.actionZoomIn, [this] { setZoom(InterfaceZoom::stepped(InterfaceZoom::percent(), 1)); });
+    onAction(actions.actionZoomOut, [this] { setZoom(InterfaceZoom::stepped(InterfaceZoom::percent(), -1)); });
+    onAction(actions.actionActualSize, [this] { setZoom(InterfaceZoom::kActual); });
+    onAction(actions.actionDrawingZoomIn, [this] { m_circuitPanel->zoomDrawing(1); });
+    onAction(actions.actionDrawingZoomOut, [this] { m_circuitPanel->zoomDrawing(-1); });
+    onAction(actions.actionDrawingFit, [this] { m_circuitPanel->fitDrawing(); });
     onAction(actions.actionSaveSession, [this] { m_files.saveLearningSession(QString()); });
     onAction(actions.actionOpenSession, [this] { m_files.openLearningSession(); });
     onAction(actions.actionWorksheet, [this] { m_files.exportWorksheet(QString()); });
@@ -218,6 +234,8 @@ void MainWindow::connectMenus()
              [this] { m_help.showLesson(m_experiment.lessonIndex(), m_experiment.algorithm() != nullptr); });
     onAction(actions.actionFreewareLicense, [this] { m_help.showLicense(); });
     connect(actions.actionExit, &QAction::triggered, this, &QWidget::close);
+    connect(actions.actionChartNonZeroOnly, &QAction::toggled, m_chartPanel->chart(),
+            &ProbabilityChart::setNonZeroOnly);
 }
 
 void MainWindow::connectModels()
@@ -282,6 +300,7 @@ void MainWindow::refreshPanels()
         return;
     }
     m_circuitPanel->refresh(m_experiment, m_language);
+    m_chartPanel->refresh(m_experiment, m_language);
     m_editorPanel->refresh(m_experiment.workingCircuit(), m_experiment.currentStep(), m_language);
     m_editorPanel->showSelectedGate(m_experiment.workingCircuit(), m_experiment.currentStep());
     m_algorithmLab->refresh(m_experiment, m_language);
@@ -307,6 +326,7 @@ void MainWindow::refreshTitle()
     // decoration from asking for a "[*]" placeholder in it.
     setAttribute(Qt::WA_WindowModified, modified);
     m_actions->refresh(m_experiment);
+    m_actions->refreshZoom(InterfaceZoom::percent());
 }
 
 void MainWindow::switchLanguage(int index)
@@ -341,6 +361,7 @@ void MainWindow::applyLanguage()
     m_measurementPanel->applyPreparationTexts(m_language);
     m_editorPanel->applyLanguage(m_language);
     m_circuitPanel->applyLanguage(m_language);
+    m_chartPanel->applyLanguage(m_language);
     m_statesPanel->applyLanguage(m_language);
     m_notebookPanel->applyLanguage(m_language);
     const GeneratedAlgorithm *generated = m_experiment.algorithm();
@@ -361,6 +382,16 @@ void MainWindow::applyLanguage()
     }
     m_notebookPanel->showLines(lines);
     nameFocusableWidgets(this);
+}
+
+void MainWindow::setZoom(int percent)
+{
+    InterfaceZoom::apply(percent);
+    QSettings().setValue(key("ui/zoom"), InterfaceZoom::percent());
+    m_actions->refreshZoom(InterfaceZoom::percent());
+    m_circuitView->setBaseScale(InterfaceZoom::percent() / 100.0);
+    fitLeftPanel();
+    refreshPanels();
 }
 
 void MainWindow::showSimpleMode(bool beginner)
@@ -424,6 +455,7 @@ void MainWindow::writeSettings()
     settings.setValue(key("splitters/main"), m_mainSplitter->saveState());
     settings.setValue(key("splitters/rightMain"), m_rightMainSplitter->saveState());
     settings.setValue(key("splitters/rightData"), m_rightDataSplitter->saveState());
+    settings.setValue(key("splitters/circuitChart"), m_circuitChartSplitter->saveState());
     settings.setValue(key("ui/leftTab"), m_leftTabs->currentIndex());
     settings.setValue(key("ui/lessonIndex"), m_exercisePanel->shownLesson());
     settings.setValue(key("ui/language"), languageCode(m_language));

@@ -22,6 +22,7 @@ class CircuitView;
 
 namespace Fasoria {
 class AlgorithmLabPanel;
+class ChartPanel;
 class CircuitCommands;
 class CircuitPanel;
 class EditorPanel;
@@ -92,6 +93,8 @@ private:
     void switchLanguage(int index);
     /// The beginner view's hiding and disabling alone.
     void showSimpleMode(bool beginner);
+    /// Puts interface zoom `percent` in effect, stores it and lays the window out again.
+    void setZoom(int percent);
     void readSettings();
     void writeSettings();
 
@@ -115,6 +118,7 @@ private:
     QSplitter *m_mainSplitter = nullptr;
     QSplitter *m_rightMainSplitter = nullptr;
     QSplitter *m_rightDataSplitter = nullptr;
+    QSplitter *m_circuitChartSplitter = nullptr;
     QTabWidget *m_leftTabs = nullptr;
     Fasoria::ExercisePanel *m_exercisePanel = nullptr;
     Fasoria::LessonPanel *m_lessonPanel = nullptr;
@@ -123,6 +127,7 @@ private:
     Fasoria::MeasurementPanel *m_measurementPanel = nullptr;
     Fasoria::QubitStatePanel *m_qubitStatePanel = nullptr;
     Fasoria::CircuitPanel *m_circuitPanel = nullptr;
+    Fasoria::ChartPanel *m_chartPanel = nullptr;
     /// The drawing inside m_circuitPanel, which the algorithm lab focuses.
     CircuitView *m_circuitView = nullptr;
     Fasoria::StatesPanel *m_statesPanel = nullptr;

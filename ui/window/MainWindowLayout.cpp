@@ -1,6 +1,7 @@
 // The fixed structure of the main window: widget tree, object names, spacing, sizes and menus.
 #include "ui/model/LeftTabs.h"
 #include "ui/panels/AlgorithmLabPanel.h"
+#include "ui/panels/ChartPanel.h"
 #include "ui/panels/CircuitPanel.h"
 #include "ui/panels/EditorPanel.h"
 #include "ui/panels/ExercisePanel.h"
@@ -10,6 +11,7 @@
 #include "ui/views/AmplitudeTable.h"
 #include "ui/views/CircuitView.h"
 #include "ui/views/QubitStatePanel.h"
+#include "ui/widgets/InterfaceZoom.h"
 #include "ui/widgets/WidgetBuilders.h"
 #include "ui/window/MainWindow.h"
 #include "ui/window/WindowActions.h"
@@ -24,12 +26,9 @@
 #include <QScrollBar>
 #include <QSplitter>
 #include <QStatusBar>
-#include <QStyle>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
-
-#include <algorithm>
 
 using namespace Fasoria;
 
@@ -77,7 +76,7 @@ void MainWindow::buildWidgetTree()
     m_subtitle = namedLabel("m_subtitle", true);
     m_subtitle->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     m_subtitle->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
-    m_subtitle->setMaximumHeight(44);
+    InterfaceZoom::setMaximumHeight(m_subtitle, 44);
     rootLayout->addWidget(m_subtitle);
 
     m_mainSplitter = named(new QSplitter(Qt::Horizontal), "mainSplitter");
@@ -96,6 +95,9 @@ void MainWindow::buildWidgetTree()
     m_rightMainSplitter->setStretchFactor(0, 3);
     m_rightMainSplitter->setStretchFactor(1, 2);
     m_rightMainSplitter->setSizes({450, 340});
+    m_circuitChartSplitter->setStretchFactor(0, 3);
+    m_circuitChartSplitter->setStretchFactor(1, 2);
+    m_circuitChartSplitter->setSizes({500, 340});
     m_rightDataSplitter->setStretchFactor(0, 3);
     m_rightDataSplitter->setStretchFactor(1, 2);
     m_rightDataSplitter->setSizes({240, 180});
@@ -105,10 +107,10 @@ QLayout *MainWindow::buildHeader()
 {
     QHBoxLayout *headerLayout = named(new QHBoxLayout, "headerLayout");
     m_title = namedLabel("m_title");
-    setFontStyle(m_title, 14, true);
+    InterfaceZoom::setFontSize(m_title, 14, true);
     m_languageLabel = namedLabel("m_languageLabel");
     m_languageCombo = named(new QComboBox, "m_languageCombo");
-    m_languageCombo->setMinimumWidth(105);
+    InterfaceZoom::setMinimumWidth(m_languageCombo, 105);
     m_languageCombo->addItem(QStringLiteral("Italiano"));
     m_languageCombo->addItem(QStringLiteral("English"));
     m_simpleMode = named(new QCheckBox, "m_simpleMode");
@@ -133,8 +135,7 @@ QWidget *MainWindow::buildLeftPanel()
     m_leftTabs = named(new QTabWidget, "m_leftTabs");
     m_leftTabs->setDocumentMode(true);
     m_leftTabs->setTabsClosable(false);
-    // The four titles the lessons refer to stay readable (fitLeftPanel); the qubit page after them may scroll
-    // behind the bar's arrows where the panel is narrow, rather than widen it.
+    // Every title stays readable (fitLeftPanel): the panel widens rather than hide a page behind arrows.
     m_leftTabs->setUsesScrollButtons(true);
     m_leftTabs->tabBar()->setElideMode(Qt::ElideNone);
 
@@ -178,7 +179,14 @@ QWidget *MainWindow::buildRightSide()
 
     m_circuitPanel = new CircuitPanel;
     m_circuitView = m_circuitPanel->view();
-    m_rightMainSplitter->addWidget(m_circuitPanel);
+    // The chart beside the drawing: every probability of a small register in view at the first start,
+    // without scrolling and without taking height from the table, and still there in the beginner view.
+    m_circuitChartSplitter = named(new QSplitter(Qt::Horizontal), "circuitChartSplitter");
+    m_circuitChartSplitter->setChildrenCollapsible(false);
+    m_circuitChartSplitter->addWidget(m_circuitPanel);
+    m_chartPanel = new ChartPanel;
+    m_circuitChartSplitter->addWidget(m_chartPanel);
+    m_rightMainSplitter->addWidget(m_circuitChartSplitter);
 
     m_rightDataSplitter = named(new QSplitter(Qt::Vertical), "rightDataSplitter");
     m_rightDataSplitter->setChildrenCollapsible(false);
@@ -192,16 +200,13 @@ QWidget *MainWindow::buildRightSide()
 
 void MainWindow::fitLeftPanel()
 {
-    // The panel is at least as wide as the four lesson tabs plus the arrows that appear when the qubit page
-    // does not fit beside them, or as all five when they need less.
+    // The panel is as wide as all five tab titles, so that none hides behind the bar's scroll arrows.
     const QTabBar *bar = m_leftTabs->tabBar();
-    int lessonTabs = 0;
-    for (int tab = kLessonTab; tab < kQubitsTab; ++tab) {
-        lessonTabs += bar->tabRect(tab).width();
+    int allTabs = 0;
+    for (int tab = 0; tab < bar->count(); ++tab) {
+        allTabs += bar->tabRect(tab).width();
     }
-    const int allTabs = lessonTabs + bar->tabRect(kQubitsTab).width();
-    const int arrows = 2 * bar->style()->pixelMetric(QStyle::PM_TabBarScrollButtonWidth, nullptr, bar);
-    m_leftTabs->setMinimumWidth(std::min(allTabs, lessonTabs + arrows));
+    m_leftTabs->setMinimumWidth(allTabs);
 
     // The editor's rows do not wrap: the left panel widens to hold them in the current language rather than
     // cutting them off or scrolling them sideways. Room for the vertical scroll bar is kept for a short window.

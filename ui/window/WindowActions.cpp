@@ -2,6 +2,7 @@
 
 #include "ui/model/Experiment.h"
 #include "ui/texts/TextCatalog.h"
+#include "ui/widgets/InterfaceZoom.h"
 
 #include <QAction>
 #include <QKeySequence>
@@ -26,6 +27,17 @@ constexpr TextPair kOpenSessionText = {"Apri sessione didattica...", "Open learn
 constexpr TextPair kWorksheetText = {"Esporta scheda HTML...", "Export HTML worksheet..."};
 constexpr TextPair kUndoText = {"Annulla modifica circuito", "Undo circuit edit"};
 constexpr TextPair kRedoText = {"Ripristina modifica circuito", "Redo circuit edit"};
+constexpr TextPair kViewMenu = {"&Visualizza", "&View"};
+constexpr TextPair kZoomInText = {"Ingrandisci interfaccia", "Zoom in"};
+constexpr TextPair kZoomOutText = {"Riduci interfaccia", "Zoom out"};
+constexpr TextPair kActualSizeText = {"Dimensione reale", "Actual size"};
+constexpr TextPair kDrawingZoomInText = {"Ingrandisci il disegno del circuito", "Zoom in on the circuit drawing"};
+constexpr TextPair kDrawingZoomOutText = {"Riduci il disegno del circuito", "Zoom out of the circuit drawing"};
+constexpr TextPair kDrawingFitText = {"Adatta il disegno del circuito", "Fit the circuit drawing"};
+constexpr TextPair kChartNonZeroOnlyText = {"Grafico: solo stati possibili", "Chart: possible states only"};
+constexpr TextPair kChartNonZeroOnlyTip = {"Mostra solo gli stati con probabilità o conteggio diversi da zero",
+                                           "Shows only the states with a non-zero probability or count"};
+constexpr TextPair kExportChartText = {"Esporta grafico delle probabilità...", "Export probability chart..."};
 // clang-format on
 
 } // namespace
@@ -36,6 +48,8 @@ WindowActions::WindowActions(QMainWindow *window)
     bar->setObjectName(QStringLiteral("menubar"));
     fileMenu = bar->addMenu(QString());
     fileMenu->setObjectName(QStringLiteral("m_fileMenu"));
+    viewMenu = bar->addMenu(QString());
+    viewMenu->setObjectName(QStringLiteral("m_viewMenu"));
     helpMenu = bar->addMenu(QString());
     helpMenu->setObjectName(QStringLiteral("m_helpMenu"));
     const auto action = [window](const char *name) {
@@ -61,6 +75,15 @@ WindowActions::WindowActions(QMainWindow *window)
     actionImportQasm = action("m_actionImportQasm");
     actionExportQasm = action("m_actionExportQasm");
     actionExportPicture = action("m_actionExportPicture");
+    actionExportChart = action("m_actionExportChart");
+    actionZoomIn = action("m_actionZoomIn");
+    actionZoomOut = action("m_actionZoomOut");
+    actionActualSize = action("m_actionActualSize");
+    actionDrawingZoomIn = action("m_actionDrawingZoomIn");
+    actionDrawingZoomOut = action("m_actionDrawingZoomOut");
+    actionDrawingFit = action("m_actionDrawingFit");
+    actionChartNonZeroOnly = action("m_actionChartNonZeroOnly");
+    actionChartNonZeroOnly->setCheckable(true);
 
     fileMenu->addAction(actionNew);
     fileMenu->addAction(actionOpen);
@@ -77,9 +100,19 @@ WindowActions::WindowActions(QMainWindow *window)
     fileMenu->addAction(actionUndo);
     fileMenu->addAction(actionRedo);
     fileMenu->addSeparator();
-    for (QAction *exchange : {actionOpenChallenge, actionImportQasm, actionExportQasm, actionExportPicture}) {
+    for (QAction *exchange :
+         {actionOpenChallenge, actionImportQasm, actionExportQasm, actionExportPicture, actionExportChart}) {
         fileMenu->addAction(exchange);
     }
+    viewMenu->addAction(actionZoomIn);
+    viewMenu->addAction(actionZoomOut);
+    viewMenu->addAction(actionActualSize);
+    viewMenu->addSeparator();
+    viewMenu->addAction(actionDrawingZoomIn);
+    viewMenu->addAction(actionDrawingZoomOut);
+    viewMenu->addAction(actionDrawingFit);
+    viewMenu->addSeparator();
+    viewMenu->addAction(actionChartNonZeroOnly);
     helpMenu->addAction(actionHelp);
     helpMenu->addAction(actionLessonHelp);
     helpMenu->addSeparator();
@@ -94,6 +127,10 @@ WindowActions::WindowActions(QMainWindow *window)
     actionSaveSession->setShortcut(QKeySequence(QStringLiteral("Ctrl+Alt+S")));
     actionUndo->setShortcut(QKeySequence::Undo);
     actionRedo->setShortcut(QKeySequence::Redo);
+    // Ctrl+= too: on most keyboards "+" needs Shift, and a teacher at the projector presses the key it shares.
+    actionZoomIn->setShortcuts({QKeySequence(QStringLiteral("Ctrl++")), QKeySequence(QStringLiteral("Ctrl+="))});
+    actionZoomOut->setShortcut(QKeySequence(QStringLiteral("Ctrl+-")));
+    actionActualSize->setShortcut(QKeySequence(QStringLiteral("Ctrl+0")));
 }
 
 void WindowActions::applyLanguage(Language language)
@@ -119,6 +156,16 @@ void WindowActions::applyLanguage(Language language)
     actionImportQasm->setText(uiText(MoreText::ImportQasmAction, language));
     actionExportQasm->setText(uiText(MoreText::ExportQasmAction, language));
     actionExportPicture->setText(uiText(MoreText::ExportPictureAction, language));
+    actionExportChart->setText(uiText(kExportChartText, language));
+    viewMenu->setTitle(uiText(kViewMenu, language));
+    actionZoomIn->setText(uiText(kZoomInText, language));
+    actionZoomOut->setText(uiText(kZoomOutText, language));
+    actionActualSize->setText(uiText(kActualSizeText, language));
+    actionDrawingZoomIn->setText(uiText(kDrawingZoomInText, language));
+    actionDrawingZoomOut->setText(uiText(kDrawingZoomOutText, language));
+    actionDrawingFit->setText(uiText(kDrawingFitText, language));
+    actionChartNonZeroOnly->setText(uiText(kChartNonZeroOnlyText, language));
+    actionChartNonZeroOnly->setToolTip(uiText(kChartNonZeroOnlyTip, language));
 }
 
 void WindowActions::refresh(const Experiment &experiment)
@@ -127,8 +174,16 @@ void WindowActions::refresh(const Experiment &experiment)
     actionSave->setEnabled(working);
     actionSaveAs->setEnabled(working);
     actionExport->setEnabled(experiment.state() != nullptr);
+    actionExportChart->setEnabled(experiment.state() != nullptr);
     actionUndo->setEnabled(working && experiment.document().history().canUndo());
     actionRedo->setEnabled(working && experiment.document().history().canRedo());
+}
+
+void WindowActions::refreshZoom(int percent)
+{
+    actionZoomIn->setEnabled(percent < InterfaceZoom::kMaximum);
+    actionZoomOut->setEnabled(percent > InterfaceZoom::kMinimum);
+    actionActualSize->setEnabled(percent != InterfaceZoom::kActual);
 }
 
 } // namespace Fasoria

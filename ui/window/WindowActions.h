@@ -19,8 +19,11 @@ struct WindowActions
     void applyLanguage(Language language);
     /// Enables what the experiment allows: saving a working circuit, exporting a state, undo and redo.
     void refresh(const Experiment &experiment);
+    /// Enables the interface zoom commands that can still change `percent`.
+    void refreshZoom(int percent);
 
     QMenu *fileMenu = nullptr;
+    QMenu *viewMenu = nullptr;
     QMenu *helpMenu = nullptr;
     QAction *actionNew = nullptr;
     QAction *actionOpen = nullptr;
@@ -37,6 +40,14 @@ struct WindowActions
     QAction *actionImportQasm = nullptr;
     QAction *actionExportQasm = nullptr;
     QAction *actionExportPicture = nullptr;
+    QAction *actionExportChart = nullptr;
+    QAction *actionZoomIn = nullptr;
+    QAction *actionZoomOut = nullptr;
+    QAction *actionActualSize = nullptr;
+    QAction *actionDrawingZoomIn = nullptr;
+    QAction *actionDrawingZoomOut = nullptr;
+    QAction *actionDrawingFit = nullptr;
+    QAction *actionChartNonZeroOnly = nullptr;
     QAction *actionHelp = nullptr;
     QAction *actionLessonHelp = nullptr;
     QAction *actionFreewareLicense = nullptr;

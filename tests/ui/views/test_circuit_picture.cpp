@@ -89,6 +89,63 @@ private slots:
         QVERIFY(svg.texts.contains(QStringLiteral("H")));
     }
 
+    void phaseAnglesAreInEveryPicture_data()
+    {
+        QTest::addColumn<double>("angle");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QByteArray>("latex");
+        const double pi = std::acos(-1.0);
+        QTest::addRow("45 degrees") << pi / 4 << QStringLiteral("45.0°") << QByteArray("P(45.0^{\\circ})");
+        QTest::addRow("minus 22.5 degrees") << -pi / 8 << QStringLiteral("-22.5°") << QByteArray("P(-22.5^{\\circ})");
+    }
+
+    void phaseAnglesAreInEveryPicture()
+    {
+        QFETCH(double, angle);
+        QFETCH(QString, text);
+        QFETCH(QByteArray, latex);
+        CircuitPictureRequest request;
+        request.circuit = customCircuit(2);
+        request.circuit.steps.emplace_back(GateKind::H, 0, 0, 0.0);
+        request.circuit.steps.emplace_back(GateKind::P, 1, 0, angle);
+        request.isWorkingCircuit = true;
+
+        // In the SVG, inside the P gate's own group, beside its letter.
+        const QByteArray bytes = circuitSvg(request);
+        QXmlStreamReader xml(bytes);
+        QStringList inPhaseGroup;
+        int depth = 0;
+        while (!xml.atEnd()) {
+            xml.readNext();
+            if (xml.isStartElement() && xml.name() == QLatin1String("g")) {
+                depth = xml.attributes().value(QLatin1String("data-stage")) == QLatin1String("2") ? 1 : 0;
+            } else if (xml.isStartElement() && depth == 1 && xml.name() == QLatin1String("text")) {
+                inPhaseGroup << xml.readElementText();
+            } else if (xml.isEndElement() && xml.name() == QLatin1String("g")) {
+                depth = 0;
+            }
+        }
+        QVERIFY(!xml.hasError());
+        QCOMPARE(inPhaseGroup, (QStringList{QStringLiteral("P"), text}));
+        // The labels stay where the drawing puts them, with no column behind them: nothing is scrolled.
+        QVERIFY(!bytes.contains("fill=\"#fafcff\""));
+        QVERIFY(bytes.contains("<text x=\"30\""));
+
+        // The PNG draws the angle: another angle, another picture.
+        const QImage image = circuitImage(request);
+        request.circuit.steps.back().gate.angle = angle + std::acos(-1.0) / 2;
+        QVERIFY(circuitImage(request) != image);
+
+        QTemporaryDir directory;
+        QVERIFY(directory.isValid());
+        request.circuit.steps.back().gate.angle = angle;
+        QString error;
+        QVERIFY(saveCircuitPicture(directory.filePath("p.tex"), PictureFormat::Latex, request, &error));
+        QFile tex(directory.filePath("p.tex"));
+        QVERIFY(tex.open(QIODevice::ReadOnly));
+        QVERIFY(tex.readAll().contains(latex));
+    }
+
     void pngFollowsTheCircuit()
     {
         CircuitPictureRequest request;

@@ -118,6 +118,19 @@ double fittedScale(const CircuitView *view)
     return std::min((viewport.width() - 4) / scene.width(), (viewport.height() - 4) / scene.height());
 }
 
+// As large as the editor allows: 8 qubits, 256 gates, among them P gates of growing angles.
+Circuit widestCircuit()
+{
+    std::vector<LessonStep> steps;
+    for (int i = 0; i < 256; ++i) {
+        const int qubit = i % 8;
+        steps.push_back(i % 3 == 2   ? step(GateKind::Cnot, (qubit + 1) % 8, qubit)
+                        : i % 3 == 0 ? step(GateKind::H, qubit)
+                                     : step(GateKind::P, qubit, 0, kPi / 4 * (i % 9)));
+    }
+    return circuitOf(8, steps);
+}
+
 // Everything a drawing shows, item by item in paint order: role, stage, colours, selection, text, tooltip.
 QStringList fingerprint(const QGraphicsScene *scene)
 {
@@ -201,6 +214,13 @@ private slots:
     void keysAskForStages();
     void keysZoomAndFit();
     void focusIsFramed();
+    void phaseBoxShowsItsAngle_data();
+    void phaseBoxShowsItsAngle();
+    void labelsStayPinnedWhileScrolled_data();
+    void labelsStayPinnedWhileScrolled();
+    void fitKeepsLettersReadable_data();
+    void fitKeepsLettersReadable();
+    void baseScaleSetsTheNaturalSize();
 
 private:
     void show(const Circuit &circuit, std::uint64_t currentStep = 0, bool measured = false, Language language = English,
@@ -720,8 +740,6 @@ void TestCircuitView::glyphTexts_data()
                              << letterColour << QPointF(stepX(2), rowY(0));
     QTest::addRow("Z on q1") << circuitOf(3, {step(GateKind::Z, 1)}) << 1 << "Z" << 12 << letterColour
                              << QPointF(stepX(1), rowY(1));
-    QTest::addRow("P without its angle") << circuitOf(2, {step(GateKind::P, 1, 0, kPi / 3)}) << 1 << "P" << 12
-                                         << letterColour << QPointF(stepX(1), rowY(0));
 }
 
 void TestCircuitView::glyphTexts()
@@ -1016,6 +1034,236 @@ void TestCircuitView::focusIsFramed()
     m_view->clearFocus();
     QCOMPARE(framePixel(), unfocused);
     QVERIFY(unfocused != QColor(40, 91, 183));
+}
+
+void TestCircuitView::phaseBoxShowsItsAngle_data()
+{
+    QTest::addColumn<double>("angle");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<double>("boxWidth");
+
+    // A box width of 0: wider than the usual 54 units, but no wider than 80.
+    QTest::addRow("45 degrees") << kPi / 4 << QStringLiteral("45.0°") << 54.0;
+    QTest::addRow("minus 90 degrees") << -kPi / 2 << QStringLiteral("-90.0°") << 54.0;
+    QTest::addRow("a rounding zero has no sign") << -1e-9 << QStringLiteral("0.0°") << 54.0;
+    QTest::addRow("full turn backwards") << -2 * kPi << QStringLiteral("-360.0°") << 0.0;
+    QTest::addRow("many turns") << 63.75 << QStringLiteral("3652.6°") << 0.0;
+    QTest::addRow("far too many turns") << 1e9 << QStringLiteral("57295779513.1°") << 0.0;
+}
+
+void TestCircuitView::phaseBoxShowsItsAngle()
+{
+    QFETCH(double, angle);
+    QFETCH(QString, text);
+    QFETCH(double, boxWidth);
+
+    show(circuitOf(2, {step(GateKind::H, 0), step(GateKind::P, 1, 0, angle), step(GateKind::H, 1)}), 0);
+    const QGraphicsRectItem *box = stageBox(m_view->scene(), 2);
+    QVERIFY(box != nullptr);
+    const QRectF rect = box->rect();
+    QCOMPARE(rect.center(), QPointF(stepX(2), rowY(0)));
+    QCOMPARE(rect.height(), 54.0);
+    if (boxWidth > 0) {
+        QCOMPARE(rect.width(), boxWidth);
+    } else {
+        QVERIFY2(rect.width() > 54.0 && rect.width() <= 80.0, qPrintable(QString::number(rect.width())));
+    }
+    // The neighbours keep their layout.
+    QCOMPARE(stageBox(m_view->scene(), 1)->rect(), QRectF(stepX(1) - 27, rowY(1) - 27, 54, 54));
+    QCOMPARE(stageBox(m_view->scene(), 3)->rect(), QRectF(stepX(3) - 27, rowY(0) - 27, 54, 54));
+
+    QCOMPARE(box->childItems().size(), 2);
+    const auto *letter = qgraphicsitem_cast<const QGraphicsSimpleTextItem *>(box->childItems().at(0));
+    const auto *angleText = qgraphicsitem_cast<const QGraphicsSimpleTextItem *>(box->childItems().at(1));
+    QVERIFY(letter != nullptr && angleText != nullptr);
+    QCOMPARE(letter->text(), QStringLiteral("P"));
+    QCOMPARE(letter->font().pointSize(), 12);
+    QVERIFY(letter->font().bold());
+    QCOMPARE(angleText->text(), text);
+    QVERIFY(angleText->font().pointSizeF() <= 10.0);
+    for (const QGraphicsSimpleTextItem *part : {letter, angleText}) {
+        QCOMPARE(roleOf(part), QStringLiteral("glyph"));
+        QCOMPARE(part->acceptedMouseButtons(), Qt::MouseButtons(Qt::NoButton));
+        QCOMPARE(part->brush().color(), QColor(28, 53, 82));
+        // Inside the box, clear of its border, centred on the gate's column.
+        const QRectF drawn = part->sceneBoundingRect();
+        QVERIFY2(rect.adjusted(2, 2, -2, -2).contains(drawn), qPrintable(QStringLiteral("%1 at %2, %3 size %4 x %5")
+                                                                             .arg(part->text())
+                                                                             .arg(drawn.x())
+                                                                             .arg(drawn.y())
+                                                                             .arg(drawn.width())
+                                                                             .arg(drawn.height())));
+        QVERIFY(qAbs(drawn.center().x() - stepX(2)) < 1e-9);
+    }
+    // The letter above the wire, the angle below it.
+    QVERIFY(letter->sceneBoundingRect().center().y() < rowY(0));
+    QVERIFY(angleText->sceneBoundingRect().center().y() > rowY(0));
+    // A click on the angle is a click on its stage.
+    click(angleText->sceneBoundingRect().center());
+    QTRY_COMPARE(m_stages, QList<quint64>{2});
+}
+
+void TestCircuitView::labelsStayPinnedWhileScrolled_data()
+{
+    QTest::addColumn<Circuit>("circuit");
+    QTest::addColumn<double>("zoom");
+
+    QTest::addRow("3 qubits, as fitted") << longCircuit() << 1.0;
+    QTest::addRow("3 qubits, zoomed in") << longCircuit() << 1.25;
+    QTest::addRow("8 qubits, zoomed out") << widestCircuit() << 0.8;
+}
+
+void TestCircuitView::labelsStayPinnedWhileScrolled()
+{
+    QFETCH(Circuit, circuit);
+    QFETCH(double, zoom);
+
+    show(circuit, 0);
+    if (zoom != 1.0) {
+        m_view->zoomBy(zoom);
+    }
+    QTest::qWait(30);
+    QScrollBar *horizontal = m_view->horizontalScrollBar();
+    horizontal->setValue(horizontal->minimum());
+    const QList<QGraphicsItem *> labels = itemsWithRole(m_view->scene(), "wireLabel");
+    const QList<QGraphicsItem *> columns = itemsWithRole(m_view->scene(), "labelColumn");
+    QCOMPARE(labels.size(), circuit.qubitCount);
+    QVERIFY(!columns.isEmpty());
+    const double scale = m_view->transform().m11();
+    QList<QPoint> atStart;
+    for (const QGraphicsItem *label : labels) {
+        atStart << m_view->mapFromScene(label->scenePos());
+    }
+    QVERIFY(!columns.first()->isVisible());
+
+    for (int value : {horizontal->maximum() / 3, horizontal->maximum(), horizontal->maximum() / 2}) {
+        horizontal->setValue(value);
+        QVERIFY(m_view->mapToScene(QPoint(0, 0)).x() > 500.0);
+        QVERIFY(columns.first()->isVisible());
+        for (int row = 0; row < labels.size(); ++row) {
+            // The same place in the viewport, still beside its own wire.
+            const QPoint at = m_view->mapFromScene(labels[row]->scenePos());
+            QVERIFY2(qAbs(at.x() - atStart[row].x()) <= 1, qPrintable(QStringLiteral("x %1").arg(at.x())));
+            QCOMPARE(at.y(), atStart[row].y());
+            QCOMPARE(at.y(), m_view->mapFromScene(QPointF(0, rowY(row) - 13)).y());
+            QVERIFY(qAbs(at.x() - 14 * scale) <= 1);
+            // Gates pass under the label and its column: what the label covers is the label.
+            const QPoint middle = m_view->mapFromScene(labels[row]->mapToScene(labels[row]->boundingRect().center()));
+            QCOMPARE(roleOf(m_view->itemAt(middle)), QStringLiteral("wireLabel"));
+        }
+        // Under the column nothing is clickable, whatever gate lies beneath.
+        const int sceneTop = std::max(0, m_view->mapFromScene(QPointF(0, 0)).y() + 1);
+        const int sceneBottom =
+            std::min(m_view->viewport()->height(), m_view->mapFromScene(m_view->sceneRect().bottomLeft()).y() - 1);
+        QVERIFY(sceneBottom - sceneTop > 100);
+        for (int y = sceneTop; y < sceneBottom; y += 7) {
+            const QString role = roleOf(m_view->itemAt(QPoint(static_cast<int>(70 * scale), y)));
+            QVERIFY2(role == "labelColumn" || role == "wireLabel", qPrintable(role));
+        }
+    }
+    // The column paints over the gates: a box slid under it shows the column's background, not its fill.
+    const QGraphicsRectItem *box = stageBox(m_view->scene(), circuit.steps.size() / 2);
+    const QPointF inside = box->rect().topLeft() + QPointF(8, 8);
+    const QColor fill = box->brush().color();
+    horizontal->setValue(horizontal->value() + m_view->mapFromScene(inside).x() - static_cast<int>(40 * scale));
+    QVERIFY(qAbs(m_view->mapFromScene(inside).x() - 40 * scale) <= 1);
+    QVERIFY(fill != QColor(250, 252, 255));
+    QCOMPARE(QColor(m_view->viewport()->grab().toImage().pixel(m_view->mapFromScene(inside))), QColor(250, 252, 255));
+    horizontal->setValue(horizontal->value() - static_cast<int>(200 * scale));
+    QCOMPARE(QColor(m_view->viewport()->grab().toImage().pixel(m_view->mapFromScene(inside))), fill);
+
+    horizontal->setValue(horizontal->minimum());
+    QVERIFY(!columns.first()->isVisible());
+    for (int row = 0; row < labels.size(); ++row) {
+        QCOMPARE(labels[row]->pos(), QPointF(14, rowY(row) - 13));
+    }
+}
+
+void TestCircuitView::fitKeepsLettersReadable_data()
+{
+    QTest::addColumn<Circuit>("circuit");
+    QTest::addColumn<int>("stage");
+    QTest::addColumn<QSize>("size");
+    QTest::addColumn<bool>("whole");
+
+    const Circuit three = circuitOf(3, {step(GateKind::H, 0), step(GateKind::P, 1, 0, kPi / 4), step(GateKind::X, 2)});
+    QTest::addRow("3 gates fit whole") << three << 2 << QSize(1000, 500) << true;
+    QTest::addRow("3 gates in a smaller view") << three << 2 << QSize(600, 240) << true;
+    QTest::addRow("3 gates in a tiny view") << three << 2 << QSize(400, 190) << false;
+    QTest::addRow("99 gates: the height fits") << longCircuit() << 60 << QSize(1000, 500) << false;
+    QTest::addRow("8 qubits, 256 gates") << widestCircuit() << 128 << QSize(1000, 500) << false;
+    QTest::addRow("8 qubits, 256 gates, low view") << widestCircuit() << 200 << QSize(900, 250) << false;
+}
+
+void TestCircuitView::fitKeepsLettersReadable()
+{
+    QFETCH(Circuit, circuit);
+    QFETCH(int, stage);
+    QFETCH(QSize, size);
+    QFETCH(bool, whole);
+
+    m_view->resize(size);
+    show(circuit, static_cast<std::uint64_t>(stage));
+    QTest::qWait(30);
+    QVERIFY(m_view->autoFit());
+    const double scale = m_view->transform().m11();
+    QCOMPARE(CircuitView::kMinimumLetterPoints, 9.0);
+    QVERIFY2(scale * CircuitView::kGateLetterPoints >= CircuitView::kMinimumLetterPoints - 1e-9,
+             qPrintable(QString::number(scale)));
+    QCOMPARE(m_view->transform().m22(), scale);
+    if (whole) {
+        QVERIFY(qAbs(scale - fittedScale(m_view)) < 1e-9);
+        QCOMPARE(m_view->horizontalScrollBar()->maximum(), 0);
+        return;
+    }
+    QVERIFY(fittedScale(m_view) * CircuitView::kGateLetterPoints < CircuitView::kMinimumLetterPoints);
+    QVERIFY(m_view->horizontalScrollBar()->maximum() > 0);
+    // The height fits when it can at a readable size, at most at the drawing's natural size.
+    const double heightFit = (m_view->viewport()->height() - 4) / m_view->sceneRect().height();
+    QVERIFY(qAbs(scale - std::max(0.75, std::min(heightFit, 1.0))) < 1e-9);
+    // The current stage is in the middle of the view, beside the pinned labels.
+    const QRect viewport = m_view->viewport()->rect();
+    const QRect current = m_view->mapFromScene(stageBox(m_view->scene(), stage)->sceneBoundingRect()).boundingRect();
+    QVERIFY(qAbs(current.center().x() - viewport.center().x()) <= 2);
+
+    // A step far away, then a resize: the stage stays in sight, clear of the label column.
+    const auto further = static_cast<std::uint64_t>(circuit.steps.size() - 2);
+    m_view->showCircuit(circuit, further, false, English, false);
+    m_view->ensureStageVisible(further);
+    const auto visible = [this](std::uint64_t at) {
+        const QRect drawn = m_view->mapFromScene(stageBox(m_view->scene(), at)->sceneBoundingRect()).boundingRect();
+        const double columnRight = m_view->mapFromScene(QPointF(78, 0)).x();
+        return drawn.left() > columnRight && drawn.right() < m_view->viewport()->width();
+    };
+    QVERIFY(visible(further));
+    QVERIFY(m_view->autoFit());
+    m_view->resize(size - QSize(150, 0));
+    QVERIFY(visible(further));
+}
+
+void TestCircuitView::baseScaleSetsTheNaturalSize()
+{
+    show(widestCircuit(), 100);
+    QCOMPARE(m_view->baseScale(), 1.0);
+    QCOMPARE(m_view->minimumReadableScale(), 0.75);
+    for (double bad : {0.0, -1.0, 0.2, 4.5, std::numeric_limits<double>::quiet_NaN()}) {
+        QVERIFY_EXCEPTION_THROWN(m_view->setBaseScale(bad), std::invalid_argument);
+        QCOMPARE(m_view->baseScale(), 1.0);
+    }
+    // A fitted view refits at the new readable minimum.
+    m_view->setBaseScale(1.5);
+    QVERIFY(m_view->autoFit());
+    QCOMPARE(m_view->minimumReadableScale(), 1.125);
+    QVERIFY(m_view->transform().m11() >= 1.125 - 1e-9);
+    m_view->focusStage(100);
+    QCOMPARE(m_view->transform().m11(), 1.35);
+    // A zoomed view keeps its zoom relative to the natural size.
+    m_view->zoomBy(1.25);
+    m_view->setBaseScale(1.0);
+    QVERIFY(qAbs(m_view->transform().m11() - 0.9 * 1.25) < 1e-12);
+    QVERIFY(!m_view->autoFit());
+    m_view->fitAll();
+    QVERIFY(qAbs(m_view->transform().m11() - 0.75) < 1e-9);
 }
 
 QTEST_MAIN(TestCircuitView)

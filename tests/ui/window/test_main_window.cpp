@@ -237,10 +237,23 @@ void TestMainWindow::menusInOrderWithShortcuts()
         fileMenu << (action->isSeparator() ? QStringLiteral("-") : action->objectName());
     }
     // The exchange commands come after every specified entry, behind a separator of their own.
-    QCOMPARE(fileMenu.join(QLatin1Char(' ')),
-             QStringLiteral("m_actionNew m_actionOpen - m_actionSave m_actionSaveAs - m_actionExport - m_actionExit "
-                            "m_actionSaveSession m_actionOpenSession m_actionWorksheet m_actionUndo m_actionRedo - "
-                            "m_actionOpenChallenge m_actionImportQasm m_actionExportQasm m_actionExportPicture"));
+    QCOMPARE(
+        fileMenu.join(QLatin1Char(' ')),
+        QStringLiteral(
+            "m_actionNew m_actionOpen - m_actionSave m_actionSaveAs - m_actionExport - m_actionExit "
+            "m_actionSaveSession m_actionOpenSession m_actionWorksheet m_actionUndo m_actionRedo - "
+            "m_actionOpenChallenge m_actionImportQasm m_actionExportQasm m_actionExportPicture m_actionExportChart"));
+    QStringList viewMenu;
+    for (const QAction *action : part<QMenu>("m_viewMenu")->actions()) {
+        viewMenu << (action->isSeparator() ? QStringLiteral("-") : action->objectName());
+    }
+    QCOMPARE(viewMenu.join(QLatin1Char(' ')),
+             QStringLiteral("m_actionZoomIn m_actionZoomOut m_actionActualSize - m_actionDrawingZoomIn "
+                            "m_actionDrawingZoomOut m_actionDrawingFit - m_actionChartNonZeroOnly"));
+    QCOMPARE(part<QAction>("m_actionZoomIn")->shortcuts(),
+             QList<QKeySequence>({QKeySequence(QStringLiteral("Ctrl++")), QKeySequence(QStringLiteral("Ctrl+="))}));
+    QCOMPARE(part<QAction>("m_actionZoomOut")->shortcut(), QKeySequence(QStringLiteral("Ctrl+-")));
+    QCOMPARE(part<QAction>("m_actionActualSize")->shortcut(), QKeySequence(QStringLiteral("Ctrl+0")));
     QCOMPARE(part<QMenu>("m_fileMenu")->title(), QStringLiteral("&File"));
     QCOMPARE(part<QMenu>("m_helpMenu")->title(), QStringLiteral("&Aiuto"));
     QCOMPARE(part<QMenu>("m_helpMenu")->actions().size(), 4);

@@ -1,0 +1,245 @@
+// The probability chart in the window: it follows every change of the shown stage, leads to the table's row,
+// stays in the beginner view and exports; the interface zoom scales the window and is remembered.
+#include "Help/Resources.h"
+#include "core/StateVector.h"
+#include "education/dialog/LearningController.h"
+#include "education/dialog/LearningDialog.h"
+#include "tests/ui/WindowHarness.h"
+#include "ui/model/ChartModel.h"
+#include "ui/views/ProbabilityChart.h"
+#include "ui/widgets/InterfaceZoom.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QSplitter>
+#include <QStandardPaths>
+#include <QTableWidget>
+#include <QTemporaryDir>
+
+#include <functional>
+
+using namespace Fasoria;
+
+/// One thing a student does to the window.
+using WindowAction = std::function<void(MainWindow &)>;
+Q_DECLARE_METATYPE(WindowAction)
+
+namespace {
+
+/// Lesson 21: Grover on three qubits, whose answer stands out at the end.
+constexpr int kGroverLesson = 20;
+
+} // namespace
+
+class TestChartWindow : public WindowHarness
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init() { startWindow(); }
+    void cleanup() { m_window.reset(); }
+    void chartFollowsTheShownStage_data();
+    void chartFollowsTheShownStage();
+    void clickingABarSelectsItsRow();
+    void possibleStatesOnly();
+    void chartStaysInTheBeginnerView();
+    void chartExports();
+    void zoomScalesTheWindowAndIsRemembered();
+    void zoomAtItsEnds();
+    void storedZoomOutsideTheRangeIsTheActualSize_data();
+    void storedZoomOutsideTheRangeIsTheActualSize();
+
+private:
+    QTemporaryDir m_store;
+    ProbabilityChart *chart() const { return part<ProbabilityChart>("probabilityChart"); }
+    /// The chart shows the engine's numbers of the shown stage exactly: one bar per basis state with |a|^2,
+    /// the last preparations' counts and the measured outcome.
+    void verifyChartShowsTheExperiment() const;
+};
+
+void TestChartWindow::initTestCase()
+{
+    // The zoom is a setting: never the user's own store.
+    QVERIFY(m_store.isValid());
+    QStandardPaths::setTestModeEnabled(true);
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_store.path());
+    QCoreApplication::setOrganizationName(QStringLiteral("NemboticaTest"));
+    QCoreApplication::setApplicationName(QStringLiteral("FasoriaChartWindowTest"));
+    initResources();
+}
+
+void TestChartWindow::verifyChartShowsTheExperiment() const
+{
+    const Experiment &experiment = m_window->experiment();
+    const StateVector &state = *experiment.state();
+    const ChartData &data = chart()->data();
+    QCOMPARE(static_cast<std::uint64_t>(data.bars.size()), state.dimension());
+    for (std::uint64_t basis = 0; basis < state.dimension(); ++basis) {
+        const ChartBar &bar = data.bars[basis];
+        QCOMPARE(bar.basis, basis);
+        QCOMPARE(bar.probability, state.probability(basis));
+        QCOMPARE(bar.count, experiment.shotsTotal() > 0 ? experiment.histogram()[basis] : 0U);
+    }
+    QCOMPARE(data.shots, experiment.shotsTotal());
+    QCOMPARE(data.measuredOutcome, experiment.isMeasured() ? experiment.lastOutcome() : -1);
+}
+
+void TestChartWindow::chartFollowsTheShownStage_data()
+{
+    QTest::addColumn<WindowAction>("action");
+    QTest::newRow("next step") << WindowAction([](MainWindow &w) { w.experiment().nextStep(); });
+    QTest::newRow("stage click") << WindowAction([](MainWindow &w) { w.experiment().goToStep(5); });
+    QTest::newRow("measurement") << WindowAction([](MainWindow &w) {
+        w.experiment().goToStep(w.experiment().stepCount());
+        w.experiment().measureOnce();
+    });
+    QTest::newRow("preparations") << WindowAction([](MainWindow &w) {
+        w.experiment().goToStep(w.experiment().stepCount());
+        w.experiment().repeatPreparations(1000);
+    });
+    QTest::newRow("language") << WindowAction([](MainWindow &w) {
+        w.experiment().goToStep(3);
+        w.findChild<QComboBox *>(QStringLiteral("m_languageCombo"))->setCurrentIndex(1);
+    });
+    QTest::newRow("undo") << WindowAction([](MainWindow &w) {
+        w.findChild<QAction *>(QStringLiteral("m_actionNew"))->trigger();
+        w.findChild<QPushButton *>(QStringLiteral("m_insertButton"))->click();
+        w.experiment().undo();
+    });
+}
+
+void TestChartWindow::chartFollowsTheShownStage()
+{
+    QFETCH(WindowAction, action);
+    m_window->selectLesson(kGroverLesson);
+    verifyChartShowsTheExperiment();
+    action(*m_window);
+    verifyChartShowsTheExperiment();
+}
+
+void TestChartWindow::clickingABarSelectsItsRow()
+{
+    m_window->selectLesson(kGroverLesson);
+    m_window->experiment().goToStep(m_window->experiment().stepCount());
+    m_window->resize(1260, 900);
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+    auto *table = part<QTableWidget>("m_table");
+    // |101> is Grover's answer; |000> sits far above it in the table.
+    for (const int basis : {5, 0, 7}) {
+        const QPoint centre = chart()->columnRect(basis).center().toPoint();
+        QTest::mouseClick(chart(), Qt::LeftButton, Qt::NoModifier, centre);
+        QCOMPARE(table->currentRow(), basis);
+        const QRect row = table->visualRect(table->model()->index(basis, 0));
+        QVERIFY(table->viewport()->rect().contains(row.center()));
+    }
+}
+
+void TestChartWindow::possibleStatesOnly()
+{
+    m_window->selectLesson(kGroverLesson);
+    QCOMPARE(chart()->data().bars.size(), std::size_t{8});
+    // At step 0 only |000> is possible.
+    trigger("m_actionChartNonZeroOnly");
+    QCOMPARE(chart()->data().bars.size(), std::size_t{1});
+    QCOMPARE(chart()->data().bars.front().basis, 0U);
+    m_window->experiment().goToStep(3);
+    QCOMPARE(chart()->data().bars.size(), std::size_t{8});
+}
+
+void TestChartWindow::chartStaysInTheBeginnerView()
+{
+    m_window->resize(1260, 900);
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+    part<QCheckBox>("m_simpleMode")->setChecked(true);
+    QVERIFY(!part<QSplitter>("rightDataSplitter")->isVisible());
+    QVERIFY(chart()->isVisible());
+    QVERIFY(chart()->height() > 0);
+}
+
+void TestChartWindow::chartExports()
+{
+    QTemporaryDir directory;
+    m_window->selectLesson(kGroverLesson);
+    m_window->experiment().goToStep(m_window->experiment().stepCount());
+    m_fileNames << directory.filePath(QStringLiteral("grover"));
+    trigger("m_actionExportChart");
+    const QByteArray svg = readFile(directory.filePath(QStringLiteral("grover.svg")));
+    QVERIFY2(svg.contains("<svg"), svg.left(200).constData());
+    QVERIFY(m_messages.isEmpty());
+    // A format the chart has no picture for is refused, and nothing is written.
+    m_fileNames << directory.filePath(QStringLiteral("grover.tex"));
+    trigger("m_actionExportChart");
+    QCOMPARE(m_messages.size(), 1);
+    QVERIFY(!QFile::exists(directory.filePath(QStringLiteral("grover.tex"))));
+}
+
+void TestChartWindow::zoomScalesTheWindowAndIsRemembered()
+{
+    const double actual = QApplication::font().pointSizeF();
+    const int row = part<QTableWidget>("m_table")->verticalHeader()->defaultSectionSize();
+    m_window->learning().show();
+    trigger("m_actionZoomIn");
+    trigger("m_actionZoomIn");
+    QCOMPARE(InterfaceZoom::percent(), 125);
+    QCOMPARE(QSettings().value(QStringLiteral("ui/zoom")).toInt(), 125);
+    QCOMPARE(QApplication::font().pointSizeF(), actual * 1.25);
+    QCOMPARE(part<QLabel>("m_title")->font().pointSizeF(), 14 * 1.25);
+    QCOMPARE(part<QTableWidget>("m_table")->verticalHeader()->defaultSectionSize(), InterfaceZoom::scaled(38));
+    QVERIFY(part<QTableWidget>("m_table")->verticalHeader()->defaultSectionSize() > row);
+    // The learning lab is a window of its own, and follows.
+    QCOMPARE(m_window->learning().dialog()->font().pointSizeF(), actual * 1.25);
+
+    // A new start comes back at the stored zoom.
+    m_window.reset();
+    m_window = std::make_unique<MainWindow>();
+    QCOMPARE(InterfaceZoom::percent(), 125);
+    QCOMPARE(part<QLabel>("m_title")->font().pointSizeF(), 14 * 1.25);
+    trigger("m_actionActualSize");
+    QCOMPARE(InterfaceZoom::percent(), 100);
+    QCOMPARE(QApplication::font().pointSizeF(), actual);
+    QCOMPARE(QSettings().value(QStringLiteral("ui/zoom")).toInt(), 100);
+}
+
+void TestChartWindow::zoomAtItsEnds()
+{
+    for (int step = 0; step < 12; ++step) {
+        trigger("m_actionZoomIn");
+    }
+    QCOMPARE(InterfaceZoom::percent(), InterfaceZoom::kMaximum);
+    QVERIFY(!part<QAction>("m_actionZoomIn")->isEnabled());
+    QVERIFY(part<QAction>("m_actionZoomOut")->isEnabled());
+    for (int step = 0; step < 12; ++step) {
+        trigger("m_actionZoomOut");
+    }
+    QCOMPARE(InterfaceZoom::percent(), InterfaceZoom::kMinimum);
+    QVERIFY(!part<QAction>("m_actionZoomOut")->isEnabled());
+    trigger("m_actionActualSize");
+    QVERIFY(!part<QAction>("m_actionActualSize")->isEnabled());
+}
+
+void TestChartWindow::storedZoomOutsideTheRangeIsTheActualSize_data()
+{
+    QTest::addColumn<QVariant>("stored");
+    QTest::newRow("text") << QVariant(QStringLiteral("huge"));
+    QTest::newRow("too large") << QVariant(1000);
+    QTest::newRow("too small") << QVariant(10);
+}
+
+void TestChartWindow::storedZoomOutsideTheRangeIsTheActualSize()
+{
+    QFETCH(QVariant, stored);
+    m_window.reset();
+    QSettings().setValue(QStringLiteral("ui/zoom"), stored);
+    m_window = std::make_unique<MainWindow>();
+    QCOMPARE(InterfaceZoom::percent(), InterfaceZoom::kActual);
+    // Reading the settings writes nothing back.
+    QCOMPARE(QSettings().value(QStringLiteral("ui/zoom")), stored);
+}
+
+QTEST_MAIN(TestChartWindow)
+#include "test_chart_window.moc"
