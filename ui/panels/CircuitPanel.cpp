@@ -12,6 +12,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QStyle>
 #include <QVBoxLayout>
 
 namespace Fasoria {
@@ -26,7 +27,7 @@ constexpr double kReadableScale = 0.5;
 CircuitPanel::CircuitPanel(QWidget *parent) : QGroupBox(parent)
 {
     setObjectName(QStringLiteral("m_circuitBox"));
-    InterfaceZoom::setMinimumHeight(this, 170);
+    setMinimumHeight(170);
     QVBoxLayout *circuitLayout = named(new QVBoxLayout(this), "circuitLayout");
     circuitLayout->setSpacing(4);
     circuitLayout->setContentsMargins(7, 9, 7, 6);
@@ -112,6 +113,10 @@ void CircuitPanel::applyLanguage(Language language)
     for (const auto &[button, text] : buttons) {
         button->setText(uiText(text, language));
         button->setToolTip(uiText(TextKey::ZoomTip, language));
+        // As wide as the text needs rather than the style's wide default, so that the drawing and the chart
+        // fit beside the lesson on a 1024-pixel screen; the font carries the interface zoom.
+        const int margin = button->style()->pixelMetric(QStyle::PM_ButtonMargin, nullptr, button);
+        button->setMinimumWidth(button->fontMetrics().horizontalAdvance(button->text()) + 2 * margin + 8);
     }
 }
 

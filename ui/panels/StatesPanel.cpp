@@ -33,9 +33,9 @@ QVBoxLayout *paneLayout(QWidget *pane, const char *name)
 StatesPanel::StatesPanel(QWidget *parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("statesPane"));
-    InterfaceZoom::setMinimumHeight(this, 130);
+    setMinimumHeight(130);
     QVBoxLayout *statesLayout = paneLayout(this, "statesPaneLayout");
-    m_statesTitle = namedLabel("m_statesTitle");
+    m_statesTitle = namedLabel("m_statesTitle", true);
     InterfaceZoom::setFontSize(m_statesTitle, 0, true);
     m_table = named(new QTableWidget, "m_table");
     // Tab goes on to the next control instead of walking the cells (the arrows still do).
@@ -77,14 +77,14 @@ void StatesPanel::selectBasis(std::uint64_t basis)
 NotebookPanel::NotebookPanel(QWidget *parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("notebookPane"));
-    InterfaceZoom::setMinimumHeight(this, 120);
+    setMinimumHeight(120);
     QVBoxLayout *notebookLayout = paneLayout(this, "notebookPaneLayout");
-    m_logTitle = namedLabel("m_logTitle");
+    m_logTitle = namedLabel("m_logTitle", true);
     InterfaceZoom::setFontSize(m_logTitle, 0, true);
     m_log = named(new QPlainTextEdit, "m_log");
     m_log->setReadOnly(true);
     m_log->setTabChangesFocus(true);
-    InterfaceZoom::setMinimumHeight(m_log, 125);
+    m_log->setMinimumHeight(125);
     QFont logFont = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     logFont.setStyleHint(QFont::TypeWriter);
     m_log->setFont(logFont);

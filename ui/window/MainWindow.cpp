@@ -390,8 +390,8 @@ void MainWindow::setZoom(int percent)
     QSettings().setValue(key("ui/zoom"), InterfaceZoom::percent());
     m_actions->refreshZoom(InterfaceZoom::percent());
     m_circuitView->setBaseScale(InterfaceZoom::percent() / 100.0);
-    fitLeftPanel();
-    refreshPanels();
+    // Sizes that follow the texts are measured again in the new font.
+    applyLanguage();
 }
 
 void MainWindow::showSimpleMode(bool beginner)

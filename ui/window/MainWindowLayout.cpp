@@ -106,7 +106,7 @@ void MainWindow::buildWidgetTree()
 QLayout *MainWindow::buildHeader()
 {
     QHBoxLayout *headerLayout = named(new QHBoxLayout, "headerLayout");
-    m_title = namedLabel("m_title");
+    m_title = namedLabel("m_title", true);
     InterfaceZoom::setFontSize(m_title, 14, true);
     m_languageLabel = namedLabel("m_languageLabel");
     m_languageCombo = named(new QComboBox, "m_languageCombo");
