@@ -12,7 +12,9 @@
 #include "ui/window/MainWindow.h"
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QDoubleSpinBox>
@@ -23,6 +25,7 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QSettings>
 #include <QSpinBox>
 #include <QStandardPaths>
 #include <QTabWidget>
@@ -277,6 +280,47 @@ int main(int argc, char *argv[])
             return false;
         });
         window.findChild<QPushButton *>(QStringLiteral("m_testButton"))->click();
+    }
+
+    // The window on the screens of a classroom: a laptop, a 1024 x 768 projector, and a wide projector at 150 %.
+    struct Screen
+    {
+        int width;
+        int height;
+        int zoomSteps;
+        const char *name;
+    };
+    const Screen screens[] = {{1260, 900, 0, "1260x900"}, {1024, 768, 0, "1024x768"}, {1600, 900, 4, "1600x900-150"}};
+    for (const Screen &screen : screens) {
+        for (int language = 0; language < 2; ++language) {
+            const QString suffix =
+                QStringLiteral("-%1%2").arg(QLatin1String(screen.name), language == 1 ? "-en" : "-it");
+            QSettings().clear();
+            MainWindow window;
+            window.setMessageBoxHandler([](QWidget *, QMessageBox::Icon, const QString &, const QString &,
+                                           QMessageBox::StandardButtons,
+                                           QMessageBox::StandardButton) { return QMessageBox::Discard; });
+            window.findChild<QComboBox *>(QStringLiteral("m_languageCombo"))->setCurrentIndex(language);
+            for (int step = 0; step < screen.zoomSteps; ++step) {
+                window.findChild<QAction *>(QStringLiteral("m_actionZoomIn"))->trigger();
+            }
+            window.resize(screen.width, screen.height);
+            window.show();
+            window.selectLesson(20);
+            window.experiment().goToStep(window.experiment().stepCount());
+            window.experiment().repeatPreparations(1000);
+            ok = save(window, directory, QStringLiteral("screen-grover") + suffix) && ok;
+            window.files().replaceWorkingCircuit(wideCircuit());
+            window.experiment().goToStep(128);
+            ok = save(window, directory, QStringLiteral("screen-eight-qubits") + suffix) && ok;
+            window.findChild<QCheckBox *>(QStringLiteral("m_simpleMode"))->setChecked(true);
+            window.learning().dialog()->hide();
+            window.selectLesson(20);
+            window.experiment().goToStep(window.experiment().stepCount());
+            ok = save(window, directory, QStringLiteral("screen-beginner") + suffix) && ok;
+            window.findChild<QCheckBox *>(QStringLiteral("m_simpleMode"))->setChecked(false);
+            window.findChild<QAction *>(QStringLiteral("m_actionActualSize"))->trigger();
+        }
     }
     return ok ? 0 : 1;
 }

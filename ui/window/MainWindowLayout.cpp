@@ -83,7 +83,14 @@ void MainWindow::buildWidgetTree()
     m_mainSplitter->addWidget(buildLeftPanel());
     m_mainSplitter->addWidget(buildRightSide());
     rootLayout->addWidget(m_mainSplitter, 1);
-    setCentralWidget(central);
+    // On a small screen or at a large zoom the window scrolls rather than squeeze its parts over each other.
+    auto *scroll = named(new QScrollArea, "centralScroll");
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidgetResizable(true);
+    scroll->setWidget(central);
+    // A frame around the parts, not a stop of the keyboard's way through them.
+    scroll->setFocusPolicy(Qt::NoFocus);
+    setCentralWidget(scroll);
 
     m_actions = std::make_unique<WindowActions>(this);
     statusBar()->setObjectName(QStringLiteral("statusbar"));

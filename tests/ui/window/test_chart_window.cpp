@@ -13,6 +13,7 @@
 #include <QCheckBox>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLayout>
 #include <QSplitter>
 #include <QStandardPaths>
 #include <QTableWidget>
@@ -49,6 +50,8 @@ private slots:
     void chartExports();
     void zoomScalesTheWindowAndIsRemembered();
     void zoomAtItsEnds();
+    void nothingOverlaps_data();
+    void nothingOverlaps();
     void storedZoomOutsideTheRangeIsTheActualSize_data();
     void storedZoomOutsideTheRangeIsTheActualSize();
 
@@ -220,6 +223,61 @@ void TestChartWindow::zoomAtItsEnds()
     QVERIFY(!part<QAction>("m_actionZoomOut")->isEnabled());
     trigger("m_actionActualSize");
     QVERIFY(!part<QAction>("m_actionActualSize")->isEnabled());
+}
+
+void TestChartWindow::nothingOverlaps_data()
+{
+    QTest::addColumn<QSize>("screen");
+    QTest::addColumn<int>("zoomSteps");
+    QTest::addColumn<int>("language");
+    for (int language = 0; language < 2; ++language) {
+        const char *code = language == 1 ? "en" : "it";
+        QTest::addRow("1260x900 %s", code) << QSize(1260, 900) << 0 << language;
+        QTest::addRow("1024x768 %s", code) << QSize(1024, 768) << 0 << language;
+        QTest::addRow("1600x900 at 150 %% %s", code) << QSize(1600, 900) << 4 << language;
+    }
+}
+
+void TestChartWindow::nothingOverlaps()
+{
+    QFETCH(QSize, screen);
+    QFETCH(int, zoomSteps);
+    QFETCH(int, language);
+    part<QComboBox>("m_languageCombo")->setCurrentIndex(language);
+    for (int step = 0; step < zoomSteps; ++step) {
+        trigger("m_actionZoomIn");
+    }
+    m_window->resize(screen);
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+    m_window->selectLesson(kGroverLesson);
+    m_window->experiment().goToStep(m_window->experiment().stepCount());
+    m_window->experiment().repeatPreparations(1000);
+    QApplication::processEvents();
+    // The window fits the screen, and no two visible parts laid out side by side cover each other.
+    QVERIFY2(m_window->width() <= screen.width() && m_window->height() <= screen.height(),
+             qPrintable(QStringLiteral("%1 x %2").arg(m_window->width()).arg(m_window->height())));
+    QStringList overlaps;
+    for (const QWidget *parent : m_window->findChildren<QWidget *>()) {
+        if (!parent->isVisible() || parent->layout() == nullptr) {
+            continue;
+        }
+        QList<const QWidget *> parts;
+        for (int index = 0; index < parent->layout()->count(); ++index) {
+            const QWidget *widget = parent->layout()->itemAt(index)->widget();
+            if (widget != nullptr && widget->isVisible()) {
+                parts << widget;
+            }
+        }
+        for (int first = 0; first < parts.size(); ++first) {
+            for (int second = first + 1; second < parts.size(); ++second) {
+                if (parts[first]->geometry().intersects(parts[second]->geometry())) {
+                    overlaps << parts[first]->objectName() + QLatin1Char('/') + parts[second]->objectName();
+                }
+            }
+        }
+    }
+    QVERIFY2(overlaps.isEmpty(), qPrintable(overlaps.join(QStringLiteral(", "))));
 }
 
 void TestChartWindow::storedZoomOutsideTheRangeIsTheActualSize_data()
