@@ -5,10 +5,12 @@
 #include "ui/widgets/InterfaceZoom.h"
 #include "ui/widgets/PhaseDelegate.h"
 
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QTableWidget>
 #include <QTableWidgetItem>
 
+#include <algorithm>
 #include <cmath>
 #include <stdexcept>
 
@@ -20,6 +22,8 @@ namespace {
 
 constexpr int kRowHeight = 38;
 constexpr int kCatalogHeaderCount = 6;
+/// Room a cell needs beside its text: the style's margins on both sides.
+constexpr int kCellPadding = 18;
 
 QString fixed(double value, int decimals)
 {
@@ -112,6 +116,23 @@ void applyLearningHeaders(QTableWidget *table, Language language)
     headerItem(table, kFrequencyColumn)->setText(uiText(MoreText::ColumnFrequency, language));
     headerItem(table, kFrequencyColumn)->setToolTip(uiText(kFrequencyTip, language));
     headerItem(table, kPhaseColumn)->setToolTip(uiText(kPhaseTip, language));
+    fitColumnsToTexts(table);
+}
+
+void fitColumnsToTexts(QTableWidget *table)
+{
+    checkTable(table);
+    // No column narrower than its header or the widest number it shows (the phase column also holds its
+    // arrow): on a narrow screen or at a large zoom the table scrolls sideways instead of cutting digits.
+    const QFontMetrics metrics(table->font());
+    const QFontMetrics headerMetrics(table->horizontalHeader()->font());
+    int widest = metrics.horizontalAdvance(QStringLiteral("-0.000000")) + Education::kPhaseTextIndent;
+    for (int column = 0; column < table->columnCount(); ++column) {
+        if (const QTableWidgetItem *item = table->horizontalHeaderItem(column)) {
+            widest = std::max(widest, headerMetrics.horizontalAdvance(item->text()));
+        }
+    }
+    table->horizontalHeader()->setMinimumSectionSize(widest + kCellPadding);
 }
 
 void fill(QTableWidget *table, const StateVector &state, const Histogram &histogram, std::uint64_t shotsTotal)

@@ -36,6 +36,9 @@ void applyLanguage(QTableWidget *table, Fasoria::Language language);
 /// tips that tell the observed frequency from the theoretical probability and explain the phase arrow.
 /// Throws invalid_argument for a null table.
 void applyLearningHeaders(QTableWidget *table, Fasoria::Language language);
+/// No column narrower than its header text or the widest number in the table's current font; called by
+/// applyLearningHeaders, and again whenever the font changes.
+void fitColumnsToTexts(QTableWidget *table);
 
 /// Fills one row per basis state of `state`, reusing the existing cell items, with updates suspended.
 /// `shotsTotal` 0 means no preparations (counts and frequencies "-"); otherwise `histogram` must hold one

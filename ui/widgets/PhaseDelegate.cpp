@@ -12,7 +12,6 @@ namespace Education {
 namespace {
 
 constexpr double kZeroMagnitude = 1e-12;
-constexpr int kTextIndent = 32;
 constexpr double kOriginIndent = 16.0;
 constexpr double kHeadBack = 4.0;
 constexpr double kHeadAside = 2.5;
@@ -51,7 +50,7 @@ void PhaseDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option,
     }
 
     QStyleOptionViewItem textOption(option);
-    textOption.rect.setLeft(option.rect.left() + kTextIndent);
+    textOption.rect.setLeft(option.rect.left() + kPhaseTextIndent);
     QStyledItemDelegate::paint(painter, textOption, index);
 
     painter->save();

@@ -9,6 +9,8 @@ namespace Education {
 /// Item data of a phase cell: the amplitude's magnitude |a| and its phase atan2(Im, Re) in radians.
 constexpr int kMagnitudeRole = Qt::UserRole;
 constexpr int kPhaseRole = Qt::UserRole + 1;
+/// How far the phase cell's text is shifted right to leave room for the arrow, in pixels.
+constexpr int kPhaseTextIndent = 32;
 
 /// The three strokes of a phase arrow in device pixels.
 struct PhaseArrow
