@@ -12,9 +12,6 @@ namespace Fasoria::Cli {
 
 namespace {
 
-// The bound run takes for its histogram, so a chart can show any run's counts.
-constexpr std::int64_t kMaxShots = 1000000;
-
 // The picture file: a chart has no LaTeX form, so only the two picture endings.
 QString chartOutput(const CommandLine &line)
 {
@@ -25,24 +22,6 @@ QString chartOutput(const CommandLine &line)
         throw UsageError{cliText(CliText::ChartNeedsFile, line.language())};
     }
     return *output;
-}
-
-// --seed as run reads it: any 64-bit seed, the generator's own default without it.
-std::uint64_t seedOption(const CommandLine &line)
-{
-    const QString option = QStringLiteral("--seed");
-    const std::optional<QString> text = line.value(option);
-    if (!text) {
-        return RandomGenerator::kDefaultSeed;
-    }
-    const std::optional<std::uint64_t> seed = parseUnsigned(*text);
-    if (!seed) {
-        throw UsageError{cliText(CliText::WholeNumber, line.language())
-                             .arg(option)
-                             .arg(0)
-                             .arg(std::numeric_limits<std::uint64_t>::max())};
-    }
-    return *seed;
 }
 
 } // namespace
@@ -63,7 +42,7 @@ int drawChart(const CommandLine &line)
     }
     const QString output = chartOutput(line);
     const auto shots = static_cast<std::uint64_t>(line.integer(QStringLiteral("--shots"), 1, kMaxShots, 0));
-    const std::uint64_t seed = seedOption(line);
+    const std::uint64_t seed = line.seed();
 
     Circuit circuit;
     if (lesson) {

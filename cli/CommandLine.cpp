@@ -2,6 +2,7 @@
 
 #include "cli/CliTexts.h"
 
+#include "core/RandomGenerator.h"
 #include "editor/AtomicSave.h"
 #include "editor/CircuitFile.h"
 #include "editor/PlainText.h"
@@ -57,6 +58,23 @@ QStringList CommandLine::values(const QString &option) const
 {
     const auto found = m_values.find(option);
     return found == m_values.end() ? QStringList() : found->second;
+}
+
+std::uint64_t CommandLine::seed() const
+{
+    const QString option = QStringLiteral("--seed");
+    const std::optional<QString> text = value(option);
+    if (!text) {
+        return RandomGenerator::kDefaultSeed;
+    }
+    const std::optional<std::uint64_t> seed = parseUnsigned(*text);
+    if (!seed) {
+        throw UsageError{cliText(CliText::WholeNumber, m_language)
+                             .arg(option)
+                             .arg(0)
+                             .arg(std::numeric_limits<std::uint64_t>::max())};
+    }
+    return *seed;
 }
 
 std::int64_t CommandLine::integer(const QString &option, std::int64_t low, std::int64_t high,

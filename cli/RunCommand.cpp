@@ -16,9 +16,6 @@ namespace Fasoria::Cli {
 
 namespace {
 
-// Enough for any classroom histogram while a run on 8 qubits stays well under a second.
-constexpr std::int64_t kMaxShots = 1000000;
-
 QString lessonOption()
 {
     return QStringLiteral("--lesson");
@@ -50,19 +47,8 @@ void chooseCircuit(const CommandLine &line, ResultsInput &input)
 
 Histogram sampleShots(const CommandLine &line, const ResultsInput &input)
 {
-    const QString seedOption = QStringLiteral("--seed");
     const std::int64_t shots = line.integer(QStringLiteral("--shots"), 1, kMaxShots, 0);
-    std::uint64_t seed = RandomGenerator::kDefaultSeed;
-    if (const std::optional<QString> text = line.value(seedOption)) {
-        const std::optional<std::uint64_t> value = parseUnsigned(*text);
-        if (!value) {
-            throw UsageError{cliText(CliText::WholeNumber, line.language())
-                                 .arg(seedOption)
-                                 .arg(0)
-                                 .arg(std::numeric_limits<std::uint64_t>::max())};
-        }
-        seed = *value;
-    }
+    const std::uint64_t seed = line.seed();
     RandomGenerator generator(seed);
     return sampleCounts(replayPrefix(input.circuit, input.stage), static_cast<std::uint64_t>(shots), generator);
 }
