@@ -222,18 +222,18 @@ double BlochSphereView::margin() const
 // bottom need a text line's margin.
 QPointF BlochSphereView::centre() const
 {
-    return QPointF(kSideMargin + kRadius, margin() + kRadius);
+    return QPointF(kSideMargin + radius(), margin() + radius());
 }
 
 double BlochSphereView::radius() const
 {
-    return kRadius;
+    return kRadius * InterfaceZoom::percent() / 100.0;
 }
 
 QPointF BlochSphereView::scalePoint(double z) const
 {
-    const double x = centre().x() + kRadius + kScaleGap + kScaleWidth / 2.0;
-    return QPointF(x, centre().y() - std::clamp(z, -1.0, 1.0) * kRadius);
+    const double x = centre().x() + radius() + kScaleGap + kScaleWidth / 2.0;
+    return QPointF(x, centre().y() - std::clamp(z, -1.0, 1.0) * radius());
 }
 
 QSize BlochSphereView::sizeHint() const
@@ -241,7 +241,7 @@ QSize BlochSphereView::sizeHint() const
     const QFontMetricsF metrics(font());
     const double labelHalf = metrics.horizontalAdvance(QStringLiteral("|0>")) / 2.0 + 4.0;
     const double width = scalePoint(0.0).x() + std::max(kScaleWidth / 2.0, labelHalf) + 2.0;
-    return QSize(static_cast<int>(std::ceil(width)), static_cast<int>(std::ceil(2.0 * (margin() + kRadius))));
+    return QSize(static_cast<int>(std::ceil(width)), static_cast<int>(std::ceil(2.0 * (margin() + radius()))));
 }
 
 QSize BlochSphereView::minimumSizeHint() const
@@ -264,7 +264,7 @@ void BlochSphereView::paintEvent(QPaintEvent *)
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     const QPointF c = centre();
-    const double r = kRadius;
+    const double r = radius();
 
     QRadialGradient shade(c - QPointF(0.35 * r, 0.35 * r), 1.5 * r);
     shade.setColorAt(0.0, Qt::white);

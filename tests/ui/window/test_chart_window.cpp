@@ -1,12 +1,14 @@
 // The probability chart in the window: it follows every change of the shown stage, leads to the table's row,
 // stays in the beginner view and exports; the interface zoom scales the window and is remembered.
 #include "Help/Resources.h"
+#include "Help/dialog/HelpDialog.h"
 #include "core/StateVector.h"
 #include "education/dialog/LearningController.h"
 #include "education/dialog/LearningDialog.h"
 #include "tests/ui/WindowHarness.h"
 #include "ui/model/ChartModel.h"
 #include "ui/views/ProbabilityChart.h"
+#include "ui/views/QubitStatePanel.h"
 #include "ui/widgets/InterfaceZoom.h"
 
 #include <QApplication>
@@ -185,7 +187,9 @@ void TestChartWindow::zoomScalesTheWindowAndIsRemembered()
 {
     const double actual = QApplication::font().pointSizeF();
     const int row = part<QTableWidget>("m_table")->verticalHeader()->defaultSectionSize();
+    const int sphere = m_window->findChild<BlochSphereView *>()->sizeHint().height();
     m_window->learning().show();
+    trigger("m_actionHelp");
     trigger("m_actionZoomIn");
     trigger("m_actionZoomIn");
     QCOMPARE(InterfaceZoom::percent(), 125);
@@ -196,6 +200,9 @@ void TestChartWindow::zoomScalesTheWindowAndIsRemembered()
     QVERIFY(part<QTableWidget>("m_table")->verticalHeader()->defaultSectionSize() > row);
     // The learning lab is a window of its own, and follows.
     QCOMPARE(m_window->learning().dialog()->font().pointSizeF(), actual * 1.25);
+    QCOMPARE(m_window->findChild<HelpDialog *>()->font().pointSizeF(), actual * 1.25);
+    // The qubit page's spheres grow with the text around them.
+    QVERIFY(m_window->findChild<BlochSphereView *>()->sizeHint().height() >= sphere * 1.2);
 
     // A new start comes back at the stored zoom.
     m_window.reset();
