@@ -1,6 +1,7 @@
 #include "Help/Resources.h"
 #include "ui/model/ApplicationInfo.h"
 #include "ui/model/CommandLineOptions.h"
+#include "ui/widgets/InterfaceStyle.h"
 #include "ui/window/MainWindow.h"
 #include "validation/selftest/EducationSelfTest.h"
 
@@ -68,7 +69,7 @@ int main(int argc, char *argv[])
     QApplication::setApplicationVersion(QString::fromUtf8(Fasoria::kApplicationVersion));
     // Lets the desktop match the window to the installed entry, its name and its icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("it.nembotica.Fasoria"));
-    QApplication::setStyle(QStringLiteral("Fusion"));
+    QApplication::setStyle(Fasoria::createInterfaceStyle());
     // Numbers keep a decimal point whatever the interface language.
     QLocale::setDefault(QLocale(QLocale::English));
     Fasoria::initResources();

@@ -7,6 +7,7 @@
 
 #include "Help/Resources.h"
 #include "education/dialog/LearningController.h"
+#include "ui/widgets/InterfaceStyle.h"
 #include "ui/window/MainWindow.h"
 
 #include <QAction>
@@ -144,7 +145,7 @@ int main(int argc, char *argv[])
     QStandardPaths::setTestModeEnabled(true);
     QApplication::setOrganizationName(QStringLiteral("NemboticaBench"));
     QApplication::setApplicationName(QStringLiteral("FasoriaBench"));
-    QApplication::setStyle(QStringLiteral("Fusion"));
+    QApplication::setStyle(Fasoria::createInterfaceStyle());
     Fasoria::initResources();
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();

@@ -6,6 +6,7 @@
 #include "Help/dialog/LicenseDialog.h"
 #include "Help/model/HelpModel.h"
 #include "ui/texts/TextCatalog.h"
+#include "ui/widgets/InterfaceStyle.h"
 
 #include <QApplication>
 #include <QDir>
@@ -94,7 +95,7 @@ int main(int argc, char *argv[])
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, store.path());
     QCoreApplication::setOrganizationName(QStringLiteral("NemboticaRender"));
     QCoreApplication::setApplicationName(QStringLiteral("FasoriaHelpRender"));
-    QApplication::setStyle(QStringLiteral("Fusion"));
+    QApplication::setStyle(Fasoria::createInterfaceStyle());
     initResources();
     const QDir directory(QString::fromLocal8Bit(argv[1]));
     if (!directory.mkpath(QStringLiteral("."))) {

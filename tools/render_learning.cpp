@@ -5,6 +5,7 @@
 #include "education/model/LearningLab.h"
 #include "ui/model/Experiment.h"
 #include "ui/texts/TextCatalog.h"
+#include "ui/widgets/InterfaceStyle.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -62,7 +63,7 @@ bool saveTabs(LearningDialog &dialog, const QDir &directory, Language language)
 int main(int argc, char *argv[])
 {
     QApplication application(argc, argv);
-    QApplication::setStyle(QStringLiteral("Fusion"));
+    QApplication::setStyle(Fasoria::createInterfaceStyle());
     if (argc != 2) {
         std::fprintf(stderr, "usage: render_learning <output directory>\n");
         return 2;

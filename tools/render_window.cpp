@@ -9,6 +9,7 @@
 #include "ui/commands/CircuitCommands.h"
 #include "ui/model/LeftTabs.h"
 #include "ui/views/CircuitView.h"
+#include "ui/widgets/InterfaceStyle.h"
 #include "ui/window/MainWindow.h"
 
 #include <QAbstractButton>
@@ -85,7 +86,7 @@ int main(int argc, char *argv[])
     QStandardPaths::setTestModeEnabled(true);
     QApplication::setOrganizationName(QStringLiteral("NemboticaRender"));
     QApplication::setApplicationName(QStringLiteral("FasoriaRender"));
-    QApplication::setStyle(QStringLiteral("Fusion"));
+    QApplication::setStyle(Fasoria::createInterfaceStyle());
     QLocale::setDefault(QLocale(QLocale::English));
     Fasoria::initResources();
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/Fasoria.png")));

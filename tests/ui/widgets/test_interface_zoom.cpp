@@ -1,11 +1,17 @@
-// The interface zoom: its levels, and the fonts and pixel sizes that follow it.
+// The interface zoom: its levels, the fonts and pixel sizes that follow it, and titles that stay whole.
+#include "ui/widgets/InterfaceStyle.h"
 #include "ui/widgets/InterfaceZoom.h"
 
 #include <QApplication>
+#include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
+#include <QStyle>
+#include <QStyleOptionGroupBox>
 #include <QTableWidget>
 #include <QtTest>
+
+#include <memory>
 
 using namespace Fasoria;
 
@@ -21,6 +27,8 @@ private slots:
     void steps();
     void registeredSizesFollowTheZoom();
     void applicationFontFollowsTheZoom();
+    void groupBoxTitlesKeepTheirLastLetter_data();
+    void groupBoxTitlesKeepTheirLastLetter();
 };
 
 void TestInterfaceZoom::levels_data()
@@ -105,6 +113,41 @@ void TestInterfaceZoom::applicationFontFollowsTheZoom()
     InterfaceZoom::apply(1000);
     QCOMPARE(InterfaceZoom::percent(), InterfaceZoom::kActual);
     QCOMPARE(QApplication::font().pointSizeF(), actual);
+}
+
+void TestInterfaceZoom::groupBoxTitlesKeepTheirLastLetter_data()
+{
+    QTest::addColumn<double>("points");
+    QTest::addColumn<QString>("title");
+    const QString titles[] = {QStringLiteral("Risorse richieste da questo esperimento"),
+                              QStringLiteral("Cosa abbiamo scoperto"), QStringLiteral("Quantum circuit - navigation")};
+    for (const double points : {9.0, 13.5, 18.0, 24.0}) {
+        for (const QString &title : titles) {
+            QTest::addRow("%s at %.1f pt", qPrintable(title), points) << points << title;
+        }
+    }
+}
+
+void TestInterfaceZoom::groupBoxTitlesKeepTheirLastLetter()
+{
+    QFETCH(double, points);
+    QFETCH(QString, title);
+    const std::unique_ptr<QStyle> style(createInterfaceStyle());
+    QGroupBox box(title);
+    box.setStyle(style.get());
+    QFont font = box.font();
+    font.setPointSizeF(points);
+    box.setFont(font);
+    box.resize(box.minimumSizeHint());
+    QStyleOptionGroupBox option;
+    option.initFrom(&box);
+    option.text = box.title();
+    option.subControls = QStyle::SC_GroupBoxLabel | QStyle::SC_GroupBoxFrame;
+    option.textAlignment = Qt::AlignLeft;
+    const QRect label = style->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel, &box);
+    QVERIFY2(label.width() >= box.fontMetrics().horizontalAdvance(title),
+             qPrintable(QStringLiteral("%1 < %2").arg(label.width()).arg(box.fontMetrics().horizontalAdvance(title))));
+    QVERIFY(box.rect().contains(label));
 }
 
 QTEST_MAIN(TestInterfaceZoom)

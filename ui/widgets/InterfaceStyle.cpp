@@ -1,0 +1,43 @@
+#include "ui/widgets/InterfaceStyle.h"
+
+#include <QFontMetrics>
+#include <QProxyStyle>
+#include <QStyleFactory>
+#include <QStyleOptionGroupBox>
+
+#include <algorithm>
+
+namespace Fasoria {
+
+namespace {
+
+class InterfaceStyle : public QProxyStyle
+{
+public:
+    InterfaceStyle() : QProxyStyle(QStyleFactory::create(QStringLiteral("Fusion"))) {}
+
+    QRect subControlRect(ComplexControl control, const QStyleOptionComplex *option, SubControl part,
+                         const QWidget *widget) const override
+    {
+        QRect rect = QProxyStyle::subControlRect(control, option, part, widget);
+        if (control == CC_GroupBox && part == SC_GroupBoxLabel) {
+            if (const auto *box = qstyleoption_cast<const QStyleOptionGroupBox *>(option)) {
+                const int needed = option->fontMetrics.horizontalAdvance(box->text) + 2;
+                if (rect.width() < needed) {
+                    // Grows on the side away from the alignment edge, as the title reads.
+                    rect.setWidth(std::min(needed, option->rect.width() - std::max(0, rect.left())));
+                }
+            }
+        }
+        return rect;
+    }
+};
+
+} // namespace
+
+QStyle *createInterfaceStyle()
+{
+    return new InterfaceStyle;
+}
+
+} // namespace Fasoria
