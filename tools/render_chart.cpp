@@ -31,7 +31,7 @@ bool savePictures(const QDir &directory, const QString &name, const ChartData &d
     const QString base = directory.filePath(name + QLatin1Char('-') + languageCode(language));
     bool ok = true;
     for (PictureFormat format : {PictureFormat::Png, PictureFormat::Svg}) {
-        const QString path = chartPictureFileName(base, format);
+        const QString path = pictureFileName(base, format);
         QString error;
         if (saveChartPicture(path, format, data, language, &error)) {
             std::printf("%s\n", qPrintable(path));

@@ -117,6 +117,9 @@ private:
     void warnInvalidEdit(const QString &editorError);
     /// A working circuit that exists in no file yet.
     void markNeverSaved();
+    /// Asks for a picture file: the chosen name completed with its format's ending, after the replace question;
+    /// empty when nothing was chosen or the user would not replace. *format receives the format.
+    QString askPictureName(const QString &title, const char *proposed, const QString &filter, PictureFormat *format);
 
     Experiment &m_experiment;
     StudySession &m_session;

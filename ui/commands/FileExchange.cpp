@@ -121,18 +121,26 @@ bool FileCommands::exportQasmTo(const QString &path)
     return false;
 }
 
-void FileCommands::exportCircuitPicture()
+QString FileCommands::askPictureName(const QString &title, const char *proposed, const QString &filter,
+                                     PictureFormat *format)
 {
     QString selectedFilter;
     const QString chosen =
-        m_prompts.fileName(FileDialogMode::Save, uiText(MoreText::ExportPictureTitle, m_language),
-                           QString::fromLatin1(kPictureProposedName), pictureFilter(), &selectedFilter);
+        m_prompts.fileName(FileDialogMode::Save, title, QString::fromLatin1(proposed), filter, &selectedFilter);
     if (chosen.isEmpty()) {
-        return;
+        return QString();
     }
-    const PictureFormat format = pictureFormat(chosen, selectedFilter);
-    const QString path = pictureFileName(chosen, format);
-    if (m_prompts.confirmAppendedName(chosen, path, m_language)) {
+    *format = pictureFormat(chosen, selectedFilter);
+    const QString path = pictureFileName(chosen, *format);
+    return m_prompts.confirmAppendedName(chosen, path, m_language) ? path : QString();
+}
+
+void FileCommands::exportCircuitPicture()
+{
+    PictureFormat format = PictureFormat::Svg;
+    const QString path = askPictureName(uiText(MoreText::ExportPictureTitle, m_language), kPictureProposedName,
+                                        pictureFilter(), &format);
+    if (!path.isEmpty()) {
         exportCircuitPictureTo(path, format);
     }
 }
@@ -160,16 +168,10 @@ void FileCommands::exportChartPicture(bool nonZeroOnly)
     if (!m_experiment.state()) {
         return;
     }
-    QString selectedFilter;
-    const QString chosen =
-        m_prompts.fileName(FileDialogMode::Save, uiText(kExportChartTitle, m_language),
-                           QString::fromLatin1(kChartProposedName), chartPictureFilter(), &selectedFilter);
-    if (chosen.isEmpty()) {
-        return;
-    }
-    const PictureFormat format = pictureFormat(chosen, selectedFilter);
-    const QString path = pictureFileName(chosen, format);
-    if (m_prompts.confirmAppendedName(chosen, path, m_language)) {
+    PictureFormat format = PictureFormat::Svg;
+    const QString path =
+        askPictureName(uiText(kExportChartTitle, m_language), kChartProposedName, chartPictureFilter(), &format);
+    if (!path.isEmpty()) {
         exportChartPictureTo(path, format, nonZeroOnly);
     }
 }

@@ -3,6 +3,7 @@
 #include "editor/AtomicSave.h"
 #include "ui/texts/TextCatalog.h"
 #include "ui/views/ChartDrawing.h"
+#include "ui/views/SvgWriting.h"
 
 #include <QBuffer>
 #include <QFont>
@@ -34,30 +35,20 @@ QString roleName(ChartShape::Role role)
     return QString::fromLatin1(kRoleNames[static_cast<std::size_t>(role)]);
 }
 
-QString number(double value)
-{
-    return QString::number(std::round(value * 100.0) / 100.0, 'g', 10);
-}
-
-QString colour(const QColor &value)
-{
-    return value.name(QColor::HexRgb);
-}
-
 void writeRect(QXmlStreamWriter &svg, const ChartShape &shape, const QString &fill)
 {
     svg.writeEmptyElement(QStringLiteral("rect"));
     svg.writeAttribute(QStringLiteral("class"), roleName(shape.role));
-    svg.writeAttribute(QStringLiteral("x"), number(shape.rect.x()));
-    svg.writeAttribute(QStringLiteral("y"), number(shape.rect.y()));
-    svg.writeAttribute(QStringLiteral("width"), number(shape.rect.width()));
-    svg.writeAttribute(QStringLiteral("height"), number(shape.rect.height()));
+    svg.writeAttribute(QStringLiteral("x"), svgNumber(shape.rect.x()));
+    svg.writeAttribute(QStringLiteral("y"), svgNumber(shape.rect.y()));
+    svg.writeAttribute(QStringLiteral("width"), svgNumber(shape.rect.width()));
+    svg.writeAttribute(QStringLiteral("height"), svgNumber(shape.rect.height()));
     svg.writeAttribute(QStringLiteral("fill"), fill);
     if (shape.pen.style() == Qt::NoPen) {
         svg.writeAttribute(QStringLiteral("stroke"), QStringLiteral("none"));
     } else {
-        svg.writeAttribute(QStringLiteral("stroke"), colour(shape.pen.color()));
-        svg.writeAttribute(QStringLiteral("stroke-width"), number(shape.pen.widthF()));
+        svg.writeAttribute(QStringLiteral("stroke"), svgColour(shape.pen.color()));
+        svg.writeAttribute(QStringLiteral("stroke-width"), svgNumber(shape.pen.widthF()));
     }
 }
 
@@ -77,12 +68,12 @@ void writeText(QXmlStreamWriter &svg, const ChartShape &shape, const QFont &font
     const double baseline = shape.rect.top() + (shape.rect.height() - metrics.height()) / 2.0 + metrics.ascent();
     svg.writeStartElement(QStringLiteral("text"));
     svg.writeAttribute(QStringLiteral("class"), roleName(shape.role));
-    svg.writeAttribute(QStringLiteral("x"), number(x));
-    svg.writeAttribute(QStringLiteral("y"), number(baseline));
+    svg.writeAttribute(QStringLiteral("x"), svgNumber(x));
+    svg.writeAttribute(QStringLiteral("y"), svgNumber(baseline));
     svg.writeAttribute(QStringLiteral("text-anchor"), anchor);
     svg.writeAttribute(QStringLiteral("font-family"), font.family() + QStringLiteral(", sans-serif"));
     svg.writeAttribute(QStringLiteral("font-size"), QString::number(font.pixelSize()));
-    svg.writeAttribute(QStringLiteral("fill"), colour(shape.pen.color()));
+    svg.writeAttribute(QStringLiteral("fill"), svgColour(shape.pen.color()));
     svg.writeCharacters(shape.text);
     svg.writeEndElement();
 }
@@ -92,7 +83,7 @@ void writeShape(QXmlStreamWriter &svg, const ChartShape &shape, const QFont &fon
     switch (shape.kind) {
     case ChartShape::Kind::Rect:
         writeRect(svg, shape,
-                  shape.brush.style() == Qt::NoBrush ? QStringLiteral("none") : colour(shape.brush.color()));
+                  shape.brush.style() == Qt::NoBrush ? QStringLiteral("none") : svgColour(shape.brush.color()));
         if (shape.hatched) {
             ChartShape hatch = shape;
             hatch.pen = QPen(Qt::NoPen);
@@ -102,12 +93,12 @@ void writeShape(QXmlStreamWriter &svg, const ChartShape &shape, const QFont &fon
     case ChartShape::Kind::Line:
         svg.writeEmptyElement(QStringLiteral("line"));
         svg.writeAttribute(QStringLiteral("class"), roleName(shape.role));
-        svg.writeAttribute(QStringLiteral("x1"), number(shape.line.x1()));
-        svg.writeAttribute(QStringLiteral("y1"), number(shape.line.y1()));
-        svg.writeAttribute(QStringLiteral("x2"), number(shape.line.x2()));
-        svg.writeAttribute(QStringLiteral("y2"), number(shape.line.y2()));
-        svg.writeAttribute(QStringLiteral("stroke"), colour(shape.pen.color()));
-        svg.writeAttribute(QStringLiteral("stroke-width"), number(shape.pen.widthF()));
+        svg.writeAttribute(QStringLiteral("x1"), svgNumber(shape.line.x1()));
+        svg.writeAttribute(QStringLiteral("y1"), svgNumber(shape.line.y1()));
+        svg.writeAttribute(QStringLiteral("x2"), svgNumber(shape.line.x2()));
+        svg.writeAttribute(QStringLiteral("y2"), svgNumber(shape.line.y2()));
+        svg.writeAttribute(QStringLiteral("stroke"), svgColour(shape.pen.color()));
+        svg.writeAttribute(QStringLiteral("stroke-width"), svgNumber(shape.pen.widthF()));
         break;
     case ChartShape::Kind::Text:
         writeText(svg, shape, font);
@@ -125,7 +116,7 @@ void writeHatchPattern(QXmlStreamWriter &svg, const QColor &ink)
     svg.writeAttribute(QStringLiteral("height"), QStringLiteral("8"));
     svg.writeEmptyElement(QStringLiteral("path"));
     svg.writeAttribute(QStringLiteral("d"), QStringLiteral("M0,8 L8,0 M-2,2 L2,-2 M6,10 L10,6"));
-    svg.writeAttribute(QStringLiteral("stroke"), colour(ink));
+    svg.writeAttribute(QStringLiteral("stroke"), svgColour(ink));
     svg.writeAttribute(QStringLiteral("stroke-width"), QStringLiteral("1"));
     svg.writeEndElement();
     svg.writeEndElement();
@@ -161,14 +152,7 @@ QByteArray chartSvg(const ChartData &data, Language language)
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
     QXmlStreamWriter svg(&buffer);
-    svg.setAutoFormatting(true);
-    svg.writeStartDocument();
-    svg.writeStartElement(QStringLiteral("svg"));
-    svg.writeDefaultNamespace(QStringLiteral("http://www.w3.org/2000/svg"));
-    svg.writeAttribute(QStringLiteral("width"), number(layout.size.width()));
-    svg.writeAttribute(QStringLiteral("height"), number(layout.size.height()));
-    svg.writeAttribute(QStringLiteral("viewBox"),
-                       QStringLiteral("0 0 %1 %2").arg(number(layout.size.width()), number(layout.size.height())));
+    startSvgDocument(svg, layout.size);
     svg.writeTextElement(QStringLiteral("title"), chartTitle(language));
     svg.writeTextElement(QStringLiteral("desc"), chartDescription(data, language));
     writeHatchPattern(svg, chartHatchColour());
@@ -251,11 +235,6 @@ PictureFormat chartPictureFormat(const QString &name, const QString &selectedFil
 {
     const PictureFormat format = pictureFormat(name, selectedFilter);
     return format == PictureFormat::Latex ? PictureFormat::Svg : format;
-}
-
-QString chartPictureFileName(const QString &name, PictureFormat format)
-{
-    return pictureFileName(name, format);
 }
 
 } // namespace Fasoria

@@ -32,7 +32,5 @@ QString chartPictureFilter();
 /// The format of a chart file name by its ending (".svg", ".png", any letter case); otherwise the format of the
 /// dialog's chosen filter, SVG when none (and for ".tex", which saveChartPicture then refuses).
 PictureFormat chartPictureFormat(const QString &name, const QString &selectedFilter);
-/// The name completed with the format's ending (.svg or .png) unless it already has a picture ending.
-QString chartPictureFileName(const QString &name, PictureFormat format);
 
 } // namespace Fasoria

@@ -3,6 +3,7 @@
 #include "editor/AtomicSave.h"
 #include "editor/CircuitLatex.h"
 #include "ui/views/CircuitView.h"
+#include "ui/views/SvgWriting.h"
 
 #include <QBuffer>
 #include <QFontMetricsF>
@@ -30,31 +31,21 @@ void draw(CircuitView &view, const CircuitPictureRequest &request)
     view.scene()->clearSelection();
 }
 
-QString number(double value)
-{
-    return QString::number(std::round(value * 100.0) / 100.0, 'g', 10);
-}
-
-QString colour(const QColor &value)
-{
-    return value.name(QColor::HexRgb);
-}
-
 void strokeAttributes(QXmlStreamWriter &svg, const QPen &pen)
 {
     svg.writeAttribute(QStringLiteral("stroke"),
-                       pen.style() == Qt::NoPen ? QStringLiteral("none") : colour(pen.color()));
-    svg.writeAttribute(QStringLiteral("stroke-width"), number(pen.widthF()));
+                       pen.style() == Qt::NoPen ? QStringLiteral("none") : svgColour(pen.color()));
+    svg.writeAttribute(QStringLiteral("stroke-width"), svgNumber(pen.widthF()));
     if (pen.style() == Qt::DashLine) {
         svg.writeAttribute(QStringLiteral("stroke-dasharray"),
-                           number(4.0 * pen.widthF()) + QLatin1Char(',') + number(2.0 * pen.widthF()));
+                           svgNumber(4.0 * pen.widthF()) + QLatin1Char(',') + svgNumber(2.0 * pen.widthF()));
     }
 }
 
 void fillAttribute(QXmlStreamWriter &svg, const QBrush &brush)
 {
     svg.writeAttribute(QStringLiteral("fill"),
-                       brush.style() == Qt::NoBrush ? QStringLiteral("none") : colour(brush.color()));
+                       brush.style() == Qt::NoBrush ? QStringLiteral("none") : svgColour(brush.color()));
 }
 
 void writeItem(QXmlStreamWriter &svg, const QGraphicsItem *item, QPointF offset)
@@ -62,35 +53,35 @@ void writeItem(QXmlStreamWriter &svg, const QGraphicsItem *item, QPointF offset)
     const QPointF at = item->scenePos() + offset;
     if (const auto *rect = qgraphicsitem_cast<const QGraphicsRectItem *>(item)) {
         svg.writeEmptyElement(QStringLiteral("rect"));
-        svg.writeAttribute(QStringLiteral("x"), number(rect->rect().x() + at.x()));
-        svg.writeAttribute(QStringLiteral("y"), number(rect->rect().y() + at.y()));
-        svg.writeAttribute(QStringLiteral("width"), number(rect->rect().width()));
-        svg.writeAttribute(QStringLiteral("height"), number(rect->rect().height()));
+        svg.writeAttribute(QStringLiteral("x"), svgNumber(rect->rect().x() + at.x()));
+        svg.writeAttribute(QStringLiteral("y"), svgNumber(rect->rect().y() + at.y()));
+        svg.writeAttribute(QStringLiteral("width"), svgNumber(rect->rect().width()));
+        svg.writeAttribute(QStringLiteral("height"), svgNumber(rect->rect().height()));
         fillAttribute(svg, rect->brush());
         strokeAttributes(svg, rect->pen());
     } else if (const auto *line = qgraphicsitem_cast<const QGraphicsLineItem *>(item)) {
         svg.writeEmptyElement(QStringLiteral("line"));
-        svg.writeAttribute(QStringLiteral("x1"), number(line->line().x1() + at.x()));
-        svg.writeAttribute(QStringLiteral("y1"), number(line->line().y1() + at.y()));
-        svg.writeAttribute(QStringLiteral("x2"), number(line->line().x2() + at.x()));
-        svg.writeAttribute(QStringLiteral("y2"), number(line->line().y2() + at.y()));
+        svg.writeAttribute(QStringLiteral("x1"), svgNumber(line->line().x1() + at.x()));
+        svg.writeAttribute(QStringLiteral("y1"), svgNumber(line->line().y1() + at.y()));
+        svg.writeAttribute(QStringLiteral("x2"), svgNumber(line->line().x2() + at.x()));
+        svg.writeAttribute(QStringLiteral("y2"), svgNumber(line->line().y2() + at.y()));
         strokeAttributes(svg, line->pen());
     } else if (const auto *ellipse = qgraphicsitem_cast<const QGraphicsEllipseItem *>(item)) {
         const QRectF box = ellipse->rect().translated(at);
         svg.writeEmptyElement(QStringLiteral("ellipse"));
-        svg.writeAttribute(QStringLiteral("cx"), number(box.center().x()));
-        svg.writeAttribute(QStringLiteral("cy"), number(box.center().y()));
-        svg.writeAttribute(QStringLiteral("rx"), number(box.width() / 2.0));
-        svg.writeAttribute(QStringLiteral("ry"), number(box.height() / 2.0));
+        svg.writeAttribute(QStringLiteral("cx"), svgNumber(box.center().x()));
+        svg.writeAttribute(QStringLiteral("cy"), svgNumber(box.center().y()));
+        svg.writeAttribute(QStringLiteral("rx"), svgNumber(box.width() / 2.0));
+        svg.writeAttribute(QStringLiteral("ry"), svgNumber(box.height() / 2.0));
         fillAttribute(svg, ellipse->brush());
         strokeAttributes(svg, ellipse->pen());
     } else if (const auto *text = qgraphicsitem_cast<const QGraphicsSimpleTextItem *>(item)) {
         const QFont font = text->font();
         svg.writeStartElement(QStringLiteral("text"));
-        svg.writeAttribute(QStringLiteral("x"), number(at.x()));
-        svg.writeAttribute(QStringLiteral("y"), number(at.y() + QFontMetricsF(font).ascent()));
+        svg.writeAttribute(QStringLiteral("x"), svgNumber(at.x()));
+        svg.writeAttribute(QStringLiteral("y"), svgNumber(at.y() + QFontMetricsF(font).ascent()));
         svg.writeAttribute(QStringLiteral("font-family"), font.family() + QStringLiteral(", sans-serif"));
-        svg.writeAttribute(QStringLiteral("font-size"), number(QFontMetricsF(font).height() * 0.8));
+        svg.writeAttribute(QStringLiteral("font-size"), svgNumber(QFontMetricsF(font).height() * 0.8));
         if (font.bold()) {
             svg.writeAttribute(QStringLiteral("font-weight"), QStringLiteral("bold"));
         }
@@ -114,14 +105,7 @@ QByteArray circuitSvg(const CircuitPictureRequest &request)
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
     QXmlStreamWriter svg(&buffer);
-    svg.setAutoFormatting(true);
-    svg.writeStartDocument();
-    svg.writeStartElement(QStringLiteral("svg"));
-    svg.writeDefaultNamespace(QStringLiteral("http://www.w3.org/2000/svg"));
-    svg.writeAttribute(QStringLiteral("width"), number(size.width()));
-    svg.writeAttribute(QStringLiteral("height"), number(size.height()));
-    svg.writeAttribute(QStringLiteral("viewBox"),
-                       QStringLiteral("0 0 %1 %2").arg(number(size.width()), number(size.height())));
+    startSvgDocument(svg, size);
     svg.writeEmptyElement(QStringLiteral("rect"));
     svg.writeAttribute(QStringLiteral("width"), QStringLiteral("100%"));
     svg.writeAttribute(QStringLiteral("height"), QStringLiteral("100%"));

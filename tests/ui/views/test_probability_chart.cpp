@@ -556,8 +556,8 @@ private slots:
         QCOMPARE(QDir(directory.path()).entryList(QDir::Files), (QStringList{"c.png", "c.svg"}));
 
         QCOMPARE(chartPictureFilter(), QStringLiteral("SVG (*.svg);;PNG (*.png)"));
-        QCOMPARE(chartPictureFileName("chart", PictureFormat::Png), QStringLiteral("chart.png"));
-        QCOMPARE(chartPictureFileName("chart.SVG", PictureFormat::Svg), QStringLiteral("chart.SVG"));
+        QCOMPARE(pictureFileName("chart", PictureFormat::Png), QStringLiteral("chart.png"));
+        QCOMPARE(pictureFileName("chart.SVG", PictureFormat::Svg), QStringLiteral("chart.SVG"));
         QCOMPARE(int(chartPictureFormat("chart", "PNG (*.png)")), int(PictureFormat::Png));
         QCOMPARE(int(chartPictureFormat("chart.svg", "PNG (*.png)")), int(PictureFormat::Svg));
     }
