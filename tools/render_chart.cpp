@@ -2,6 +2,7 @@
 // pictures as exported and the widget at its smallest comfortable size.
 // Usage: render_chart <output directory>
 
+#include "tools/OutputFolder.h"
 #include "tools/SampleCircuits.h"
 
 #include "core/Measurement.h"
@@ -78,14 +79,9 @@ ChartData groverChart(bool measure)
 int main(int argc, char **argv)
 {
     QApplication application(argc, argv);
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: render_chart <output directory>\n");
-        return 2;
-    }
-    QDir directory(QString::fromLocal8Bit(argv[1]));
-    if (!directory.mkpath(QStringLiteral("."))) {
-        std::fprintf(stderr, "cannot create %s\n", argv[1]);
-        return 1;
+    QDir directory;
+    if (const int status = openOutputFolder(argc, argv, &directory)) {
+        return status;
     }
 
     StateVector bell = createState(2);

@@ -1,6 +1,8 @@
 // Renders every tab of the learning lab in both languages to PNG files, for looking at them.
 // Usage: render_learning <output directory>
 
+#include "tools/OutputFolder.h"
+
 #include "education/dialog/LearningDialog.h"
 #include "education/model/LearningLab.h"
 #include "ui/model/Experiment.h"
@@ -64,14 +66,9 @@ int main(int argc, char *argv[])
 {
     QApplication application(argc, argv);
     QApplication::setStyle(Fasoria::createInterfaceStyle());
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: render_learning <output directory>\n");
-        return 2;
-    }
-    const QDir directory(QString::fromLocal8Bit(argv[1]));
-    if (!directory.mkpath(QStringLiteral("."))) {
-        std::fprintf(stderr, "cannot create %s\n", argv[1]);
-        return 1;
+    QDir directory;
+    if (const int status = openOutputFolder(argc, argv, &directory)) {
+        return status;
     }
 
     Experiment experiment;

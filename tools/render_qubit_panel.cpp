@@ -1,6 +1,8 @@
 // Renders the qubit view offscreen to PNG files, for looking at it.
 // Usage: render_qubit_panel <output directory>
 
+#include "tools/OutputFolder.h"
+
 #include "core/Circuit.h"
 #include "core/StateVector.h"
 #include "curriculum/LessonCatalog.h"
@@ -41,14 +43,9 @@ bool render(const QDir &directory, const QString &name, const StateVector &state
 int main(int argc, char **argv)
 {
     QApplication application(argc, argv);
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: render_qubit_panel <output directory>\n");
-        return 2;
-    }
-    QDir directory(QString::fromLocal8Bit(argv[1]));
-    if (!directory.mkpath(QStringLiteral("."))) {
-        std::fprintf(stderr, "cannot create %s\n", argv[1]);
-        return 1;
+    QDir directory;
+    if (const int status = openOutputFolder(argc, argv, &directory)) {
+        return status;
     }
 
     StateVector bell = createState(2);

@@ -1,6 +1,7 @@
 // Renders the circuit drawing and the amplitude table offscreen to PNG files, for looking at them.
 // Usage: render_views <output directory>
 
+#include "tools/OutputFolder.h"
 #include "tools/SampleCircuits.h"
 
 #include "core/Circuit.h"
@@ -119,14 +120,9 @@ bool renderTable(const QDir &directory, const QString &name, const StateVector &
 int main(int argc, char **argv)
 {
     QApplication application(argc, argv);
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: render_views <output directory>\n");
-        return 2;
-    }
-    QDir directory(QString::fromLocal8Bit(argv[1]));
-    if (!directory.mkpath(QStringLiteral("."))) {
-        std::fprintf(stderr, "cannot create %s\n", argv[1]);
-        return 1;
+    QDir directory;
+    if (const int status = openOutputFolder(argc, argv, &directory)) {
+        return status;
     }
 
     const LessonCatalog &lessons = lessonCatalog();
