@@ -24,7 +24,7 @@ ChartPanel::ChartPanel(QWidget *parent) : QGroupBox(parent)
     setObjectName(QStringLiteral("chartPanel"));
     QVBoxLayout *layout = named(new QVBoxLayout(this), "chartLayout");
     layout->setSpacing(4);
-    layout->setContentsMargins(6, 6, 6, 6);
+    layout->setContentsMargins(3, 6, 3, 3);
     m_chart = new ProbabilityChart;
     // Beside the drawing on a classroom's 1024-pixel screen: narrower than the chart would like, where its
     // labels thin out and its numbers stay in the tool tips.

@@ -27,7 +27,8 @@ constexpr double kReadableScale = 0.5;
 CircuitPanel::CircuitPanel(QWidget *parent) : QGroupBox(parent)
 {
     setObjectName(QStringLiteral("m_circuitBox"));
-    setMinimumHeight(170);
+    // Never less than the stage line, the drawing and the colour key need, which a splitter would overlap.
+    keepContentHeight(this, 170);
     QVBoxLayout *circuitLayout = named(new QVBoxLayout(this), "circuitLayout");
     circuitLayout->setSpacing(4);
     circuitLayout->setContentsMargins(7, 9, 7, 6);

@@ -33,7 +33,8 @@ QVBoxLayout *paneLayout(QWidget *pane, const char *name)
 StatesPanel::StatesPanel(QWidget *parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("statesPane"));
-    setMinimumHeight(130);
+    // Never less than the title, the table's header and the sum need: a splitter would lay them over each other.
+    keepContentHeight(this, 130);
     QVBoxLayout *statesLayout = paneLayout(this, "statesPaneLayout");
     m_statesTitle = namedLabel("m_statesTitle", true);
     InterfaceZoom::setFontSize(m_statesTitle, 0, true);
@@ -77,7 +78,7 @@ void StatesPanel::selectBasis(std::uint64_t basis)
 NotebookPanel::NotebookPanel(QWidget *parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("notebookPane"));
-    setMinimumHeight(120);
+    keepContentHeight(this, 120);
     QVBoxLayout *notebookLayout = paneLayout(this, "notebookPaneLayout");
     m_logTitle = namedLabel("m_logTitle", true);
     InterfaceZoom::setFontSize(m_logTitle, 0, true);

@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <cmath>
 #include <numeric>
+#include <tuple>
 
 namespace Fasoria {
 
@@ -152,6 +153,8 @@ struct LegendEntry
 {
     ChartShape swatch;
     QString text;
+    /// The text's lines as placed.
+    std::vector<ChartShape> lines = {};
 };
 
 std::vector<LegendEntry> legendEntries(const ChartData &data, Language language, const TextPair &frequency)
@@ -175,30 +178,56 @@ std::vector<LegendEntry> legendEntries(const ChartData &data, Language language,
     return entries;
 }
 
-/// The legend entries placed in rows from the top left (a text alone wider than the chart elided), and the
-/// bottom of the last row.
-double placeLegend(std::vector<LegendEntry> &entries, std::vector<ChartShape> &texts, const Metrics &metrics,
-                   double width)
+/// `text` broken at spaces into lines no wider than `room` in the small font; a word alone wider is elided.
+QStringList wrappedLines(const Metrics &metrics, const QString &text, double room)
+{
+    const QFontMetricsF fm(metrics.small);
+    QStringList lines;
+    for (const QString &word : text.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+        const QString joined = lines.isEmpty() ? word : lines.last() + QLatin1Char(' ') + word;
+        if (!lines.isEmpty() && textWidth(metrics, joined, true) <= room) {
+            lines.last() = joined;
+        } else {
+            lines << fm.elidedText(word, Qt::ElideRight, std::max(0.0, room));
+        }
+    }
+    return lines;
+}
+
+/// The legend entries placed in rows from the top left, a text alone wider than the chart on several lines,
+/// and the bottom of the last row.
+double placeLegend(std::vector<LegendEntry> &entries, const Metrics &metrics, double width)
 {
     const double swatch = std::round(metrics.smallLine * 0.7);
     const double right = width - metrics.margin;
-    const QFontMetricsF fm(metrics.small);
     double x = metrics.margin;
     double y = metrics.margin;
     for (LegendEntry &entry : entries) {
         const double room = right - metrics.margin - swatch - metrics.gap;
-        const QString text = fm.elidedText(entry.text, Qt::ElideRight, std::max(0.0, room));
-        const double entryWidth = swatch + metrics.gap + textWidth(metrics, text, true);
-        if (x > metrics.margin && x + entryWidth > right) {
+        const QStringList lines = wrappedLines(metrics, entry.text, room);
+        double textRoom = 0.0;
+        for (const QString &line : lines) {
+            textRoom = std::max(textRoom, textWidth(metrics, line, true));
+        }
+        const double entryWidth = swatch + metrics.gap + textRoom;
+        if (x > metrics.margin && (x + entryWidth > right || lines.size() > 1)) {
             x = metrics.margin;
             y += metrics.smallLine;
         }
         entry.swatch.rect = QRectF(x, y + (metrics.smallLine - swatch) / 2.0, swatch, swatch);
-        texts.push_back(
-            textShape(ChartShape::Role::Legend,
-                      QRectF(x + swatch + metrics.gap, y, entryWidth - swatch - metrics.gap + 1.0, metrics.smallLine),
-                      text, Qt::AlignLeft | Qt::AlignVCenter));
-        x += entryWidth + 2.0 * metrics.gap;
+        for (int i = 0; i < lines.size(); ++i) {
+            entry.lines.push_back(textShape(
+                ChartShape::Role::Legend,
+                QRectF(x + swatch + metrics.gap, y + metrics.smallLine * i, textRoom + 1.0, metrics.smallLine),
+                lines.at(i), Qt::AlignLeft | Qt::AlignVCenter));
+        }
+        if (lines.size() > 1) {
+            // The next entry starts on a row of its own.
+            x = right;
+            y += metrics.smallLine * (lines.size() - 1);
+        } else {
+            x += entryWidth + 2.0 * metrics.gap;
+        }
     }
     return y + metrics.smallLine;
 }
@@ -208,21 +237,18 @@ double placeLegend(std::vector<LegendEntry> &entries, std::vector<ChartShape> &t
 double layoutLegend(ChartLayout &layout, const Metrics &metrics, const ChartData &data, Language language)
 {
     std::vector<LegendEntry> entries;
-    std::vector<ChartShape> texts;
     double bottom = 0.0;
     for (const TextPair *wording : kFrequencyWordings) {
         std::vector<LegendEntry> candidate = legendEntries(data, language, *wording);
-        std::vector<ChartShape> candidateTexts;
-        const double candidateBottom = placeLegend(candidate, candidateTexts, metrics, layout.size.width());
+        const double candidateBottom = placeLegend(candidate, metrics, layout.size.width());
         if (entries.empty() || candidateBottom < bottom) {
             entries = std::move(candidate);
-            texts = std::move(candidateTexts);
             bottom = candidateBottom;
         }
     }
-    for (std::size_t i = 0; i < entries.size(); ++i) {
-        layout.shapes.push_back(entries[i].swatch);
-        layout.shapes.push_back(texts[i]);
+    for (const LegendEntry &entry : entries) {
+        layout.shapes.push_back(entry.swatch);
+        layout.shapes.insert(layout.shapes.end(), entry.lines.begin(), entry.lines.end());
     }
     return bottom;
 }
@@ -230,24 +256,48 @@ double layoutLegend(ChartLayout &layout, const Metrics &metrics, const ChartData
 void layoutAxis(ChartLayout &layout, const Metrics &metrics)
 {
     const QRectF &plot = layout.plot;
-    // A short plot names every other grid line, so that the tick labels never touch.
-    const int labelEvery = plot.height() / (kTickCount - 1) < metrics.smallLine ? 2 : 1;
-    for (int tick = 0; tick < kTickCount; ++tick) {
-        const double y = std::round(plot.bottom() - plot.height() * tick / (kTickCount - 1)) + 0.5;
-        if (tick > 0) {
-            layout.shapes.push_back(
-                lineShape(ChartShape::Role::Grid, QLineF(plot.left(), y, plot.right(), y), QPen(kGridColour, 1.0)));
-        }
-        if (tick % labelEvery != 0) {
-            continue;
-        }
-        layout.shapes.push_back(textShape(ChartShape::Role::Tick,
-                                          QRectF(metrics.margin, y - metrics.smallLine / 2.0,
-                                                 plot.left() - metrics.gap - metrics.margin, metrics.smallLine),
-                                          tickText(tick), Qt::AlignRight | Qt::AlignVCenter));
-    }
     const QPen axisPen(kAxisColour, 1.0);
     const double bottom = std::round(plot.bottom()) + 0.5;
+    if (layout.rows) {
+        // The probability runs to the right: grid lines stand, their ticks are written under the plot, every
+        // other one (or only the ends) where the plot is too narrow for all five.
+        const double room = tickWidth(metrics) + metrics.gap;
+        const double step = plot.width() / (kTickCount - 1);
+        const int labelEvery = step >= room ? 1 : 2.0 * step >= room ? 2 : kTickCount - 1;
+        // A plot narrower than two ticks names only its end, 100 %.
+        const int firstLabelled = 4.0 * step >= room ? 0 : kTickCount - 1;
+        for (int tick = 0; tick < kTickCount; ++tick) {
+            const double x = std::round(plot.left() + step * tick) + 0.5;
+            if (tick > 0) {
+                layout.shapes.push_back(
+                    lineShape(ChartShape::Role::Grid, QLineF(x, plot.top(), x, bottom), QPen(kGridColour, 1.0)));
+            }
+            if (tick % labelEvery != 0 || tick < firstLabelled) {
+                continue;
+            }
+            const double width = textWidth(metrics, tickText(tick), true) + 2.0;
+            layout.shapes.push_back(textShape(ChartShape::Role::Tick,
+                                              QRectF(x - width / 2.0, bottom + 2.0, width, metrics.smallLine),
+                                              tickText(tick), Qt::AlignCenter));
+        }
+    } else {
+        // A short plot names every other grid line, so that the tick labels never touch.
+        const int labelEvery = plot.height() / (kTickCount - 1) < metrics.smallLine ? 2 : 1;
+        for (int tick = 0; tick < kTickCount; ++tick) {
+            const double y = std::round(plot.bottom() - plot.height() * tick / (kTickCount - 1)) + 0.5;
+            if (tick > 0) {
+                layout.shapes.push_back(
+                    lineShape(ChartShape::Role::Grid, QLineF(plot.left(), y, plot.right(), y), QPen(kGridColour, 1.0)));
+            }
+            if (tick % labelEvery != 0) {
+                continue;
+            }
+            layout.shapes.push_back(textShape(ChartShape::Role::Tick,
+                                              QRectF(metrics.margin, y - metrics.smallLine / 2.0,
+                                                     plot.left() - metrics.gap - metrics.margin, metrics.smallLine),
+                                              tickText(tick), Qt::AlignRight | Qt::AlignVCenter));
+        }
+    }
     layout.shapes.push_back(
         lineShape(ChartShape::Role::Axis, QLineF(plot.left(), bottom, plot.right(), bottom), axisPen));
     layout.shapes.push_back(
@@ -273,6 +323,22 @@ std::vector<std::size_t> priorityOrder(const ChartData &data)
     return order;
 }
 
+/// The thickness of a column's bars together: narrow columns are filled, wider ones keep a gap between
+/// neighbours, never thicker than a few lines of text.
+double barGroup(const Metrics &metrics, double slot, std::uint64_t shots)
+{
+    return std::min(slot < kGaplessColumn ? slot : slot * 0.8, metrics.line * (shots > 0 ? 4.0 : 3.0));
+}
+
+/// A value written inside the end of a lying bar keeps this far from the bar's end.
+constexpr double kInsideGap = 3.0;
+
+/// Whether a value `width` wide is written inside a lying bar of that length and thickness.
+bool fitsInside(const Metrics &metrics, double length, double thickness, double width)
+{
+    return length >= width + 2.0 * kInsideGap && thickness >= metrics.smallLine - 2.0;
+}
+
 bool overlapsAny(const QRectF &rect, const std::vector<QRectF> &others)
 {
     return std::any_of(others.begin(), others.end(), [&](const QRectF &other) { return rect.intersects(other); });
@@ -286,9 +352,14 @@ std::vector<bool> annotatedColumns(const ChartLayout &layout, const Metrics &met
     std::vector<bool> annotated(data.bars.size(), false);
     std::vector<QRectF> taken;
     for (std::size_t index : order) {
-        const double width = annotationWidth(metrics, data.bars[index].label);
-        const QRectF span(layout.columns[index].center().x() - width / 2.0, 0.0, width, 1.0);
-        if (span.left() >= 0.0 && span.right() <= layout.size.width() && !overlapsAny(span, taken)) {
+        const QPointF centre = layout.columns[index].center();
+        // Labels of columns meet side by side, labels of rows one above the other.
+        const QRectF span = layout.rows ? QRectF(0.0, centre.y() - metrics.line / 2.0, 1.0, metrics.line)
+                                        : QRectF(centre.x() - annotationWidth(metrics, data.bars[index].label) / 2.0,
+                                                 0.0, annotationWidth(metrics, data.bars[index].label), 1.0);
+        const bool inside = layout.rows ? span.top() >= 0.0 && span.bottom() <= layout.size.height()
+                                        : span.left() >= 0.0 && span.right() <= layout.size.width();
+        if (inside && !overlapsAny(span, taken)) {
             annotated[index] = true;
             taken.push_back(span);
         }
@@ -316,15 +387,24 @@ std::vector<QRectF> valueRects(const ChartLayout &layout, const Metrics &metrics
             continue;
         }
         const QRectF &column = layout.columns[index];
-        const QRectF bar = layout.theoryBars[index].united(layout.frequencyBars[index]);
+        const QRectF &theory = layout.theoryBars[index];
+        const QRectF bar = theory.united(layout.frequencyBars[index]);
         const double lift = isMeasured(data, data.bars[index]) ? 4.0 : 2.0;
         const double width = textWidth(metrics, texts[index], true) + 2.0;
-        const QRectF rect(column.center().x() - width / 2.0, bar.top() - lift - metrics.smallLine, width,
+        const bool inside = layout.rows && fitsInside(metrics, theory.width(), theory.height(), width);
+        // Above a standing bar; inside the end of a lying one long enough, after its end otherwise.
+        QRectF rect(column.center().x() - width / 2.0, bar.top() - lift - metrics.smallLine, width, metrics.smallLine);
+        if (inside) {
+            rect = QRectF(theory.right() - kInsideGap - width, theory.center().y() - metrics.smallLine / 2.0, width,
                           metrics.smallLine);
-        const bool inColumn = width <= column.width();
-        const bool clear = rank < kValuesBeyondColumn && texts[index] != firstOthers &&
-                           rect.left() >= layout.plot.left() && rect.right() <= layout.size.width() &&
-                           !overlapsAny(rect, bars);
+        } else if (layout.rows) {
+            rect = QRectF(bar.right() + lift, column.center().y() - metrics.smallLine / 2.0, width, metrics.smallLine);
+        }
+        const bool inBounds = rect.left() >= layout.plot.left() && rect.right() <= layout.size.width() &&
+                              rect.top() >= 0.0 && rect.bottom() <= layout.size.height();
+        const bool inColumn = layout.rows ? metrics.smallLine <= column.height() && inBounds : width <= column.width();
+        const bool clear = rank < kValuesBeyondColumn && texts[index] != firstOthers && inBounds &&
+                           (inside || !overlapsAny(rect, bars));
         if ((inColumn || clear) && !overlapsAny(rect, taken)) {
             values[index] = rect;
             taken.push_back(rect);
@@ -347,56 +427,169 @@ void layoutBar(ChartLayout &layout, const Metrics &metrics, const ChartData &dat
         layout.shapes.push_back(shape);
     }
     if (isMeasured(data, bar)) {
+        // The outline stays off the axis the bar stands on.
         const QRectF group = theory.united(frequency);
-        layout.shapes.push_back(rectShape(ChartShape::Role::Measured, group.adjusted(-2.0, -2.0, 2.0, 0.0),
-                                          measuredPen(), Qt::NoBrush, id));
+        const QRectF outline = layout.rows ? group.adjusted(0.0, -2.0, 2.0, 2.0) : group.adjusted(-2.0, -2.0, 2.0, 0.0);
+        layout.shapes.push_back(rectShape(ChartShape::Role::Measured, outline, measuredPen(), Qt::NoBrush, id));
     }
-    const double x = layout.columns[index].center().x();
     if (annotated) {
-        const double arrowTop = layout.plot.bottom() + 2.0;
+        // Under a column the arrow, then the label; before a row the label, then the arrow.
+        const QPointF centre = layout.columns[index].center();
+        const QPointF arrowCentre = layout.rows ? QPointF(layout.plot.left() - 2.0 - kArrowRow / 2.0, centre.y())
+                                                : QPointF(centre.x(), layout.plot.bottom() + 2.0 + kArrowRow / 2.0);
         if (bar.magnitude >= kChartZeroAmplitude) {
-            const Education::PhaseArrow arrow =
-                Education::phaseArrow(QPointF(x, arrowTop + kArrowRow / 2.0), bar.magnitude, bar.phase);
+            const Education::PhaseArrow arrow = Education::phaseArrow(arrowCentre, bar.magnitude, bar.phase);
             const QPen pen(kInkColour, kArrowPen, Qt::SolidLine, Qt::SquareCap, Qt::BevelJoin);
             for (const QLineF &stroke : {arrow.shaft, arrow.headLeft, arrow.headRight}) {
                 layout.shapes.push_back(lineShape(ChartShape::Role::Arrow, stroke, pen, id));
             }
         }
         const double width = textWidth(metrics, bar.label) + 2.0;
-        layout.shapes.push_back(textShape(ChartShape::Role::Label,
-                                          QRectF(x - width / 2.0, arrowTop + kArrowRow, width, metrics.line), bar.label,
-                                          Qt::AlignCenter, id));
+        const QRectF label =
+            layout.rows ? QRectF(arrowCentre.x() - kArrowRow / 2.0 - width, centre.y() - metrics.line / 2.0, width,
+                                 metrics.line)
+                        : QRectF(centre.x() - width / 2.0, arrowCentre.y() + kArrowRow / 2.0, width, metrics.line);
+        layout.shapes.push_back(textShape(ChartShape::Role::Label, label, bar.label,
+                                          layout.rows ? Qt::AlignRight | Qt::AlignVCenter : Qt::AlignCenter, id));
     }
     if (!value.isNull()) {
-        layout.shapes.push_back(textShape(ChartShape::Role::Value, value, valueText, Qt::AlignCenter, id));
+        ChartShape shape = textShape(ChartShape::Role::Value, value, valueText, Qt::AlignCenter, id);
+        if (theory.contains(value.center())) {
+            // Written on the bar's own colour.
+            shape.pen = QPen(Qt::white);
+        }
+        layout.shapes.push_back(shape);
     }
 }
 
-/// Columns and bars: bars fill narrow columns and keep a gap in wide ones, never wider than a few lines of
-/// text; after preparations the frequency bar stands right of the theoretical one.
+/// Columns and bars: bars fill narrow columns and keep a gap in wide ones, never thicker than a few lines of
+/// text; after preparations the frequency bar stands right of the theoretical one (lies under it in rows).
 void layoutColumns(ChartLayout &layout, const Metrics &metrics, const ChartData &data)
 {
     const std::size_t count = data.bars.size();
     const QRectF &plot = layout.plot;
-    const double slot = plot.width() / static_cast<double>(count);
-    const double widest = metrics.line * (data.shots > 0 ? 4.0 : 3.0);
-    const double group = std::min(slot < kGaplessColumn ? slot : slot * 0.8, widest);
-    const double barWidth = data.shots > 0 ? group / 2.0 : group;
+    const double length = layout.rows ? plot.width() : plot.height();
+    const double slot = (layout.rows ? plot.height() : plot.width()) / static_cast<double>(count);
+    const double group = barGroup(metrics, slot, data.shots);
+    const double thickness = data.shots > 0 ? group / 2.0 : group;
     for (std::size_t i = 0; i < count; ++i) {
         const ChartBar &bar = data.bars[i];
-        const double left = plot.left() + slot * static_cast<double>(i);
-        const double centre = left + slot / 2.0;
-        const double top = plot.top() - metrics.smallLine;
-        layout.columns.emplace_back(left, top, slot, layout.size.height() - metrics.margin - top);
-        const double theory = bar.probability * plot.height();
-        layout.theoryBars.emplace_back(centre - group / 2.0, plot.bottom() - theory, barWidth, theory);
-        if (data.shots > 0) {
-            const double frequency = static_cast<double>(bar.count) / static_cast<double>(data.shots) * plot.height();
-            layout.frequencyBars.emplace_back(centre, plot.bottom() - frequency, barWidth, frequency);
+        const double start = (layout.rows ? plot.top() : plot.left()) + slot * static_cast<double>(i);
+        const double centre = start + slot / 2.0;
+        const double theory = bar.probability * length;
+        const double frequency =
+            data.shots > 0 ? static_cast<double>(bar.count) / static_cast<double>(data.shots) * length : 0.0;
+        if (layout.rows) {
+            layout.columns.emplace_back(metrics.margin, start, layout.size.width() - 2.0 * metrics.margin, slot);
+            layout.theoryBars.emplace_back(plot.left(), centre - group / 2.0, theory, thickness);
+            layout.frequencyBars.push_back(data.shots > 0 ? QRectF(plot.left(), centre, frequency, thickness)
+                                                          : QRectF());
         } else {
-            layout.frequencyBars.emplace_back();
+            const double top = plot.top() - metrics.smallLine;
+            layout.columns.emplace_back(start, top, slot, layout.size.height() - metrics.margin - top);
+            layout.theoryBars.emplace_back(centre - group / 2.0, plot.bottom() - theory, thickness, theory);
+            layout.frequencyBars.push_back(
+                data.shots > 0 ? QRectF(centre, plot.bottom() - frequency, thickness, frequency) : QRectF());
         }
     }
+}
+
+/// Texts of the values: the table's two decimals; none for a bar that shows as zero.
+std::vector<QString> valueTexts(const ChartData &data)
+{
+    std::vector<QString> texts(data.bars.size());
+    for (std::size_t i = 0; i < data.bars.size(); ++i) {
+        const QString text = AmplitudeTable::probabilityText(data.bars[i].probability) + QLatin1Char('%');
+        // A value that shows as zero says nothing the empty bar does not.
+        texts[i] = data.bars[i].magnitude >= kChartZeroAmplitude && text != QLatin1String("0.00%") ? text : QString();
+    }
+    return texts;
+}
+
+/// The plot of a chart whose bars stand in columns, under the legend's bottom `top`.
+QRectF columnPlot(const Metrics &metrics, const QSizeF &size, double top, std::size_t count, double widestLabel)
+{
+    const double axisLeft = metrics.margin + tickWidth(metrics) + metrics.gap;
+    const double roughSlot = (size.width() - axisLeft - metrics.margin) / static_cast<double>(count);
+    // Narrow columns keep half a label free at both ends (a little more than the exact need, which depends on
+    // the columns' final width), so that the first and last labels stay inside the chart.
+    const double overhang = roughSlot < widestLabel ? widestLabel / 2.0 : 0.0;
+    const double left = std::max(axisLeft, overhang);
+    const double right = size.width() - std::max(metrics.margin, overhang);
+    const double plotTop = top + metrics.gap + metrics.smallLine;
+    const double bottom = size.height() - metrics.margin - metrics.line - kArrowRow - 2.0;
+    return QRectF(left, plotTop, std::max(1.0, right - left), std::max(1.0, bottom - plotTop));
+}
+
+/// The plot of a chart whose bars lie in rows: labels and arrows on the left, the widest value on the right,
+/// the ticks underneath.
+QRectF rowPlot(const Metrics &metrics, const QSizeF &size, double top, const ChartData &data, double labelWidth,
+               const std::vector<QString> &values)
+{
+    const std::size_t count = std::max<std::size_t>(data.bars.size(), 1);
+    const double left = metrics.margin + labelWidth + kArrowRow + 2.0;
+    const double right = size.width() - metrics.margin;
+    double plotTop = top + metrics.gap;
+    double bottom = size.height() - metrics.margin - metrics.smallLine - 2.0;
+    // Thin rows keep half a label free above the first and below the last.
+    if ((bottom - plotTop) / static_cast<double>(count) < metrics.line) {
+        plotTop += metrics.line / 2.0;
+        bottom -= metrics.line / 2.0;
+    }
+    // Each value fits inside the end of a long enough bar or after a short enough one. Of the lengths where
+    // that changes, the one that fits the largest bar's value, then the most values, then the longest bars.
+    const double slot = (bottom - plotTop) / static_cast<double>(count);
+    const double group = barGroup(metrics, slot, data.shots);
+    const double thickness = data.shots > 0 ? group / 2.0 : group;
+    // The 100 % tick may reach into the margin.
+    const double longest = std::max(1.0, right + metrics.margin - (tickWidth(metrics) + 2.0) / 2.0 - 1.0 - left);
+    struct Value
+    {
+        double probability;
+        double reach;
+        double width;
+    };
+    std::vector<Value> shown;
+    std::vector<double> candidates = {longest};
+    for (std::size_t i = 0; i < data.bars.size(); ++i) {
+        const ChartBar &bar = data.bars[i];
+        if (values[i].isEmpty()) {
+            continue;
+        }
+        const double frequency =
+            data.shots > 0 ? static_cast<double>(bar.count) / static_cast<double>(data.shots) : 0.0;
+        const Value value{bar.probability, std::max(bar.probability, frequency),
+                          textWidth(metrics, values[i], true) + 2.0};
+        shown.push_back(value);
+        if (value.probability > 0.0) {
+            candidates.push_back((value.width + 2.0 * kInsideGap) / value.probability);
+        }
+        if (value.reach > 0.0) {
+            candidates.push_back((right - left - 4.0 - value.width) / value.reach);
+        }
+    }
+    const auto fits = [&](const Value &value, double length) {
+        return fitsInside(metrics, value.probability * length, thickness, value.width) ||
+               left + value.reach * length + 4.0 + value.width <= right;
+    };
+    const auto largest = std::max_element(shown.begin(), shown.end(),
+                                          [](const Value &a, const Value &b) { return a.probability < b.probability; });
+    double length = longest;
+    std::tuple<bool, std::size_t, double> best{false, 0, 0.0};
+    for (double candidate : candidates) {
+        if (candidate <= 0.0 || candidate > longest) {
+            continue;
+        }
+        const auto fitting = static_cast<std::size_t>(
+            std::count_if(shown.begin(), shown.end(), [&](const Value &value) { return fits(value, candidate); }));
+        const std::tuple<bool, std::size_t, double> score{largest != shown.end() && fits(*largest, candidate), fitting,
+                                                          candidate};
+        if (score > best) {
+            best = score;
+            length = candidate;
+        }
+    }
+    return QRectF(left, plotTop, std::max(1.0, length), std::max(1.0, bottom - plotTop));
 }
 
 } // namespace
@@ -413,21 +606,24 @@ ChartLayout layoutChart(const ChartData &data, Language language, const QFont &f
     const double legendBottom = layoutLegend(layout, metrics, data, language);
     const std::size_t count = data.bars.size();
     double widestLabel = 0.0;
+    double labelWidth = 0.0;
     for (const ChartBar &bar : data.bars) {
         widestLabel = std::max(widestLabel, annotationWidth(metrics, bar.label));
+        labelWidth = std::max(labelWidth, textWidth(metrics, bar.label) + 2.0);
     }
-    // The first and last labels stay inside the chart when centred under their columns.
-    const double axisLeft = metrics.margin + tickWidth(metrics) + metrics.gap;
-    const double roughSlot =
-        (size.width() - axisLeft - metrics.margin) / static_cast<double>(std::max<std::size_t>(count, 1));
-    // Narrow columns keep half a label free at both ends (a little more than the exact need, which depends on
-    // the columns' final width).
-    const double overhang = roughSlot < widestLabel ? widestLabel / 2.0 : 0.0;
-    const double left = std::max(axisLeft, overhang);
-    const double right = size.width() - std::max(metrics.margin, overhang);
-    const double top = legendBottom + metrics.gap + metrics.smallLine;
-    const double bottom = size.height() - metrics.margin - metrics.line - kArrowRow - 2.0;
-    layout.plot = QRectF(left, top, std::max(1.0, right - left), std::max(1.0, bottom - top));
+    const std::vector<QString> texts = valueTexts(data);
+    const std::size_t columnCount = std::max<std::size_t>(count, 1);
+    layout.plot = columnPlot(metrics, size, legendBottom, columnCount, widestLabel);
+    // A tall, narrow chart whose columns would leave labels out lays its bars in rows, where more are named.
+    if (size.height() > size.width() && count > 0) {
+        const QRectF rows = rowPlot(metrics, size, legendBottom, data, labelWidth, texts);
+        const auto columnLabels = static_cast<std::size_t>(layout.plot.width() / widestLabel);
+        const auto rowLabels = static_cast<std::size_t>(rows.height() / metrics.line) + 1;
+        if (columnLabels < count && rowLabels > columnLabels && rows.width() >= 1.5 * metrics.line) {
+            layout.rows = true;
+            layout.plot = rows;
+        }
+    }
     layoutAxis(layout, metrics);
 
     if (count == 0) {
@@ -438,12 +634,6 @@ ChartLayout layoutChart(const ChartData &data, Language language, const QFont &f
     layoutColumns(layout, metrics, data);
     const std::vector<std::size_t> order = priorityOrder(data);
     const std::vector<bool> annotated = annotatedColumns(layout, metrics, data, order);
-    std::vector<QString> texts(count);
-    for (std::size_t i = 0; i < count; ++i) {
-        const QString text = AmplitudeTable::probabilityText(data.bars[i].probability) + QLatin1Char('%');
-        // A value that shows as zero says nothing the empty bar does not.
-        texts[i] = data.bars[i].magnitude >= kChartZeroAmplitude && text != QLatin1String("0.00%") ? text : QString();
-    }
     const std::vector<QRectF> values = valueRects(layout, metrics, data, order, texts);
     for (std::size_t i = 0; i < count; ++i) {
         layoutBar(layout, metrics, data, i, annotated[i], values[i], texts[i]);

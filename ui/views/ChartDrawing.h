@@ -75,6 +75,9 @@ struct ChartLayout
     /// The smaller font of the legend, the axis ticks and the values.
     QFont smallFont;
     QRectF plot;
+    /// The bars lie in rows, the probability running to the right: a tall, narrow chart names more of them
+    /// that way. Otherwise they stand in columns over the basis labels.
+    bool rows = false;
     /// Per bar: the column a click or a tool tip hits, the drawn theoretical bar and frequency bar (empty
     /// without preparations).
     std::vector<QRectF> columns;
@@ -87,7 +90,9 @@ struct ChartLayout
 /// Lays `data` out in `size` with the texts of `language` measured in `font`: the legend on top, the 0–100 %
 /// axis with grid lines, one column per bar (theoretical bar, frequency bar beside it after preparations, the
 /// measured outcome outlined), under each column with room its phase arrow (Education::phaseArrow, none for a
-/// zero amplitude) and its label, the largest bars first; the value above the bars wide enough for it.
+/// zero amplitude) and its label, the largest bars first; the value above the bars wide enough for it. In a
+/// chart taller than wide whose columns would leave labels out, rows instead: label and arrow before each
+/// row, the value after its bar.
 ChartLayout layoutChart(const ChartData &data, Language language, const QFont &font, QSizeF size);
 
 /// Paints the layout with its origin at the painter's origin; `selected` ≥ 0 adds the keyboard selection's

@@ -122,12 +122,15 @@ void ProbabilityChart::keyPressEvent(QKeyEvent *event)
 {
     const int count = static_cast<int>(m_shown.bars.size());
     switch (event->key()) {
+    // Up and Down too, for a chart whose bars lie in rows.
     case Qt::Key_Left:
+    case Qt::Key_Up:
         if (count > 0) {
             select(m_selected < 0 ? count - 1 : std::max(0, m_selected - 1));
         }
         break;
     case Qt::Key_Right:
+    case Qt::Key_Down:
         if (count > 0) {
             select(m_selected < 0 ? 0 : std::min(count - 1, m_selected + 1));
         }

@@ -37,6 +37,8 @@ public:
     void setNonZeroOnly(bool nonZeroOnly);
 
     /// The theoretical bar of shown bar `index` as drawn, in widget coordinates; empty for another index.
+    /// What the widget paints, in its own coordinates.
+    const ChartLayout &chartLayout() const { return m_layout; }
     QRectF barRect(int index) const;
     /// The column of shown bar `index` that clicks and tool tips hit; empty for another index.
     QRectF columnRect(int index) const;

@@ -31,6 +31,14 @@ public:
         }
         return rect;
     }
+
+    int pixelMetric(PixelMetric metric, const QStyleOption *option, const QWidget *widget) const override
+    {
+        const int value = QProxyStyle::pixelMetric(metric, option, widget);
+        // Tab titles keep half of Fusion's padding: all five of the left panel's titles fit beside a chart on
+        // a 1024-pixel screen, and a title still reads as a tab.
+        return metric == PM_TabBarTabHSpace ? value / 2 : value;
+    }
 };
 
 } // namespace

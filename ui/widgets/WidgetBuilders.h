@@ -1,6 +1,7 @@
 // Small helpers that build the window's widgets with their object names, shared by the window and its panels.
 #pragma once
 
+#include "ui/widgets/ContentHeight.h"
 #include "ui/widgets/InterfaceZoom.h"
 
 #include <QFont>
@@ -23,9 +24,8 @@ T *named(T *object, const char *name)
 /// the toolkit open a path it names while it lays the label out.
 inline QLabel *namedLabel(const char *name, bool wrapping = false)
 {
-    QLabel *result = named(new QLabel, name);
+    QLabel *result = named(wrapping ? new WrappingLabel : new QLabel, name);
     result->setTextFormat(Qt::PlainText);
-    result->setWordWrap(wrapping);
     return result;
 }
 
@@ -33,9 +33,8 @@ inline QLabel *namedLabel(const char *name, bool wrapping = false)
 /// Never give it a text that came from a file.
 inline QLabel *namedLinkLabel(const char *name)
 {
-    QLabel *result = named(new QLabel, name);
+    QLabel *result = named(new WrappingLabel, name);
     result->setTextFormat(Qt::RichText);
-    result->setWordWrap(true);
     result->setOpenExternalLinks(false);
     result->setTextInteractionFlags(Qt::TextBrowserInteraction);
     return result;

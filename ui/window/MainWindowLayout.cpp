@@ -59,6 +59,17 @@ QVBoxLayout *addScrollTab(QTabWidget *tabs, const char *pageName, const char *sc
     return layout;
 }
 
+/// The window's content inside its scroll area. Word-wrapped labels give its layout a height for width, and the
+/// scroll area would hold the content at that preferred height, scrolling a window that has room for every
+/// part at its minimum; this content asks only for its minimum, so a window scrolls only when it is smaller.
+class CentralWidget : public QWidget
+{
+public:
+    using QWidget::QWidget;
+
+    int heightForWidth(int) const override { return minimumSizeHint().height(); }
+};
+
 void addScrollTabEnd(QVBoxLayout *layout)
 {
     layout->addItem(new QSpacerItem(0, 0, QSizePolicy::Minimum, QSizePolicy::Expanding));
@@ -69,7 +80,7 @@ void addScrollTabEnd(QVBoxLayout *layout)
 void MainWindow::buildWidgetTree()
 {
     setObjectName(QStringLiteral("MainWindow"));
-    QWidget *central = named(new QWidget(this), "centralwidget");
+    QWidget *central = named(new CentralWidget(this), "centralwidget");
     QVBoxLayout *rootLayout = named(new QVBoxLayout(central), "rootLayout");
     rootLayout->setSpacing(9);
     rootLayout->addLayout(buildHeader());

@@ -414,7 +414,7 @@ private slots:
         QTest::addColumn<bool>("measured");
         QTest::addColumn<QSize>("size");
 
-        const QList<QSize> sizes = {QSize(380, 170), QSize(1000, 400)};
+        const QList<QSize> sizes = {QSize(380, 170), QSize(1000, 400), QSize(190, 440), QSize(130, 300)};
         for (const QSize &size : sizes) {
             const QString at = QStringLiteral(" %1x%2").arg(size.width()).arg(size.height());
             QTest::addRow("%s", qPrintable("one qubit" + at))
@@ -468,6 +468,56 @@ private slots:
                          shapesOf(layout, ChartShape::Role::Label, static_cast<std::int64_t>(i)) == 1;
             }
             QVERIFY(named);
+        }
+    }
+
+    void tallNarrowChartsLayBarsInRows_data()
+    {
+        QTest::addColumn<QSize>("size");
+        QTest::addColumn<quint64>("shots");
+        QTest::addColumn<bool>("rows");
+        // clang-format off
+        QTest::addRow("beside the drawing at 1024 pixels") << QSize(190, 440) << quint64(1000) << true;
+        QTest::addRow("the same without preparations")     << QSize(190, 440) << quint64(0)    << true;
+        QTest::addRow("wide: columns")                     << QSize(600, 300) << quint64(1000) << false;
+        QTest::addRow("tall but wide enough for columns")  << QSize(420, 500) << quint64(1000) << false;
+        // clang-format on
+    }
+
+    void tallNarrowChartsLayBarsInRows()
+    {
+        QFETCH(QSize, size);
+        QFETCH(quint64, shots);
+        QFETCH(bool, rows);
+        const ChartData data = shots > 0 ? sampled(grover(), shots) : plain(grover());
+        const ChartLayout layout = layoutChart(data, English, fontOfPoints(9), QSizeF(size));
+        QCOMPARE(layout.rows, rows);
+        // Every bar is named, the answer carries its value, and a bar's length is its probability exactly.
+        const double length = rows ? layout.plot.width() : layout.plot.height();
+        for (std::size_t i = 0; i < data.bars.size(); ++i) {
+            const auto bar = static_cast<std::int64_t>(i);
+            QCOMPARE(shapesOf(layout, ChartShape::Role::Label, bar), 1);
+            const QRectF &theory = layout.theoryBars[i];
+            QCOMPARE(rows ? theory.width() : theory.height(), data.bars[i].probability * length);
+            if (shots > 0) {
+                const QRectF &frequency = layout.frequencyBars[i];
+                const double observed = static_cast<double>(data.bars[i].count) / static_cast<double>(shots);
+                QCOMPARE(rows ? frequency.width() : frequency.height(), observed * length);
+            }
+        }
+        QCOMPARE(shapesOf(layout, ChartShape::Role::Value, 5), 1);
+        if (rows) {
+            // Rows follow the basis order downwards, and the keys that move along them are Up and Down.
+            for (std::size_t i = 1; i < data.bars.size(); ++i) {
+                QVERIFY(layout.columns[i].top() >= layout.columns[i - 1].bottom() - 1e-9);
+            }
+            ProbabilityChart chart;
+            chart.resize(size);
+            chart.showData(data, English);
+            QTest::keyClick(&chart, Qt::Key_Down);
+            QTest::keyClick(&chart, Qt::Key_Down);
+            QTest::keyClick(&chart, Qt::Key_Up);
+            QCOMPARE(chart.selectedBar(), 0);
         }
     }
 

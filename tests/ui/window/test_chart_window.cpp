@@ -9,6 +9,7 @@
 #include "ui/model/ChartModel.h"
 #include "ui/views/ProbabilityChart.h"
 #include "ui/views/QubitStatePanel.h"
+#include "ui/widgets/InterfaceStyle.h"
 #include "ui/widgets/InterfaceZoom.h"
 
 #include <QApplication>
@@ -16,11 +17,14 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLayout>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSplitter>
 #include <QStandardPaths>
 #include <QTableWidget>
 #include <QTemporaryDir>
 
+#include <algorithm>
 #include <functional>
 
 using namespace Fasoria;
@@ -74,6 +78,8 @@ void TestChartWindow::initTestCase()
     QCoreApplication::setOrganizationName(QStringLiteral("NemboticaTest"));
     QCoreApplication::setApplicationName(QStringLiteral("FasoriaChartWindowTest"));
     initResources();
+    // The program's own style, whose measures the window's sizes depend on.
+    QApplication::setStyle(createInterfaceStyle());
 }
 
 void TestChartWindow::verifyChartShowsTheExperiment() const
@@ -237,11 +243,12 @@ void TestChartWindow::nothingOverlaps_data()
     QTest::addColumn<QSize>("screen");
     QTest::addColumn<int>("zoomSteps");
     QTest::addColumn<int>("language");
+    QTest::addColumn<bool>("fitsWhole");
     for (int language = 0; language < 2; ++language) {
         const char *code = language == 1 ? "en" : "it";
-        QTest::addRow("1260x900 %s", code) << QSize(1260, 900) << 0 << language;
-        QTest::addRow("1024x768 %s", code) << QSize(1024, 768) << 0 << language;
-        QTest::addRow("1600x900 at 150 %% %s", code) << QSize(1600, 900) << 4 << language;
+        QTest::addRow("1260x900 %s", code) << QSize(1260, 900) << 0 << language << true;
+        QTest::addRow("1024x768 %s", code) << QSize(1024, 768) << 0 << language << false;
+        QTest::addRow("1600x900 at 150 %% %s", code) << QSize(1600, 900) << 4 << language << false;
     }
 }
 
@@ -250,6 +257,7 @@ void TestChartWindow::nothingOverlaps()
     QFETCH(QSize, screen);
     QFETCH(int, zoomSteps);
     QFETCH(int, language);
+    QFETCH(bool, fitsWhole);
     part<QComboBox>("m_languageCombo")->setCurrentIndex(language);
     for (int step = 0; step < zoomSteps; ++step) {
         trigger("m_actionZoomIn");
@@ -285,6 +293,33 @@ void TestChartWindow::nothingOverlaps()
         }
     }
     QVERIFY2(overlaps.isEmpty(), qPrintable(overlaps.join(QStringLiteral(", "))));
+
+    // The window never scrolls sideways; at the first start's size it does not scroll at all.
+    const auto *scroll = part<QScrollArea>("centralScroll");
+    QCOMPARE(scroll->horizontalScrollBar()->maximum(), 0);
+    if (fitsWhole) {
+        QCOMPARE(scroll->verticalScrollBar()->maximum(), 0);
+    }
+    // Grover's eight bars are in the chart, in view without scrolling, and the answer |101> is named; at the
+    // first start's size every bar is.
+    const ChartLayout &layout = chart()->chartLayout();
+    QCOMPARE(layout.theoryBars.size(), std::size_t{8});
+    const QRectF area(QPointF(0, 0), layout.size);
+    std::vector<std::int64_t> named;
+    for (const ChartShape &shape : layout.shapes) {
+        if (shape.role == ChartShape::Role::Label) {
+            named.push_back(shape.bar);
+        }
+        if (shape.role == ChartShape::Role::Theory) {
+            QVERIFY(area.contains(shape.rect));
+        }
+    }
+    QVERIFY(std::find(named.begin(), named.end(), 5) != named.end());
+    if (fitsWhole) {
+        QCOMPARE(named.size(), std::size_t{8});
+    }
+    QVERIFY(
+        scroll->viewport()->rect().contains(QRect(chart()->mapTo(scroll->viewport(), QPoint(0, 0)), chart()->size())));
 }
 
 void TestChartWindow::storedZoomOutsideTheRangeIsTheActualSize_data()
