@@ -50,6 +50,36 @@ bool CircuitCommands::edit(EditAction action, std::uint64_t step, const std::fun
     }
 }
 
+bool CircuitCommands::editOnCopy(EditAction action, std::uint64_t step,
+                                 const std::function<void(CircuitEditor &)> &change)
+{
+    if (!m_experiment.workingCircuit()) {
+        try {
+            CircuitEditor trial(m_experiment.shownCircuit());
+            change(trial);
+        } catch (const std::exception &error) {
+            showEditorError(error);
+            return false;
+        }
+        editCopy();
+        if (!m_experiment.workingCircuit()) {
+            return false;
+        }
+    }
+    return edit(action, step, change);
+}
+
+void CircuitCommands::insertOnWire(GateKind kind, std::int32_t wire)
+{
+    const std::uint64_t stage = m_experiment.currentStep();
+    const std::int32_t qubits = m_experiment.shownCircuit().qubitCount;
+    // A one-qubit register has no other wire: the control on the target's own wire is refused by the editor.
+    const std::int32_t control = kind != GateKind::Cnot ? 0 : wire > 0 ? wire - 1 : std::min(wire + 1, qubits - 1);
+    const LessonStep step(kind, wire, control, kind == GateKind::P ? m_panel->panelStep().gate.angle : 0.0);
+    editOnCopy(EditAction::GateInserted, stage + 1,
+               [&](CircuitEditor &editor) { editor.insertGate(static_cast<std::size_t>(stage), step); });
+}
+
 void CircuitCommands::editCopy()
 {
     if (m_experiment.workingCircuit()) {
@@ -83,17 +113,17 @@ void CircuitCommands::replaceSelectedGate()
          [&](CircuitEditor &editor) { editor.replaceGate(static_cast<std::size_t>(stage - 1), step); });
 }
 
-void CircuitCommands::removeSelectedGate()
+void CircuitCommands::removeGate(bool onCopy)
 {
     const std::uint64_t stage = m_experiment.currentStep();
     if (stage < 1) {
         return;
     }
-    edit(EditAction::GateDeleted, stage - 1,
-         [&](CircuitEditor &editor) { editor.eraseGate(static_cast<std::size_t>(stage - 1)); });
+    const auto change = [&](CircuitEditor &editor) { editor.eraseGate(static_cast<std::size_t>(stage - 1)); };
+    onCopy ? editOnCopy(EditAction::GateDeleted, stage - 1, change) : edit(EditAction::GateDeleted, stage - 1, change);
 }
 
-void CircuitCommands::moveSelectedGate(int direction)
+void CircuitCommands::moveGate(int direction, bool onCopy)
 {
     const std::uint64_t stage = m_experiment.currentStep();
     if (stage < 1) {
@@ -102,8 +132,8 @@ void CircuitCommands::moveSelectedGate(int direction)
     // The view follows the moved gate; a refused move never reaches the new stage, so it cannot be out of range.
     const EditAction action = direction < 0 ? EditAction::GateMovedLeft : EditAction::GateMovedRight;
     const std::uint64_t shown = direction < 0 ? stage - 1 : stage + 1;
-    edit(action, shown,
-         [&](CircuitEditor &editor) { editor.moveGate(static_cast<std::size_t>(stage - 1), direction); });
+    const auto change = [&](CircuitEditor &editor) { editor.moveGate(static_cast<std::size_t>(stage - 1), direction); };
+    onCopy ? editOnCopy(action, shown, change) : edit(action, shown, change);
 }
 
 void CircuitCommands::applyQubitCount()

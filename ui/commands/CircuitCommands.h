@@ -36,19 +36,33 @@ public:
     /// Inserts the panel's gate after the selected stage (at the beginning for stage 0).
     void insertGateAfterStage();
     void replaceSelectedGate();
-    void removeSelectedGate();
+    void removeSelectedGate() { removeGate(false); }
     /// Moves the selected gate one place left (−1) or right (+1); the view follows it.
-    void moveSelectedGate(int direction);
+    void moveSelectedGate(int direction) { moveGate(direction, false); }
     /// Gives the working circuit the qubit count of the panel's spin box; a refusal puts the count back.
     void applyQubitCount();
+    /// The drawing's own edits, which need no form and no copy made first. A gate of `kind` on `wire` after the
+    /// shown stage: a CNOT takes the nearest other wire as its control (the one below when there is one), a P
+    /// gate the form's angle.
+    void insertOnWire(GateKind kind, std::int32_t wire);
+    /// The shown stage's gate removed, or moved, from the drawing: as the form's commands, on a catalog lesson
+    /// too (editOnCopy).
+    void removeShownGate() { removeGate(true); }
+    void moveShownGate(int direction) { moveGate(direction, true); }
+
     /// Checks the answer circuit against the challenge; the checker's refusal is shown as it stands.
     void checkChallengeSolution();
 
 private:
     void bind();
+    void removeGate(bool onCopy);
+    void moveGate(int direction, bool onCopy);
     void showEditorError(const std::exception &error, const QString &prefix = QString());
     /// Runs one checked edit and rebuilds at `step`; a refusal is shown and leaves everything as it was.
     bool edit(EditAction action, std::uint64_t step, const std::function<void(CircuitEditor &)> &change);
+    /// As edit, on a catalog lesson too: the change is first tried on the shown circuit, and only an edit the
+    /// editor accepts makes the working copy (asking nothing, as "Edit a copy" does) and is applied to it.
+    bool editOnCopy(EditAction action, std::uint64_t step, const std::function<void(CircuitEditor &)> &change);
 
     Experiment &m_experiment;
     EditorPanel *m_panel;

@@ -50,11 +50,16 @@ CircuitPanel::CircuitPanel(QWidget *parent) : QGroupBox(parent)
     connect(m_zoomInButton, &QPushButton::clicked, this, [this] { zoomDrawing(1); });
     connect(m_zoomOutButton, &QPushButton::clicked, this, [this] { zoomDrawing(-1); });
     connect(m_fitButton, &QPushButton::clicked, this, &CircuitPanel::fitDrawing);
+    // The chosen wire is announced as the drawing shows it.
+    connect(m_circuitView, &CircuitView::chosenWireChanged, this,
+            [this] { describe(drawingName(m_shownStep, m_shownSteps), m_circuitView->accessibleDescription()); });
 }
 
 void CircuitPanel::refresh(const Experiment &experiment, Language language)
 {
     const std::uint64_t step = experiment.currentStep();
+    m_shownStep = step;
+    m_shownSteps = experiment.stepCount();
     m_circuitStage->setText(
         catalogText(TextKey::CircuitStage, language, QString::number(step), QString::number(experiment.stepCount())));
     m_circuitView->showCircuit(experiment.shownCircuit(), step, experiment.isMeasured(), language,
@@ -63,10 +68,16 @@ void CircuitPanel::refresh(const Experiment &experiment, Language language)
     m_circuitView->ensureStageVisible(step);
     // Assistive technology hears the step and its guidance whenever either changes, as a sighted student sees
     // the drawing recolour; the description also says which keys drive the drawing.
-    const QString name = uiText(MoreText::CircuitDrawingName, language).arg(step).arg(experiment.stepCount());
+    m_language = language;
+    const QString name = drawingName(step, experiment.stepCount());
     const QString description =
         guidanceText(experiment, language) + QLatin1Char('\n') + uiText(MoreText::CircuitDrawingKeys, language);
     describe(name, description);
+}
+
+QString CircuitPanel::drawingName(std::uint64_t step, std::uint64_t steps) const
+{
+    return uiText(MoreText::CircuitDrawingName, m_language).arg(step).arg(steps).arg(m_circuitView->chosenWire());
 }
 
 void CircuitPanel::describe(const QString &name, const QString &description)

@@ -36,8 +36,13 @@ public:
 private:
     /// What assistive technology hears of the drawing; it is told only when a text changed.
     void describe(const QString &name, const QString &description);
+    /// The drawing's accessible name: the step shown and the chosen wire.
+    QString drawingName(std::uint64_t step, std::uint64_t steps) const;
 
     QLabel *m_circuitStage = nullptr;
+    Language m_language = Italian;
+    std::uint64_t m_shownStep = 0;
+    std::uint64_t m_shownSteps = 0;
     QPushButton *m_zoomOutButton = nullptr;
     QPushButton *m_zoomInButton = nullptr;
     QPushButton *m_fitButton = nullptr;

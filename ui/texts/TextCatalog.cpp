@@ -440,10 +440,15 @@ constexpr MoreTextEntry kMoreTexts[] = {
      "Il circuito importato non contiene queste istruzioni del file:\n%1\n\nSostituire il circuito di lavoro con quello importato?",
      "The imported circuit leaves out these statements of the file:\n%1\n\nReplace the working circuit with the imported one?"},
     {MoreText::ExportFailed, "Esportazione non riuscita:\n%1", "The export failed:\n%1"},
-    {MoreText::CircuitDrawingName, "Disegno del circuito, passo %1 di %2", "Circuit drawing, step %1 of %2"},
+    {MoreText::CircuitDrawingName, "Disegno del circuito, passo %1 di %2, filo scelto q%3",
+     "Circuit drawing, step %1 of %2, chosen wire q%3"},
     {MoreText::CircuitDrawingKeys,
-     "Sinistra e Destra: passo precedente e successivo. Inizio e Fine: primo e ultimo passo. + e -: ingrandisci e riduci. 0: adatta.",
-     "Left and Right: previous and next step. Home and End: first and last step. + and -: zoom in and out. 0: fit."},
+     "Sinistra e Destra: passo precedente e successivo. Inizio e Fine: primo e ultimo passo. + e -: ingrandisci e riduci. 0: adatta. "
+     "Su e Giù: scegli il filo. H, X, Z, P e C: inserisci quella porta sul filo scelto dopo il passo mostrato. "
+     "Canc: elimina la porta del passo mostrato. Alt+Sinistra e Alt+Destra: spostala.",
+     "Left and Right: previous and next step. Home and End: first and last step. + and -: zoom in and out. 0: fit. "
+     "Up and Down: choose a wire. H, X, Z, P and C: insert that gate on the chosen wire after the shown step. "
+     "Delete: remove the shown step's gate. Alt+Left and Alt+Right: move it."},
     {MoreText::QubitsTab, "Qubit", "Qubits"},
     {MoreText::OpenChallengeAction, "Apri sfida...", "Open challenge..."},
     {MoreText::OpenChallengeTitle, "Apri sfida", "Open challenge"},

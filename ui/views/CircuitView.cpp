@@ -24,6 +24,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <optional>
 #include <stdexcept>
 
 using namespace Fasoria;
@@ -295,6 +296,10 @@ void CircuitView::showCircuit(const Circuit &circuit, std::uint64_t currentStep,
     m_wireLabels.clear();
     m_drawnSteps = circuit.steps;
     m_drawnQubits = circuit.qubitCount;
+    if (m_chosenWire >= m_drawnQubits) {
+        m_chosenWire = m_drawnQubits - 1;
+        emit chosenWireChanged(m_chosenWire);
+    }
     m_drawnLanguage = language;
     m_drawnWorking = isWorkingCircuit;
 
@@ -601,8 +606,47 @@ bool CircuitView::pinLabels()
     return true;
 }
 
+void CircuitView::setChosenWire(std::int32_t qubit)
+{
+    const std::int32_t chosen = std::clamp(qubit, 0, std::max(0, m_drawnQubits - 1));
+    if (chosen != m_chosenWire) {
+        m_chosenWire = chosen;
+        viewport()->update();
+        emit chosenWireChanged(chosen);
+    }
+}
+
+namespace {
+
+/// The gate kind an editing key inserts, or none.
+std::optional<GateKind> insertedKind(int key)
+{
+    switch (key) {
+    case Qt::Key_H:
+        return GateKind::H;
+    case Qt::Key_X:
+        return GateKind::X;
+    case Qt::Key_Z:
+        return GateKind::Z;
+    case Qt::Key_P:
+        return GateKind::P;
+    case Qt::Key_C:
+        return GateKind::Cnot;
+    default:
+        return std::nullopt;
+    }
+}
+
+} // namespace
+
 void CircuitView::keyPressEvent(QKeyEvent *event)
 {
+    const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    if (modifiers == Qt::AltModifier && (event->key() == Qt::Key_Left || event->key() == Qt::Key_Right)) {
+        emit moveKeyPressed(event->key() == Qt::Key_Left ? -1 : 1);
+        event->accept();
+        return;
+    }
     if (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) {
         QGraphicsView::keyPressEvent(event);
         return;
@@ -638,7 +682,22 @@ void CircuitView::keyPressEvent(QKeyEvent *event)
     case Qt::Key_0:
         fitAll();
         break;
+    // q(n−1) is drawn on top, so Up chooses the next higher qubit.
+    case Qt::Key_Up:
+        setChosenWire(m_chosenWire + 1);
+        break;
+    case Qt::Key_Down:
+        setChosenWire(m_chosenWire - 1);
+        break;
+    case Qt::Key_Delete:
+    case Qt::Key_Backspace:
+        emit deleteKeyPressed();
+        break;
     default:
+        if (const std::optional<GateKind> kind = insertedKind(event->key()); kind && m_drawnQubits > 0) {
+            emit insertKeyPressed(*kind, m_chosenWire);
+            break;
+        }
         // Tab, Page Up and the rest keep their usual meaning.
         QGraphicsView::keyPressEvent(event);
         return;
@@ -670,6 +729,16 @@ void CircuitView::drawForeground(QPainter *painter, const QRectF &rect)
     painter->setPen(QPen(kFocusFrame, 3.0));
     painter->setBrush(Qt::NoBrush);
     painter->drawRect(QRectF(viewport()->rect()).adjusted(1.5, 1.5, -1.5, -1.5));
+    if (m_drawnQubits > 0) {
+        // The chosen wire, as a band across the viewport behind nothing the student reads.
+        const double y = mapFromScene(QPointF(0.0, qubitY(m_chosenWire, m_drawnQubits))).y();
+        const double half = std::max(3.0, 6.0 * transform().m22());
+        painter->setPen(Qt::NoPen);
+        QColor band = kFocusFrame;
+        band.setAlpha(60);
+        painter->setBrush(band);
+        painter->drawRect(QRectF(0.0, y - half, viewport()->width(), 2.0 * half));
+    }
     painter->restore();
 }
 

@@ -87,10 +87,24 @@ public:
     /// The smallest scale a fit uses: gate letters at kMinimumLetterPoints times the base scale.
     double minimumReadableScale() const;
 
+    /// The wire the editing keys act on, by qubit: Up and Down choose it, and it is drawn while the view has
+    /// focus. It stays within the drawn register.
+    std::int32_t chosenWire() const { return m_chosenWire; }
+    void setChosenWire(std::int32_t qubit);
+
     /// Whether a resize refits the drawing (off after a zoom, a pan or focusStage; on after fitAll).
     bool autoFit() const { return m_autoFit; }
     /// Whether a middle-button drag is in progress.
     bool isPanning() const { return m_panning; }
+
+signals:
+    void chosenWireChanged(int qubit);
+    /// H, X, Z, P or C with the view focused: a gate of that kind on the chosen wire after the current stage.
+    void insertKeyPressed(Fasoria::GateKind kind, int qubit);
+    /// Delete or Backspace: the current stage's gate removed.
+    void deleteKeyPressed();
+    /// Alt+Left (−1) or Alt+Right (+1): the current stage's gate moved one place.
+    void moveKeyPressed(int direction);
 
 protected:
     void mousePressEvent(QMouseEvent *event) override;
@@ -134,6 +148,7 @@ private:
     bool m_drawnWorking = false;
     std::function<void(std::uint64_t)> m_stageCallback;
     std::uint64_t m_currentStage = 0;
+    std::int32_t m_chosenWire = 0;
     bool m_panning = false;
     bool m_autoFit = true;
     bool m_fitting = false;

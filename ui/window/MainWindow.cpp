@@ -146,6 +146,14 @@ void MainWindow::connectPanels()
         });
     });
 
+    // The drawing's own editing keys, the same checked edits as the form's buttons.
+    connect(m_circuitView, &CircuitView::insertKeyPressed, this, [this](GateKind kind, int wire) {
+        guarded([this, kind, wire] { m_circuitCommands->insertOnWire(kind, wire); });
+    });
+    onSignal(m_circuitView, &CircuitView::deleteKeyPressed, [this] { m_circuitCommands->removeSelectedGate(); });
+    connect(m_circuitView, &CircuitView::moveKeyPressed, this,
+            [this](int direction) { guarded([this, direction] { m_circuitCommands->moveSelectedGate(direction); }); });
+
     onSignal(m_measurementPanel, &MeasurementPanel::measureRequested, [this] { m_experiment.measureOnce(); });
     onSignal(m_measurementPanel, &MeasurementPanel::preparationsRequested,
              [this] { m_experiment.repeatPreparations(m_session.preparations()); });
@@ -229,6 +237,11 @@ void MainWindow::connectMenus()
     onAction(actions.actionWorksheet, [this] { m_files.exportWorksheet(QString()); });
     onAction(actions.actionUndo, [this] { m_experiment.undo(); });
     onAction(actions.actionRedo, [this] { m_experiment.redo(); });
+    onAction(actions.actionDeleteGate, [this] { m_circuitCommands->removeShownGate(); });
+    for (const auto &[action, kind] : actions.insertActions()) {
+        const GateKind inserted = kind;
+        onAction(action, [this, inserted] { m_circuitCommands->insertOnWire(inserted, m_circuitView->chosenWire()); });
+    }
     onAction(actions.actionHelp, [this] { m_help.showHandbook(); });
     onAction(actions.actionLessonHelp,
              [this] { m_help.showLesson(m_experiment.lessonIndex(), m_experiment.algorithm() != nullptr); });

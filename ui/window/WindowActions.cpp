@@ -1,5 +1,6 @@
 #include "ui/window/WindowActions.h"
 
+#include "core/GateText.h"
 #include "ui/model/Experiment.h"
 #include "ui/texts/TextCatalog.h"
 #include "ui/widgets/InterfaceZoom.h"
@@ -28,6 +29,11 @@ constexpr TextPair kWorksheetText = {"Esporta scheda HTML...", "Export HTML work
 constexpr TextPair kUndoText = {"Annulla modifica circuito", "Undo circuit edit"};
 constexpr TextPair kRedoText = {"Ripristina modifica circuito", "Redo circuit edit"};
 constexpr TextPair kViewMenu = {"&Visualizza", "&View"};
+constexpr TextPair kEditMenu = {"&Modifica", "&Edit"};
+constexpr TextPair kDeleteGateText = {"Elimina la porta del passo mostrato", "Delete the shown stage's gate"};
+constexpr TextPair kInsertText = {"Inserisci %1 sul filo scelto", "Insert %1 on the chosen wire"};
+constexpr TextPair kInsertTip = {"Dopo il passo mostrato, sul filo scelto nel disegno con Su e Giù",
+                                 "After the shown stage, on the wire chosen in the drawing with Up and Down"};
 constexpr TextPair kZoomInText = {"Ingrandisci interfaccia", "Zoom in"};
 constexpr TextPair kZoomOutText = {"Riduci interfaccia", "Zoom out"};
 constexpr TextPair kActualSizeText = {"Dimensione reale", "Actual size"};
@@ -48,6 +54,8 @@ WindowActions::WindowActions(QMainWindow *window)
     bar->setObjectName(QStringLiteral("menubar"));
     fileMenu = bar->addMenu(QString());
     fileMenu->setObjectName(QStringLiteral("m_fileMenu"));
+    editMenu = bar->addMenu(QString());
+    editMenu->setObjectName(QStringLiteral("m_editMenu"));
     viewMenu = bar->addMenu(QString());
     viewMenu->setObjectName(QStringLiteral("m_viewMenu"));
     helpMenu = bar->addMenu(QString());
@@ -84,6 +92,12 @@ WindowActions::WindowActions(QMainWindow *window)
     actionDrawingFit = action("m_actionDrawingFit");
     actionChartNonZeroOnly = action("m_actionChartNonZeroOnly");
     actionChartNonZeroOnly->setCheckable(true);
+    actionDeleteGate = action("m_actionDeleteGate");
+    actionInsertH = action("m_actionInsertH");
+    actionInsertX = action("m_actionInsertX");
+    actionInsertZ = action("m_actionInsertZ");
+    actionInsertP = action("m_actionInsertP");
+    actionInsertCnot = action("m_actionInsertCnot");
 
     fileMenu->addAction(actionNew);
     fileMenu->addAction(actionOpen);
@@ -103,6 +117,14 @@ WindowActions::WindowActions(QMainWindow *window)
     for (QAction *exchange :
          {actionOpenChallenge, actionImportQasm, actionExportQasm, actionExportPicture, actionExportChart}) {
         fileMenu->addAction(exchange);
+    }
+    // Undo and Redo are the File menu's own actions, so both menus show one state and one shortcut.
+    editMenu->addAction(actionUndo);
+    editMenu->addAction(actionRedo);
+    editMenu->addSeparator();
+    editMenu->addAction(actionDeleteGate);
+    for (const auto &entry : insertActions()) {
+        editMenu->addAction(entry.first);
     }
     viewMenu->addAction(actionZoomIn);
     viewMenu->addAction(actionZoomOut);
@@ -158,6 +180,12 @@ void WindowActions::applyLanguage(Language language)
     actionExportPicture->setText(uiText(MoreText::ExportPictureAction, language));
     actionExportChart->setText(uiText(kExportChartText, language));
     viewMenu->setTitle(uiText(kViewMenu, language));
+    editMenu->setTitle(uiText(kEditMenu, language));
+    actionDeleteGate->setText(uiText(kDeleteGateText, language));
+    for (const auto &[insert, kind] : insertActions()) {
+        insert->setText(uiText(kInsertText, language).arg(QString::fromUtf8(gateKindName(kind, language))));
+        insert->setToolTip(uiText(kInsertTip, language));
+    }
     actionZoomIn->setText(uiText(kZoomInText, language));
     actionZoomOut->setText(uiText(kZoomOutText, language));
     actionActualSize->setText(uiText(kActualSizeText, language));
@@ -177,6 +205,7 @@ void WindowActions::refresh(const Experiment &experiment)
     actionExportChart->setEnabled(experiment.state() != nullptr);
     actionUndo->setEnabled(working && experiment.document().history().canUndo());
     actionRedo->setEnabled(working && experiment.document().history().canRedo());
+    actionDeleteGate->setEnabled(experiment.currentStep() > 0);
 }
 
 void WindowActions::refreshZoom(int percent)

@@ -1,6 +1,10 @@
 #pragma once
 
+#include "core/Gate.h"
 #include "core/Language.h"
+
+#include <array>
+#include <utility>
 
 class QAction;
 class QMainWindow;
@@ -17,12 +21,14 @@ struct WindowActions
     /// Builds the menus on the window's menu bar.
     explicit WindowActions(QMainWindow *window);
     void applyLanguage(Language language);
-    /// Enables what the experiment allows: saving a working circuit, exporting a state, undo and redo.
+    /// Enables what the experiment allows: saving a working circuit, exporting a state, undo and redo,
+    /// deleting the shown stage's gate.
     void refresh(const Experiment &experiment);
     /// Enables the interface zoom commands that can still change `percent`.
     void refreshZoom(int percent);
 
     QMenu *fileMenu = nullptr;
+    QMenu *editMenu = nullptr;
     QMenu *viewMenu = nullptr;
     QMenu *helpMenu = nullptr;
     QAction *actionNew = nullptr;
@@ -36,6 +42,22 @@ struct WindowActions
     QAction *actionWorksheet = nullptr;
     QAction *actionUndo = nullptr;
     QAction *actionRedo = nullptr;
+    /// The Edit menu's gate commands, on the drawing's chosen wire after the shown stage.
+    QAction *actionDeleteGate = nullptr;
+    QAction *actionInsertH = nullptr;
+    QAction *actionInsertX = nullptr;
+    QAction *actionInsertZ = nullptr;
+    QAction *actionInsertP = nullptr;
+    QAction *actionInsertCnot = nullptr;
+    /// Each insert action with the kind it inserts.
+    std::array<std::pair<QAction *, GateKind>, 5> insertActions() const
+    {
+        return {{{actionInsertH, GateKind::H},
+                 {actionInsertX, GateKind::X},
+                 {actionInsertZ, GateKind::Z},
+                 {actionInsertP, GateKind::P},
+                 {actionInsertCnot, GateKind::Cnot}}};
+    }
     QAction *actionOpenChallenge = nullptr;
     QAction *actionImportQasm = nullptr;
     QAction *actionExportQasm = nullptr;

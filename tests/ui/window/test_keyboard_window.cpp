@@ -337,12 +337,19 @@ void TestKeyboardWindow::stageChangesAreAnnounced()
 {
     m_window->selectLesson(kBellLesson);
     auto *view = part<CircuitView>("m_circuitView");
-    QCOMPARE(accessibleName(view),
-             QStringLiteral("Disegno del circuito, passo 0 di %1").arg(m_window->experiment().stepCount()));
+    QCOMPARE(
+        accessibleName(view),
+        QStringLiteral("Disegno del circuito, passo 0 di %1, filo scelto q0").arg(m_window->experiment().stepCount()));
     view->setFocus(Qt::OtherFocusReason);
     QTest::keyClick(view, Qt::Key_Right);
-    QCOMPARE(accessibleName(view),
-             QStringLiteral("Disegno del circuito, passo 1 di %1").arg(m_window->experiment().stepCount()));
+    QCOMPARE(
+        accessibleName(view),
+        QStringLiteral("Disegno del circuito, passo 1 di %1, filo scelto q0").arg(m_window->experiment().stepCount()));
+    // Up chooses the next wire, and the name says so.
+    QTest::keyClick(view, Qt::Key_Up);
+    QCOMPARE(
+        accessibleName(view),
+        QStringLiteral("Disegno del circuito, passo 1 di %1, filo scelto q1").arg(m_window->experiment().stepCount()));
     // The description carries the step's own text, as the explanation box shows it.
     const QString description = QAccessible::queryAccessibleInterface(view)->text(QAccessible::Description);
     QVERIFY2(description.startsWith(part<QLabel>("m_explanation")->text()), qPrintable(description));
