@@ -26,8 +26,8 @@ ChartPanel::ChartPanel(QWidget *parent) : QGroupBox(parent)
     layout->setSpacing(4);
     layout->setContentsMargins(3, 6, 3, 3);
     m_chart = new ProbabilityChart;
-    // Beside the drawing on a classroom's 1024-pixel screen: narrower than the chart would like, where its
-    // labels thin out and its numbers stay in the tool tips.
+    // Beside the drawing on a classroom's 1024-pixel screen: narrower than the chart would like, where it
+    // lays its bars in rows, or thins out its labels and leaves the numbers to the tool tips.
     InterfaceZoom::setMinimumWidth(m_chart, 120);
     layout->addWidget(m_chart, 1);
     InterfaceZoom::setMinimumHeight(this, 150);
