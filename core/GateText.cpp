@@ -37,6 +37,7 @@ const TextPair kEditActionWords[] = {
     {"originale ripristinato", "original restored"},
     {"numero di qubit aggiornato", "qubit count updated"},
     {"modifica annullata o ripetuta", "edit undone or redone"},
+    {"porta spostata", "gate moved"},
 };
 
 template <std::size_t N>
@@ -58,6 +59,11 @@ std::string qubitName(std::int32_t qubit)
 double radiansToDegrees(double radians)
 {
     return radians * 180.0 / std::acos(-1.0);
+}
+
+double degreesToRadians(double degrees)
+{
+    return degrees * std::acos(-1.0) / 180.0;
 }
 
 std::string degreesText(double radians)

@@ -9,6 +9,7 @@
 #include "ui/commands/CircuitCommands.h"
 #include "ui/model/LeftTabs.h"
 #include "ui/views/CircuitView.h"
+#include "ui/views/GateGlyphs.h"
 #include "ui/widgets/InterfaceStyle.h"
 #include "ui/window/MainWindow.h"
 
@@ -23,6 +24,7 @@
 #include <QIcon>
 #include <QLocale>
 #include <QMessageBox>
+#include <QMouseEvent>
 #include <QPixmap>
 #include <QPushButton>
 #include <QScrollArea>
@@ -247,6 +249,39 @@ int main(int argc, char *argv[])
         window.files().replaceWorkingCircuit(wideCircuit());
         steps(window, 3);
         ok = save(window, directory, QStringLiteral("eight-qubits") + suffix) && ok;
+
+        // Dragging on the drawing, in the editor tab: a CNOT from the palette over the Bell challenge, leaning
+        // down to its control; the same CNOT refused on a one-qubit register; a gate held off the drawing.
+        {
+            using namespace Fasoria::DrawingGeometry;
+            auto *view = window.findChild<CircuitView *>(QStringLiteral("m_circuitView"));
+            const auto at = [view](double x, double y) { return view->mapFromScene(QPointF(x, y)); };
+            tabs->setCurrentIndex(Fasoria::kEditorTab);
+            window.selectLesson(9);
+            window.circuitCommands().insertOnWire(Fasoria::GateKind::H, 0);
+            settle();
+            view->paletteDragMoved(Fasoria::GateKind::Cnot, at(gapX(1) + 14.0, qubitY(1, 2) + 12.0));
+            ok = save(window, directory, QStringLiteral("drag-palette") + suffix) && ok;
+            view->paletteDropped(Fasoria::GateKind::Cnot, at(gapX(1) + 14.0, qubitY(1, 2) + 12.0));
+            settle();
+            const QPoint held = at(stageX(1), qubitY(0, 2));
+            QMouseEvent press(QEvent::MouseButtonPress, held, view->viewport()->mapToGlobal(held), Qt::LeftButton,
+                              Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(view->viewport(), &press);
+            for (const QPoint to : {held + QPoint(0, 20), QPoint(held.x(), view->viewport()->height() + 30)}) {
+                QMouseEvent move(QEvent::MouseMove, to, view->viewport()->mapToGlobal(to), Qt::NoButton, Qt::LeftButton,
+                                 Qt::NoModifier);
+                QApplication::sendEvent(view->viewport(), &move);
+            }
+            ok = save(window, directory, QStringLiteral("drag-remove") + suffix) && ok;
+            view->cancelDrag();
+            window.selectLesson(0);
+            settle();
+            view->paletteDragMoved(Fasoria::GateKind::Cnot, at(gapX(0) + 10.0, qubitY(0, 1) + 8.0));
+            ok = save(window, directory, QStringLiteral("drag-refused") + suffix) && ok;
+            view->cancelDrag();
+            tabs->setCurrentIndex(Fasoria::kLessonTab);
+        }
 
         // The learning lab beside the window: the sign lesson half-way with preparations, the "H / H-Z"
         // comparison, the X / X Bell basis.

@@ -156,7 +156,8 @@ TEST(GateTexts, DescriptionsNamesAndEditWordsInBothLanguages)
     EXPECT_STREQ(editActionWord(EditAction::GateMovedLeft, Italian), "porta spostata a sinistra");
     EXPECT_STREQ(editActionWord(EditAction::QubitCountUpdated, English), "qubit count updated");
     EXPECT_STREQ(editActionWord(EditAction::EditRestored, Italian), "modifica annullata o ripetuta");
-    EXPECT_STREQ(editActionWord(static_cast<EditAction>(9), English), "?");
+    EXPECT_STREQ(editActionWord(EditAction::GateMoved, English), "gate moved");
+    EXPECT_STREQ(editActionWord(static_cast<EditAction>(10), English), "?");
     EXPECT_STREQ(editActionWord(static_cast<EditAction>(-1), Italian), "?");
 }
 

@@ -7,9 +7,17 @@
 #include "ui/texts/TextCatalog.h"
 #include "ui/widgets/Prompts.h"
 
+#include <cmath>
 #include <stdexcept>
 
 namespace Fasoria {
+
+namespace {
+
+constexpr TextPair kAngleTitle = {"Angolo della porta P", "Angle of the P gate"};
+constexpr TextPair kAngleLabel = {"Angolo in gradi del passo %1:", "Angle in degrees of stage %1:"};
+
+} // namespace
 
 CircuitCommands::CircuitCommands(Experiment &experiment, EditorPanel *panel, FileCommands &files,
                                  const Prompts &prompts, QObject *parent)
@@ -78,6 +86,61 @@ void CircuitCommands::insertOnWire(GateKind kind, std::int32_t wire)
     const LessonStep step(kind, wire, control, kind == GateKind::P ? m_panel->panelStep().gate.angle : 0.0);
     editOnCopy(EditAction::GateInserted, stage + 1,
                [&](CircuitEditor &editor) { editor.insertGate(static_cast<std::size_t>(stage), step); });
+}
+
+void CircuitCommands::applyDrawingEdit(DrawingEdit edit)
+{
+    if (edit.kind == DrawingEdit::Kind::Insert && edit.gate.kind == GateKind::P) {
+        edit.gate.angle = m_panel->panelStep().gate.angle;
+    }
+    const Circuit &shown = m_experiment.shownCircuit();
+    if (changesNothing(shown, edit)) {
+        return;
+    }
+    // The stage to show is where the edit lands, which only the edit itself can tell.
+    std::uint64_t stage = 0;
+    try {
+        CircuitEditor trial(shown);
+        stage = Fasoria::applyDrawingEdit(trial, edit);
+    } catch (const std::exception &error) {
+        showEditorError(error);
+        return;
+    }
+    editOnCopy(drawingEditAction(edit), stage,
+               [&edit](CircuitEditor &editor) { Fasoria::applyDrawingEdit(editor, edit); });
+}
+
+QString CircuitCommands::drawingRefusal(const DrawingEdit &edit) const
+{
+    try {
+        CircuitEditor trial(m_experiment.shownCircuit());
+        Fasoria::applyDrawingEdit(trial, edit);
+    } catch (const std::exception &error) {
+        return QString::fromStdString(editorErrorText(error.what(), m_language));
+    }
+    return QString();
+}
+
+void CircuitCommands::editAngle(std::uint64_t stage)
+{
+    const Circuit &shown = m_experiment.shownCircuit();
+    if (stage < 1 || stage > shown.steps.size() || shown.steps[stage - 1].gate.kind != GateKind::P) {
+        return;
+    }
+    const double degrees = radiansToDegrees(shown.steps[stage - 1].gate.angle);
+    const std::optional<double> typed =
+        m_prompts.angle(uiText(kAngleTitle, m_language), uiText(kAngleLabel, m_language).arg(stage), degrees);
+    // The editor shows the angle to one decimal; handing that back is no change, even where the stored angle's
+    // last bits differ from the tenth of a degree shown.
+    if (!typed || std::round(*typed * 10.0) == std::round(degrees * 10.0)) {
+        return;
+    }
+    DrawingEdit edit;
+    edit.kind = DrawingEdit::Kind::ChangeAngle;
+    edit.position = static_cast<std::size_t>(stage - 1);
+    edit.gate.kind = GateKind::P;
+    edit.gate.angle = degreesToRadians(*typed);
+    applyDrawingEdit(edit);
 }
 
 void CircuitCommands::editCopy()

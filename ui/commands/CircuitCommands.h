@@ -2,6 +2,7 @@
 
 #include "core/GateText.h"
 #include "core/Language.h"
+#include "editor/DrawingEdit.h"
 
 #include <QObject>
 #include <QString>
@@ -49,6 +50,16 @@ public:
     /// too (editOnCopy).
     void removeShownGate() { removeGate(true); }
     void moveShownGate(int direction) { moveGate(direction, true); }
+
+    /// An edit made on the drawing (a drop, a gate dragged off, an insertion from a wire's menu, a new angle),
+    /// through the editor and on a catalog lesson too (editOnCopy), shown at the stage where it happened. A
+    /// drop that changes nothing is no edit; a new P gate takes the form's angle.
+    void applyDrawingEdit(DrawingEdit edit);
+    /// What the editor would answer to the edit on the shown circuit: its translated refusal, or nothing.
+    QString drawingRefusal(const DrawingEdit &edit) const;
+    /// Asks for the angle of the P gate at `stage` (in degrees with one decimal, as the form) and applies it;
+    /// the angle left as it was shown is no edit.
+    void editAngle(std::uint64_t stage);
 
     /// Checks the answer circuit against the challenge; the checker's refusal is shown as it stands.
     void checkChallengeSolution();

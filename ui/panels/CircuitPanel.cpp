@@ -5,6 +5,7 @@
 #include "ui/model/PanelTexts.h"
 #include "ui/texts/TextCatalog.h"
 #include "ui/views/CircuitView.h"
+#include "ui/views/GatePalette.h"
 #include "ui/widgets/InterfaceZoom.h"
 #include "ui/widgets/WidgetBuilders.h"
 
@@ -42,14 +43,27 @@ CircuitPanel::CircuitPanel(QWidget *parent) : QGroupBox(parent)
     toolbar->addWidget(m_zoomInButton);
     toolbar->addWidget(m_fitButton);
     circuitLayout->addLayout(toolbar);
+    QHBoxLayout *drawingRow = named(new QHBoxLayout, "circuitDrawingLayout");
+    drawingRow->setSpacing(4);
+    m_palette = new GatePalette;
     m_circuitView = named(new CircuitView, "m_circuitView");
-    circuitLayout->addWidget(m_circuitView);
+    m_palette->setHeightBudget(m_circuitView->minimumHeight());
+    drawingRow->addWidget(m_palette);
+    drawingRow->addWidget(m_circuitView, 1);
+    circuitLayout->addLayout(drawingRow, 1);
     m_circuitHint = namedLabel("m_circuitHint", true);
     circuitLayout->addWidget(m_circuitHint);
 
     connect(m_zoomInButton, &QPushButton::clicked, this, [this] { zoomDrawing(1); });
     connect(m_zoomOutButton, &QPushButton::clicked, this, [this] { zoomDrawing(-1); });
     connect(m_fitButton, &QPushButton::clicked, this, &CircuitPanel::fitDrawing);
+    // A palette drag is shown and dropped by the drawing, in the drawing's own coordinates.
+    const auto inView = [this](QPoint global) { return m_circuitView->viewport()->mapFromGlobal(global); };
+    connect(m_palette, &GatePalette::dragMoved, this,
+            [this, inView](GateKind kind, QPoint global) { m_circuitView->paletteDragMoved(kind, inView(global)); });
+    connect(m_palette, &GatePalette::dropped, this,
+            [this, inView](GateKind kind, QPoint global) { m_circuitView->paletteDropped(kind, inView(global)); });
+    connect(m_palette, &GatePalette::dragCancelled, m_circuitView, &CircuitView::cancelDrag);
     // The chosen wire is announced as the drawing shows it.
     connect(m_circuitView, &CircuitView::chosenWireChanged, this,
             [this] { describe(drawingName(m_shownStep, m_shownSteps), m_circuitView->accessibleDescription()); });
@@ -120,6 +134,7 @@ void CircuitPanel::applyLanguage(Language language)
     m_circuitView->setToolTip(uiText(TextKey::CircuitTip, language));
     m_circuitHint->setText(uiText(TextKey::CircuitHint, language));
     m_circuitHint->setToolTip(uiText(TextKey::CircuitTip, language));
+    m_palette->applyLanguage(language);
     const std::pair<QPushButton *, TextKey> buttons[] = {
         {m_zoomInButton, TextKey::ZoomIn}, {m_zoomOutButton, TextKey::ZoomOut}, {m_fitButton, TextKey::Fit}};
     for (const auto &[button, text] : buttons) {

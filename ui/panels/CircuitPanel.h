@@ -13,8 +13,10 @@ class QPushButton;
 namespace Fasoria {
 
 class Experiment;
+class GatePalette;
 
-/// The circuit box: the drawing of the shown circuit with its stage line, the zoom buttons and the colour key.
+/// The circuit box: the drawing of the shown circuit with its stage line, the zoom buttons, the colour key and
+/// the gate palette, whose drags the drawing shows and takes.
 class CircuitPanel : public QGroupBox
 {
     Q_OBJECT
@@ -23,6 +25,7 @@ public:
     explicit CircuitPanel(QWidget *parent = nullptr);
 
     CircuitView *view() const { return m_circuitView; }
+    GatePalette *palette() const { return m_palette; }
     /// Draws the shown circuit at the current stage, keeps that stage in sight and tells assistive technology
     /// the stage and its guidance.
     void refresh(const Experiment &experiment, Language language);
@@ -47,6 +50,7 @@ private:
     QPushButton *m_zoomInButton = nullptr;
     QPushButton *m_fitButton = nullptr;
     CircuitView *m_circuitView = nullptr;
+    GatePalette *m_palette = nullptr;
     QLabel *m_circuitHint = nullptr;
 };
 

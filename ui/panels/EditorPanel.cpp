@@ -212,7 +212,7 @@ void EditorPanel::showSelectedGate(const Circuit *working, std::uint64_t stage)
 
 LessonStep EditorPanel::panelStep() const
 {
-    const double angle = m_angleSpin->value() * std::acos(-1.0) / 180.0;
+    const double angle = degreesToRadians(m_angleSpin->value());
     return LessonStep(static_cast<GateKind>(m_gateCombo->currentIndex()), m_targetSpin->value(), m_controlSpin->value(),
                       angle);
 }

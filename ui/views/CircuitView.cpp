@@ -2,9 +2,12 @@
 
 #include "core/GateText.h"
 #include "ui/texts/TextCatalog.h"
+#include "ui/views/GateGlyphs.h"
 
+#include <QApplication>
 #include <QBrush>
 #include <QColor>
+#include <QContextMenuEvent>
 #include <QFont>
 #include <QFontMetricsF>
 #include <QGraphicsEllipseItem>
@@ -13,6 +16,7 @@
 #include <QGraphicsScene>
 #include <QGraphicsSimpleTextItem>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPen>
@@ -24,10 +28,13 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <memory>
 #include <optional>
 #include <stdexcept>
 
 using namespace Fasoria;
+using namespace Fasoria::DrawingGeometry;
+using namespace Fasoria::GateGlyphs;
 
 namespace {
 
@@ -35,73 +42,38 @@ constexpr double kWheelZoom = 1.16;
 // The colour of the current stage's border, so the focus frame reads as part of the same drawing.
 const QColor kFocusFrame(40, 91, 183);
 
-// Scene geometry: rows 76 units apart from y = 75, step columns 102 units apart from x = 163.
-constexpr double kFirstWireY = 75.0;
-constexpr double kRowPitch = 76.0;
-constexpr double kStageZeroX = 104.5;
-constexpr double kFirstStepX = 163.0;
-constexpr double kStepPitch = 102.0;
-constexpr double kStepHalfSize = 27.0;
-constexpr double kStageNumberY = 19.0;
 // Wire labels start at x = 14; their column ends just before the wires, which start at x = 80.
 constexpr double kLabelX = 14.0;
 constexpr double kLabelColumnWidth = 78.0;
 // The pinned labels and their column lie above every gate, so gates pass under them.
 constexpr double kLabelColumnZ = 2.0;
 constexpr double kLabelZ = 3.0;
-// A P gate's angle under its letter, in a smaller font. A long angle widens its box up to a half width that
-// leaves 22 units between neighbouring boxes, then takes a smaller font still.
-constexpr double kAnglePoints = 10.0;
-constexpr double kAngleMinimumPoints = 6.0;
-constexpr double kAngleSideSpace = 3.0;
-constexpr double kWidestHalfSize = 40.0;
-// Letter and angle overlap by their fonts' empty leading, so the pair sits as one block on the wire.
-constexpr double kAngleTuck = 4.0;
+constexpr double kStageNumberY = 19.0;
 constexpr double kFocusScale = 0.9;
 constexpr double kMinimumBaseScale = 0.25;
 constexpr double kMaximumBaseScale = 4.0;
 
-QColor textColour()
-{
-    return QColor(32, 49, 68);
-}
-
-QColor letterColour()
-{
-    return QColor(28, 53, 82);
-}
-
 const QColor kViewBackground(250, 252, 255);
+// A refused drop's ghost, line and message.
+const QColor kRefusedColour(192, 48, 40);
+// The held gate fades while a ghost of it travels, above every drawn item but the pinned labels.
+constexpr double kHeldOpacity = 0.35;
+constexpr double kGhostOpacity = 0.7;
+constexpr double kGhostZ = 1.5;
+// Within this many pixels of a side, a drag scrolls the drawing by a step per pointer move.
+constexpr int kAutoScrollMargin = 24;
+constexpr int kAutoScrollStep = 16;
 
-QFont drawingFont(double pointSize, bool bold)
-{
-    QFont font(QStringLiteral("Segoe UI"), -1, bold ? QFont::Bold : QFont::Normal);
-    font.setPointSizeF(pointSize);
-    return font;
-}
+// clang-format off
+constexpr TextPair kMenuDeleteText = {"Elimina la porta", "Delete gate"};
+constexpr TextPair kMenuAngleText = {"Cambia angolo...", "Change angle..."};
+constexpr TextPair kMenuMoveLeftText = {"Sposta a sinistra", "Move left"};
+constexpr TextPair kMenuMoveRightText = {"Sposta a destra", "Move right"};
+constexpr TextPair kMenuInsertText = {"Inserisci %1 qui", "Insert %1 here"};
+constexpr TextPair kDragRemoveText = {"Rilascia qui per eliminare la porta", "Release here to remove the gate"};
+// clang-format on
 
-// Row 0 is the top wire, which carries the highest qubit.
-double rowY(std::int32_t row)
-{
-    return kFirstWireY + kRowPitch * row;
-}
-
-double qubitY(std::int32_t qubit, std::int32_t qubits)
-{
-    return rowY(qubits - 1 - qubit);
-}
-
-double stageX(std::uint64_t stage)
-{
-    return stage == 0 ? kStageZeroX : kFirstStepX + kStepPitch * static_cast<double>(stage - 1);
-}
-
-struct StageStyle
-{
-    QColor border;
-    double width;
-    QColor fill;
-};
+using StageStyle = GateGlyphs::BoxStyle;
 
 StageStyle stageStyle(std::uint64_t stage, std::uint64_t currentStep)
 {
@@ -114,28 +86,12 @@ StageStyle stageStyle(std::uint64_t stage, std::uint64_t currentStep)
     return {QColor(157, 169, 182), 1.3, QColor(244, 247, 251)};
 }
 
-void tag(QGraphicsItem *item, const char *role)
-{
-    item->setData(CircuitView::kRoleDataKey, QString::fromLatin1(role));
-}
-
 QGraphicsSimpleTextItem *addText(QGraphicsScene *scene, const QString &text, const QFont &font, const QColor &colour,
                                  QPointF topLeft, const char *role)
 {
     QGraphicsSimpleTextItem *item = scene->addSimpleText(text, font);
     item->setBrush(colour);
     item->setPos(topLeft);
-    tag(item, role);
-    return item;
-}
-
-QGraphicsSimpleTextItem *addCentredChildText(QGraphicsItem *parent, const QString &text, const QFont &font,
-                                             const QColor &colour, QPointF centre, const char *role)
-{
-    auto *item = new QGraphicsSimpleTextItem(text, parent);
-    item->setFont(font);
-    item->setBrush(colour);
-    item->setPos(centre - item->boundingRect().center());
     tag(item, role);
     return item;
 }
@@ -168,97 +124,6 @@ QString stepTip(const LessonStep &step, std::uint64_t stage, Language language, 
     return uiText(TextKey::StageTip, language).arg(QString::number(stage), detail);
 }
 
-void addCnotGlyph(QGraphicsRectItem *box, double x, double targetY, double controlY, const QColor &colour)
-{
-    auto *line = new QGraphicsLineItem(x, controlY, x, targetY, box);
-    line->setPen(QPen(colour, 2.1));
-
-    constexpr double kDotRadius = 6.0;
-    auto *dot = new QGraphicsEllipseItem(x - kDotRadius, controlY - kDotRadius, 2 * kDotRadius, 2 * kDotRadius, box);
-    dot->setPen(QPen(colour, 1.0));
-    dot->setBrush(colour);
-
-    constexpr double kTargetRadius = 13.0;
-    auto *circle =
-        new QGraphicsEllipseItem(x - kTargetRadius, targetY - kTargetRadius, 2 * kTargetRadius, 2 * kTargetRadius, box);
-    circle->setPen(QPen(colour, 2.0));
-    circle->setBrush(Qt::white);
-
-    constexpr double kPlusArm = 10.0;
-    auto *horizontal = new QGraphicsLineItem(x - kPlusArm, targetY, x + kPlusArm, targetY, box);
-    auto *vertical = new QGraphicsLineItem(x, targetY - kPlusArm, x, targetY + kPlusArm, box);
-    for (QGraphicsLineItem *stroke : {horizontal, vertical}) {
-        stroke->setPen(QPen(colour, 1.9));
-    }
-
-    for (QGraphicsItem *part : std::initializer_list<QGraphicsItem *>{line, dot, circle, horizontal, vertical}) {
-        part->setAcceptedMouseButtons(Qt::NoButton);
-        tag(part, "glyph");
-    }
-}
-
-// "45.0°": the angle as the gate's label and the LaTeX picture write it.
-QString angleText(double radians)
-{
-    return QString::fromStdString(degreesText(radians)) + QStringLiteral("°");
-}
-
-double angleWidth(const QString &text)
-{
-    return QFontMetricsF(drawingFont(kAnglePoints, false)).horizontalAdvance(text);
-}
-
-// Half the width of a gate's box: a P gate's box is as wide as its angle needs, within kWidestHalfSize.
-double halfWidthOf(const Gate &gate)
-{
-    if (gate.kind != GateKind::P) {
-        return kStepHalfSize;
-    }
-    const double needed = angleWidth(angleText(gate.angle)) / 2.0 + kAngleSideSpace;
-    return std::min(kWidestHalfSize, std::max(kStepHalfSize, needed));
-}
-
-// A P gate: its letter above the wire and its angle below, the pair centred on the wire; an angle wider than
-// the box takes a smaller font.
-void addPhaseGlyph(QGraphicsRectItem *box, double x, double y, double angle)
-{
-    QFont angleFont = drawingFont(kAnglePoints, false);
-    const QString text = angleText(angle);
-    const double room = box->rect().width() - 2 * kAngleSideSpace;
-    const double width = angleWidth(text);
-    if (width > room) {
-        angleFont.setPointSizeF(std::max(kAngleMinimumPoints, kAnglePoints * room / width));
-    }
-    const QFont letterFont = drawingFont(CircuitView::kGateLetterPoints, true);
-    const double letterHeight = QFontMetricsF(letterFont).height();
-    const double angleHeight = QFontMetricsF(angleFont).height();
-    const double top = y - (letterHeight + angleHeight - kAngleTuck) / 2.0;
-    for (QGraphicsSimpleTextItem *part :
-         {addCentredChildText(box, QStringLiteral("P"), letterFont, letterColour(),
-                              QPointF(x, top + letterHeight / 2.0), "glyph"),
-          addCentredChildText(box, text, angleFont, letterColour(),
-                              QPointF(x, top + letterHeight - kAngleTuck + angleHeight / 2.0), "glyph")}) {
-        part->setAcceptedMouseButtons(Qt::NoButton);
-    }
-}
-
-QString letterOf(GateKind kind)
-{
-    switch (kind) {
-    case GateKind::H:
-        return QStringLiteral("H");
-    case GateKind::X:
-        return QStringLiteral("X");
-    case GateKind::Z:
-        return QStringLiteral("Z");
-    case GateKind::P:
-        return QStringLiteral("P");
-    case GateKind::Cnot:
-        break;
-    }
-    return QStringLiteral("?");
-}
-
 } // namespace
 
 CircuitView::CircuitView(QWidget *parent) : QGraphicsView(parent), m_scene(new QGraphicsScene(this))
@@ -288,13 +153,15 @@ void CircuitView::showCircuit(const Circuit &circuit, std::uint64_t currentStep,
         restyle(currentStep, measured, language);
         return;
     }
+    // A redraw under a drag (an edit from elsewhere) ends it: what it held may no longer be drawn.
+    cancelDrag();
     m_scene->clear();
     m_stageRects.clear();
     m_stageBoxes.clear();
     m_measuredMark = nullptr;
     m_labelColumn = nullptr;
     m_wireLabels.clear();
-    m_drawnSteps = circuit.steps;
+    m_drawnCircuit = circuit;
     m_drawnQubits = circuit.qubitCount;
     if (m_chosenWire >= m_drawnQubits) {
         m_chosenWire = m_drawnQubits - 1;
@@ -334,8 +201,7 @@ void CircuitView::showCircuit(const Circuit &circuit, std::uint64_t currentStep,
     zeroBox->setData(kStageDataKey, QVariant::fromValue<qulonglong>(0));
     tag(zeroBox, "stageBox");
     zeroBox->setToolTip(uiText(TextKey::StageZeroTip, language));
-    addCentredChildText(zeroBox, QStringLiteral("|0>"), drawingFont(10, true), textColour(),
-                        QPointF(kStageZeroX, middle), "glyph");
+    centredText(zeroBox, QStringLiteral("|0>"), drawingFont(10, true), textColour(), QPointF(kStageZeroX, middle));
     zeroBox->setSelected(currentStep == 0);
     m_stageRects.append(zeroBox->rect());
     m_stageBoxes.append(zeroBox);
@@ -354,27 +220,14 @@ void CircuitView::showCircuit(const Circuit &circuit, std::uint64_t currentStep,
         const double controlY = cnot ? qubitY(gate.control, qubits) : targetY;
         const double top = onRegister ? std::min(targetY, controlY) : rowY(0);
         const double bottom = onRegister ? std::max(targetY, controlY) : rowY(qubits - 1);
-        const double halfWidth = halfWidthOf(gate);
 
         const StageStyle style = stageStyle(stage, currentStep);
-        QGraphicsRectItem *box =
-            m_scene->addRect(x - halfWidth, top - kStepHalfSize, 2 * halfWidth, bottom - top + 2 * kStepHalfSize,
-                             QPen(style.border, style.width), style.fill);
+        QGraphicsRectItem *box = gateBox(gate, x, top, bottom, targetY, controlY, style);
+        m_scene->addItem(box);
         box->setFlag(QGraphicsItem::ItemIsSelectable);
         box->setData(kStageDataKey, QVariant::fromValue<qulonglong>(stage));
         tag(box, "stageBox");
         box->setToolTip(stepTip(step, stage, language, isWorkingCircuit));
-
-        if (cnot) {
-            addCnotGlyph(box, x, targetY, controlY, style.border);
-        } else if (gate.kind == GateKind::P) {
-            addPhaseGlyph(box, x, targetY, gate.angle);
-        } else {
-            QGraphicsSimpleTextItem *letter =
-                addCentredChildText(box, letterOf(gate.kind), drawingFont(kGateLetterPoints, true), letterColour(),
-                                    QPointF(x, targetY), "glyph");
-            letter->setAcceptedMouseButtons(Qt::NoButton);
-        }
         box->setSelected(stage == currentStep);
         m_stageRects.append(box->rect());
         m_stageBoxes.append(box);
@@ -399,7 +252,7 @@ void CircuitView::showCircuit(const Circuit &circuit, std::uint64_t currentStep,
 bool CircuitView::showsSameDrawing(const Circuit &circuit, Language language, bool isWorkingCircuit) const
 {
     if (m_stageBoxes.isEmpty() || circuit.qubitCount != m_drawnQubits || language != m_drawnLanguage ||
-        isWorkingCircuit != m_drawnWorking || circuit.steps.size() != m_drawnSteps.size()) {
+        isWorkingCircuit != m_drawnWorking || circuit.steps.size() != m_drawnCircuit.steps.size()) {
         return false;
     }
     // Tooltips show a catalog step's own explanation, so its texts count as well as its gate (angles bit for bit).
@@ -408,7 +261,7 @@ bool CircuitView::showsSameDrawing(const Circuit &circuit, Language language, bo
                std::memcmp(&a.gate.angle, &b.gate.angle, sizeof a.gate.angle) == 0 &&
                a.explanationIt == b.explanationIt && a.explanationEn == b.explanationEn;
     };
-    return std::equal(circuit.steps.begin(), circuit.steps.end(), m_drawnSteps.begin(), same);
+    return std::equal(circuit.steps.begin(), circuit.steps.end(), m_drawnCircuit.steps.begin(), same);
 }
 
 void CircuitView::restyle(std::uint64_t currentStep, bool measured, Language language)
@@ -505,6 +358,19 @@ double CircuitView::minimumReadableScale() const
 
 void CircuitView::mousePressEvent(QMouseEvent *event)
 {
+    if (event->button() == Qt::LeftButton && !m_panning) {
+        // A press on a gate may become a drag; until the pointer travels the drag distance it is a click.
+        if (const std::optional<std::uint64_t> stage = gateStageAt(event->pos())) {
+            const std::size_t position = static_cast<std::size_t>(*stage - 1);
+            const Gate &gate = m_drawnCircuit.steps[position].gate;
+            const double y = mapToScene(event->pos()).y();
+            const bool onControl = gate.kind == GateKind::Cnot && isQubit(gate.control, m_drawnQubits) &&
+                                   std::abs(y - qubitY(gate.control, m_drawnQubits)) < kRowPitch / 2.0;
+            m_drag = Drag{};
+            m_drag->source = {onControl ? DragSource::Kind::Control : DragSource::Kind::Gate, gate, position};
+            m_drag->pressPoint = event->pos();
+        }
+    }
     if (event->button() != Qt::MiddleButton) {
         QGraphicsView::mousePressEvent(event);
         return;
@@ -525,6 +391,17 @@ void CircuitView::mouseReleaseEvent(QMouseEvent *event)
         return;
     }
     QGraphicsView::mouseReleaseEvent(event);
+    if (event->button() == Qt::LeftButton && isDragging()) {
+        dragTo(event->pos());
+        // The scene has finished with the release, so the owner may redraw it from the signal.
+        if (const std::optional<DrawingEdit> edit = endDrag(true)) {
+            emit drawingEdited(*edit);
+        }
+        return;
+    }
+    if (event->button() == Qt::LeftButton) {
+        m_drag.reset();
+    }
     if (event->button() != Qt::LeftButton || !m_stageCallback) {
         return;
     }
@@ -543,6 +420,17 @@ void CircuitView::mouseReleaseEvent(QMouseEvent *event)
 
 void CircuitView::mouseMoveEvent(QMouseEvent *event)
 {
+    if (m_drag && !m_panning && (event->buttons() & Qt::LeftButton)) {
+        if (!m_drag->started &&
+            (event->pos() - m_drag->pressPoint).manhattanLength() >= QApplication::startDragDistance()) {
+            beginDrag();
+        }
+        if (m_drag->started) {
+            dragTo(event->pos());
+            event->accept();
+            return;
+        }
+    }
     if (!m_panning) {
         QGraphicsView::mouseMoveEvent(event);
         return;
@@ -552,6 +440,242 @@ void CircuitView::mouseMoveEvent(QMouseEvent *event)
     verticalScrollBar()->setValue(verticalScrollBar()->value() + (m_lastPanPoint.y() - position.y()));
     m_lastPanPoint = position;
     event->accept();
+}
+
+void CircuitView::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    const std::optional<std::uint64_t> stage = gateStageAt(event->pos());
+    if (event->button() == Qt::LeftButton && stage && m_drawnCircuit.steps[*stage - 1].gate.kind == GateKind::P) {
+        m_drag.reset();
+        emit angleEditRequested(*stage);
+        event->accept();
+        return;
+    }
+    QGraphicsView::mouseDoubleClickEvent(event);
+}
+
+std::optional<std::uint64_t> CircuitView::gateStageAt(QPoint viewportPoint) const
+{
+    QGraphicsItem *item = itemAt(viewportPoint);
+    while (item != nullptr && !item->data(kStageDataKey).isValid()) {
+        item = item->parentItem();
+    }
+    if (item == nullptr) {
+        return std::nullopt;
+    }
+    const std::uint64_t stage = item->data(kStageDataKey).toULongLong();
+    if (stage == 0 || stage > m_drawnCircuit.steps.size()) {
+        return std::nullopt;
+    }
+    return stage;
+}
+
+void CircuitView::setDropJudge(std::function<QString(const DrawingEdit &)> judge)
+{
+    m_dropJudge = std::move(judge);
+}
+
+void CircuitView::beginDrag()
+{
+    m_drag->started = true;
+    if (m_drag->source.kind != DragSource::Kind::NewGate) {
+        // The held gate fades where it stands, so the student sees what moves.
+        m_stageBoxes[static_cast<int>(m_drag->source.position + 1)]->setOpacity(kHeldOpacity);
+    }
+    viewport()->setCursor(Qt::ClosedHandCursor);
+}
+
+void CircuitView::dragTo(QPoint viewportPoint)
+{
+    Drag &drag = *m_drag;
+    // Near either edge of a scrolled drawing, the drawing scrolls on under the pointer.
+    const int columnPixels = static_cast<int>(std::ceil(kLabelColumnWidth * transform().m11()));
+    QScrollBar *sideways = horizontalScrollBar();
+    if (viewport()->rect().contains(viewportPoint)) {
+        if (viewportPoint.x() < columnPixels + kAutoScrollMargin) {
+            sideways->setValue(sideways->value() - kAutoScrollStep);
+        } else if (viewportPoint.x() > viewport()->width() - kAutoScrollMargin) {
+            sideways->setValue(sideways->value() + kAutoScrollStep);
+        }
+    }
+    const bool offDrawing = !viewport()->rect().contains(viewportPoint);
+    const DrawingEdit landing =
+        dropAt(drag.source, mapToScene(viewportPoint), m_drawnQubits, m_drawnCircuit.steps.size());
+    const bool sameLanding = offDrawing == drag.offDrawing && landing.gap == drag.landing.gap &&
+                             landing.gate.target == drag.landing.gate.target &&
+                             landing.gate.control == drag.landing.gate.control && m_ghost != nullptr;
+    drag.offDrawing = offDrawing;
+    drag.landing = landing;
+    if (!sameLanding) {
+        // Judged once per landing, not once per pixel: the judge replays the edit on a copy of the circuit.
+        drag.changesNothing = !offDrawing && Fasoria::changesNothing(m_drawnCircuit, landing);
+        drag.refusal = offDrawing || drag.changesNothing || !m_dropJudge ? QString() : m_dropJudge(landing);
+        rebuildGhost();
+        viewport()->update();
+    }
+    if (m_ghost) {
+        m_ghost->setVisible(!offDrawing);
+        // A control dot keeps its column, so its ghost does too.
+        const bool travels = drag.source.kind != DragSource::Kind::Control;
+        m_ghost->setX(travels ? mapToScene(viewportPoint).x() - stageX(drag.landing.position + 1) : 0.0);
+    }
+    viewport()->setCursor(!offDrawing && !drag.refusal.isEmpty() ? Qt::ForbiddenCursor : Qt::ClosedHandCursor);
+}
+
+void CircuitView::rebuildGhost()
+{
+    delete m_ghost;
+    m_ghost = nullptr;
+    const Drag &drag = *m_drag;
+    const Gate &gate = drag.landing.gate;
+    if (!isQubit(gate.target, m_drawnQubits)) {
+        return;
+    }
+    const double targetY = qubitY(gate.target, m_drawnQubits);
+    // A CNOT whose control would leave the register is drawn on its target alone; the refusal says why.
+    const bool withControl = gate.kind == GateKind::Cnot && isQubit(gate.control, m_drawnQubits);
+    const double controlY = withControl ? qubitY(gate.control, m_drawnQubits) : targetY;
+    const bool refused = !drag.refusal.isEmpty();
+    const GateGlyphs::BoxStyle style = refused ? GateGlyphs::BoxStyle{kRefusedColour, 2.5, QColor(253, 228, 226)}
+                                               : GateGlyphs::BoxStyle{kFocusFrame, 2.5, QColor(215, 230, 252)};
+    // Drawn around the dragged gate's own column; dragTo moves it under the pointer.
+    m_ghost = gateBox(gate, stageX(drag.landing.position + 1), std::min(targetY, controlY), std::max(targetY, controlY),
+                      targetY, controlY, style);
+    m_ghost->setOpacity(kGhostOpacity);
+    m_ghost->setZValue(kGhostZ);
+    m_ghost->setAcceptedMouseButtons(Qt::NoButton);
+    tag(m_ghost, "dragGhost");
+    m_scene->addItem(m_ghost);
+}
+
+std::optional<DrawingEdit> CircuitView::endDrag(bool drop)
+{
+    if (!m_drag) {
+        return std::nullopt;
+    }
+    const Drag drag = *m_drag;
+    m_drag.reset();
+    delete m_ghost;
+    m_ghost = nullptr;
+    const int held = static_cast<int>(drag.source.position + 1);
+    if (drag.source.kind != DragSource::Kind::NewGate && held < m_stageBoxes.size()) {
+        m_stageBoxes[held]->setOpacity(1.0);
+    }
+    viewport()->unsetCursor();
+    viewport()->update();
+    if (!drop || !drag.started) {
+        return std::nullopt;
+    }
+    if (drag.offDrawing) {
+        if (drag.source.kind == DragSource::Kind::NewGate) {
+            return std::nullopt;
+        }
+        return removalOf(drag.source);
+    }
+    if (drag.changesNothing) {
+        return std::nullopt;
+    }
+    return drag.landing;
+}
+
+void CircuitView::cancelDrag()
+{
+    endDrag(false);
+}
+
+std::optional<DrawingEdit> CircuitView::pendingDrop() const
+{
+    if (!isDragging() || (m_drag->offDrawing && m_drag->source.kind == DragSource::Kind::NewGate)) {
+        return std::nullopt;
+    }
+    return m_drag->offDrawing ? removalOf(m_drag->source) : m_drag->landing;
+}
+
+void CircuitView::paletteDragMoved(GateKind kind, QPoint viewportPoint)
+{
+    if (!m_drag || m_drag->source.kind != DragSource::Kind::NewGate || m_drag->source.gate.kind != kind) {
+        endDrag(false);
+        if (m_drawnQubits == 0) {
+            return;
+        }
+        m_drag = Drag{};
+        m_drag->source.gate.kind = kind;
+        // The landing's position is no gate's; ghosts are drawn around the first column.
+        m_drag->source.position = 0;
+        m_drag->started = true;
+    }
+    dragTo(viewportPoint);
+}
+
+void CircuitView::paletteDropped(GateKind kind, QPoint viewportPoint)
+{
+    paletteDragMoved(kind, viewportPoint);
+    if (const std::optional<DrawingEdit> edit = endDrag(true)) {
+        emit drawingEdited(*edit);
+    }
+}
+
+void CircuitView::contextMenuEvent(QContextMenuEvent *event)
+{
+    std::unique_ptr<QMenu> menu(contextMenuAt(event->pos()));
+    if (menu) {
+        menu->exec(event->globalPos());
+    }
+    event->accept();
+}
+
+QMenu *CircuitView::contextMenuAt(QPoint viewportPoint)
+{
+    const Language language = m_drawnLanguage;
+    if (const std::optional<std::uint64_t> stage = gateStageAt(viewportPoint)) {
+        // The menu acts on the shown gate, so the gate under the pointer is shown first, as a click would.
+        if (*stage != m_currentStage && m_stageCallback) {
+            m_stageCallback(*stage);
+        }
+        if (m_currentStage != *stage) {
+            return nullptr;
+        }
+        auto *menu = new QMenu(this);
+        menu->setObjectName(QStringLiteral("m_gateMenu"));
+        const auto add = [menu, language](const char *name, const TextPair &text, auto &&command) {
+            QAction *action = menu->addAction(uiText(text, language));
+            action->setObjectName(QString::fromLatin1(name));
+            QObject::connect(action, &QAction::triggered, menu, command);
+            return action;
+        };
+        const std::uint64_t shown = *stage;
+        add("m_menuDeleteGate", kMenuDeleteText, [this] { emit deleteRequested(); });
+        if (m_drawnCircuit.steps[shown - 1].gate.kind == GateKind::P) {
+            add("m_menuChangeAngle", kMenuAngleText, [this, shown] { emit angleEditRequested(shown); });
+        }
+        add("m_menuMoveLeft", kMenuMoveLeftText, [this] { emit moveRequested(-1); })->setEnabled(shown > 1);
+        add("m_menuMoveRight", kMenuMoveRightText, [this] {
+            emit moveRequested(1);
+        })->setEnabled(shown < m_drawnCircuit.steps.size());
+        return menu;
+    }
+    const QPointF scenePoint = mapToScene(viewportPoint);
+    const double firstRow = rowY(0) - kRowPitch / 2.0;
+    const double lastRow = rowY(m_drawnQubits - 1) + kRowPitch / 2.0;
+    if (m_drawnQubits == 0 || scenePoint.y() < firstRow || scenePoint.y() > lastRow ||
+        scenePoint.x() < kLabelColumnWidth) {
+        return nullptr;
+    }
+    auto *menu = new QMenu(this);
+    menu->setObjectName(QStringLiteral("m_wireMenu"));
+    const std::int32_t wire = wireAt(scenePoint.y(), m_drawnQubits);
+    // On the wire's own line a new CNOT takes the wire below as its control, as the insert keys do.
+    const QPointF onWire(scenePoint.x(), qubitY(wire, m_drawnQubits));
+    for (const GateKind kind : {GateKind::H, GateKind::X, GateKind::Z, GateKind::P, GateKind::Cnot}) {
+        DragSource source;
+        source.gate.kind = kind;
+        const DrawingEdit edit = dropAt(source, onWire, m_drawnQubits, m_drawnCircuit.steps.size());
+        QAction *action =
+            menu->addAction(uiText(kMenuInsertText, language).arg(QString::fromUtf8(gateKindName(kind, language))));
+        action->setObjectName(QStringLiteral("m_menuInsert%1").arg(static_cast<int>(kind)));
+        connect(action, &QAction::triggered, this, [this, edit] { emit drawingEdited(edit); });
+    }
+    return menu;
 }
 
 void CircuitView::wheelEvent(QWheelEvent *event)
@@ -643,7 +767,7 @@ void CircuitView::keyPressEvent(QKeyEvent *event)
 {
     const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
     if (modifiers == Qt::AltModifier && (event->key() == Qt::Key_Left || event->key() == Qt::Key_Right)) {
-        emit moveKeyPressed(event->key() == Qt::Key_Left ? -1 : 1);
+        emit moveRequested(event->key() == Qt::Key_Left ? -1 : 1);
         event->accept();
         return;
     }
@@ -689,9 +813,25 @@ void CircuitView::keyPressEvent(QKeyEvent *event)
     case Qt::Key_Down:
         setChosenWire(m_chosenWire - 1);
         break;
+    case Qt::Key_Escape:
+        if (!m_drag) {
+            QGraphicsView::keyPressEvent(event);
+            return;
+        }
+        cancelDrag();
+        break;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (m_currentStage == 0 || m_currentStage > m_drawnCircuit.steps.size() ||
+            m_drawnCircuit.steps[m_currentStage - 1].gate.kind != GateKind::P) {
+            QGraphicsView::keyPressEvent(event);
+            return;
+        }
+        emit angleEditRequested(m_currentStage);
+        break;
     case Qt::Key_Delete:
     case Qt::Key_Backspace:
-        emit deleteKeyPressed();
+        emit deleteRequested();
         break;
     default:
         if (const std::optional<GateKind> kind = insertedKind(event->key()); kind && m_drawnQubits > 0) {
@@ -720,6 +860,9 @@ void CircuitView::focusOutEvent(QFocusEvent *event)
 void CircuitView::drawForeground(QPainter *painter, const QRectF &rect)
 {
     QGraphicsView::drawForeground(painter, rect);
+    if (isDragging()) {
+        drawDragFeedback(painter);
+    }
     if (!hasFocus()) {
         return;
     }
@@ -738,6 +881,51 @@ void CircuitView::drawForeground(QPainter *painter, const QRectF &rect)
         band.setAlpha(60);
         painter->setBrush(band);
         painter->drawRect(QRectF(0.0, y - half, viewport()->width(), 2.0 * half));
+    }
+    painter->restore();
+}
+
+void CircuitView::drawDragFeedback(QPainter *painter)
+{
+    const Drag &drag = *m_drag;
+    const bool removing = drag.offDrawing && drag.source.kind != DragSource::Kind::NewGate;
+    if (drag.offDrawing && !removing) {
+        return;
+    }
+    painter->save();
+    painter->resetTransform();
+    const bool refused = !drag.refusal.isEmpty();
+    const QColor colour = removing || refused ? kRefusedColour : kFocusFrame;
+    if (!drag.offDrawing && !drag.changesNothing) {
+        // The line where the gate will land, across the wires it will take.
+        const Gate &gate = drag.landing.gate;
+        std::int32_t lowest = std::clamp(gate.target, 0, m_drawnQubits - 1);
+        std::int32_t highest = lowest;
+        if (gate.kind == GateKind::Cnot && isQubit(gate.control, m_drawnQubits)) {
+            lowest = std::min(lowest, gate.control);
+            highest = std::max(highest, gate.control);
+        }
+        const double x =
+            drag.source.kind == DragSource::Kind::Control ? stageX(drag.landing.position + 1) : gapX(drag.landing.gap);
+        const QPointF top = mapFromScene(QPointF(x, qubitY(highest, m_drawnQubits) - kStepHalfSize));
+        const QPointF bottom = mapFromScene(QPointF(x, qubitY(lowest, m_drawnQubits) + kStepHalfSize));
+        painter->setPen(QPen(colour, 3.0, refused ? Qt::DashLine : Qt::SolidLine, Qt::RoundCap));
+        painter->drawLine(top, bottom);
+    }
+    const QString message = removing ? uiText(kDragRemoveText, m_drawnLanguage) : drag.refusal;
+    if (!message.isEmpty()) {
+        // The reason stands at the top of the viewport, on its own plate, so no gate hides it.
+        QFont font = this->font();
+        font.setBold(true);
+        painter->setFont(font);
+        const QRect room = viewport()->rect().adjusted(8, 6, -8, -6);
+        const QRect text = painter->fontMetrics().boundingRect(room, Qt::AlignHCenter | Qt::TextWordWrap, message);
+        const QRect plate = text.adjusted(-6, -3, 6, 3);
+        painter->setPen(QPen(colour, 1.5));
+        painter->setBrush(QColor(255, 246, 245));
+        painter->drawRoundedRect(plate, 4, 4);
+        painter->setPen(colour);
+        painter->drawText(text, Qt::AlignHCenter | Qt::TextWordWrap, message);
     }
     painter->restore();
 }

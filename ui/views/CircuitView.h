@@ -2,6 +2,9 @@
 
 #include "core/Circuit.h"
 #include "core/Language.h"
+#include "editor/DrawingEdit.h"
+#include "ui/views/GateDrag.h"
+#include "ui/views/GateGlyphs.h"
 
 #include <QGraphicsView>
 #include <QPoint>
@@ -10,9 +13,11 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <vector>
 
 class QGraphicsRectItem;
+class QMenu;
 class QGraphicsScene;
 class QGraphicsSimpleTextItem;
 
@@ -39,7 +44,7 @@ class CircuitView : public QGraphicsView
 
 public:
     static constexpr int kStageDataKey = 0;
-    static constexpr int kRoleDataKey = 1;
+    static constexpr int kRoleDataKey = Fasoria::GateGlyphs::kRoleDataKey;
     /// Bounds of the horizontal scale reachable by zoomBy and the mouse wheel.
     static constexpr double kMinimumScale = 0.01;
     static constexpr double kMaximumScale = 4.0;
@@ -48,7 +53,7 @@ public:
     static constexpr double kZoomOutFactor = 0.8;
     /// Point size of the gate letters in drawing units, and the smallest size they may take on screen after a
     /// fit at base scale 1: a fit that would shrink them further fits the height and scrolls the width.
-    static constexpr double kGateLetterPoints = 12.0;
+    static constexpr double kGateLetterPoints = Fasoria::GateGlyphs::kGateLetterPoints;
     static constexpr double kMinimumLetterPoints = 9.0;
 
     explicit CircuitView(QWidget *parent = nullptr);
@@ -92,6 +97,27 @@ public:
     std::int32_t chosenWire() const { return m_chosenWire; }
     void setChosenWire(std::int32_t qubit);
 
+    /// Judges the drop a drag would make as it moves: the translated refusal to show, empty for an edit the editor
+    /// would accept. Without a judge every drop looks accepted, and the owner's edit still checks it.
+    void setDropJudge(std::function<QString(const Fasoria::DrawingEdit &)> judge);
+    /// A drag from the gate palette, the pointer at `viewportPoint` in the viewport's coordinates: the ghost and
+    /// the landing line follow it; outside the viewport nothing would land.
+    void paletteDragMoved(Fasoria::GateKind kind, QPoint viewportPoint);
+    /// The palette drag released there: drawingEdited for a drop inside the viewport, nothing outside.
+    void paletteDropped(Fasoria::GateKind kind, QPoint viewportPoint);
+    /// Ends a drag without an edit (Escape does the same).
+    void cancelDrag();
+    /// Whether a drag (past the platform's drag distance) is in progress.
+    bool isDragging() const { return m_drag && m_drag->started; }
+    /// The edit a drop would make now, none when the pointer is off the drawing or no drag is in progress, and
+    /// the refusal shown for it.
+    std::optional<Fasoria::DrawingEdit> pendingDrop() const;
+    QString dropRefusal() const { return m_drag ? m_drag->refusal : QString(); }
+    /// The drawing's context menu at `viewportPoint`, for the caller to show and delete: on a gate (which
+    /// becomes the shown stage first) delete, change angle for P, move left and right; on a wire, insert each
+    /// kind there. Null elsewhere.
+    QMenu *contextMenuAt(QPoint viewportPoint);
+
     /// Whether a resize refits the drawing (off after a zoom, a pan or focusStage; on after fitAll).
     bool autoFit() const { return m_autoFit; }
     /// Whether a middle-button drag is in progress.
@@ -101,15 +127,22 @@ signals:
     void chosenWireChanged(int qubit);
     /// H, X, Z, P or C with the view focused: a gate of that kind on the chosen wire after the current stage.
     void insertKeyPressed(Fasoria::GateKind kind, int qubit);
-    /// Delete or Backspace: the current stage's gate removed.
-    void deleteKeyPressed();
-    /// Alt+Left (−1) or Alt+Right (+1): the current stage's gate moved one place.
-    void moveKeyPressed(int direction);
+    /// Delete or Backspace, or the gate's menu: the current stage's gate removed.
+    void deleteRequested();
+    /// Alt+Left (−1) or Alt+Right (+1), or the gate's menu: the current stage's gate moved one place.
+    void moveRequested(int direction);
+    /// A double click on a P gate, Enter on a shown P gate, or its menu: the angle of the gate at `stage` edited.
+    void angleEditRequested(qulonglong stage);
+    /// A drop, a gate dragged off the drawing or an insertion from a wire's menu, for the owner to apply. A drop
+    /// that would change nothing is not sent.
+    void drawingEdited(const Fasoria::DrawingEdit &edit);
 
 protected:
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
     void wheelEvent(QWheelEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
@@ -122,7 +155,28 @@ protected:
     void drawForeground(QPainter *painter, const QRectF &rect) override;
 
 private:
+    struct Drag
+    {
+        Fasoria::DragSource source;
+        QPoint pressPoint;
+        bool started = false;
+        /// The pointer left the viewport: a drawn gate would be removed, a new one would land nowhere.
+        bool offDrawing = false;
+        Fasoria::DrawingEdit landing;
+        bool changesNothing = false;
+        QString refusal;
+    };
+
     void fitScene();
+    /// The stage drawn under a viewport point, none for stage 0 or outside every stage box.
+    std::optional<std::uint64_t> gateStageAt(QPoint viewportPoint) const;
+    void beginDrag();
+    /// Follows the pointer: the landing, its judgement, the ghost and the line.
+    void dragTo(QPoint viewportPoint);
+    /// Ends the drag, removing its feedback; the edit a drop makes, if any.
+    std::optional<Fasoria::DrawingEdit> endDrag(bool drop);
+    void rebuildGhost();
+    void drawDragFeedback(QPainter *painter);
     /// Moves the label column and the wire labels to the viewport's left edge, or back to their drawn place
     /// when nothing lies to the left of the viewport or the view is not shown; true when they moved.
     bool pinLabels();
@@ -142,7 +196,7 @@ private:
     QVector<QGraphicsSimpleTextItem *> m_wireLabels;
     double m_baseScale = 1.0;
     QPointF m_measuredMarkPosition;
-    std::vector<Fasoria::LessonStep> m_drawnSteps;
+    Fasoria::Circuit m_drawnCircuit;
     std::int32_t m_drawnQubits = 0;
     Fasoria::Language m_drawnLanguage = Fasoria::Italian;
     bool m_drawnWorking = false;
@@ -153,4 +207,10 @@ private:
     bool m_autoFit = true;
     bool m_fitting = false;
     QPoint m_lastPanPoint;
+    std::function<QString(const Fasoria::DrawingEdit &)> m_dropJudge;
+    std::optional<Drag> m_drag;
+    /// The dragged gate's look at its landing wires, following the pointer.
+    QGraphicsRectItem *m_ghost = nullptr;
 };
+
+Q_DECLARE_METATYPE(Fasoria::DrawingEdit)

@@ -6,6 +6,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGridLayout>
+#include <QInputDialog>
 #include <QPushButton>
 
 #include <exception>
@@ -81,6 +82,27 @@ QString Prompts::fileName(FileDialogMode mode, const QString &title, const QStri
         return QFileDialog::getOpenFileName(m_parent, title, proposed, filter, selectedFilter);
     }
     return QFileDialog::getSaveFileName(m_parent, title, proposed, filter, selectedFilter);
+}
+
+std::optional<double> Prompts::angle(const QString &title, const QString &label, double degrees) const
+{
+    if (m_angleHandler) {
+        return m_angleHandler(m_parent, title, label, degrees);
+    }
+    QInputDialog dialog(m_parent);
+    dialog.setObjectName(QStringLiteral("m_angleDialog"));
+    dialog.setInputMode(QInputDialog::DoubleInput);
+    dialog.setWindowTitle(title);
+    dialog.setLabelText(label);
+    // The form's angle field: whole turns either way, one decimal.
+    dialog.setDoubleRange(-360.0, 360.0);
+    dialog.setDoubleDecimals(1);
+    dialog.setDoubleStep(15.0);
+    dialog.setDoubleValue(degrees);
+    if (dialog.exec() != QDialog::Accepted) {
+        return std::nullopt;
+    }
+    return dialog.doubleValue();
 }
 
 bool Prompts::confirmAppendedName(const QString &chosen, const QString &path, Language language) const

@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 class QAbstractButton;
 class QWidget;
@@ -44,6 +45,9 @@ public:
     /// Asks for a file name (proposed is the name offered when saving); an empty text means none was chosen.
     using FileDialogHandler = std::function<QString(QWidget *parent, FileDialogMode mode, const QString &title,
                                                     const QString &proposed, const QString &filter)>;
+    /// Asks for an angle in degrees, starting from `degrees`; none when the question was cancelled.
+    using AngleHandler = std::function<std::optional<double>(QWidget *parent, const QString &title,
+                                                             const QString &label, double degrees)>;
     /// Shows a report box and tells whether its extra button was chosen.
     using ReportBoxHandler = std::function<bool(QWidget *parent, const ReportBox &box)>;
 
@@ -54,6 +58,7 @@ public:
     void setMessageBoxHandler(MessageBoxHandler handler) { m_messageBoxHandler = std::move(handler); }
     void setFileDialogHandler(FileDialogHandler handler) { m_fileDialogHandler = std::move(handler); }
     void setReportBoxHandler(ReportBoxHandler handler) { m_reportBoxHandler = std::move(handler); }
+    void setAngleHandler(AngleHandler handler) { m_angleHandler = std::move(handler); }
 
     QMessageBox::StandardButton message(QMessageBox::Icon icon, const QString &title, const QString &text,
                                         QMessageBox::StandardButtons buttons = QMessageBox::Ok,
@@ -69,6 +74,10 @@ public:
     /// handler chooses none, and it is left empty.
     QString fileName(FileDialogMode mode, const QString &title, const QString &proposed, const QString &filter,
                      QString *selectedFilter = nullptr) const;
+
+    /// A small editor of an angle in degrees with one decimal, within the editor form's −360..360; none when the
+    /// user cancelled it.
+    std::optional<double> angle(const QString &title, const QString &label, double degrees) const;
 
     /// Runs one user action; an error it raises is shown as a warning, and the program goes on.
     void guarded(const std::function<void()> &action, Language language) const;
@@ -87,6 +96,7 @@ private:
     MessageBoxHandler m_messageBoxHandler;
     FileDialogHandler m_fileDialogHandler;
     ReportBoxHandler m_reportBoxHandler;
+    AngleHandler m_angleHandler;
 };
 
 } // namespace Fasoria

@@ -20,6 +20,7 @@
 #include "ui/panels/StatesPanel.h"
 #include "ui/texts/TextCatalog.h"
 #include "ui/views/CircuitView.h"
+#include "ui/views/GatePalette.h"
 #include "ui/views/ProbabilityChart.h"
 #include "ui/views/QubitStatePanel.h"
 #include "ui/widgets/AccessibleNames.h"
@@ -146,13 +147,21 @@ void MainWindow::connectPanels()
         });
     });
 
-    // The drawing's own editing keys, the same checked edits as the form's buttons.
+    // The drawing's own edits (keys, drags, the palette, its menus), the same checked edits as the form's buttons.
     connect(m_circuitView, &CircuitView::insertKeyPressed, this, [this](GateKind kind, int wire) {
         guarded([this, kind, wire] { m_circuitCommands->insertOnWire(kind, wire); });
     });
-    onSignal(m_circuitView, &CircuitView::deleteKeyPressed, [this] { m_circuitCommands->removeSelectedGate(); });
-    connect(m_circuitView, &CircuitView::moveKeyPressed, this,
-            [this](int direction) { guarded([this, direction] { m_circuitCommands->moveSelectedGate(direction); }); });
+    connect(m_circuitPanel->palette(), &GatePalette::gateClicked, this, [this](GateKind kind) {
+        guarded([this, kind] { m_circuitCommands->insertOnWire(kind, m_circuitView->chosenWire()); });
+    });
+    onSignal(m_circuitView, &CircuitView::deleteRequested, [this] { m_circuitCommands->removeShownGate(); });
+    connect(m_circuitView, &CircuitView::moveRequested, this,
+            [this](int direction) { guarded([this, direction] { m_circuitCommands->moveShownGate(direction); }); });
+    connect(m_circuitView, &CircuitView::drawingEdited, this,
+            [this](const DrawingEdit &edit) { guarded([this, edit] { m_circuitCommands->applyDrawingEdit(edit); }); });
+    connect(m_circuitView, &CircuitView::angleEditRequested, this,
+            [this](qulonglong stage) { guarded([this, stage] { m_circuitCommands->editAngle(stage); }); });
+    m_circuitView->setDropJudge([this](const DrawingEdit &edit) { return m_circuitCommands->drawingRefusal(edit); });
 
     onSignal(m_measurementPanel, &MeasurementPanel::measureRequested, [this] { m_experiment.measureOnce(); });
     onSignal(m_measurementPanel, &MeasurementPanel::preparationsRequested,
