@@ -445,10 +445,10 @@ constexpr MoreTextEntry kMoreTexts[] = {
     {MoreText::CircuitDrawingKeys,
      "Sinistra e Destra: passo precedente e successivo. Inizio e Fine: primo e ultimo passo. + e -: ingrandisci e riduci. 0: adatta. "
      "Su e Giù: scegli il filo. H, X, Z, P e C: inserisci quella porta sul filo scelto dopo il passo mostrato. "
-     "Canc: elimina la porta del passo mostrato. Alt+Sinistra e Alt+Destra: spostala.",
+     "Canc: elimina la porta del passo mostrato. Alt+Sinistra e Alt+Destra: spostala. Invio su una porta P: cambiane l'angolo.",
      "Left and Right: previous and next step. Home and End: first and last step. + and -: zoom in and out. 0: fit. "
      "Up and Down: choose a wire. H, X, Z, P and C: insert that gate on the chosen wire after the shown step. "
-     "Delete: remove the shown step's gate. Alt+Left and Alt+Right: move it."},
+     "Delete: remove the shown step's gate. Alt+Left and Alt+Right: move it. Enter on a P gate: change its angle."},
     {MoreText::QubitsTab, "Qubit", "Qubits"},
     {MoreText::OpenChallengeAction, "Apri sfida...", "Open challenge..."},
     {MoreText::OpenChallengeTitle, "Apri sfida", "Open challenge"},
