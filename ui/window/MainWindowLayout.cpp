@@ -218,14 +218,6 @@ QWidget *MainWindow::buildRightSide()
 
 void MainWindow::fitLeftPanel()
 {
-    // The panel is as wide as all five tab titles, so that none hides behind the bar's scroll arrows.
-    const QTabBar *bar = m_leftTabs->tabBar();
-    int allTabs = 0;
-    for (int tab = 0; tab < bar->count(); ++tab) {
-        allTabs += bar->tabRect(tab).width();
-    }
-    m_leftTabs->setMinimumWidth(allTabs);
-
     // The editor's rows do not wrap: the left panel widens to hold them in the current language rather than
     // cutting them off or scrolling them sideways. Room for the vertical scroll bar is kept for a short window.
     auto *scroll = findChild<QScrollArea *>(QStringLiteral("editorScroll"));
@@ -234,5 +226,15 @@ void MainWindow::fitLeftPanel()
     for (QLayout *layout : content->findChildren<QLayout *>()) {
         layout->invalidate();
     }
-    scroll->setMinimumWidth(content->minimumSizeHint().width() + scroll->verticalScrollBar()->sizeHint().width());
+    const int editorWidth = content->minimumSizeHint().width() + scroll->verticalScrollBar()->sizeHint().width();
+    scroll->setMinimumWidth(editorWidth);
+
+    // The panel is as wide as all five tab titles, so that none hides behind the bar's scroll arrows, and as the
+    // editor's rows: a minimum set on the tabs replaces the one their pages ask for, so it must hold both.
+    const QTabBar *bar = m_leftTabs->tabBar();
+    int allTabs = 0;
+    for (int tab = 0; tab < bar->count(); ++tab) {
+        allTabs += bar->tabRect(tab).width();
+    }
+    m_leftTabs->setMinimumWidth(std::max(allTabs, editorWidth));
 }

@@ -7,6 +7,7 @@
 #include "education/dialog/LearningDialog.h"
 #include "tests/ui/WindowHarness.h"
 #include "ui/model/ChartModel.h"
+#include "ui/model/LeftTabs.h"
 #include "ui/views/ProbabilityChart.h"
 #include "ui/views/QubitStatePanel.h"
 #include "ui/widgets/InterfaceStyle.h"
@@ -320,6 +321,17 @@ void TestChartWindow::nothingOverlaps()
     }
     QVERIFY(
         scroll->viewport()->rect().contains(QRect(chart()->mapTo(scroll->viewport(), QPoint(0, 0)), chart()->size())));
+
+    // The editor's rows, which do not wrap, are not cut off in either language: its scroll area is as wide as
+    // they need, and the left panel shows all of it.
+    part<QTabWidget>("m_leftTabs")->setCurrentIndex(kEditorTab);
+    QApplication::processEvents();
+    const auto *editor = part<QScrollArea>("editorScroll");
+    const auto *left = part<QWidget>("leftPanel");
+    QVERIFY(editor->viewport()->width() >= editor->widget()->minimumSizeHint().width());
+    const QRect shown(editor->mapTo(left, QPoint(0, 0)), editor->size());
+    QVERIFY2(left->rect().contains(shown),
+             qPrintable(QStringLiteral("editor right edge %1, panel %2").arg(shown.right()).arg(left->rect().right())));
 }
 
 void TestChartWindow::storedZoomOutsideTheRangeIsTheActualSize_data()
