@@ -207,7 +207,7 @@ QPixmap gateIcon(GateKind kind, int side, double devicePixelRatio)
     const double targetY = cnot ? kTileWireSpacing / 2.0 : 0.0;
     QGraphicsScene scene;
     QGraphicsRectItem *box =
-        gateBox(gate, 0.0, controlY, targetY, targetY, controlY, {QColor(40, 91, 183), 2.5, QColor(215, 230, 252)});
+        gateBox(gate, 0.0, controlY, targetY, targetY, controlY, {kCurrentBorder, 2.5, kCurrentFill});
     if (cnot) {
         box->setRect(-kStepHalfSize, controlY - kTileBoxMargin, 2 * kStepHalfSize,
                      targetY - controlY + 2 * kTileBoxMargin);

@@ -28,8 +28,15 @@ constexpr double kStageZeroX = 104.5;
 constexpr double kFirstStepX = 163.0;
 constexpr double kStepPitch = 102.0;
 constexpr double kStepHalfSize = 27.0;
+/// The column of the wire labels, pinned at the left edge while the drawing scrolls.
+constexpr double kLabelColumnWidth = 78.0;
 /// The |0> box's right edge, which gap 0 keeps clear of.
 constexpr double kStageZeroRight = 127.0;
+
+inline bool isQubit(std::int32_t qubit, std::int32_t qubits)
+{
+    return qubit >= 0 && qubit < qubits;
+}
 
 /// Row 0 is the top wire, which carries the highest qubit.
 inline double rowY(std::int32_t row)
@@ -68,6 +75,10 @@ namespace GateGlyphs {
 constexpr double kGateLetterPoints = 12.0;
 /// The item data key of the short role name every drawn item carries.
 constexpr int kRoleDataKey = 1;
+
+/// The current stage's border and fill; the focus frame, the chosen wire and an accepted drop take the same blue.
+inline const QColor kCurrentBorder{40, 91, 183};
+inline const QColor kCurrentFill{215, 230, 252};
 
 QFont drawingFont(double pointSize, bool bold);
 QColor textColour();

@@ -380,9 +380,13 @@ private:
         return drawing()->mapFromScene(
             QPointF(x, qubitY(wire, m_window->experiment().shownCircuit().qubitCount) + lean));
     }
-    /// The viewport point at the centre of the target of the gate at `stage`.
+    /// The viewport point at the centre of the target of the gate at `stage`, scrolled into sight beside the
+    /// pinned wire labels (which lie above the gates they cover).
     QPoint gatePoint(std::uint64_t stage) const
     {
+        // Layouts still pending after the last change would move the drawing under the pointer.
+        QCoreApplication::processEvents();
+        drawing()->ensureStageVisible(stage);
         const Circuit &circuit = m_window->experiment().shownCircuit();
         return wirePoint(circuit.steps[stage - 1].gate.target, stageX(stage), 0.0);
     }
