@@ -402,6 +402,14 @@ void CircuitView::mouseMoveEvent(QMouseEvent *event)
         }
     }
     if (!m_panning) {
+        if (event->buttons() == Qt::NoButton) {
+            // An open hand over a gate says it can be picked up.
+            if (gateStageAt(event->pos())) {
+                viewport()->setCursor(Qt::OpenHandCursor);
+            } else {
+                viewport()->unsetCursor();
+            }
+        }
         QGraphicsView::mouseMoveEvent(event);
         return;
     }

@@ -274,6 +274,11 @@ private slots:
         startWorking(threeGates(), 0);
         CircuitView *view = drawing();
         const QPoint gate = gatePoint(3);
+        // Hovering, the pointer shows which items can be picked up.
+        QTest::mouseMove(view->viewport(), gate);
+        QCOMPARE(view->viewport()->cursor().shape(), Qt::OpenHandCursor);
+        QTest::mouseMove(view->viewport(), wirePoint(0, gapX(3), -kRowPitch / 2.0));
+        QCOMPARE(view->viewport()->cursor().shape(), Qt::ArrowCursor);
         // Less than the drag distance: still a click.
         QTest::mousePress(view->viewport(), Qt::LeftButton, {}, gate);
         QTest::mouseMove(view->viewport(), gate + QPoint(1, 1));
