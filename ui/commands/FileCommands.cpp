@@ -108,8 +108,7 @@ bool FileCommands::replaceWorkingCircuit(const Circuit &circuit, const QString &
 {
     QString error;
     const bool replaced = m_session.startAfresh([&](Experiment &experiment) {
-        return experiment.setWorkingCircuit(circuit, path, &error) &&
-               experiment.resetToStep(EditAction::WorkingCopyCreated, 0);
+        return experiment.setWorkingCircuit(circuit, path, &error) && experiment.beginExperiment();
     });
     if (!replaced) {
         warnInvalidEdit(error);
@@ -132,7 +131,7 @@ bool FileCommands::createAlgorithmCircuit(const AlgorithmParameters &parameters)
     QString error;
     const bool created = m_session.startAfresh([&](Experiment &experiment) {
         return experiment.setWorkingCircuit(generated.circuit, QString(), &error) &&
-               experiment.attachAlgorithm(generated) && experiment.resetToStep(EditAction::WorkingCopyCreated, 0);
+               experiment.attachAlgorithm(generated) && experiment.beginExperiment();
     });
     if (!created) {
         warnInvalidEdit(error);
@@ -239,8 +238,7 @@ bool FileCommands::openChallengeFile(const QString &path)
     QString error;
     const bool opened =
         loadChallengeFile(path, challenge, &error) && m_session.startAfresh([&](Experiment &experiment) {
-            return experiment.openCustomChallenge(challenge, &error) &&
-                   experiment.resetToStep(EditAction::WorkingCopyCreated, 0);
+            return experiment.openCustomChallenge(challenge, &error) && experiment.beginExperiment();
         });
     if (!opened) {
         m_prompts.message(QMessageBox::Warning, uiText(TextKey::OpenErrorTitle, m_language), error);

@@ -128,7 +128,7 @@ bool Experiment::resetToStep(EditAction action, std::uint64_t step)
     rebuild(step);
     m_prediction = -1;
     clearChallengeCheck();
-    clearLog();
+    // The notebook runs on: the preparation's header sets the edit apart from what came before it.
     appendLog(LogEventKind::Prepared, 0, 0);
     appendLog(LogEventKind::Editor, static_cast<std::uint64_t>(action), step);
     if (action == EditAction::WorkingCopyCreated) {
@@ -137,6 +137,21 @@ bool Experiment::resetToStep(EditAction action, std::uint64_t step)
     m_document.recompute(workingCircuit());
     announce(Restarted);
     return true;
+}
+
+bool Experiment::beginExperiment()
+{
+    if (!m_workingCircuit) {
+        return false;
+    }
+    const ChangeBatch batch(*this);
+    clearLog();
+    return resetToStep(EditAction::WorkingCopyCreated, 0);
+}
+
+void Experiment::clearNotebook()
+{
+    clearLog();
 }
 
 bool Experiment::goToStep(std::uint64_t step)
@@ -263,8 +278,16 @@ bool Experiment::restoreLesson()
         return false;
     }
     const ChangeBatch batch(*this);
-    // Choosing the same lesson again also gives a challenge lesson a fresh empty answer.
+    // Choosing the same lesson again also gives a challenge lesson a fresh empty answer. The student goes on
+    // with the same lesson, so the notebook keeps what was done with the copy.
+    std::deque<LogEvent> record = std::move(m_logEvents);
     chooseLesson(m_lessonIndex);
+    for (LogEvent &event : record) {
+        m_logEvents.push_back(event);
+        if (m_logAppended) {
+            m_logAppended(event);
+        }
+    }
     m_document.history().clear();
     restart();
     appendLog(LogEventKind::Editor, static_cast<std::uint64_t>(EditAction::OriginalRestored), 0);
@@ -541,7 +564,19 @@ void Experiment::appendLog(LogEventKind kind, std::uint64_t value, std::uint64_t
     if (m_logEvents.size() >= kMaxLogEvents) {
         m_logEvents.pop_front();
     }
-    m_logEvents.push_back(LogEvent{static_cast<std::int32_t>(kind), m_lessonIndex, value, value2, m_shotsTotal});
+    LogEvent event;
+    event.kind = static_cast<std::int32_t>(kind);
+    event.lessonIndex = m_lessonIndex;
+    event.value = value;
+    event.value2 = value2;
+    event.shots = m_shotsTotal;
+    const Circuit &circuit = shownCircuit();
+    event.qubits = circuit.qubitCount;
+    if (kind == LogEventKind::Step && value < circuit.steps.size()) {
+        event.gate = circuit.steps[static_cast<std::size_t>(value)].gate;
+        event.working = m_workingCircuit.has_value();
+    }
+    m_logEvents.push_back(event);
     if (m_logAppended) {
         m_logAppended(m_logEvents.back());
     }

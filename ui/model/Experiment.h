@@ -162,10 +162,16 @@ public:
 
     /// Prepares the shown circuit at step 0 and records it in the notebook.
     void restart();
-    /// Rebuilds at `step` after an edit or a replacement of the circuit: the notebook starts afresh with the
-    /// preparation and the editor event, the challenge must be checked again; a new working copy also starts
-    /// without undo history. False for a step past the end.
+    /// Rebuilds at `step` after an edit, an undo or a redo: the notebook goes on with the preparation and the
+    /// editor event (what the student did before stays), the challenge must be checked again; a new working
+    /// copy also starts without undo history. False for a step past the end.
     bool resetToStep(EditAction action, std::uint64_t step);
+    /// A new experiment on the working circuit just set (a new, opened or imported circuit, a generated
+    /// algorithm, a teacher's challenge): the notebook starts afresh, then resetToStep at step 0. False
+    /// without a working circuit.
+    bool beginExperiment();
+    /// Empties the notebook at the student's request; nothing else changes.
+    void clearNotebook();
     /// Rebuilds the state after `step` steps by replay; the prediction stays. False for a step past the end,
     /// or for the step already shown while nothing was measured or sampled.
     bool goToStep(std::uint64_t step);
@@ -193,8 +199,8 @@ public:
     /// Starts afresh on lesson `index`: chosen, prepared, with no undo history. False, changing nothing, for
     /// an index outside the catalog.
     bool startLesson(std::int32_t index);
-    /// Drops the working circuit, its algorithm, file, undo history, hints and notebook, prepares the lesson
-    /// again and records the restoration. False without a working circuit.
+    /// Drops the working circuit, its algorithm, file, undo history and hints, prepares the lesson again and
+    /// records the restoration after what the notebook already holds. False without a working circuit.
     bool restoreLesson();
     /// Makes a challenge lesson's working circuit an empty copy of it; other lessons leave challenge mode.
     void enterChallengeMode();

@@ -27,6 +27,24 @@ const Circuit *eventCircuit(const LogEvent &event, const LogContext &context, bo
     return &lessons[static_cast<std::size_t>(event.lessonIndex)];
 }
 
+/// A step as it was applied: the recorded gate, and what it did in the words of that moment's circuit.
+QString recordedStep(const LogEvent &event, Language language)
+{
+    QString detail;
+    if (event.working) {
+        detail = QString::fromUtf8(gateDescription(event.gate.kind, language));
+    } else {
+        // A catalog lesson never changes, so its text for the step is the one the student read.
+        const LessonCatalog &lessons = lessonCatalog();
+        const auto lesson = static_cast<std::size_t>(event.lessonIndex);
+        if (event.lessonIndex >= 0 && lesson < lessons.size() && event.value < lessons[lesson].steps.size()) {
+            const LessonStep &step = lessons[lesson].steps[static_cast<std::size_t>(event.value)];
+            detail = uiText({step.explanationIt, step.explanationEn}, language);
+        }
+    }
+    return QString::fromStdString(gateLabel(event.gate)) + QStringLiteral(" - ") + detail;
+}
+
 QString hintText(const LogEvent &event, const LogContext &context)
 {
     const std::uint64_t hint = event.value;
@@ -94,7 +112,7 @@ QString renderLogEvent(const LogEvent &event, const LogContext &context)
     const Language language = context.language;
     bool isWorking = false;
     const Circuit *circuit = eventCircuit(event, context, &isWorking);
-    const std::int32_t qubits = circuit ? circuit->qubitCount : 0;
+    const std::int32_t qubits = event.qubits > 0 ? event.qubits : circuit ? circuit->qubitCount : 0;
     switch (static_cast<LogEventKind>(event.kind)) {
     case LogEventKind::Prepared:
         if (!circuit) {
@@ -108,7 +126,8 @@ QString renderLogEvent(const LogEvent &event, const LogContext &context)
             return QString();
         }
         return catalogText(TextKey::LogStep, language, QString::number(event.value + 1),
-                           stepDescription(*circuit, event.value, isWorking, language));
+                           event.qubits > 0 ? recordedStep(event, language)
+                                            : stepDescription(*circuit, event.value, isWorking, language));
     case LogEventKind::Navigation:
         return catalogText(TextKey::LogNavigation, language, QString::number(event.value));
     case LogEventKind::Measurement:

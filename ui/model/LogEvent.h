@@ -42,6 +42,13 @@ struct LogEvent
     std::uint64_t value2 = 0;
     /// Preparations in the histogram at the moment of recording.
     std::uint64_t shots = 0;
+    /// What the line needs of the circuit as it was when recorded, so that an edit made later (the notebook
+    /// runs on across edits) never rewrites it: the register's size, 0 when unknown (the circuit shown then
+    /// decides), and for a step the gate applied and whether it was the working circuit's (described by its
+    /// kind) or the catalog lesson's (described by the lesson's own text for that step).
+    std::int32_t qubits = 0;
+    Gate gate;
+    bool working = false;
 };
 
 /// Everything besides the event itself that a notebook line depends on.

@@ -62,6 +62,10 @@ constexpr TextPair kSimpleModeText = {"Parto da zero", "Beginner view"};
 constexpr TextPair kSimpleModeTip = {"Nasconde i dettagli. Disattiva per approfondire nella finestra principale.",
                                      "Hides details. Turn off to explore the full main window."};
 constexpr TextPair kLearningButtonText = {"Laboratorio didattico", "Learning lab"};
+constexpr TextPair kClearNotebookTitle = {"Svuota il quaderno", "Clear notebook"};
+constexpr TextPair kClearNotebookQuestion = {
+    "Cancellare tutte le righe del quaderno di laboratorio? Non si possono recuperare.",
+    "Delete every line of the laboratory notebook? They cannot be recovered."};
 // clang-format on
 
 QString key(const char *name)
@@ -247,6 +251,14 @@ void MainWindow::connectMenus()
     onAction(actions.actionUndo, [this] { m_experiment.undo(); });
     onAction(actions.actionRedo, [this] { m_experiment.redo(); });
     onAction(actions.actionDeleteGate, [this] { m_circuitCommands->removeShownGate(); });
+    onAction(actions.actionClearNotebook, [this] {
+        // The notebook is the student's record: it goes only when the student confirms.
+        if (m_prompts.message(QMessageBox::Question, uiText(kClearNotebookTitle, m_language),
+                              uiText(kClearNotebookQuestion, m_language), QMessageBox::Yes | QMessageBox::No,
+                              QMessageBox::No) == QMessageBox::Yes) {
+            m_experiment.clearNotebook();
+        }
+    });
     for (const auto &[action, kind] : actions.insertActions()) {
         const GateKind inserted = kind;
         onAction(action, [this, inserted] { m_circuitCommands->insertOnWire(inserted, m_circuitView->chosenWire()); });

@@ -31,6 +31,7 @@ constexpr TextPair kRedoText = {"Ripristina modifica circuito", "Redo circuit ed
 constexpr TextPair kViewMenu = {"&Visualizza", "&View"};
 constexpr TextPair kEditMenu = {"&Modifica", "&Edit"};
 constexpr TextPair kDeleteGateText = {"Elimina la porta del passo mostrato", "Delete the shown stage's gate"};
+constexpr TextPair kClearNotebookText = {"Svuota il quaderno...", "Clear notebook..."};
 constexpr TextPair kInsertText = {"Inserisci %1 sul filo scelto", "Insert %1 on the chosen wire"};
 constexpr TextPair kInsertTip = {"Dopo il passo mostrato, sul filo scelto nel disegno con Su e Giù",
                                  "After the shown stage, on the wire chosen in the drawing with Up and Down"};
@@ -98,6 +99,7 @@ WindowActions::WindowActions(QMainWindow *window)
     actionInsertZ = action("m_actionInsertZ");
     actionInsertP = action("m_actionInsertP");
     actionInsertCnot = action("m_actionInsertCnot");
+    actionClearNotebook = action("m_actionClearNotebook");
 
     fileMenu->addAction(actionNew);
     fileMenu->addAction(actionOpen);
@@ -126,6 +128,8 @@ WindowActions::WindowActions(QMainWindow *window)
     for (const auto &entry : insertActions()) {
         editMenu->addAction(entry.first);
     }
+    editMenu->addSeparator();
+    editMenu->addAction(actionClearNotebook);
     viewMenu->addAction(actionZoomIn);
     viewMenu->addAction(actionZoomOut);
     viewMenu->addAction(actionActualSize);
@@ -182,6 +186,7 @@ void WindowActions::applyLanguage(Language language)
     viewMenu->setTitle(uiText(kViewMenu, language));
     editMenu->setTitle(uiText(kEditMenu, language));
     actionDeleteGate->setText(uiText(kDeleteGateText, language));
+    actionClearNotebook->setText(uiText(kClearNotebookText, language));
     for (const auto &[insert, kind] : insertActions()) {
         insert->setText(uiText(kInsertText, language).arg(QString::fromUtf8(gateKindName(kind, language))));
         insert->setToolTip(uiText(kInsertTip, language));

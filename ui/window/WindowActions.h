@@ -44,6 +44,7 @@ struct WindowActions
     QAction *actionRedo = nullptr;
     /// The Edit menu's gate commands, on the drawing's chosen wire after the shown stage.
     QAction *actionDeleteGate = nullptr;
+    QAction *actionClearNotebook = nullptr;
     QAction *actionInsertH = nullptr;
     QAction *actionInsertX = nullptr;
     QAction *actionInsertZ = nullptr;

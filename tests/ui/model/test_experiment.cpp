@@ -60,7 +60,7 @@ private slots:
     void chooseLesson_data();
     void chooseLesson();
     void workingCircuitReplacement();
-    void resetToStepStartsNotebookAfresh();
+    void resetToStepKeepsTheRecord();
     void renderLogEvent_data();
     void renderLogEvent();
     void fixedTextNeverNegativeZero_data();
@@ -343,22 +343,26 @@ void TestExperiment::workingCircuitReplacement()
     QVERIFY(!experiment.document().isModified());
 }
 
-void TestExperiment::resetToStepStartsNotebookAfresh()
+void TestExperiment::resetToStepKeepsTheRecord()
 {
     Experiment experiment;
     prepareLesson(experiment, kBellLesson);
     experiment.nextStep();
     experiment.recordPrediction(0);
+    const std::size_t before = experiment.logEvents().size();
     QVERIFY(!experiment.resetToStep(EditAction::GateInserted, 3));
     QCOMPARE(experiment.currentStep(), std::uint64_t{1});
+    QCOMPARE(experiment.logEvents().size(), before);
 
     QVERIFY(experiment.resetToStep(EditAction::GateReplaced, 2));
     QCOMPARE(experiment.currentStep(), std::uint64_t{2});
     QCOMPARE(experiment.prediction(), -1);
     QCOMPARE(experiment.challengeStatus(), 0);
-    QCOMPARE(experiment.logEvents().size(), std::size_t{2});
-    QCOMPARE(experiment.logEvents()[0].kind, static_cast<std::int32_t>(LogEventKind::Prepared));
-    const LogEvent &editor = experiment.logEvents()[1];
+    // What came before stays; the preparation's header and the edit follow it.
+    QCOMPARE(experiment.logEvents().size(), before + 2);
+    QCOMPARE(experiment.logEvents()[1].kind, static_cast<std::int32_t>(LogEventKind::Step));
+    QCOMPARE(experiment.logEvents()[before].kind, static_cast<std::int32_t>(LogEventKind::Prepared));
+    const LogEvent &editor = experiment.logEvents()[before + 1];
     QCOMPARE(editor.kind, static_cast<std::int32_t>(LogEventKind::Editor));
     QCOMPARE(editor.value, static_cast<std::uint64_t>(EditAction::GateReplaced));
     QCOMPARE(editor.value2, std::uint64_t{2});
@@ -426,7 +430,8 @@ void TestExperiment::renderLogEvent()
     context.language = static_cast<Language>(language);
     context.currentLessonIndex = lesson;
     context.workingCircuit = working ? &workingCircuit : nullptr;
-    QCOMPARE(Fasoria::renderLogEvent(LogEvent{kind, lesson, value, value2, shots}, context), expected);
+    QCOMPARE(Fasoria::renderLogEvent(LogEvent{kind, lesson, value, value2, shots, 0, Gate{}, false}, context),
+             expected);
 }
 
 void TestExperiment::fixedTextNeverNegativeZero_data()
@@ -509,7 +514,7 @@ void TestExperiment::renderDescribesTheEventsCircuit()
     context.language = static_cast<Language>(language);
     context.currentLessonIndex = shownLesson;
     context.workingCircuit = &working;
-    QCOMPARE(Fasoria::renderLogEvent(LogEvent{kind, 0, value, value2, 0}, context), expected);
+    QCOMPARE(Fasoria::renderLogEvent(LogEvent{kind, 0, value, value2, 0, 0, Gate{}, false}, context), expected);
 }
 
 void TestExperiment::operationsAnnounceWhatChanged_data()

@@ -153,7 +153,8 @@ private slots:
             }
         }
         QCOMPARE(names, QStringList({"m_actionUndo", "m_actionRedo", "m_actionDeleteGate", "m_actionInsertH",
-                                     "m_actionInsertX", "m_actionInsertZ", "m_actionInsertP", "m_actionInsertCnot"}));
+                                     "m_actionInsertX", "m_actionInsertZ", "m_actionInsertP", "m_actionInsertCnot",
+                                     "m_actionClearNotebook"}));
         startWorking(threeGates(), 3);
         drawing()->setChosenWire(1);
         trigger("m_actionInsertCnot");
