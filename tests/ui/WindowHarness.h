@@ -14,8 +14,10 @@
 #include <QFile>
 #include <QPushButton>
 #include <QSettings>
+#include <QStandardPaths>
 #include <QSpinBox>
 #include <QStringList>
+#include <QTemporaryDir>
 #include <QtTest>
 
 #include <memory>
@@ -63,6 +65,15 @@ inline QByteArray readFile(const QString &path)
 class WindowHarness : public QObject
 {
 protected:
+    /// Settings in `store`, never the user's, under the test's own application name, and test paths.
+    static void useSandbox(const QTemporaryDir &store, const char *application)
+    {
+        QStandardPaths::setTestModeEnabled(true);
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, store.path());
+        QCoreApplication::setOrganizationName(QStringLiteral("NemboticaTest"));
+        QCoreApplication::setApplicationName(QString::fromLatin1(application));
+    }
+
     /// A fresh window on an empty settings store; every record and queue starts empty.
     void startWindow()
     {

@@ -58,10 +58,7 @@ private slots:
     void initTestCase()
     {
         QVERIFY(m_store.isValid());
-        QStandardPaths::setTestModeEnabled(true);
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_store.path());
-        QCoreApplication::setOrganizationName(QStringLiteral("NemboticaTest"));
-        QCoreApplication::setApplicationName(QStringLiteral("FasoriaDrawingDragsTest"));
+        useSandbox(m_store, "FasoriaDrawingDragsTest");
         initResources();
     }
     void init()

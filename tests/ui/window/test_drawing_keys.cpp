@@ -24,10 +24,7 @@ private slots:
     void initTestCase()
     {
         QVERIFY(m_store.isValid());
-        QStandardPaths::setTestModeEnabled(true);
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_store.path());
-        QCoreApplication::setOrganizationName(QStringLiteral("NemboticaTest"));
-        QCoreApplication::setApplicationName(QStringLiteral("FasoriaDrawingKeysTest"));
+        useSandbox(m_store, "FasoriaDrawingKeysTest");
         initResources();
     }
     void init()

@@ -32,10 +32,7 @@ private slots:
     void initTestCase()
     {
         QVERIFY(m_store.isValid());
-        QStandardPaths::setTestModeEnabled(true);
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_store.path());
-        QCoreApplication::setOrganizationName(QStringLiteral("NemboticaTest"));
-        QCoreApplication::setApplicationName(QStringLiteral("FasoriaNotebookTest"));
+        useSandbox(m_store, "FasoriaNotebookTest");
         initResources();
     }
     void init() { startWindow(); }
