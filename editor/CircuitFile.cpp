@@ -38,71 +38,84 @@ bool fail(QString *error, const QString &message)
     return false;
 }
 
-QString atIndex(const char *message, int index)
-{
-    return QString::fromLatin1(message).arg(index);
-}
-
 // Reads element `index` of "gates" into a free-lab step; on failure sets message and returns false.
 bool readStep(const QJsonValue &element, int index, std::int64_t qubits, std::vector<LessonStep> &steps,
               QString &message)
 {
-    if (!element.isObject()) {
-        message = QStringLiteral("Gate must be an object");
+    Gate gate;
+    if (!readGateObject(element, qubits, gate, &message)) {
+        if (message.contains(QLatin1String("%1"))) {
+            message = message.arg(index);
+        }
         return false;
     }
-    const QJsonObject gate = element.toObject();
-    const std::optional<GateKind> kind = gateKindFromName(gate.value(QLatin1String("gate")).toString());
-    const std::optional<std::int64_t> target = readBoundedInteger(gate.value(QLatin1String("target")), 0, qubits - 1);
-    if (!kind || !target) {
-        message = atIndex("Invalid gate/target at index %1", index);
-        return false;
-    }
-    std::int64_t control = 0;
-    if (*kind == GateKind::Cnot) {
-        const std::optional<std::int64_t> value =
-            readBoundedInteger(gate.value(QLatin1String("control")), 0, qubits - 1);
-        if (!value) {
-            message = atIndex("Invalid CNOT control at index %1", index);
-            return false;
-        }
-        control = *value;
-    }
-    double angle = 0.0;
-    if (*kind == GateKind::P) {
-        const QJsonValue value = gate.value(QLatin1String("angle_rad"));
-        if (!value.isDouble()) {
-            message = QStringLiteral("Missing phase angle");
-            return false;
-        }
-        angle = value.toDouble();
-        const double limit = 2.0 * std::acos(-1.0) + 1e-9;
-        if (!std::isfinite(angle) || std::fabs(angle) > limit) {
-            message = QStringLiteral("Phase angle out of range");
-            return false;
-        }
-    }
-    steps.emplace_back(*kind, static_cast<std::int32_t>(*target), static_cast<std::int32_t>(control), angle);
+    steps.emplace_back(gate.kind, gate.target, gate.control, gate.angle);
     return true;
 }
 
 } // namespace
 
+QJsonObject gateObject(const Gate &gate)
+{
+    QJsonObject object;
+    object.insert(QLatin1String("gate"), gateName(gate.kind));
+    object.insert(QLatin1String("target"), gate.target);
+    if (gate.kind == GateKind::Cnot) {
+        object.insert(QLatin1String("control"), gate.control);
+    }
+    if (gate.kind == GateKind::P) {
+        object.insert(QLatin1String("angle_rad"), gate.angle);
+    }
+    return object;
+}
+
+bool readGateObject(const QJsonValue &element, std::int64_t qubits, Gate &gate, QString *message)
+{
+    const auto fail = [message](const QString &text) {
+        if (message) {
+            *message = text;
+        }
+        return false;
+    };
+    if (!element.isObject()) {
+        return fail(QStringLiteral("Gate must be an object"));
+    }
+    const QJsonObject object = element.toObject();
+    const std::optional<GateKind> kind = gateKindFromName(object.value(QLatin1String("gate")).toString());
+    const std::optional<std::int64_t> target = readBoundedInteger(object.value(QLatin1String("target")), 0, qubits - 1);
+    if (!kind || !target) {
+        return fail(QStringLiteral("Invalid gate/target at index %1"));
+    }
+    std::int64_t control = 0;
+    if (*kind == GateKind::Cnot) {
+        const std::optional<std::int64_t> value =
+            readBoundedInteger(object.value(QLatin1String("control")), 0, qubits - 1);
+        if (!value) {
+            return fail(QStringLiteral("Invalid CNOT control at index %1"));
+        }
+        control = *value;
+    }
+    double angle = 0.0;
+    if (*kind == GateKind::P) {
+        const QJsonValue value = object.value(QLatin1String("angle_rad"));
+        if (!value.isDouble()) {
+            return fail(QStringLiteral("Missing phase angle"));
+        }
+        angle = value.toDouble();
+        const double limit = 2.0 * std::acos(-1.0) + 1e-9;
+        if (!std::isfinite(angle) || std::fabs(angle) > limit) {
+            return fail(QStringLiteral("Phase angle out of range"));
+        }
+    }
+    gate = Gate{*kind, static_cast<std::int32_t>(*target), static_cast<std::int32_t>(control), angle};
+    return true;
+}
+
 QByteArray serializeCircuit(const Circuit &circuit)
 {
     QJsonArray gates;
     for (const LessonStep &step : circuit.steps) {
-        const Gate &gate = step.gate;
-        QJsonObject object;
-        object.insert(QLatin1String("gate"), gateName(gate.kind));
-        object.insert(QLatin1String("target"), gate.target);
-        if (gate.kind == GateKind::Cnot) {
-            object.insert(QLatin1String("control"), gate.control);
-        }
-        if (gate.kind == GateKind::P) {
-            object.insert(QLatin1String("angle_rad"), gate.angle);
-        }
-        gates.append(object);
+        gates.append(gateObject(step.gate));
     }
     // Qt writes whole numbers without a decimal point and other doubles in their shortest round-trip form,
     // which is the file's number format. Only the sign of −0.0 is lost: the reader gives +0.0.

@@ -4,6 +4,7 @@
 #include "core/Gate.h"
 
 #include <QByteArray>
+#include <QJsonObject>
 #include <QJsonValue>
 #include <QString>
 
@@ -20,6 +21,14 @@ constexpr qint64 kMaxJsonDocumentBytes = 1048576;
 /// and "target", plus "control" for CNOT and "angle_rad" for P. Every finite angle reads back bit for bit,
 /// except that −0.0 comes back as +0.0 (JSON numbers do not keep the sign of zero).
 QByteArray serializeCircuit(const Circuit &circuit);
+
+/// One gate as the circuit file writes it: "gate" (its name), "target", "control" for a CNOT and "angle_rad"
+/// for a P gate.
+QJsonObject gateObject(const Gate &gate);
+/// Reads such an object on a register of `qubits`, with the circuit file's checks (known name, qubits in the
+/// register, a finite angle within two turns); on failure *message (when given) holds the circuit reader's
+/// English text, "%1" standing for the gate's index, and `gate` is unchanged.
+bool readGateObject(const QJsonValue &element, std::int64_t qubits, Gate &gate, QString *message);
 
 /// Reads a circuit file completely. On success replaces circuit with the custom-circuit texts, the qubit
 /// count and free-lab steps, all within the editor's limits, and returns true. On failure returns false,

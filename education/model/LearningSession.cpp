@@ -7,6 +7,7 @@
 #include "editor/CircuitFile.h"
 #include "editor/InputFile.h"
 #include "education/model/LearningLab.h"
+#include "education/model/SessionNotebook.h"
 #include "ui/model/LogEvent.h"
 #include "ui/texts/TextCatalog.h"
 
@@ -51,6 +52,7 @@ const TextPair kRefusals[] = {
     {"Esito istogramma impossibile", "Impossible histogram outcome"},
     {"Misura registrata impossibile", "Impossible recorded measurement"},
     {"Sfida dell'insegnante non valida", "Invalid teacher's challenge"},
+    {"Quaderno della sessione non valido", "Invalid session notebook"},
     {"Sessione illeggibile o troppo grande.", "Unreadable or oversized session."},
 };
 static_assert(std::size(kRefusals) == static_cast<std::size_t>(SessionError::Unreadable) + 1,
@@ -66,6 +68,7 @@ const TextPair kNotReadable = {"La sessione non può essere salvata come file le
 const TextPair kSummary = {"%1; passo %2 di %3; misura: %4; preparazioni: %5; previsioni: %6; note: %7",
                            "%1; stage %2 of %3; measurement: %4; preparations: %5; predictions: %6; notes: %7"};
 const TextPair kSummaryLesson = {"Lezione %1 \"%2\"", "Lesson %1 \"%2\""};
+const TextPair kSummaryNotebook = {"; quaderno: %1 voci", "; notebook: %1 entries"};
 const TextPair kSummaryWorkingCircuit = {" (circuito di lavoro%1)", " (working circuit%1)"};
 const TextPair kSummaryOutcome = {"esito |%1>", "outcome |%1>"};
 const TextPair kSummaryDistribution = {"distribuzione \"%1\"", "distribution \"%1\""};
@@ -162,6 +165,9 @@ QByteArray serialiseSession(const SessionData &session)
         // The challenge file's own object, so that the reader checks it exactly as it checks a file.
         root.insert(QLatin1String("custom_challenge"),
                     QJsonDocument::fromJson(serializeChallenge(*session.customChallenge)).object());
+    }
+    if (session.notebook) {
+        root.insert(QLatin1String("notebook"), notebookArray(*session.notebook));
     }
     insertTexts(root, session);
     return QJsonDocument(root).toJson(QJsonDocument::Compact);
@@ -277,10 +283,14 @@ QString sessionSummary(const SessionData &session, Language language)
     const QString measurement =
         session.measurement >= 0 ? basisLabel(static_cast<std::uint64_t>(session.measurement), qubits) : none;
     const QString notes = uiText(session.notes.isEmpty() ? kSummaryNoNotes : kSummaryNotes, language);
-    return uiText(kSummary, language)
-        .arg(heading, QString::number(session.stage), QString::number(session.circuit.steps.size()), measurement,
-             QString::number(session.shotCount), predictions.isEmpty() ? none : predictions.join(QStringLiteral(", ")),
-             notes);
+    QString summary = uiText(kSummary, language)
+                          .arg(heading, QString::number(session.stage), QString::number(session.circuit.steps.size()),
+                               measurement, QString::number(session.shotCount),
+                               predictions.isEmpty() ? none : predictions.join(QStringLiteral(", ")), notes);
+    if (session.notebook) {
+        summary += uiText(kSummaryNotebook, language).arg(session.notebook->size());
+    }
+    return summary;
 }
 
 } // namespace Fasoria

@@ -8,12 +8,14 @@
 #include "curriculum/AlgorithmGenerator.h"
 #include "editor/ChallengeFile.h"
 #include "education/model/Comparison.h"
+#include "ui/model/LogEvent.h"
 
 #include <QByteArray>
 #include <QString>
 
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 namespace Fasoria {
 
@@ -76,6 +78,9 @@ struct SessionData
     /// The experiment's generator: saving stores its text state; a restore gives one that continues exactly
     /// where the saved one stood.
     RandomGenerator random;
+    /// The notebook's events, oldest first ("notebook", at most 200). A session without the member reads as it
+    /// always did, with no notebook to show.
+    std::optional<std::vector<LogEvent>> notebook;
     /// Filled by a restore, never read by the writer: `circuit` replayed to `stage`, collapsed to the
     /// measured basis state when a measurement is recorded, ready to become the displayed state.
     std::optional<StateVector> state;
@@ -118,6 +123,8 @@ enum class SessionError : std::int32_t
     ImpossibleMeasurement,
     /// "custom_challenge" is not a challenge the challenge reader accepts.
     CustomChallenge,
+    /// "notebook" is not a list of at most 200 events the notebook could have recorded.
+    Notebook,
     /// The file could not be read, is not a regular file or exceeds 1 MiB (openSessionFile only).
     Unreadable,
 };
@@ -169,7 +176,8 @@ bool saveSessionFile(const QString &path, const SessionData &session, Language l
 bool openSessionFile(const QString &path, SessionData &out, SessionRefusal *refusal);
 
 /// One line on a valid session: lesson number and title, stage of total, the single measurement or none,
-/// the preparations, the recorded predictions and whether notes are present.
+/// the preparations, the recorded predictions, whether notes are present and, when it keeps one, how many
+/// entries its notebook holds.
 QString sessionSummary(const SessionData &session, Language language);
 
 } // namespace Fasoria

@@ -7,6 +7,7 @@
 #include "editor/JsonMembers.h"
 #include "editor/PlainText.h"
 #include "education/model/LearningSession.h"
+#include "education/model/SessionNotebook.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -56,6 +57,7 @@ private:
     SessionError readHistogram();
     SessionError readComparisons();
     SessionError readParameters();
+    SessionError readNotebookMember();
     SessionError replay();
     void chooseCircuit();
 
@@ -71,7 +73,7 @@ SessionError Reader::read()
     for (SessionError (Reader::*step)() :
          {&Reader::readHeader, &Reader::readCircuit, &Reader::readCustomChallenge, &Reader::readNumbers,
           &Reader::checkConsistency, &Reader::readTexts, &Reader::readGenerator, &Reader::readHistogram,
-          &Reader::readComparisons, &Reader::readParameters, &Reader::replay}) {
+          &Reader::readComparisons, &Reader::readParameters, &Reader::readNotebookMember, &Reader::replay}) {
         if (const SessionError error = (this->*step)(); error != SessionError::None) {
             return error;
         }
@@ -326,6 +328,19 @@ SessionError Reader::readParameters()
     if (serializeCircuit(m_data.algorithm->circuit) != serializeCircuit(m_parsed)) {
         return SessionError::ParameterMismatch;
     }
+    return SessionError::None;
+}
+
+SessionError Reader::readNotebookMember()
+{
+    if (!m_root.contains(QLatin1String("notebook"))) {
+        return SessionError::None;
+    }
+    std::vector<LogEvent> events;
+    if (!readNotebook(value("notebook"), events)) {
+        return SessionError::Notebook;
+    }
+    m_data.notebook = std::move(events);
     return SessionError::None;
 }
 

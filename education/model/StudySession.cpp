@@ -39,6 +39,7 @@ SessionData gatherSession(const Experiment &experiment, const LearningLab &lab, 
         session.algorithm = *algorithm;
     }
     session.random = experiment.randomGenerator();
+    session.notebook = std::vector<LogEvent>(experiment.logEvents().begin(), experiment.logEvents().end());
     return session;
 }
 
@@ -64,6 +65,9 @@ std::optional<ExperimentRecord> experimentRecord(const SessionData &session)
     record.shotsTotal = session.visibleShots;
     record.prediction = session.predictionBasis;
     record.random = session.random;
+    if (session.notebook) {
+        record.notebook = *session.notebook;
+    }
     return record;
 }
 

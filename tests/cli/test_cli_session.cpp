@@ -21,6 +21,18 @@ class TestCliSession : public QObject
     Q_OBJECT
 
 private slots:
+    void theNotebookIsSummarised()
+    {
+        const CliRun run = runCli({"session", seed("valid-notebook.json"), seed("invalid-notebook-action.json")});
+        QCOMPARE(run.exitCode, 2);
+        const QList<QByteArray> lines = run.out.trimmed().split('\n');
+        QCOMPARE(lines.size(), 2);
+        QVERIFY2(lines[0].endsWith("\tVALID\tLesson 1 \"01 - The quantum coin\"; stage 0 of 1; measurement: none; "
+                                   "preparations: 0; predictions: none; notes: no; notebook: 6 entries"),
+                 lines[0].constData());
+        QVERIFY2(lines[1].endsWith("\tREFUSED\tInvalid session notebook"), lines[1].constData());
+    }
+
     void validSessionsAreSummarised()
     {
         const CliRun run =

@@ -2,9 +2,11 @@
 #pragma once
 
 #include "core/Circuit.h"
+#include "core/GateText.h"
 #include "curriculum/AlgorithmGenerator.h"
 #include "curriculum/LessonCatalog.h"
 #include "education/model/LearningSession.h"
+#include "ui/model/LogEvent.h"
 
 #include <QString>
 
@@ -114,6 +116,46 @@ inline SessionData customChallengeSession()
     challenge.reference = circuitOf(2, {{GateKind::H, 0, 0, 0.0}, {GateKind::Cnot, 1, 0, 0.0}});
     challenge.definition.target = targetFromCircuit(*challenge.reference);
     session.customChallenge = challenge;
+    return session;
+}
+
+/// One notebook event as the experiment records it.
+inline LogEvent logEvent(LogEventKind kind, std::uint64_t value, std::uint64_t value2 = 0, std::int32_t qubits = 1,
+                         std::uint64_t shots = 0)
+{
+    LogEvent event;
+    event.kind = static_cast<std::int32_t>(kind);
+    event.value = value;
+    event.value2 = value2;
+    event.qubits = qubits;
+    event.shots = shots;
+    return event;
+}
+
+/// The rich session with a notebook holding an event of every kind, steps of the lesson and of a working
+/// circuit among them.
+inline SessionData notebookSession()
+{
+    SessionData session = richSession();
+    LogEvent lessonStep = logEvent(LogEventKind::Step, 0);
+    lessonStep.gate = Gate{GateKind::H, 0, 0, 0.0};
+    LogEvent workingStep = logEvent(LogEventKind::Step, 3, 0, 2);
+    workingStep.gate = Gate{GateKind::P, 1, 0, -0.1};
+    workingStep.working = true;
+    session.notebook = std::vector<LogEvent>{
+        logEvent(LogEventKind::Prepared, 0),
+        lessonStep,
+        logEvent(LogEventKind::Navigation, 1),
+        logEvent(LogEventKind::Measurement, 1),
+        logEvent(LogEventKind::Preparations, 1, 53, 1, 100),
+        logEvent(LogEventKind::Validation, 38, 38),
+        logEvent(LogEventKind::Editor, static_cast<std::uint64_t>(EditAction::GateMoved), 2, 2),
+        workingStep,
+        logEvent(LogEventKind::Prediction, 3, 0, 2),
+        logEvent(LogEventKind::ChallengeCheck, 1, 10000, 2),
+        logEvent(LogEventKind::Hint, 2, 1, 2),
+        logEvent(LogEventKind::DistributionPrediction, 3),
+    };
     return session;
 }
 

@@ -6,6 +6,7 @@
 #include "editor/CircuitEditor.h"
 #include "editor/CircuitFile.h"
 
+#include <algorithm>
 #include <cmath>
 #include <exception>
 #include <random>
@@ -471,6 +472,12 @@ bool Experiment::restore(const ExperimentRecord &record)
         m_document.clear();
     }
     clearLog();
+    // At most the notebook's own limit, the newest kept, as appending them one by one would.
+    const std::size_t kept = std::min(record.notebook.size(), kMaxLogEvents);
+    for (auto event = record.notebook.end() - static_cast<std::ptrdiff_t>(kept); event != record.notebook.end();
+         ++event) {
+        m_logEvents.push_back(*event);
+    }
     announce(Restored);
     return true;
 }

@@ -48,6 +48,8 @@ struct ExperimentRecord
     std::uint64_t shotsTotal = 0;
     std::int32_t prediction = -1;
     RandomGenerator random;
+    /// The notebook's events, oldest first; a record without any starts with an empty notebook.
+    std::vector<LogEvent> notebook;
 };
 
 /// The experiment the main window shows: one circuit (the working copy when there is one, otherwise the

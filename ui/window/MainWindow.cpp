@@ -310,6 +310,10 @@ void MainWindow::showChanges(Experiment::Changes changes)
     if (changes & Experiment::Restarted) {
         m_measurementPanel->resetPrediction();
     }
+    if (changes & Experiment::Restored) {
+        // A reopened session brings its notebook back, written in the language of now.
+        showNotebook();
+    }
     if (anew || (changes & (Experiment::Replayed | Experiment::Stepped))) {
         refreshPanels();
     } else if (changes & Experiment::Predicted) {
@@ -409,13 +413,18 @@ void MainWindow::applyLanguage()
     refreshPanels();
     refreshTitle();
     m_learning->setLanguage(m_language);
+    showNotebook();
+    nameFocusableWidgets(this);
+}
+
+void MainWindow::showNotebook()
+{
     const LogContext context = m_session.logContext(m_language);
     QStringList lines;
     for (const LogEvent &event : m_experiment.logEvents()) {
         lines << renderLogEvent(event, context);
     }
     m_notebookPanel->showLines(lines);
-    nameFocusableWidgets(this);
 }
 
 void MainWindow::setZoom(int percent)

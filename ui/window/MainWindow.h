@@ -67,6 +67,8 @@ public:
     void selectLesson(int index);
     /// Rewrites every text in the current language and re-renders the notebook; the experiment is untouched.
     void applyLanguage();
+    /// Writes every notebook event again, in the current language.
+    void showNotebook();
 
 protected:
     void closeEvent(QCloseEvent *event) override;

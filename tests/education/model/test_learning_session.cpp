@@ -91,6 +91,7 @@ void TestLearningSession::roundTrip_data()
     QTest::addRow("generated Grover") << 2;
     QTest::addRow("challenge answer") << 3;
     QTest::addRow("teacher's challenge answer") << 4;
+    QTest::addRow("notebook of every kind") << 5;
 }
 
 void TestLearningSession::roundTrip()
@@ -98,8 +99,8 @@ void TestLearningSession::roundTrip()
     QFETCH(int, which);
     SessionData plain;
     plain.circuit = lessonCatalog()[0];
-    const SessionData sessions[] = {plain, richSession(), generatedSession(), challengeSession(),
-                                    customChallengeSession()};
+    const SessionData sessions[] = {
+        plain, richSession(), generatedSession(), challengeSession(), customChallengeSession(), notebookSession()};
     const QByteArray bytes = serialiseSession(sessions[which]);
     QVERIFY(!bytes.contains('\n'));
     SessionData restored;
@@ -364,6 +365,55 @@ void TestLearningSession::rejections_data()
         << mutated(rich, {{"comparison_b", 0}, {"parameters", 0}}) << SessionError::Comparison;
     QTest::addRow("parameters before replay")
         << mutated(rich, {{"stage", 0}, {"parameters", 0}}) << SessionError::ParameterContext;
+
+    // The notebook: each event exactly as the notebook could have recorded it.
+    const QJsonObject prepared{{"kind", 0}, {"lesson", 0}, {"value", 0}, {"value2", 0}, {"shots", 0}, {"qubits", 1}};
+    const QJsonObject step{
+        {"kind", 1},  {"lesson", 0}, {"value", 0},       {"value2", 0},
+        {"shots", 0}, {"qubits", 2}, {"working", false}, {"gate", QJsonObject{{"gate", "H"}, {"target", 1}}}};
+    const auto notebook = [&rich](const QJsonArray &events) { return mutated(rich, {{"notebook", events}}); };
+    const auto changed = [](QJsonObject event, const char *key, const QJsonValue &value) {
+        event.insert(QLatin1String(key), value);
+        return event;
+    };
+    QJsonArray tooMany;
+    for (int i = 0; i <= 200; ++i) {
+        tooMany.append(prepared);
+    }
+    QTest::addRow("notebook not a list") << mutated(rich, {{"notebook", 3}}) << SessionError::Notebook;
+    QTest::addRow("201 notebook events") << notebook(tooMany) << SessionError::Notebook;
+    QTest::addRow("event not an object") << notebook({1}) << SessionError::Notebook;
+    QTest::addRow("kind that does not exist") << notebook({changed(prepared, "kind", 11)}) << SessionError::Notebook;
+    QTest::addRow("kind as text") << notebook({changed(prepared, "kind", "0")}) << SessionError::Notebook;
+    QTest::addRow("lesson 21") << notebook({changed(prepared, "lesson", 21)}) << SessionError::Notebook;
+    QTest::addRow("no register") << notebook({changed(prepared, "qubits", 0)}) << SessionError::Notebook;
+    QTest::addRow("13 qubits") << notebook({changed(prepared, "qubits", 13)}) << SessionError::Notebook;
+    QTest::addRow("a preparation's value") << notebook({changed(prepared, "value", 1)}) << SessionError::Notebook;
+    QTest::addRow("outcome outside the register")
+        << notebook({changed(changed(prepared, "kind", 3), "value", 2)}) << SessionError::Notebook;
+    QTest::addRow("editing action that does not exist")
+        << notebook({changed(changed(prepared, "kind", 6), "value", 10)}) << SessionError::Notebook;
+    QTest::addRow("fourth hint") << notebook({changed(changed(prepared, "kind", 9), "value", 3)})
+                                 << SessionError::Notebook;
+    QTest::addRow("10001 preparations") << notebook({changed(prepared, "shots", 10001)}) << SessionError::Notebook;
+    QTest::addRow("negative value") << notebook({changed(changed(prepared, "kind", 2), "value", -1)})
+                                    << SessionError::Notebook;
+    QTest::addRow("fractional value") << notebook({changed(changed(prepared, "kind", 2), "value", 1.5)})
+                                      << SessionError::Notebook;
+    QTest::addRow("extra member") << notebook({changed(prepared, "note", "x")}) << SessionError::Notebook;
+    QTest::addRow("preparation with a gate")
+        << notebook({changed(prepared, "gate", step.value("gate"))}) << SessionError::Notebook;
+    QJsonObject gateless = step;
+    gateless.remove(QStringLiteral("gate"));
+    QTest::addRow("step without its gate") << notebook({gateless}) << SessionError::Notebook;
+    QTest::addRow("gate outside the register")
+        << notebook({changed(step, "gate", QJsonObject{{"gate", "H"}, {"target", 2}})}) << SessionError::Notebook;
+    QTest::addRow("origin as text") << notebook({changed(step, "working", "no")}) << SessionError::Notebook;
+    QTest::addRow("parameters before notebook")
+        << mutated(rich, {{"parameters", 0}, {"notebook", 0}}) << SessionError::ParameterContext;
+    QTest::addRow("notebook before replay") << mutated(rich, {{"notebook", 0}, {"stage", 0}}) << SessionError::Notebook;
+    QTest::addRow("replay after a valid notebook")
+        << mutated(notebookSession(), {{"stage", 0}}) << SessionError::ImpossibleHistogram;
 }
 
 void TestLearningSession::rejections()

@@ -174,6 +174,14 @@ void TestSessionFile::summary_data()
                                         << "Lezione 1 \"01 - La moneta quantistica\" (circuito di lavoro: Grover "
                                            "configurabile); passo 51 di 99; misura: nessuna; preparazioni: 0; "
                                            "previsioni: nessuna; note: no";
+    QTest::addRow("notebook, English") << 3 << 1
+                                       << "Lesson 1 \"01 - The quantum coin\"; stage 1 of 1; measurement: 1; "
+                                          "preparations: 100; predictions: outcome |0>, distribution \"All outcomes "
+                                          "equally likely\"; notes: yes; notebook: 12 entries";
+    QTest::addRow("notebook, Italian") << 3 << 0
+                                       << "Lezione 1 \"01 - La moneta quantistica\"; passo 1 di 1; misura: 1; "
+                                          "preparazioni: 100; previsioni: esito |0>, distribuzione \"Tutti gli "
+                                          "esiti equiprobabili\"; note: sì; quaderno: 12 voci";
 }
 
 void TestSessionFile::summary()
@@ -181,7 +189,7 @@ void TestSessionFile::summary()
     QFETCH(int, which);
     QFETCH(int, language);
     QFETCH(QString, expected);
-    const SessionData sessions[] = {richSession(), challengeSession(), generatedSession()};
+    const SessionData sessions[] = {richSession(), challengeSession(), generatedSession(), notebookSession()};
     QCOMPARE(sessionSummary(sessions[which], static_cast<Language>(language)), expected);
 }
 

@@ -6,6 +6,9 @@
 #include "tests/ui/WindowHarness.h"
 #include "ui/model/LogEvent.h"
 
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QPlainTextEdit>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -141,6 +144,50 @@ private slots:
         // The experiment itself is untouched, and the next step is recorded as usual.
         QCOMPARE(m_window->experiment().lessonIndex(), kBellChallenge);
         QCOMPARE(m_window->experiment().hintsShown(), 1);
+    }
+
+    void aSessionKeepsTheNotebook()
+    {
+        m_window->selectLesson(kBellChallenge);
+        setPanel(GateKind::H, 0, 0, 0.0);
+        click("m_insertButton");
+        click("m_challengeCheckButton");
+        click("m_challengeHintButton");
+        m_window->experiment().nextStep();
+        m_window->experiment().repeatPreparations(100);
+        const QString italian = notebookText();
+        part<QComboBox>("m_languageCombo")->setCurrentIndex(1);
+        const QString english = notebookText();
+        part<QComboBox>("m_languageCombo")->setCurrentIndex(0);
+        const QString path = m_files.filePath(QStringLiteral("record.session.json"));
+        m_fileNames << path;
+        trigger("m_actionSaveSession");
+        QVERIFY2(QFile::exists(path), qPrintable(m_messages.join(QLatin1Char('\n'))));
+
+        // A fresh window shows the same lines, in either language.
+        startWindow();
+        QVERIFY(m_window->files().openLearningSessionFile(path));
+        QCOMPARE(notebookText(), italian);
+        part<QComboBox>("m_languageCombo")->setCurrentIndex(1);
+        QCOMPARE(notebookText(), english);
+
+        // A session whose notebook the reader refuses changes nothing, its notebook included.
+        QJsonObject document = QJsonDocument::fromJson(readFile(path)).object();
+        QJsonArray events = document.value(QStringLiteral("notebook")).toArray();
+        QJsonObject first = events.first().toObject();
+        first.insert(QStringLiteral("kind"), 42);
+        events.replace(0, first);
+        document.insert(QStringLiteral("notebook"), events);
+        const QString bad = m_files.filePath(QStringLiteral("bad.session.json"));
+        QVERIFY(writeFile(bad, QJsonDocument(document).toJson(QJsonDocument::Compact)));
+        m_window->selectLesson(2);
+        const std::size_t events2 = m_window->experiment().logEvents().size();
+        const QString shown = notebookText();
+        QVERIFY(!m_window->files().openLearningSessionFile(bad));
+        QVERIFY(lastMessage().contains(QStringLiteral("Invalid session notebook")));
+        QCOMPARE(m_window->experiment().lessonIndex(), 2);
+        QCOMPARE(m_window->experiment().logEvents().size(), events2);
+        QCOMPARE(notebookText(), shown);
     }
 
 private:
