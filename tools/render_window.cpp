@@ -6,7 +6,10 @@
 #include "editor/ChallengeFile.h"
 #include "education/dialog/LearningController.h"
 #include "education/dialog/LearningDialog.h"
+#include "education/model/StudySession.h"
 #include "ui/commands/CircuitCommands.h"
+#include "ui/commands/FileCommands.h"
+#include "ui/commands/WorksheetCommands.h"
 #include "ui/model/LeftTabs.h"
 #include "ui/views/CircuitView.h"
 #include "ui/views/GateGlyphs.h"
@@ -64,6 +67,21 @@ bool saveWidget(QWidget &widget, const QDir &directory, const QString &name)
 bool save(MainWindow &window, const QDir &directory, const QString &name)
 {
     return saveWidget(window, directory, name);
+}
+
+/// The worksheet of the work in hand as the window exports it, as HTML and as PDF, with a name and a class.
+bool saveWorksheets(MainWindow &window, const QDir &directory, const QString &name)
+{
+    Fasoria::StudyTexts texts = window.studySession().texts();
+    texts.studentName = QStringLiteral("Ada Lovelace");
+    texts.className = QStringLiteral("4B");
+    texts.notes = QStringLiteral("");
+    window.studySession().setTexts(texts);
+    const QString base = directory.filePath(name);
+    const bool written = window.files().exportWorksheet(base + QStringLiteral(".html")) &&
+                         window.worksheetCommands().exportPdf(base + QStringLiteral(".pdf"));
+    std::printf("%s.html\n%s.pdf\n", qPrintable(base), qPrintable(base));
+    return written;
 }
 
 void steps(MainWindow &window, int count)
@@ -164,6 +182,7 @@ int main(int argc, char *argv[])
         window.experiment().showNextHint();
         window.circuitCommands().checkChallengeSolution();
         ok = save(window, directory, QStringLiteral("challenge-solved") + suffix) && ok;
+        ok = saveWorksheets(window, directory, QStringLiteral("worksheet-bell") + suffix) && ok;
 
         // A teacher's challenge (Bell pair, Z forbidden) answered with H, Z and CNOT, first hint shown.
         {
@@ -229,6 +248,9 @@ int main(int argc, char *argv[])
         window.findChild<QScrollArea *>(QStringLiteral("algorithmsScroll"))
             ->ensureWidgetVisible(window.findChild<QWidget *>(QStringLiteral("m_algorithmRunButton")));
         ok = save(window, directory, QStringLiteral("algorithms-grover") + suffix) && ok;
+        window.experiment().goToStep(window.experiment().stepCount());
+        window.experiment().repeatPreparations(1000);
+        ok = saveWorksheets(window, directory, QStringLiteral("worksheet-grover") + suffix) && ok;
         tabs->setCurrentIndex(Fasoria::kLessonTab);
 
         // A working copy of the Bell lesson with a phase gate inserted after the first step, its P gate

@@ -3,6 +3,7 @@
 #include "editor/PlainText.h"
 #include "education/model/BellMixture.h"
 #include "education/model/LearningTexts.h"
+#include "education/model/Worksheet.h"
 #include "ui/texts/TextCatalog.h"
 #include "ui/widgets/AccessibleNames.h"
 #include "ui/widgets/InterfaceZoom.h"
@@ -10,6 +11,7 @@
 #include "ui/widgets/WidgetBuilders.h"
 
 #include <QComboBox>
+#include <QDate>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -32,6 +34,10 @@
 
 namespace Fasoria {
 namespace {
+
+constexpr TextPair kNameText = {"Nome:", "Name:"};
+constexpr TextPair kClassText = {"Classe:", "Class:"};
+constexpr TextPair kDateText = {"Data:", "Date:"};
 
 constexpr int kWidth = 1020;
 constexpr int kHeight = 720;
@@ -244,6 +250,17 @@ QWidget *LearningDialog::buildNotesTab()
     page->setLayout(layout);
 
     m_notesIntro = textLabel("notesIntro");
+    m_nameLabel = textLabel("nameLabel");
+    m_studentName = named<QLineEdit>("studentName");
+    m_classLabel = textLabel("classLabel");
+    m_className = named<QLineEdit>("className");
+    m_dateLabel = textLabel("dateLabel");
+    m_sheetDate = named<QLineEdit>("sheetDate");
+    for (const auto &[label, field] : {std::pair<QLabel *, QLineEdit *>{m_nameLabel, m_studentName},
+                                       {m_classLabel, m_className},
+                                       {m_dateLabel, m_sheetDate}}) {
+        label->setBuddy(field);
+    }
     m_questionLabel = textLabel("questionLabel");
     m_question = named<QLineEdit>("question");
     m_notesLabel = textLabel("notesLabel");
@@ -264,6 +281,12 @@ QWidget *LearningDialog::buildNotesTab()
     auto *sessionRow = row("sessionRow", {m_saveSession, m_openSession, m_exportSheet});
     sessionRow->addStretch(1);
     layout->addWidget(m_notesIntro);
+    QHBoxLayout *header =
+        row("sheetHeaderRow", {m_nameLabel, m_studentName, m_classLabel, m_className, m_dateLabel, m_sheetDate});
+    header->setStretch(1, 3);
+    header->setStretch(3, 1);
+    header->setStretch(5, 2);
+    layout->addLayout(header);
     layout->addWidget(m_questionLabel);
     layout->addWidget(m_question);
     layout->addWidget(m_notesLabel);
@@ -326,6 +349,9 @@ void LearningDialog::connectSignals()
     connect(m_openSession, &QPushButton::clicked, this, &LearningDialog::openSessionRequested);
     connect(m_exportSheet, &QPushButton::clicked, this, &LearningDialog::exportSheetRequested);
     connect(m_question, &QLineEdit::textChanged, this, &LearningDialog::noteTouched);
+    for (QLineEdit *field : {m_studentName, m_className, m_sheetDate}) {
+        connect(field, &QLineEdit::textChanged, this, &LearningDialog::noteTouched);
+    }
     connect(m_reason, &QLineEdit::textChanged, this, &LearningDialog::noteTouched);
     connect(m_notes, &QPlainTextEdit::textChanged, this, &LearningDialog::noteTouched);
     connect(m_conclusion, &QPlainTextEdit::textChanged, this, &LearningDialog::noteTouched);
@@ -406,7 +432,14 @@ void LearningDialog::setDistributionDraft(int index)
 
 StudyTexts LearningDialog::studyTexts() const
 {
-    return StudyTexts{question(), reasonDraft(), notes(), conclusion(), distributionDraft()};
+    return StudyTexts{question(),
+                      reasonDraft(),
+                      notes(),
+                      conclusion(),
+                      distributionDraft(),
+                      plainMultilineText(m_studentName->text()),
+                      plainMultilineText(m_className->text()),
+                      plainMultilineText(m_sheetDate->text())};
 }
 
 void LearningDialog::showStudyTexts(const StudyTexts &texts)
@@ -416,6 +449,11 @@ void LearningDialog::showStudyTexts(const StudyTexts &texts)
     setNotes(texts.notes);
     setConclusion(texts.conclusion);
     setDistributionDraft(texts.distributionDraft);
+    const QScopedValueRollback<bool> filling(m_filling, true);
+    m_studentName->setText(texts.studentName);
+    m_className->setText(texts.className);
+    // A sheet is dated the day it is written unless the student says otherwise.
+    m_sheetDate->setText(texts.date.isEmpty() ? worksheetDate(QDate::currentDate(), m_textLanguage) : texts.date);
 }
 
 void LearningDialog::clearStudyTexts()
@@ -510,6 +548,13 @@ void LearningDialog::refreshCompareTexts(const LearningLab &lab, Language langua
 void LearningDialog::refreshNotesTexts(const LearningWindowState &window, Language language)
 {
     m_notesIntro->setText(learningText(LearningText::NotesIntro, language));
+    m_textLanguage = language;
+    const std::pair<QLabel *, TextPair> header[] = {
+        {m_nameLabel, kNameText}, {m_classLabel, kClassText}, {m_dateLabel, kDateText}};
+    for (const auto &[label, text] : header) {
+        label->setText(uiText(text, language));
+        label->buddy()->setAccessibleName(label->text());
+    }
     const std::pair<QLabel *, LearningText> labels[] = {{m_questionLabel, LearningText::QuestionLabel},
                                                         {m_notesLabel, LearningText::NotesLabel},
                                                         {m_conclusionLabel, LearningText::ConclusionLabel}};

@@ -165,6 +165,15 @@ private:
     QLabel *m_notesIntro = nullptr;
     QLabel *m_questionLabel = nullptr;
     QLineEdit *m_question = nullptr;
+    /// The worksheet's header: who, which class, which day.
+    QLabel *m_nameLabel = nullptr;
+    QLineEdit *m_studentName = nullptr;
+    QLabel *m_classLabel = nullptr;
+    QLineEdit *m_className = nullptr;
+    QLabel *m_dateLabel = nullptr;
+    QLineEdit *m_sheetDate = nullptr;
+    /// The language of the texts, in which an empty date is proposed as today's.
+    Language m_textLanguage = Italian;
     QLabel *m_notesLabel = nullptr;
     QPlainTextEdit *m_notes = nullptr;
     QLabel *m_conclusionLabel = nullptr;

@@ -127,6 +127,14 @@ void insertTexts(QJsonObject &root, const SessionData &session)
     root.insert(QLatin1String("notes"), session.notes);
     root.insert(QLatin1String("conclusion"), session.conclusion);
     root.insert(QLatin1String("rng_state"), QString::fromStdString(session.random.stateText()));
+    // Written only when typed, so that a session without them keeps its bytes.
+    const std::pair<const char *, const QString *> header[] = {
+        {"student_name", &session.studentName}, {"class_name", &session.className}, {"date", &session.date}};
+    for (const auto &[key, text] : header) {
+        if (!text->isEmpty()) {
+            root.insert(QLatin1String(key), *text);
+        }
+    }
 }
 
 } // namespace
@@ -195,8 +203,8 @@ QString SessionRefusal::text(Language language) const
 
 bool exceedsSessionLimits(const SessionData &session, const QByteArray &serialised)
 {
-    for (const QString *member :
-         {&session.predictionReason, &session.draftReason, &session.question, &session.notes, &session.conclusion}) {
+    for (const QString *member : {&session.predictionReason, &session.draftReason, &session.question, &session.notes,
+                                  &session.conclusion, &session.studentName, &session.className, &session.date}) {
         if (member->size() > kMaxSessionTextLength) {
             return true;
         }

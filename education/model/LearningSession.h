@@ -65,6 +65,11 @@ struct SessionData
     QString question;
     QString notes;
     QString conclusion;
+    /// The worksheet's header: the student's name, the class and the date, as typed ("student_name",
+    /// "class_name", "date"; a session without them reads as it always did, with all three empty).
+    QString studentName;
+    QString className;
+    QString date;
     /// The current index of the distribution selector, 0..4; one above a recorded prediction.
     std::int32_t draftDistribution = 0;
     /// Preparations per run chosen in the main window: 10, 100, 1000 or 10000.

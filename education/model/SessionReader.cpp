@@ -201,10 +201,23 @@ SessionError Reader::readTexts()
             return SessionError::Texts;
         }
     }
+    // The worksheet's header may be absent (older sessions); present, it is a plain text like the others.
+    const std::pair<const char *, QString *> header[] = {
+        {"student_name", &m_data.studentName}, {"class_name", &m_data.className}, {"date", &m_data.date}};
+    for (const auto &[key, target] : header) {
+        const QJsonValue text = value(key);
+        if (!text.isUndefined() && (!text.isString() || text.toString().size() > kMaxSessionTextLength ||
+                                    !isPlainMultilineText(text.toString()))) {
+            return SessionError::Texts;
+        }
+    }
     for (const auto &[key, target] : texts) {
         if (target) {
             *target = value(key).toString();
         }
+    }
+    for (const auto &[key, target] : header) {
+        *target = value(key).toString();
     }
     return SessionError::None;
 }

@@ -1,7 +1,11 @@
 #include "education/model/StudySession.h"
 
+#include "curriculum/Challenge.h"
+#include "editor/ChallengeFile.h"
 #include "education/model/LearningLab.h"
+#include "ui/texts/TextCatalog.h"
 
+#include <QDate>
 #include <QScopedValueRollback>
 
 namespace Fasoria {
@@ -31,6 +35,9 @@ SessionData gatherSession(const Experiment &experiment, const LearningLab &lab, 
     session.notes = texts.notes;
     session.conclusion = texts.conclusion;
     session.draftDistribution = texts.distributionDraft;
+    session.studentName = texts.studentName;
+    session.className = texts.className;
+    session.date = texts.date;
     session.selectedShots = selectedShots;
     session.simpleMode = simpleMode;
     session.comparisonA = lab.copy(CopySide::A);
@@ -73,8 +80,8 @@ std::optional<ExperimentRecord> experimentRecord(const SessionData &session)
 
 StudyTexts studyTexts(const SessionData &session)
 {
-    return StudyTexts{session.question, session.draftReason, session.notes, session.conclusion,
-                      session.draftDistribution};
+    return StudyTexts{session.question,          session.draftReason, session.notes,     session.conclusion,
+                      session.draftDistribution, session.studentName, session.className, session.date};
 }
 
 } // namespace Fasoria
@@ -200,7 +207,12 @@ bool StudySession::startAfresh(const std::function<bool(Experiment &)> &start)
             return false;
         }
         m_lab.clearPrediction();
-        m_texts = StudyTexts{};
+        // Who is working, in which class and on which day stays the same from one experiment to the next.
+        StudyTexts fresh;
+        fresh.studentName = m_texts.studentName;
+        fresh.className = m_texts.className;
+        fresh.date = m_texts.date;
+        m_texts = fresh;
         m_experiment.document().session() = SessionMarks{};
         emit textsReplaced();
     }
@@ -321,6 +333,23 @@ WorksheetInput StudySession::worksheetInput(Language language) const
     input.lastShotsTotal = m_experiment.lastShotsTotal();
     input.lastShotsCounts = m_experiment.lastShotsCounts();
     input.lastOutcome = m_experiment.lastOutcome();
+    input.studentName = m_texts.studentName;
+    input.className = m_texts.className;
+    input.date = m_texts.date.isEmpty() ? worksheetDate(QDate::currentDate(), language) : m_texts.date;
+    input.predictionRecorded = m_lab.recordedPrediction() >= 0;
+    const Circuit &circuit = m_experiment.shownCircuit();
+    input.title = uiText({circuit.titleIt, circuit.titleEn}, language);
+    if (const ChallengeFile *teacher = m_experiment.customChallenge()) {
+        input.goal = challengeGoal(teacher->definition, language);
+    } else if (const Challenge *challenge = m_experiment.isChallengeMode()
+                                                ? findChallenge(static_cast<std::uint64_t>(m_experiment.lessonIndex()))
+                                                : nullptr) {
+        input.goal = uiText({challenge->goalIt, challenge->goalEn}, language);
+    }
+    const LogContext context = logContext(language);
+    for (const LogEvent &event : m_experiment.logEvents()) {
+        input.notebook << renderLogEvent(event, context);
+    }
     return input;
 }
 

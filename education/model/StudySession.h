@@ -25,11 +25,16 @@ struct StudyTexts
     QString conclusion;
     /// The distribution selector's index, 0..4; one above a recorded prediction.
     std::int32_t distributionDraft = 0;
+    /// The worksheet's header, typed once: they stay when a new experiment starts. An empty date is today's.
+    QString studentName;
+    QString className;
+    QString date;
 
     bool operator==(const StudyTexts &other) const
     {
         return question == other.question && reasonDraft == other.reasonDraft && notes == other.notes &&
-               conclusion == other.conclusion && distributionDraft == other.distributionDraft;
+               conclusion == other.conclusion && distributionDraft == other.distributionDraft &&
+               studentName == other.studentName && className == other.className && date == other.date;
     }
 };
 

@@ -11,6 +11,7 @@
 #include "education/model/LearningSession.h"
 #include "education/model/StudySession.h"
 #include "education/model/Worksheet.h"
+#include "education/print/WorksheetDocument.h"
 #include "ui/model/Experiment.h"
 #include "ui/texts/TextCatalog.h"
 #include "ui/widgets/Prompts.h"
@@ -314,7 +315,14 @@ bool FileCommands::exportWorksheet(const QString &path)
         return false;
     }
     QString error;
-    if (!saveWorksheetFile(target, m_session.worksheetInput(m_language), m_language, &error)) {
+    WorksheetInput input = m_session.worksheetInput(m_language);
+    try {
+        addWorksheetPictures(input, m_language, m_experiment.workingCircuit() != nullptr);
+    } catch (const std::exception &refusal) {
+        m_prompts.message(QMessageBox::Warning, QString::fromLatin1(kMessageTitle), QString::fromUtf8(refusal.what()));
+        return false;
+    }
+    if (!saveWorksheetFile(target, input, m_language, &error)) {
         m_prompts.message(QMessageBox::Warning, QString::fromLatin1(kMessageTitle), error);
         return false;
     }

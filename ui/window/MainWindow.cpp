@@ -6,6 +6,7 @@
 #include "education/dialog/LearningController.h"
 #include "education/dialog/LearningDialog.h"
 #include "ui/commands/CircuitCommands.h"
+#include "ui/commands/WorksheetCommands.h"
 #include "ui/model/ApplicationInfo.h"
 #include "ui/model/LeftTabs.h"
 #include "ui/model/LogEvent.h"
@@ -87,6 +88,7 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent)
     buildWidgetTree();
     m_circuitView->setBaseScale(InterfaceZoom::percent() / 100.0);
     m_circuitCommands = std::make_unique<CircuitCommands>(m_experiment, m_editorPanel, m_files, m_prompts);
+    m_worksheetCommands = std::make_unique<WorksheetCommands>(m_experiment, m_session, m_prompts, this);
     m_learning = std::make_unique<LearningController>(m_experiment, m_session, m_prompts, this);
     m_session.setPreparations(m_measurementPanel->selectedPreparations());
     readSettings();
@@ -248,6 +250,8 @@ void MainWindow::connectMenus()
     onAction(actions.actionSaveSession, [this] { m_files.saveLearningSession(QString()); });
     onAction(actions.actionOpenSession, [this] { m_files.openLearningSession(); });
     onAction(actions.actionWorksheet, [this] { m_files.exportWorksheet(QString()); });
+    onAction(actions.actionWorksheetPdf, [this] { m_worksheetCommands->exportPdf(QString()); });
+    onAction(actions.actionPrintWorksheet, [this] { m_worksheetCommands->print(); });
     onAction(actions.actionUndo, [this] { m_experiment.undo(); });
     onAction(actions.actionRedo, [this] { m_experiment.redo(); });
     onAction(actions.actionDeleteGate, [this] { m_circuitCommands->removeShownGate(); });
@@ -284,6 +288,8 @@ void MainWindow::connectModels()
         showSimpleMode(beginner);
         QSettings().setValue(key("education/simple"), beginner);
     });
+    connect(m_worksheetCommands.get(), &WorksheetCommands::statusMessage, this,
+            [this](const QString &text) { statusBar()->showMessage(text, kStatusMessageMs); });
     connect(&m_files, &FileCommands::statusMessage, this,
             [this](const QString &text) { statusBar()->showMessage(text, kStatusMessageMs); });
     connect(&m_files, &FileCommands::documentChanged, this, &MainWindow::refreshTitle);
@@ -407,6 +413,7 @@ void MainWindow::applyLanguage()
                                      m_language);
     m_files.setLanguage(m_language);
     m_circuitCommands->setLanguage(m_language);
+    m_worksheetCommands->setLanguage(m_language);
     m_help.setLanguage(m_language);
     fitLeftPanel();
 

@@ -24,6 +24,7 @@ namespace Fasoria {
 class AlgorithmLabPanel;
 class ChartPanel;
 class CircuitCommands;
+class WorksheetCommands;
 class CircuitPanel;
 class EditorPanel;
 class ExercisePanel;
@@ -53,6 +54,7 @@ public:
     Fasoria::StudySession &studySession() { return m_session; }
     Fasoria::FileCommands &files() { return m_files; }
     Fasoria::CircuitCommands &circuitCommands() { return *m_circuitCommands; }
+    Fasoria::WorksheetCommands &worksheetCommands() { return *m_worksheetCommands; }
     Fasoria::LearningController &learning() { return *m_learning; }
     Fasoria::Language language() const { return m_language; }
     /// The message-box and file-dialog seam, shared with the commands and the dialogs the window owns.
@@ -109,6 +111,7 @@ private:
     std::unique_ptr<Fasoria::WindowActions> m_actions;
     // Made once the panels they bind to exist; destroyed before the models they hold.
     std::unique_ptr<Fasoria::CircuitCommands> m_circuitCommands;
+    std::unique_ptr<Fasoria::WorksheetCommands> m_worksheetCommands;
     std::unique_ptr<Fasoria::LearningController> m_learning;
 
     QLabel *m_title = nullptr;

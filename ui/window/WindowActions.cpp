@@ -26,6 +26,8 @@ constexpr TextPair kLicenseTip = {"Leggi le condizioni di utilizzo e distribuzio
 constexpr TextPair kSaveSessionText = {"Salva sessione didattica...", "Save learning session..."};
 constexpr TextPair kOpenSessionText = {"Apri sessione didattica...", "Open learning session..."};
 constexpr TextPair kWorksheetText = {"Esporta scheda HTML...", "Export HTML worksheet..."};
+constexpr TextPair kWorksheetPdfText = {"Esporta scheda come PDF...", "Export worksheet as PDF..."};
+constexpr TextPair kPrintWorksheetText = {"Stampa scheda...", "Print worksheet..."};
 constexpr TextPair kUndoText = {"Annulla modifica circuito", "Undo circuit edit"};
 constexpr TextPair kRedoText = {"Ripristina modifica circuito", "Redo circuit edit"};
 constexpr TextPair kViewMenu = {"&Visualizza", "&View"};
@@ -75,6 +77,9 @@ WindowActions::WindowActions(QMainWindow *window)
     actionSaveSession = action("m_actionSaveSession");
     actionOpenSession = action("m_actionOpenSession");
     actionWorksheet = action("m_actionWorksheet");
+    actionWorksheetPdf = action("m_actionWorksheetPdf");
+    actionPrintWorksheet = action("m_actionPrintWorksheet");
+    actionPrintWorksheet->setShortcut(QKeySequence::Print);
     actionUndo = action("m_actionUndo");
     actionRedo = action("m_actionRedo");
     actionHelp = action("m_actionHelp");
@@ -117,7 +122,8 @@ WindowActions::WindowActions(QMainWindow *window)
     fileMenu->addAction(actionRedo);
     fileMenu->addSeparator();
     for (QAction *exchange :
-         {actionOpenChallenge, actionImportQasm, actionExportQasm, actionExportPicture, actionExportChart}) {
+         {actionOpenChallenge, actionImportQasm, actionExportQasm, actionExportPicture, actionExportChart,
+          actionWorksheetPdf, actionPrintWorksheet}) {
         fileMenu->addAction(exchange);
     }
     // Undo and Redo are the File menu's own actions, so both menus show one state and one shortcut.
@@ -176,6 +182,8 @@ void WindowActions::applyLanguage(Language language)
     actionSaveSession->setText(uiText(kSaveSessionText, language));
     actionOpenSession->setText(uiText(kOpenSessionText, language));
     actionWorksheet->setText(uiText(kWorksheetText, language));
+    actionWorksheetPdf->setText(uiText(kWorksheetPdfText, language));
+    actionPrintWorksheet->setText(uiText(kPrintWorksheetText, language));
     actionUndo->setText(uiText(kUndoText, language));
     actionRedo->setText(uiText(kRedoText, language));
     actionOpenChallenge->setText(uiText(MoreText::OpenChallengeAction, language));

@@ -40,6 +40,8 @@ struct WindowActions
     QAction *actionSaveSession = nullptr;
     QAction *actionOpenSession = nullptr;
     QAction *actionWorksheet = nullptr;
+    QAction *actionWorksheetPdf = nullptr;
+    QAction *actionPrintWorksheet = nullptr;
     QAction *actionUndo = nullptr;
     QAction *actionRedo = nullptr;
     /// The Edit menu's gate commands, on the drawing's chosen wire after the shown stage.

@@ -538,7 +538,8 @@ void TestLearningSession::workInHandComesBackWhole()
     LearningLab lab;
     QVERIFY(lab.capture(CopySide::A, experiment.shownCircuit(), 1));
     const StudyTexts texts{QStringLiteral("Twins?"), QStringLiteral("entangled"), QStringLiteral("00 and 11\nonly"),
-                           QStringLiteral("always equal"), 2};
+                           QStringLiteral("always equal"), 2, QStringLiteral("Ada <b>L</b>"), QStringLiteral("4B"),
+                           QStringLiteral("10 dicembre 2026")};
     const QByteArray saved = serialiseSession(gatherSession(experiment, lab, texts, 100, true));
 
     SessionData restored;

@@ -36,6 +36,7 @@ WorksheetInput coinAtStep1()
     WorksheetInput input;
     input.circuit = lessonCatalog()[0];
     input.currentStep = 1;
+    input.predictionRecorded = true;
     return input;
 }
 
@@ -72,6 +73,13 @@ private slots:
     void refusedInput();
     void fileNames_data();
     void fileNames();
+    void headerIsText_data();
+    void headerIsText();
+    void roomToWrite_data();
+    void roomToWrite();
+    void notebookIsText();
+    void pictures_data();
+    void pictures();
     void savesUtf8();
 };
 
@@ -87,9 +95,18 @@ void TestWorksheet::wholePage()
     input.conclusion = QStringLiteral("C");
     input.lastShotsTotal = 10;
     input.lastShotsCounts = {4, 6};
+    input.predictionRecorded = true;
+    input.studentName = QStringLiteral("Ada");
+    input.className = QStringLiteral("4B");
+    input.date = QStringLiteral("10 December 2026");
+    input.title = QStringLiteral("T");
+    input.notebook = QStringList{QStringLiteral("\n=== T ==="), QStringLiteral("Step 1")};
     const QString expected =
-        expectedHead("en") + section("Question", "Q") + section("Prediction and reasoning", "F<br>R") +
-        section("Observations", "N") + section("Conclusions", "C") +
+        expectedHead("en") +
+        "<table><tbody><tr><th>Name</th><td>Ada</td><th>Class</th><td>4B</td><th>Date</th><td>10 December 2026</td>"
+        "</tr></tbody></table><p><b>Activity:</b> T</p>" +
+        section("Question", "Q") + section("Prediction and reasoning", "F<br>R") + section("Observations", "N") +
+        section("Conclusions", "C") +
         "<h2>Circuit</h2><p>Qubits: 1 | Step: 1/1</p><table><thead><tr><th>#</th>"
         "<th>Operation</th></tr></thead><tbody><tr><td>1</td><td>H(q0)</td></tr></tbody></table>"
         "<h2>Results before measurement</h2><p>Amplitudes and probabilities describe the circuit prefix. Counts "
@@ -97,7 +114,9 @@ void TestWorksheet::wholePage()
         "<th>Count</th><th>Frequency %</th></tr></thead><tbody>"
         "<tr><td>0</td><td>0.707106781</td><td>0</td><td>50.0000</td><td>4</td><td>40.000</td></tr>"
         "<tr><td>1</td><td>0.707106781</td><td>0</td><td>50.0000</td><td>6</td><td>60.000</td></tr>"
-        "</tbody></table><p>Independent preparations: 10</p><h2>Reproducible circuit (JSON)</h2><p>Save this block "
+        "</tbody></table><p>Independent preparations: 10</p><h2>Laboratory notebook</h2><p style=\"overflow-wrap:"
+        "anywhere;font-family:monospace;font-size:12px\">=== T ===<br>Step 1</p><h2 style=\"page-break-before:always\">"
+        "Appendix: reproducible circuit (JSON)</h2><p>Save this block "
         "as a .fsor.json file and open it in Fasoria. Save the session as well to resume notes and comparisons.</p>"
         "<pre>{<br>    &quot;bit_order&quot;: &quot;q0_rightmost&quot;,<br>    &quot;format&quot;: "
         "&quot;FasoriaCircuit&quot;,<br>    &quot;gates&quot;: [<br>        {<br>            &quot;gate&quot;: "
@@ -122,8 +141,8 @@ void TestWorksheet::head()
     const QString page = buildWorksheet(coinAtStep1(), static_cast<Language>(language));
     const QString head = expectedHead(code.toLatin1().constData());
     QCOMPARE(page.left(head.size()), head);
-    // The head ends with the title: the first section follows it directly.
-    QVERIFY(page.mid(head.size()).startsWith(QStringLiteral("<h2>")));
+    // The head ends with the title: the header a teacher collects follows it directly.
+    QVERIFY(page.mid(head.size()).startsWith(QStringLiteral("<table><tbody><tr><th>")));
     QVERIFY(page.endsWith(QStringLiteral("</pre></body></html>")));
 }
 
@@ -149,7 +168,6 @@ void TestWorksheet::longWordsWrapInStudentText()
     // The paragraph that holds the word is one that breaks inside it.
     const int paragraph = page.lastIndexOf(QStringLiteral("<p"), at);
     QVERIFY(page.midRef(paragraph, at - paragraph).startsWith(QStringLiteral(R"(<p style="overflow-wrap:anywhere">)")));
-    QCOMPARE(page.count(QStringLiteral(R"(<p style="overflow-wrap:anywhere">)")), 4);
 }
 
 void TestWorksheet::escapesUserText_data()
@@ -214,7 +232,7 @@ void TestWorksheet::withoutPreparations()
 {
     const QString page = buildWorksheet(coinAtStep1(), English);
     QCOMPARE(page.count(QStringLiteral("<td>-</td><td>-</td></tr>")), 2);
-    QVERIFY(page.contains(QStringLiteral("</tbody></table><p>Independent preparations: 0</p><h2>")));
+    QVERIFY(page.contains(QStringLiteral("</tbody></table><p>Independent preparations: 0</p><h2 style=")));
     QVERIFY(!page.contains(QStringLiteral("Single measurement outcome")));
 }
 
@@ -228,7 +246,8 @@ void TestWorksheet::afterMeasurement()
     QCOMPARE(page.count(QStringLiteral("<td>0.707106781</td><td>0</td><td>50.0000</td>")), 2);
     QVERIFY(page.contains(QStringLiteral("<td>52</td><td>52.000</td>")));
     QVERIFY(page.contains(QStringLiteral(
-        "<p>Preparazioni indipendenti: 100</p><p>Esito della misura singola: 1</p><h2>Circuito ricostruibile")));
+        "<p>Preparazioni indipendenti: 100</p><p>Esito della misura singola: 1</p><h2 style=\"page-break-before:"
+        "always\">Appendice: circuito ricostruibile")));
 }
 
 void TestWorksheet::notesOnTwoLines()
@@ -348,6 +367,106 @@ void TestWorksheet::savesUtf8()
     QFile file(path);
     QVERIFY(file.open(QIODevice::ReadOnly));
     QCOMPARE(QString::fromUtf8(file.readAll()), buildWorksheet(input, Italian));
+}
+
+void TestWorksheet::headerIsText_data()
+{
+    QTest::addColumn<int>("field");
+    QTest::addRow("name") << 0;
+    QTest::addRow("class") << 1;
+    QTest::addRow("date") << 2;
+    QTest::addRow("title") << 3;
+    QTest::addRow("goal") << 4;
+}
+
+void TestWorksheet::headerIsText()
+{
+    QFETCH(int, field);
+    WorksheetInput input = coinAtStep1();
+    QString *const fields[] = {&input.studentName, &input.className, &input.date, &input.title, &input.goal};
+    *fields[field] = QStringLiteral("<b>SOLVED</b> %1\nx");
+    const QString page = buildWorksheet(input, Italian);
+    QVERIFY(page.contains(QStringLiteral("&lt;b&gt;SOLVED&lt;/b&gt; %1<br>x")));
+    QVERIFY(!page.contains(QStringLiteral("<b>SOLVED")));
+    // The goal has a line only when there is one.
+    QCOMPARE(page.contains(QStringLiteral("<p><b>Obiettivo:</b>")), field == 4);
+}
+
+void TestWorksheet::roomToWrite_data()
+{
+    QTest::addColumn<bool>("custom");
+    QTest::addColumn<bool>("recorded");
+    QTest::addColumn<QString>("notes");
+    QTest::addColumn<int>("ruledTables");
+    // Conclusions are always empty here; observations only when no notes are given.
+    QTest::addRow("everything written") << false << true << "seen" << 1;
+    QTest::addRow("no notes") << false << true << "" << 2;
+    QTest::addRow("blank notes") << false << true << " \n " << 2;
+    QTest::addRow("no prediction") << false << false << "seen" << 2;
+    QTest::addRow("own circuit, nothing written") << true << false << "" << 4;
+}
+
+void TestWorksheet::roomToWrite()
+{
+    QFETCH(bool, custom);
+    QFETCH(bool, recorded);
+    QFETCH(QString, notes);
+    QFETCH(int, ruledTables);
+    WorksheetInput input = coinAtStep1();
+    if (custom) {
+        input.circuit = circuitOf(1, {{GateKind::H, 0, 0, 0.0}});
+    }
+    input.predictionRecorded = recorded;
+    // What the learning lab shows before a prediction is its own hint, never the student's answer.
+    input.predictionFeedback = QStringLiteral("Record before starting");
+    input.notes = notes;
+    for (const Language language : {Italian, English}) {
+        const QString page = buildWorksheet(input, language);
+        QCOMPARE(page.count(QStringLiteral("<table style=\"border:none\">")), ruledTables);
+        QCOMPARE(page.contains(QStringLiteral("Record before starting")), recorded);
+        QCOMPARE(page.contains(language == English ? QStringLiteral("(no prediction recorded)")
+                                                   : QStringLiteral("(nessuna previsione registrata)")),
+                 !recorded);
+        QVERIFY(!page.contains(QString::fromUtf8(kCustomQuestionEn)));
+        QVERIFY(!page.contains(QString::fromUtf8(kCustomQuestionIt)));
+    }
+}
+
+void TestWorksheet::notebookIsText()
+{
+    WorksheetInput input = coinAtStep1();
+    QVERIFY(!buildWorksheet(input, English).contains(QStringLiteral("Laboratory notebook")));
+    input.notebook = QStringList{QStringLiteral("Step 1: <i>H</i> & %1"), QStringLiteral("second")};
+    QVERIFY(buildWorksheet(input, English)
+                .contains(QStringLiteral("font-size:12px\">Step 1: &lt;i&gt;H&lt;/i&gt; &amp; %1<br>second</p>")));
+}
+
+void TestWorksheet::pictures_data()
+{
+    QTest::addColumn<int>("pictures");
+    QTest::addColumn<QString>("expected");
+    QTest::addColumn<QString>("absent");
+    QTest::addRow("inline") << int(WorksheetPictures::InlineSvg)
+                            << R"(<p><svg style="max-width:100%;height:auto" width="10"><rect/></svg></p>)"
+                            << "<?xml";
+    QTest::addRow("images") << int(WorksheetPictures::Resources)
+                            << R"(<p><img src="fasoria-circuit.png" width="680"></p>)"
+                            << "<svg";
+}
+
+void TestWorksheet::pictures()
+{
+    QFETCH(int, pictures);
+    QFETCH(QString, expected);
+    QFETCH(QString, absent);
+    WorksheetInput input = coinAtStep1();
+    input.circuitPicture = {"<?xml version=\"1.0\"?>\n<svg width=\"10\"><rect/></svg>", "PNG", 2000, 100};
+    const QString page = buildWorksheet(input, English, static_cast<WorksheetPictures>(pictures));
+    QVERIFY2(page.contains(expected), qPrintable(page));
+    QVERIFY(!page.contains(absent));
+    // The circuit's picture comes before its table of operations; the chart, empty here, takes no room.
+    QVERIFY(page.indexOf(expected) < page.indexOf(QStringLiteral("<th>Operation</th>")));
+    QVERIFY(!page.contains(QLatin1String(kChartPictureName)));
 }
 
 QTEST_GUILESS_MAIN(TestWorksheet)

@@ -237,12 +237,11 @@ void TestMainWindow::menusInOrderWithShortcuts()
         fileMenu << (action->isSeparator() ? QStringLiteral("-") : action->objectName());
     }
     // The exchange commands come after every specified entry, behind a separator of their own.
-    QCOMPARE(
-        fileMenu.join(QLatin1Char(' ')),
-        QStringLiteral(
-            "m_actionNew m_actionOpen - m_actionSave m_actionSaveAs - m_actionExport - m_actionExit "
-            "m_actionSaveSession m_actionOpenSession m_actionWorksheet m_actionUndo m_actionRedo - "
-            "m_actionOpenChallenge m_actionImportQasm m_actionExportQasm m_actionExportPicture m_actionExportChart"));
+    QCOMPARE(fileMenu.join(QLatin1Char(' ')),
+             QStringLiteral("m_actionNew m_actionOpen - m_actionSave m_actionSaveAs - m_actionExport - m_actionExit "
+                            "m_actionSaveSession m_actionOpenSession m_actionWorksheet m_actionUndo m_actionRedo - "
+                            "m_actionOpenChallenge m_actionImportQasm m_actionExportQasm m_actionExportPicture "
+                            "m_actionExportChart m_actionWorksheetPdf m_actionPrintWorksheet"));
     QStringList viewMenu;
     for (const QAction *action : part<QMenu>("m_viewMenu")->actions()) {
         viewMenu << (action->isSeparator() ? QStringLiteral("-") : action->objectName());
