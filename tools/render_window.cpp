@@ -136,11 +136,18 @@ int main(int argc, char *argv[])
         window.selectLesson(3);
         steps(window, 1);
         ok = save(window, directory, QStringLiteral("guided-midway") + suffix) && ok;
+        // Past the start, the prediction box says where a prediction is recorded.
+        tabs->setCurrentIndex(Fasoria::kMeasurementsTab);
+        ok = save(window, directory, QStringLiteral("prediction-closed") + suffix) && ok;
+        tabs->setCurrentIndex(Fasoria::kLessonTab);
 
         window.selectLesson(2);
         auto *prediction = window.findChild<QComboBox *>(QStringLiteral("m_predictionCombo"));
         prediction->setCurrentIndex(4);
         window.findChild<QPushButton *>(QStringLiteral("m_predictionButton"))->click();
+        // The recorded prediction waits for the end: the stage the preparations use, and the whole circuit's.
+        tabs->setCurrentIndex(Fasoria::kMeasurementsTab);
+        ok = save(window, directory, QStringLiteral("prediction-recorded") + suffix) && ok;
         steps(window, 2);
         window.experiment().repeatPreparations(window.studySession().preparations());
         window.experiment().measureOnce();

@@ -133,8 +133,13 @@ bool LearningLab::setRecordedPrediction(std::int32_t prediction, const QString &
 
 QString LearningLab::predictionFeedback(const ExperimentView &experiment, Language language) const
 {
-    if (m_prediction < 0 || !experiment.hasState()) {
+    if (!experiment.hasState()) {
         return text(LearningText::FeedbackNone, language);
+    }
+    if (m_prediction < 0) {
+        // Past the start the box is closed: it says where it opens again.
+        return experiment.currentStep > 0 ? uiText(MoreText::PredictionAtStart, language)
+                                          : text(LearningText::FeedbackNone, language);
     }
     const Circuit &circuit = *experiment.circuit;
     const QString chosen = distributionChoiceText(m_prediction, circuit.qubitCount, language) + QStringLiteral(". ");

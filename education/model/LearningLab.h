@@ -76,8 +76,9 @@ public:
     void clearPrediction();
     /// Restores a prediction (−1..3) and its reasoning, as a session file holds them.
     bool setRecordedPrediction(std::int32_t prediction, const QString &reason);
-    /// `predictionResult`: the hint while nothing is recorded; otherwise the chosen item, ". " and the comparison
-    /// against the theoretical distribution of the whole circuit (never the measurement or the histogram).
+    /// `predictionResult`: while nothing is recorded, the hint, or past stage 0 where recording is possible;
+    /// otherwise the chosen item, ". " and the comparison against the theoretical distribution of the whole
+    /// circuit (never the measurement or the histogram).
     QString predictionFeedback(const ExperimentView &experiment, Language language) const;
 
     // Comparison copies.

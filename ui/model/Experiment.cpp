@@ -220,6 +220,16 @@ bool Experiment::repeatPreparations(std::uint64_t shots)
     return true;
 }
 
+bool Experiment::prepareWholeCircuit(std::uint64_t shots)
+{
+    if (!m_state || shots == 0 || m_currentStep >= stepCount()) {
+        return false;
+    }
+    const ChangeBatch batch(*this);
+    // The rebuild at the end clears any measurement, so the preparations that follow always run.
+    return goToStep(stepCount()) && repeatPreparations(shots);
+}
+
 bool Experiment::canRecordPrediction() const
 {
     return m_state && m_currentStep == 0 && !m_measured && m_shotsTotal == 0;

@@ -187,6 +187,10 @@ public:
     /// Samples `shots` independent preparations without touching the state. False without a state, once
     /// measured, or for zero shots.
     bool repeatPreparations(std::uint64_t shots);
+    /// Goes from a stage before the end to the last one and samples `shots` preparations of the whole circuit
+    /// there, announced once; the notebook gets the navigation and the preparations. False, changing nothing,
+    /// without a state, for zero shots or at the end already.
+    bool prepareWholeCircuit(std::uint64_t shots);
     /// A prediction can be recorded only at step 0, before any measurement or preparation.
     bool canRecordPrediction() const;
     /// False when recording is not possible now or the index is not a basis state of the register.

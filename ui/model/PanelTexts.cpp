@@ -3,7 +3,9 @@
 #include "core/GateText.h"
 #include "curriculum/Challenge.h"
 #include "curriculum/Diagnostics.h"
+#include "curriculum/LessonCatalog.h"
 #include "editor/ChallengeFile.h"
+#include "editor/CircuitFile.h"
 #include "ui/model/LogEvent.h"
 #include "ui/texts/ChallengeMessage.h"
 #include "ui/texts/TextCatalog.h"
@@ -38,7 +40,22 @@ constexpr TextPair kDeutschClassical = {"Valuta f(0) e f(1) per una risposta cer
 constexpr TextPair kDeutschReadout = {"Leggi q0 (0=costante; 1=bilanciata). Ignora q1.",
                                       "Read q0 (0=constant; 1=balanced). Ignore q1."};
 constexpr const char *kDeutschFunctions[] = {"f(x)=0", "f(x)=1", "f(x)=x", "f(x)=1-x"};
+
+// What is loaded in place of a lesson, and the stage repeated preparations sample.
+constexpr TextPair kCustomCircuit = {"Circuito personalizzato", "Custom circuit"};
+constexpr TextPair kGeneratedName = {"%1, %2 %3", "%1, %2 %3"};
+constexpr TextPair kTeacherChallenge = {"Sfida dell'insegnante: %1", "Teacher's challenge: %1"};
+constexpr TextPair kPreparationStage = {"Le preparazioni usano il passo %1 di %2.",
+                                        "The preparations use stage %1 of %2."};
 // clang-format on
+
+/// A working circuit that still is the lesson: its gates and its title, which a copy takes from the lesson and
+/// every circuit from elsewhere (a file, New, an import) brings of its own.
+bool isLessonCopy(const Circuit &working, const Circuit &lesson)
+{
+    return qstrcmp(working.titleIt, lesson.titleIt) == 0 && qstrcmp(working.titleEn, lesson.titleEn) == 0 &&
+           serializeCircuit(working) == serializeCircuit(lesson);
+}
 
 // The oracle, classical-method and readout texts of a generated algorithm.
 void describeGenerated(const AlgorithmParameters &parameters, Language language, AlgorithmPresentation &out)
@@ -83,6 +100,60 @@ int generatorKindIndex(AlgorithmKind kind)
         }
     }
     return 0;
+}
+
+LoadedKind loadedKind(const Experiment &experiment)
+{
+    if (experiment.customChallenge()) {
+        return LoadedKind::TeacherChallenge;
+    }
+    if (experiment.algorithm()) {
+        return LoadedKind::Algorithm;
+    }
+    const Circuit *working = experiment.workingCircuit();
+    if (!working || experiment.isChallengeMode() ||
+        isLessonCopy(*working, lessonCatalog()[static_cast<std::size_t>(experiment.lessonIndex())])) {
+        return LoadedKind::CatalogLesson;
+    }
+    return LoadedKind::Custom;
+}
+
+QString loadedName(const Experiment &experiment, Language language)
+{
+    switch (loadedKind(experiment)) {
+    case LoadedKind::CatalogLesson:
+        break;
+    case LoadedKind::Custom:
+        return uiText(kCustomCircuit, language);
+    case LoadedKind::Algorithm: {
+        const GeneratedAlgorithm &generated = *experiment.algorithm();
+        const std::int32_t qubits = generated.circuit.qubitCount;
+        const char *name = kGeneratorKindItems[generatorKindIndex(generated.parameters.kind)].text;
+        return uiText(kGeneratedName, language)
+            .arg(QString::fromLatin1(name), QString::number(qubits), qubitWord(qubits, language));
+    }
+    case LoadedKind::TeacherChallenge:
+        return uiText(kTeacherChallenge, language)
+            .arg(challengeGoal(experiment.customChallenge()->definition, language));
+    }
+    return QString();
+}
+
+QString preparationStageText(const Experiment &experiment, Language language)
+{
+    const std::uint64_t steps = experiment.stepCount();
+    if (experiment.prediction() < 0 || experiment.currentStep() >= steps) {
+        return QString();
+    }
+    return uiText(kPreparationStage, language).arg(QString::number(experiment.currentStep()), QString::number(steps));
+}
+
+QString predictionHintText(const Experiment &experiment, Language language)
+{
+    if (experiment.currentStep() > 0 && experiment.prediction() < 0) {
+        return uiText(MoreText::PredictionAtStart, language);
+    }
+    return uiText(TextKey::PredictionHint, language);
 }
 
 std::optional<AlgorithmPresentation> presentAlgorithm(const Experiment &experiment, Language language)

@@ -43,6 +43,33 @@ struct AlgorithmPresentation
     std::vector<AlgorithmStage> stages;
 };
 
+/// What the window has loaded, as the lesson selector and the exercise question name it.
+enum class LoadedKind
+{
+    /// Catalog lesson lessonIndex(): shown read-only, as a copy still equal to it, or answered as its challenge.
+    CatalogLesson,
+    /// A circuit of the student's: new, opened, imported, or a copy of the lesson edited since.
+    Custom,
+    /// A generated algorithm, not edited since it was generated.
+    Algorithm,
+    /// The answer to a teacher's challenge.
+    TeacherChallenge,
+};
+
+LoadedKind loadedKind(const Experiment &experiment);
+
+/// What the lesson selector shows in place of the lesson: "Custom circuit", the generated algorithm's name and
+/// size ("Grover, 3 qubits") or "Teacher's challenge: " and its goal, as text; empty while a lesson is loaded.
+QString loadedName(const Experiment &experiment, Language language);
+
+/// Which stage repeated preparations would sample, said once a prediction waits for a comparison at the end and
+/// the shown stage comes before it ("The preparations use stage 0 of 3."); empty otherwise.
+QString preparationStageText(const Experiment &experiment, Language language);
+
+/// The prediction box's hint: how to record a prediction, or, past the start with none recorded, that recording
+/// needs stage 0.
+QString predictionHintText(const Experiment &experiment, Language language);
+
 /// The presentation in `language`, or nothing when there is no algorithm to present.
 std::optional<AlgorithmPresentation> presentAlgorithm(const Experiment &experiment, Language language);
 

@@ -4,33 +4,49 @@
 #include "editor/ChallengeFile.h"
 #include "ui/model/Experiment.h"
 #include "ui/model/LogEvent.h"
+#include "ui/model/PanelTexts.h"
 #include "ui/texts/TextCatalog.h"
 #include "ui/widgets/InterfaceZoom.h"
 #include "ui/widgets/WidgetBuilders.h"
 
 #include <QComboBox>
+#include <QEvent>
+#include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QStringList>
+#include <QStyle>
+#include <QStyleOptionComboBox>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace Fasoria {
 
 namespace {
 
-/// The question the shown circuit asks: a teacher's goal, the circuit's own question, or the free lab's.
+/// The question of what is loaded, as the selector names it: a teacher's goal, the free lab's for a circuit of
+/// the student's, otherwise the shown circuit's own.
 QString questionText(const Experiment &experiment, Language language)
 {
-    if (const ChallengeFile *challenge = experiment.customChallenge()) {
-        return challengeGoal(challenge->definition, language);
+    switch (loadedKind(experiment)) {
+    case LoadedKind::TeacherChallenge:
+        return challengeGoal(experiment.customChallenge()->definition, language);
+    case LoadedKind::Custom:
+        return uiText(TextKey::FreeLabQuestion, language);
+    case LoadedKind::CatalogLesson:
+    case LoadedKind::Algorithm:
+        break;
     }
     const Circuit &circuit = experiment.shownCircuit();
-    const bool ownQuestion =
-        !experiment.workingCircuit() || experiment.isChallengeMode() || experiment.algorithm() != nullptr;
-    return ownQuestion ? uiText({circuit.questionIt, circuit.questionEn}, language)
-                       : uiText(TextKey::FreeLabQuestion, language);
+    return uiText({circuit.questionIt, circuit.questionEn}, language);
+}
+
+int lessonCount()
+{
+    return static_cast<int>(lessonCatalog().size());
 }
 
 } // namespace
@@ -41,9 +57,10 @@ ExercisePanel::ExercisePanel(QWidget *parent) : QGroupBox(parent)
     QVBoxLayout *exerciseLayout = named(new QVBoxLayout(this), "exerciseLayout");
     m_lessons = named(new QComboBox, "m_lessons");
     // The titles are written by the language pass.
-    for (std::size_t i = 0; i < lessonCatalog().size(); ++i) {
+    for (int i = 0; i < lessonCount(); ++i) {
         m_lessons->addItem(QString());
     }
+    m_lessons->installEventFilter(this);
     exerciseLayout->addWidget(m_lessons);
 
     m_resourceBox = named(new QGroupBox, "m_resourceBox");
@@ -73,7 +90,12 @@ ExercisePanel::ExercisePanel(QWidget *parent) : QGroupBox(parent)
     buttons->addWidget(m_nextButton);
     exerciseLayout->addLayout(buttons);
 
-    connect(m_lessons, QOverload<int>::of(&QComboBox::currentIndexChanged), this, &ExercisePanel::lessonChosen);
+    // The extra item is only ever current, so only a lesson can be chosen.
+    connect(m_lessons, QOverload<int>::of(&QComboBox::currentIndexChanged), this, [this](int index) {
+        if (index >= 0 && index < lessonCount()) {
+            emit lessonChosen(index);
+        }
+    });
     connect(m_resetButton, &QPushButton::clicked, this, &ExercisePanel::restartRequested);
     connect(m_previousButton, &QPushButton::clicked, this, &ExercisePanel::previousRequested);
     connect(m_nextButton, &QPushButton::clicked, this, &ExercisePanel::nextRequested);
@@ -81,7 +103,7 @@ ExercisePanel::ExercisePanel(QWidget *parent) : QGroupBox(parent)
 
 void ExercisePanel::refresh(const Experiment &experiment, Language language)
 {
-    showLesson(experiment.lessonIndex());
+    showLoaded(experiment, language);
     m_question->setText(questionText(experiment, language));
     m_nextButton->setEnabled(experiment.canStepForward());
     m_previousButton->setEnabled(experiment.canGoBack());
@@ -112,9 +134,8 @@ void ExercisePanel::refresh(const Experiment &experiment, Language language)
 void ExercisePanel::applyLanguage(Language language)
 {
     setTitle(uiText(TextKey::ExercisesBox, language));
-    m_lessons->setToolTip(uiText(TextKey::LessonsTip, language));
     const LessonCatalog &lessons = lessonCatalog();
-    for (int i = 0; i < m_lessons->count() && static_cast<std::size_t>(i) < lessons.size(); ++i) {
+    for (int i = 0; i < lessonCount(); ++i) {
         const Lesson &lesson = lessons[static_cast<std::size_t>(i)];
         m_lessons->setItemText(
             i, catalogText(TextKey::LessonItem, language, uiText({lesson.titleIt, lesson.titleEn}, language),
@@ -142,15 +163,54 @@ void ExercisePanel::setBeginner(bool beginner)
     m_resourceBox->setVisible(!beginner);
 }
 
-int ExercisePanel::shownLesson() const
-{
-    return m_lessons->currentIndex();
-}
-
-void ExercisePanel::showLesson(int index)
+void ExercisePanel::showLoaded(const Experiment &experiment, Language language)
 {
     const QSignalBlocker blocker(m_lessons);
-    m_lessons->setCurrentIndex(index);
+    m_lesson = experiment.lessonIndex();
+    m_loadedName = loadedName(experiment, language);
+    const int extra = lessonCount();
+    const QString lessonsTip = uiText(TextKey::LessonsTip, language);
+    if (m_loadedName.isEmpty()) {
+        m_lessons->setCurrentIndex(m_lesson);
+        if (m_lessons->count() > extra) {
+            m_lessons->removeItem(extra);
+        }
+        m_lessons->setToolTip(lessonsTip);
+        return;
+    }
+    if (m_lessons->count() == extra) {
+        m_lessons->addItem(QString());
+    }
+    // The tips tell the whole name, which for a teacher's challenge is a goal of any length.
+    m_lessons->setItemData(extra, plainToolTip(m_loadedName), Qt::ToolTipRole);
+    m_lessons->setToolTip(plainToolTip(m_loadedName + QStringLiteral("\n\n") + lessonsTip));
+    m_lessons->setCurrentIndex(extra);
+    elideLoadedItem();
+}
+
+void ExercisePanel::elideLoadedItem()
+{
+    const int extra = lessonCount();
+    if (m_lessons->count() <= extra) {
+        return;
+    }
+    // As wide as the selector's text field (less the pixel the style keeps on each side), so that a long name
+    // ends in an ellipsis rather than under the arrow, and never widens the panel.
+    QStyleOptionComboBox option;
+    option.initFrom(m_lessons);
+    const int width = m_lessons->style()
+                          ->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, m_lessons)
+                          .width();
+    m_lessons->setItemText(
+        extra, m_lessons->fontMetrics().elidedText(m_loadedName.simplified(), Qt::ElideRight, std::max(0, width - 2)));
+}
+
+bool ExercisePanel::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_lessons && event->type() == QEvent::Resize) {
+        elideLoadedItem();
+    }
+    return QGroupBox::eventFilter(watched, event);
 }
 
 } // namespace Fasoria

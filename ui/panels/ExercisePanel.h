@@ -21,16 +21,18 @@ class ExercisePanel : public QGroupBox
 public:
     explicit ExercisePanel(QWidget *parent = nullptr);
 
-    /// Rewrites the question, the resources, the counter and the buttons from the experiment, and shows its
-    /// lesson in the selector.
+    /// Rewrites the question, the resources, the counter and the buttons from the experiment, and shows what is
+    /// loaded in the selector (showLoaded).
     void refresh(const Experiment &experiment, Language language);
-    /// The fixed texts, tool tips and lesson titles in `language`.
+    /// The fixed texts, tool tips and lesson titles in `language` (the selector's own tip follows what is loaded).
     void applyLanguage(Language language);
     /// The beginner view hides the resources.
     void setBeginner(bool beginner);
-    /// The lesson the selector shows; showLesson changes it without announcing a choice.
-    int shownLesson() const;
-    void showLesson(int index);
+    /// The selector on the experiment's lesson, or, while something else is loaded (loadedName), on an extra last
+    /// item that names it; the extra item goes when a lesson is loaded again. No choice is announced.
+    void showLoaded(const Experiment &experiment, Language language);
+    /// The catalog lesson the selector stands for, also while its extra item names what is loaded in its place.
+    int shownLesson() const { return m_lesson; }
 
 signals:
     /// The student chose lesson `index` in the selector.
@@ -39,7 +41,16 @@ signals:
     void previousRequested();
     void nextRequested();
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
+    /// The extra item's text: the loaded name cut to the selector's width.
+    void elideLoadedItem();
+
+    int m_lesson = 0;
+    /// What the extra item names in full; empty while a lesson is loaded.
+    QString m_loadedName;
     QComboBox *m_lessons = nullptr;
     QGroupBox *m_resourceBox = nullptr;
     QLabel *m_qubitCount = nullptr;

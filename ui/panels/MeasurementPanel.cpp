@@ -2,6 +2,7 @@
 
 #include "ui/model/Experiment.h"
 #include "ui/model/LogEvent.h"
+#include "ui/model/PanelTexts.h"
 #include "ui/texts/TextCatalog.h"
 #include "ui/widgets/WidgetBuilders.h"
 
@@ -21,6 +22,9 @@ constexpr int kDefaultPreparationsIndex = 2;
 constexpr TextPair kShotsButton = {"Ripeti %1 preparazioni", "Repeat %1 preparations"};
 constexpr TextPair kShotsTip = {"Numero di preparazioni e misure indipendenti",
                                 "Number of independent preparations and measurements"};
+constexpr TextPair kWholeCircuitButton = {"Prepara tutto il circuito", "Prepare the whole circuit"};
+constexpr TextPair kWholeCircuitTip = {"Va all'ultimo passo e ripete %1 preparazioni dell'intero circuito.",
+                                       "Goes to the last stage and repeats %1 preparations of the whole circuit."};
 
 QString ket(const QString &label)
 {
@@ -43,6 +47,7 @@ MeasurementPanel::MeasurementPanel(QWidget *parent) : QWidget(parent)
             [this] { refreshRecordButton(); });
     connect(m_measureButton, &QPushButton::clicked, this, &MeasurementPanel::measureRequested);
     connect(m_shotsButton, &QPushButton::clicked, this, &MeasurementPanel::preparationsRequested);
+    connect(m_wholeCircuitButton, &QPushButton::clicked, this, &MeasurementPanel::wholeCircuitRequested);
     connect(m_testButton, &QPushButton::clicked, this, &MeasurementPanel::validationRequested);
     connect(m_shotsCombo, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
             &MeasurementPanel::preparationsChosen);
@@ -72,6 +77,11 @@ void MeasurementPanel::build()
     QVBoxLayout *measureLayout = named(new QVBoxLayout(m_measureBox), "measureLayout");
     m_measureButton = namedButton("m_measureButton");
     m_shotsButton = namedButton("m_shotsButton");
+    m_preparationStage = namedLabel("m_preparationStage", true);
+    m_wholeCircuitButton = namedButton("m_wholeCircuitButton");
+    // Offered by refresh only while a prediction waits for the end of the circuit.
+    m_preparationStage->hide();
+    m_wholeCircuitButton->hide();
     m_shotsHint = namedLabel("m_shotsHint", true);
     m_shotsCombo = named(new QComboBox, "m_shotsCombo");
     for (const std::uint64_t shots : kPreparationCounts) {
@@ -80,6 +90,8 @@ void MeasurementPanel::build()
     m_shotsCombo->setCurrentIndex(kDefaultPreparationsIndex);
     measureLayout->addWidget(m_measureButton);
     measureLayout->addWidget(m_shotsButton);
+    measureLayout->addWidget(m_preparationStage);
+    measureLayout->addWidget(m_wholeCircuitButton);
     measureLayout->addWidget(m_shotsHint);
     measureLayout->addWidget(m_shotsCombo);
     content->addWidget(m_measureBox);
@@ -91,7 +103,6 @@ void MeasurementPanel::build()
 void MeasurementPanel::applyLanguage(Language language)
 {
     m_predictionBox->setTitle(uiText(TextKey::PredictionBox, language));
-    m_predictionHint->setText(uiText(TextKey::PredictionHint, language));
     m_predictionButton->setText(uiText(TextKey::PredictionButton, language));
     m_predictionButton->setToolTip(uiText(TextKey::PredictionHint, language));
     m_predictionCombo->setToolTip(uiText(TextKey::PredictionHint, language));
@@ -105,6 +116,7 @@ void MeasurementPanel::applyLanguage(Language language)
     m_measureBox->setTitle(uiText(TextKey::MeasureBox, language));
     setButton(m_measureButton, TextKey::MeasureButton, TextKey::MeasureTip);
     setButton(m_shotsButton, TextKey::ShotsButton, TextKey::ShotsTip);
+    m_wholeCircuitButton->setText(uiText(kWholeCircuitButton, language));
     m_shotsHint->setText(uiText(TextKey::ShotsHint, language));
     m_shotsHint->setToolTip(uiText(TextKey::ShotsTip, language));
     setButton(m_testButton, TextKey::ValidationButton, TextKey::ValidationTip);
@@ -133,6 +145,7 @@ void MeasurementPanel::refresh(const Experiment &experiment, Language language)
     if (experiment.prediction() >= 0) {
         setPrediction(experiment.prediction());
     }
+    m_predictionHint->setText(predictionHintText(experiment, language));
     if (!experiment.state()) {
         return;
     }
@@ -142,6 +155,11 @@ void MeasurementPanel::refresh(const Experiment &experiment, Language language)
     m_predictionResult->setText(predictionText(experiment, language));
     m_measureButton->setEnabled(experiment.canMeasure());
     m_shotsButton->setEnabled(experiment.canMeasure());
+    // A prediction is recorded at stage 0, and preparations of that stage would say nothing about it.
+    const QString stage = preparationStageText(experiment, language);
+    m_preparationStage->setText(stage);
+    m_preparationStage->setVisible(!stage.isEmpty());
+    m_wholeCircuitButton->setVisible(!stage.isEmpty());
 }
 
 void MeasurementPanel::refreshRecordButton()
@@ -181,6 +199,7 @@ void MeasurementPanel::setPrediction(std::int32_t basisIndex)
 void MeasurementPanel::applyPreparationTexts(Language language)
 {
     m_shotsButton->setText(uiText(kShotsButton, language).arg(selectedPreparations()));
+    m_wholeCircuitButton->setToolTip(uiText(kWholeCircuitTip, language).arg(selectedPreparations()));
     // One name in both languages, as the selector is announced.
     m_shotsCombo->setAccessibleName(QStringLiteral("Preparazioni / Preparations"));
     m_shotsCombo->setToolTip(uiText(kShotsTip, language));

@@ -25,7 +25,8 @@ public:
     explicit MeasurementPanel(QWidget *parent = nullptr);
 
     void applyLanguage(Language language);
-    /// Rewrites the prediction selector for the shown register, the enabled states and the prediction text.
+    /// Rewrites the prediction selector for the shown register, the enabled states, the prediction's hint and
+    /// text, and the offer to prepare the whole circuit while a prediction waits for the end.
     void refresh(const Experiment &experiment, Language language);
     /// Puts the prediction selector back on its placeholder without signalling a choice.
     void resetPrediction();
@@ -35,8 +36,8 @@ public:
     void selectPreparations(std::uint64_t count);
     /// Shows basis index `basisIndex` (−1: the placeholder) in the prediction selector without signalling.
     void setPrediction(std::int32_t basisIndex);
-    /// The texts that name the chosen number of preparations: "Repeat %1 preparations", the selector's
-    /// accessible name and tooltip.
+    /// The texts that name the chosen number of preparations: "Repeat %1 preparations", the whole circuit's
+    /// tip, the selector's accessible name and tooltip.
     void applyPreparationTexts(Language language);
 
 signals:
@@ -44,6 +45,8 @@ signals:
     void recordRequested(std::uint64_t basisIndex);
     void measureRequested();
     void preparationsRequested();
+    /// Preparations of the whole circuit rather than of the shown stage, offered once a prediction is recorded.
+    void wholeCircuitRequested();
     void validationRequested();
     /// The user chose another number of preparations.
     void preparationsChosen();
@@ -64,6 +67,8 @@ private:
     QGroupBox *m_measureBox = nullptr;
     QPushButton *m_measureButton = nullptr;
     QPushButton *m_shotsButton = nullptr;
+    QLabel *m_preparationStage = nullptr;
+    QPushButton *m_wholeCircuitButton = nullptr;
     QLabel *m_shotsHint = nullptr;
     QComboBox *m_shotsCombo = nullptr;
     QPushButton *m_testButton = nullptr;

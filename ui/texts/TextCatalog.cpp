@@ -453,6 +453,9 @@ constexpr MoreTextEntry kMoreTexts[] = {
     {MoreText::OpenChallengeAction, "Apri sfida...", "Open challenge..."},
     {MoreText::OpenChallengeTitle, "Apri sfida", "Open challenge"},
     {MoreText::ColumnFrequency, "Frequenza %", "Frequency %"},
+    {MoreText::PredictionAtStart,
+     "Torna all'inizio (passo 0) per registrare una previsione.",
+     "Go back to the start (stage 0) to record a prediction."},
 };
 // clang-format on
 static_assert(std::size(kMoreTexts) == kMoreTextCount, "one row per key");

@@ -238,10 +238,12 @@ enum class MoreText : std::int32_t
     OpenChallengeTitle,
     /// The amplitude table's and the worksheet's frequency column.
     ColumnFrequency,
+    /// How to record a prediction while the shown stage is past the start, where none can be recorded.
+    PredictionAtStart,
 };
 
 /// Number of MoreText texts; every one lies in 0..kMoreTextCount - 1.
-constexpr std::int32_t kMoreTextCount = static_cast<std::int32_t>(MoreText::ColumnFrequency) + 1;
+constexpr std::int32_t kMoreTextCount = static_cast<std::int32_t>(MoreText::PredictionAtStart) + 1;
 
 /// The text of `key` in `language`; "[missing text]" for a key outside the table.
 QString uiText(MoreText key, Language language);

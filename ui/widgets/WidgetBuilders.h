@@ -40,6 +40,14 @@ inline QLabel *namedLinkLabel(const char *name)
     return result;
 }
 
+/// A tool tip that shows `text` as written. The toolkit guesses markup in tips, so a text from a file is escaped
+/// and marked as markup, which also wraps a long one.
+inline QString plainToolTip(const QString &text)
+{
+    return QStringLiteral("<qt>") + text.toHtmlEscaped().replace(QLatin1Char('\n'), QStringLiteral("<br>")) +
+           QStringLiteral("</qt>");
+}
+
 inline QPushButton *namedButton(const char *name)
 {
     return named(new QPushButton, name);

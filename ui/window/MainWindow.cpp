@@ -172,6 +172,11 @@ void MainWindow::connectPanels()
     onSignal(m_measurementPanel, &MeasurementPanel::measureRequested, [this] { m_experiment.measureOnce(); });
     onSignal(m_measurementPanel, &MeasurementPanel::preparationsRequested,
              [this] { m_experiment.repeatPreparations(m_session.preparations()); });
+    onSignal(m_measurementPanel, &MeasurementPanel::wholeCircuitRequested, [this] {
+        if (m_experiment.prepareWholeCircuit(m_session.preparations())) {
+            m_circuitView->focusStage(m_experiment.currentStep());
+        }
+    });
     onSignal(m_measurementPanel, &MeasurementPanel::preparationsChosen,
              [this] { m_session.setPreparations(m_measurementPanel->selectedPreparations()); });
     connect(m_measurementPanel, &MeasurementPanel::recordRequested, this,
@@ -299,8 +304,8 @@ void MainWindow::connectModels()
 void MainWindow::selectLesson(int index)
 {
     if (!m_files.startLessonAfresh(index)) {
-        // The selector keeps showing the lesson that stays.
-        m_exercisePanel->showLesson(m_experiment.lessonIndex());
+        // The selector keeps showing what stays loaded.
+        m_exercisePanel->showLoaded(m_experiment, m_language);
     }
 }
 
@@ -478,7 +483,6 @@ void MainWindow::readSettings()
     const int lesson = settings.value(key("ui/lessonIndex"), 0).toInt();
     if (lesson >= 0 && static_cast<std::size_t>(lesson) < lessonCatalog().size()) {
         m_experiment.chooseLesson(lesson);
-        m_exercisePanel->showLesson(lesson);
     }
     const int leftTab = settings.value(key("ui/leftTab"), 0).toInt();
     m_leftTabs->setCurrentIndex(

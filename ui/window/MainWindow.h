@@ -65,7 +65,7 @@ public:
     void setFileDialogHandler(Fasoria::Prompts::FileDialogHandler handler);
 
     /// Shows catalog lesson `index` from scratch (FileCommands::startLessonAfresh); when the student keeps the
-    /// work, the lesson selector goes back to the lesson that stays.
+    /// work, the lesson selector goes back to what stays loaded.
     void selectLesson(int index);
     /// Rewrites every text in the current language and re-renders the notebook; the experiment is untouched.
     void applyLanguage();

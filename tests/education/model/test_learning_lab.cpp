@@ -84,6 +84,7 @@ private slots:
     void coinPredictionFeedback_data();
     void coinPredictionFeedback();
     void feedbackUsesTheoryNotTheMeasurement();
+    void feedbackPastTheStartSaysWhereToRecord();
     void recordingOnlyWhileOpen_data();
     void recordingOnlyWhileOpen();
     void clearedPredictionReopens();
@@ -165,6 +166,24 @@ void TestLearningLab::feedbackUsesTheoryNotTheMeasurement()
     // The displayed state is now a single basis state; the comparison still uses the replayed circuit.
     QCOMPARE(lab.predictionFeedback(ExperimentView::of(experiment), Italian),
              QStringLiteral("Tutti gli esiti equiprobabili. La previsione coincide con la distribuzione teorica."));
+}
+
+void TestLearningLab::feedbackPastTheStartSaysWhereToRecord()
+{
+    Experiment experiment;
+    prepare(experiment, 2);
+    LearningLab lab;
+    const QString usual = QStringLiteral("Record before starting; comparison uses theory, not one random draw.");
+    QVERIFY(experiment.nextStep());
+    QCOMPARE(lab.predictionFeedback(ExperimentView::of(experiment), English),
+             QStringLiteral("Go back to the start (stage 0) to record a prediction."));
+    QCOMPARE(lab.predictionFeedback(ExperimentView::of(experiment), Italian),
+             QStringLiteral("Torna all'inizio (passo 0) per registrare una previsione."));
+    QVERIFY(experiment.goToStep(0));
+    QCOMPARE(lab.predictionFeedback(ExperimentView::of(experiment), English), usual);
+    // Closed at stage 0 by a measurement: going back to the start is no way to reopen it.
+    QVERIFY(experiment.measureOnce());
+    QCOMPARE(lab.predictionFeedback(ExperimentView::of(experiment), English), usual);
 }
 
 void TestLearningLab::recordingOnlyWhileOpen_data()

@@ -541,6 +541,10 @@ void TestExperiment::operationsAnnounceWhatChanged_data()
     row("measured twice", kBellLesson, [](E &e) { return e.measureOnce() && !e.measureOnce(); }, {E::Stepped});
     row("preparations", kBellLesson, [](E &e) { return e.repeatPreparations(100); }, {E::Stepped});
     row("prediction", kBellLesson, [](E &e) { return e.recordPrediction(3); }, {E::Predicted});
+    row("whole circuit prepared", kBellLesson, [](E &e) { return e.prepareWholeCircuit(100); },
+        {E::Replayed | E::Stepped});
+    row("whole circuit at its end", kBellLesson, [](E &e) { return e.goToStep(2) && !e.prepareWholeCircuit(100); },
+        {E::Replayed});
     row("start a lesson", kBellLesson, [](E &e) { return e.startLesson(kSignLesson); }, {E::Restarted});
     row("lesson outside the catalog", kBellLesson, [](E &e) { return !e.startLesson(21); }, {});
     row("working circuit, then the rebuild", kBellLesson,

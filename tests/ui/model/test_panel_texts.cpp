@@ -2,7 +2,9 @@
 // their notebook events, the file bookkeeping, the algorithm presentation and the results input.
 #include "curriculum/AlgorithmGenerator.h"
 #include "curriculum/Challenge.h"
+#include "curriculum/ChallengeDefinition.h"
 #include "curriculum/LessonCatalog.h"
+#include "editor/ChallengeFile.h"
 #include "editor/CircuitEditor.h"
 #include "editor/CircuitFile.h"
 #include "tests/ui/Fixtures.h"
@@ -40,9 +42,58 @@ AlgorithmParameters parameters(AlgorithmKind kind, int qubits, int value)
     return p;
 }
 
+constexpr int kBellLesson = 2;
+constexpr int kFirstChallenge = 4;
+
+/// Puts in place what `loaded` names, over the Bell lesson (or the first challenge, whose lesson circuit is
+/// empty, for "empty" and "challenge").
+void load(Experiment &experiment, const QString &loaded)
+{
+    const bool challengeLesson = loaded == QLatin1String("empty") || loaded == QLatin1String("challenge");
+    const Circuit &lesson = lessonCatalog()[challengeLesson ? kFirstChallenge : kBellLesson];
+    QVERIFY(experiment.chooseLesson(challengeLesson ? kFirstChallenge : kBellLesson));
+    experiment.restart();
+    QString error;
+    Circuit working = lesson;
+    QString path;
+    if (loaded == QLatin1String("file")) {
+        QVERIFY(parseCircuit(serializeCircuit(lesson), working, &error));
+        path = QStringLiteral("bell.fsor.json");
+    } else if (loaded == QLatin1String("saved copy")) {
+        path = QStringLiteral("bell.fsor.json");
+    } else if (loaded == QLatin1String("empty")) {
+        working = customCircuit(lesson.qubitCount);
+    } else if (loaded == QLatin1String("grover") || loaded == QLatin1String("deutsch")) {
+        const bool grover = loaded == QLatin1String("grover");
+        const GeneratedAlgorithm generated =
+            generateAlgorithm(parameters(grover ? AlgorithmKind::Grover : AlgorithmKind::Deutsch, 3, grover ? 5 : 1));
+        QVERIFY(experiment.setWorkingCircuit(generated.circuit, QString(), &error));
+        QVERIFY(experiment.attachAlgorithm(generated));
+        return;
+    } else if (loaded == QLatin1String("teacher")) {
+        ChallengeFile challenge;
+        challenge.definition.qubitCount = 1;
+        challenge.definition.goalIt = "<b>x</b>";
+        challenge.definition.goalEn = "<i>y</i>";
+        Circuit reference = customCircuit(1);
+        reference.steps.emplace_back(GateKind::X, 0, 0, 0.0);
+        challenge.definition.target = targetFromCircuit(reference);
+        QVERIFY2(experiment.openCustomChallenge(challenge, &error), qPrintable(error));
+        return;
+    }
+    if (loaded != QLatin1String("lesson") && loaded != QLatin1String("challenge")) {
+        QVERIFY2(experiment.setWorkingCircuit(working, path, &error), qPrintable(error));
+    }
+    if (loaded == QLatin1String("edited")) {
+        QVERIFY(experiment.editWorkingCircuit(
+            [](CircuitEditor &editor) { editor.insertGate(0, LessonStep(GateKind::X, 1, 0, 0.0)); }));
+    }
+}
+
 } // namespace
 
 Q_DECLARE_METATYPE(Fasoria::AlgorithmParameters)
+Q_DECLARE_METATYPE(Fasoria::LoadedKind)
 
 class TestPanelTexts : public QObject
 {
@@ -63,6 +114,9 @@ private slots:
     void resultsInputTakesTheLastPreparations();
     void guidanceFollowsTheStage_data();
     void guidanceFollowsTheStage();
+    void loadedNameSaysWhatIsLoaded_data();
+    void loadedNameSaysWhatIsLoaded();
+    void wholeCircuitRefusalsChangeNothing();
 };
 
 void TestPanelTexts::buttonRulesFollowTheExperiment()
@@ -329,6 +383,64 @@ void TestPanelTexts::guidanceFollowsTheStage()
         QVERIFY(experiment.measureOnce());
     }
     QCOMPARE(guidanceText(experiment, English), expected);
+}
+
+void TestPanelTexts::loadedNameSaysWhatIsLoaded_data()
+{
+    QTest::addColumn<QString>("loaded");
+    QTest::addColumn<LoadedKind>("kind");
+    QTest::addColumn<QString>("italian");
+    QTest::addColumn<QString>("english");
+    const QString customIt = QStringLiteral("Circuito personalizzato");
+    const QString customEn = QStringLiteral("Custom circuit");
+    QTest::addRow("catalog lesson") << "lesson" << LoadedKind::CatalogLesson << ""
+                                    << "";
+    QTest::addRow("copy of the lesson") << "copy" << LoadedKind::CatalogLesson << ""
+                                        << "";
+    QTest::addRow("copy saved to a file") << "saved copy" << LoadedKind::CatalogLesson << ""
+                                          << "";
+    QTest::addRow("built-in challenge's answer") << "challenge" << LoadedKind::CatalogLesson << ""
+                                                 << "";
+    QTest::addRow("edited copy") << "edited" << LoadedKind::Custom << customIt << customEn;
+    QTest::addRow("the lesson's gates read from a file") << "file" << LoadedKind::Custom << customIt << customEn;
+    QTest::addRow("empty circuit over an empty lesson") << "empty" << LoadedKind::Custom << customIt << customEn;
+    QTest::addRow("Grover") << "grover" << LoadedKind::Algorithm << "Grover, 3 qubit"
+                            << "Grover, 3 qubits";
+    QTest::addRow("Deutsch") << "deutsch" << LoadedKind::Algorithm << "Deutsch, 2 qubit"
+                             << "Deutsch, 2 qubits";
+    QTest::addRow("teacher's challenge") << "teacher" << LoadedKind::TeacherChallenge
+                                         << "Sfida dell'insegnante: <b>x</b>"
+                                         << "Teacher's challenge: <i>y</i>";
+}
+
+void TestPanelTexts::loadedNameSaysWhatIsLoaded()
+{
+    QFETCH(QString, loaded);
+    QFETCH(LoadedKind, kind);
+    QFETCH(QString, italian);
+    QFETCH(QString, english);
+    Experiment experiment;
+    load(experiment, loaded);
+    QCOMPARE(loadedKind(experiment), kind);
+    QCOMPARE(loadedName(experiment, Italian), italian);
+    QCOMPARE(loadedName(experiment, English), english);
+}
+
+void TestPanelTexts::wholeCircuitRefusalsChangeNothing()
+{
+    Experiment experiment;
+    QVERIFY(!experiment.prepareWholeCircuit(100));
+    QVERIFY(experiment.state() == nullptr);
+    QVERIFY(experiment.chooseLesson(kBellLesson));
+    experiment.restart();
+    const std::size_t events = experiment.logEvents().size();
+    QVERIFY(!experiment.prepareWholeCircuit(0));
+    QCOMPARE(experiment.currentStep(), std::uint64_t{0});
+    QCOMPARE(experiment.logEvents().size(), events);
+    QVERIFY(experiment.goToStep(2));
+    QVERIFY(!experiment.prepareWholeCircuit(100));
+    QCOMPARE(experiment.logEvents().size(), events + 1);
+    QCOMPARE(experiment.shotsTotal(), std::uint64_t{0});
 }
 
 QTEST_GUILESS_MAIN(TestPanelTexts)

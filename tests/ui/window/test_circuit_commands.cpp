@@ -105,7 +105,9 @@ void TestCircuitCommands::lessonChoiceAsksBeforeDiscarding()
     QCOMPARE(m_messages, QStringList{QStringLiteral("Salvare il circuito prima di continuare?")});
     QCOMPARE(m_buttons.last(), QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
     QCOMPARE(m_defaults.last(), QMessageBox::Save);
-    QCOMPARE(lessons->currentIndex(), kSignLesson);
+    // The selector goes back to what stays loaded: the edited copy, on the item after the lessons.
+    QCOMPARE(lessons->currentIndex(), 21);
+    QCOMPARE(lessons->currentText(), QStringLiteral("Circuito personalizzato"));
     QCOMPARE(experiment.lessonIndex(), kSignLesson);
     QCOMPARE(serializeCircuit(*experiment.workingCircuit()), edited);
     QCOMPARE(experiment.logEvents().size(), events);
