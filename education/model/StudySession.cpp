@@ -3,12 +3,19 @@
 #include "curriculum/Challenge.h"
 #include "editor/ChallengeFile.h"
 #include "education/model/LearningLab.h"
+#include "ui/model/PanelTexts.h"
 #include "ui/texts/TextCatalog.h"
 
 #include <QDate>
 #include <QScopedValueRollback>
 
 namespace Fasoria {
+
+namespace {
+
+constexpr TextPair kTeacherChallenge = {"Sfida dell'insegnante", "Teacher's challenge"};
+
+} // namespace
 
 SessionData gatherSession(const Experiment &experiment, const LearningLab &lab, const StudyTexts &texts,
                           std::int32_t selectedShots, bool simpleMode)
@@ -337,8 +344,21 @@ WorksheetInput StudySession::worksheetInput(Language language) const
     input.className = m_texts.className;
     input.date = m_texts.date.isEmpty() ? worksheetDate(QDate::currentDate(), language) : m_texts.date;
     input.predictionRecorded = m_lab.recordedPrediction() >= 0;
+    // The work is named as the lesson selector names it; a teacher's challenge by its kind, its goal on a line
+    // of its own.
     const Circuit &circuit = m_experiment.shownCircuit();
-    input.title = uiText({circuit.titleIt, circuit.titleEn}, language);
+    switch (loadedKind(m_experiment)) {
+    case LoadedKind::CatalogLesson:
+        input.title = uiText({circuit.titleIt, circuit.titleEn}, language);
+        break;
+    case LoadedKind::TeacherChallenge:
+        input.title = uiText(kTeacherChallenge, language);
+        break;
+    case LoadedKind::Custom:
+    case LoadedKind::Algorithm:
+        input.title = loadedName(m_experiment, language);
+        break;
+    }
     if (const ChallengeFile *teacher = m_experiment.customChallenge()) {
         input.goal = challengeGoal(teacher->definition, language);
     } else if (const Challenge *challenge = m_experiment.isChallengeMode()

@@ -121,6 +121,30 @@ private slots:
         QVERIFY(pdfPages(path + QStringLiteral(".pdf")) >= 2);
     }
 
+    void theActivityIsNamedAsLoaded()
+    {
+        part<QComboBox>("m_languageCombo")->setCurrentIndex(1);
+        m_window->selectLesson(kBellChallenge);
+        WorksheetInput sheet = m_window->studySession().worksheetInput(English);
+        QCOMPARE(sheet.title, QStringLiteral("10 - Build a Bell pair"));
+        QVERIFY(sheet.goal.startsWith(QStringLiteral("Prepare")));
+        answerNext(QMessageBox::Discard);
+        m_window->files().newCircuit();
+        sheet = m_window->studySession().worksheetInput(English);
+        QCOMPARE(sheet.title, QStringLiteral("Custom circuit"));
+        QVERIFY(sheet.goal.isEmpty());
+        answerNext(QMessageBox::Discard);
+        QVERIFY(m_window->files().createAlgorithmCircuit(AlgorithmParameters{}));
+        QCOMPARE(m_window->studySession().worksheetInput(English).title, QStringLiteral("Grover, 3 qubits"));
+        // Who is working stays from one experiment to the next.
+        StudyTexts texts = m_window->studySession().texts();
+        texts.studentName = QStringLiteral("Ada");
+        m_window->studySession().setTexts(texts);
+        answerNext(QMessageBox::Discard);
+        m_window->selectLesson(0);
+        QCOMPARE(m_window->studySession().worksheetInput(English).studentName, QStringLiteral("Ada"));
+    }
+
     void aFullDiskKeepsTheOldFile()
     {
         const QString mountPoint = m_files.filePath(QStringLiteral("disk"));
