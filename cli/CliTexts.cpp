@@ -37,6 +37,8 @@ const TextEntry kTexts[] = {
      "  chart FILE|--lesson NN [--stage K] [--shots N [--seed S]] -o OUT.svg|OUT.png\n"
      "                         disegna il grafico delle probabilità (SVG, PNG)\n"
      "  session FILE...        controlla i file di sessione didattica\n"
+     "  worksheet SESSIONE... -o OUT.pdf|OUT.html|CARTELLA\n"
+     "                         prepara le schede delle sessioni (PDF, HTML)\n"
      "  validate [--json FILE] esegue la validazione scientifica\n"
      "\n"
      "Con -o - il documento va sullo standard output. Dopo -- ogni parola è un file,\n"
@@ -63,6 +65,8 @@ const TextEntry kTexts[] = {
      "  chart FILE|--lesson NN [--stage K] [--shots N [--seed S]] -o OUT.svg|OUT.png\n"
      "                         draw the probability chart (SVG, PNG)\n"
      "  session FILE...        check learning-session files\n"
+     "  worksheet SESSION... -o OUT.pdf|OUT.html|FOLDER\n"
+     "                         make the worksheets of sessions (PDF, HTML)\n"
      "  validate [--json FILE] run the scientific validation suite\n"
      "\n"
      "With -o - the document goes to standard output. After -- every word is a file,\n"
@@ -187,15 +191,16 @@ const TextEntry kTexts[] = {
      "\n"
      "Controlla i file di sessione didattica (.session.json) con lo stesso lettore del\n"
      "programma: per ogni file una riga con il riepilogo (lezione, passo, misura,\n"
-     "preparazioni, previsioni, note) oppure il motivo per cui il programma lo\n"
-     "rifiuterebbe.\n"
+     "preparazioni, previsioni, note, voci del quaderno) oppure il motivo per cui il\n"
+     "programma lo rifiuterebbe.\n"
      "\n"
      "Stato di uscita: 0 tutti validi, 2 qualche file rifiutato o errore d'uso.\n",
      "Usage: fasoria-cli session FILE...\n"
      "\n"
      "Checks learning-session files (.session.json) with the laboratory's own reader:\n"
      "one line per file with its summary (lesson, stage, measurement, preparations,\n"
-     "predictions, notes) or the reason the laboratory would refuse it.\n"
+     "predictions, notes, notebook entries) or the reason the laboratory would\n"
+     "refuse it.\n"
      "\n"
      "Exit status: 0 every file valid, 2 some file refused or a usage error.\n"},
     {CliText::UsageDraw,
@@ -377,6 +382,39 @@ const TextEntry kTexts[] = {
     {CliText::TargetFromCircuit, "Stato richiesto, preparato dal circuito di riferimento (porte: %1):",
      "Target, the state the reference circuit prepares (gates: %1):"},
     {CliText::TargetFromAmplitudes, "Stato richiesto, dato per ampiezze:", "Target, given as amplitudes:"},
+    {CliText::UsageWorksheet,
+     "Uso: fasoria-cli worksheet SESSIONE... -o OUT.pdf|OUT.html|CARTELLA\n"
+     "\n"
+     "Prepara le schede delle sessioni didattiche salvate (.session.json), come il\n"
+     "programma le stampa: intestazione con nome, classe e data, domanda, previsione,\n"
+     "osservazioni e conclusioni, disegno del circuito, grafico delle probabilità,\n"
+     "tabelle, quaderno e circuito JSON in appendice. Con una sola sessione -o può\n"
+     "indicare un file .pdf (A4) o .html; con una cartella (esistente, o un percorso\n"
+     "che finisce con /) scrive un PDF per sessione, chiamato come la sessione\n"
+     "(lavoro.session.json -> lavoro.pdf). Una sessione che il programma rifiuterebbe\n"
+     "è indicata sullo standard error con il motivo; le altre schede vengono\n"
+     "comunque preparate.\n"
+     "\n"
+     "Stato di uscita: 0 tutte le schede scritte, 2 qualche sessione rifiutata, un file\n"
+     "non scritto o un errore d'uso.\n",
+     "Usage: fasoria-cli worksheet SESSION... -o OUT.pdf|OUT.html|FOLDER\n"
+     "\n"
+     "Makes the worksheets of saved learning sessions (.session.json) as the program\n"
+     "prints them: a header with name, class and date, the question, prediction,\n"
+     "observations and conclusions, the circuit drawing, the probability chart, the\n"
+     "tables, the notebook and the circuit JSON as an appendix. With one session -o\n"
+     "may name a .pdf (A4) or .html file; with a folder (an existing one, or a path\n"
+     "ending in /) it writes one PDF per session, named after the session\n"
+     "(work.session.json -> work.pdf). A session the program would refuse is named on\n"
+     "standard error with the reason; the other worksheets are still made.\n"
+     "\n"
+     "Exit status: 0 every worksheet written, 2 some session refused, a file not\n"
+     "written or a usage error.\n"},
+    {CliText::WorksheetNeedsOutput, "worksheet vuole -o OUT.pdf, OUT.html o una cartella",
+     "worksheet needs -o OUT.pdf, OUT.html or a folder"},
+    {CliText::WorksheetsNeedFolder, "con più sessioni -o deve essere una cartella",
+     "with several sessions -o must be a folder"},
+    {CliText::FolderNotMade, "impossibile creare la cartella", "cannot make the folder"},
 };
 // clang-format on
 

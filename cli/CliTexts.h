@@ -88,9 +88,13 @@ enum class CliText
     RuleForbidden,
     TargetFromCircuit,
     TargetFromAmplitudes,
+    UsageWorksheet,
+    WorksheetNeedsOutput,
+    WorksheetsNeedFolder,
+    FolderNotMade,
 };
 
-constexpr int kCliTextCount = static_cast<int>(CliText::TargetFromAmplitudes) + 1;
+constexpr int kCliTextCount = static_cast<int>(CliText::FolderNotMade) + 1;
 
 /// The text in the language (English for 1, Italian otherwise); "[missing text]" for an id without a row.
 QString cliText(CliText id, Language language);

@@ -20,6 +20,9 @@ int drawCircuit(const CommandLine &line);
 /// chart FILE|--lesson NN [--stage K] [--shots N [--seed S]] -o OUT.svg|OUT.png: the probabilities at the
 /// stage, and the sampled counts beside them with --shots, as a picture.
 int drawChart(const CommandLine &line);
+/// worksheet SESSION... -o OUT.pdf|OUT.html|FOLDER: the worksheets of saved sessions as the window prints them;
+/// a refused session is named on standard error and the others are still made.
+int writeWorksheets(const CommandLine &line);
 /// session FILE...: one line per learning-session file, its summary or why the laboratory would refuse it.
 int checkSessions(const CommandLine &line);
 /// validate [--json FILE]: the text report of the validation suite, and the JSON report on request.

@@ -74,6 +74,7 @@ const QVector<CommandForm> &commandForms()
          {QStringLiteral("--lesson"), QStringLiteral("--stage"), QStringLiteral("--shots"), QStringLiteral("--seed"),
           QStringLiteral("-o")},
          drawChart},
+        {"worksheet", CliText::UsageWorksheet, {QStringLiteral("-o")}, writeWorksheets},
 #endif
     };
     return forms;
@@ -187,7 +188,7 @@ bool drawsPictures(int argc, char *argv[])
         if (word == "--lang") {
             ++i;
         } else if (word.rfind("--lang=", 0) != 0) {
-            return word == "draw" || word == "chart";
+            return word == "draw" || word == "chart" || word == "worksheet";
         }
     }
     return false;

@@ -439,7 +439,7 @@ StudyTexts LearningDialog::studyTexts() const
                       distributionDraft(),
                       plainMultilineText(m_studentName->text()),
                       plainMultilineText(m_className->text()),
-                      plainMultilineText(m_sheetDate->text())};
+                      proposedDate() ? QString() : plainMultilineText(m_sheetDate->text())};
 }
 
 void LearningDialog::showStudyTexts(const StudyTexts &texts)
@@ -454,6 +454,12 @@ void LearningDialog::showStudyTexts(const StudyTexts &texts)
     m_className->setText(texts.className);
     // A sheet is dated the day it is written unless the student says otherwise.
     m_sheetDate->setText(texts.date.isEmpty() ? worksheetDate(QDate::currentDate(), m_textLanguage) : texts.date);
+}
+
+bool LearningDialog::proposedDate() const
+{
+    // Today's date as the dialog proposes it is no text of the student's: the session dates itself when saved.
+    return m_sheetDate->text() == worksheetDate(QDate::currentDate(), m_textLanguage);
 }
 
 void LearningDialog::clearStudyTexts()
@@ -549,6 +555,13 @@ void LearningDialog::refreshNotesTexts(const LearningWindowState &window, Langua
 {
     m_notesIntro->setText(learningText(LearningText::NotesIntro, language));
     m_textLanguage = language;
+    // The day the sheet is written, until the student writes another: a proposed day follows the language.
+    const QDate today = QDate::currentDate();
+    const QString shown = m_sheetDate->text();
+    if (shown.isEmpty() || shown == worksheetDate(today, Italian) || shown == worksheetDate(today, English)) {
+        const QScopedValueRollback<bool> filling(m_filling, true);
+        m_sheetDate->setText(worksheetDate(today, language));
+    }
     const std::pair<QLabel *, TextPair> header[] = {
         {m_nameLabel, kNameText}, {m_classLabel, kClassText}, {m_dateLabel, kDateText}};
     for (const auto &[label, text] : header) {

@@ -172,6 +172,8 @@ private:
     QLineEdit *m_className = nullptr;
     QLabel *m_dateLabel = nullptr;
     QLineEdit *m_sheetDate = nullptr;
+    /// Whether the date field still shows the day the dialog proposed.
+    bool proposedDate() const;
     /// The language of the texts, in which an empty date is proposed as today's.
     Language m_textLanguage = Italian;
     QLabel *m_notesLabel = nullptr;

@@ -44,7 +44,8 @@ SessionData gatherSession(const Experiment &experiment, const LearningLab &lab, 
     session.draftDistribution = texts.distributionDraft;
     session.studentName = texts.studentName;
     session.className = texts.className;
-    session.date = texts.date;
+    // A sheet nobody dated is dated the day its session is kept, so that it prints that day's date later.
+    session.date = texts.date.isEmpty() ? QDate::currentDate().toString(Qt::ISODate) : texts.date;
     session.selectedShots = selectedShots;
     session.simpleMode = simpleMode;
     session.comparisonA = lab.copy(CopySide::A);

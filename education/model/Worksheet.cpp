@@ -8,6 +8,7 @@
 #include "ui/model/LogEvent.h"
 #include "ui/texts/TextCatalog.h"
 
+#include <QJsonDocument>
 #include <QLocale>
 
 #include <algorithm>
@@ -45,6 +46,8 @@ const char *const kPreparations = "</tbody></table><p>%1: %2</p>";
 const char *const kOutcome = "<p>%1: %2</p>";
 // The appendix starts a page of its own on paper.
 const char *const kReproducible = "<h2 style=\"page-break-before:always\">%1</h2><p>%2</p><pre>%3</pre></body></html>";
+const char *const kPrintedReproducible = "<h2 style=\"page-break-before:always\">%1</h2><p>%2</p><p style=\""
+                                         "font-family:monospace;font-size:7pt\">%3</p></body></html>";
 // Who, which class, when; then what the work is on. Empty cells are boxes to write in.
 const char *const kHeader = "<table><tbody><tr><th>%1</th><td>%2</td><th>%3</th><td>%4</td><th>%5</th><td>%6</td>"
                             "</tr></tbody></table><p><b>%7:</b> %8</p>";
@@ -270,9 +273,14 @@ QString buildWorksheet(const WorksheetInput &input, Language language, Worksheet
         page += QString::fromLatin1(kNotebookSection)
                     .arg(uiText(kNotebook, language), escaped(input.notebook.join(QLatin1Char('\n')).trimmed()));
     }
-    page += QString::fromLatin1(kReproducible)
+    // On paper the same document without its indentation: it reads back the same, in a page instead of ten.
+    QByteArray json = serializeCircuit(circuit);
+    if (paper) {
+        json = QJsonDocument::fromJson(json).toJson(QJsonDocument::Compact);
+    }
+    page += QString::fromLatin1(paper ? kPrintedReproducible : kReproducible)
                 .arg(uiText(kReproducibleTitle, language), uiText(kReproducibleNote, language),
-                     escaped(QString::fromUtf8(serializeCircuit(circuit))));
+                     escaped(QString::fromUtf8(json)));
     return paper ? paperTables(page) : page;
 }
 

@@ -1,10 +1,12 @@
 #include "curriculum/LessonCatalog.h"
 #include "education/dialog/LearningDialog.h"
 #include "education/model/LearningLab.h"
+#include "education/model/Worksheet.h"
 #include "ui/model/Experiment.h"
 #include "ui/widgets/PhaseDelegate.h"
 
 #include <QComboBox>
+#include <QDate>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -76,6 +78,7 @@ private slots:
     void buttonsEmitRequests();
     void sessionButtonsFollowTheWindow();
     void typingTouchesFillingDoesNot();
+    void theSheetHeaderIsTypedOnce();
     void returnInATextFieldPressesNoButton();
     void distributionAndRecordRules();
     void runButtonsFollowTheExperiment();
@@ -293,6 +296,40 @@ void TestLearningDialog::typingTouchesFillingDoesNot()
     h.dialog.setSuppressed(false);
     QTest::keyClicks(h.find<QPlainTextEdit>("notes"), QStringLiteral("y"));
     QCOMPARE(touched.count(), 1);
+}
+
+void TestLearningDialog::theSheetHeaderIsTypedOnce()
+{
+    Harness h;
+    h.refresh(Italian);
+    h.dialog.show();
+    // The date is proposed as today, in the language shown, and follows a language switch while untouched.
+    const QDate today = QDate::currentDate();
+    QCOMPARE(h.find<QLineEdit>("sheetDate")->text(), worksheetDate(today, Italian));
+    h.refresh(English);
+    QCOMPARE(h.find<QLineEdit>("sheetDate")->text(), worksheetDate(today, English));
+    QSignalSpy touched(&h.dialog, &LearningDialog::touched);
+    QTest::keyClicks(h.find<QLineEdit>("studentName"), QStringLiteral("Ada"));
+    QTest::keyClicks(h.find<QLineEdit>("className"), QStringLiteral("4B"));
+    h.find<QLineEdit>("sheetDate")->clear();
+    QTest::keyClicks(h.find<QLineEdit>("sheetDate"), QStringLiteral("1/2/2027"));
+    QVERIFY(touched.count() >= 3);
+    StudyTexts typed = h.dialog.studyTexts();
+    QCOMPARE(typed.studentName, QStringLiteral("Ada"));
+    QCOMPARE(typed.className, QStringLiteral("4B"));
+    QCOMPARE(typed.date, QStringLiteral("1/2/2027"));
+    // A date the student wrote stays through a language switch; clearing the texts of an experiment keeps
+    // who wrote them.
+    h.refresh(Italian);
+    h.dialog.clearStudyTexts();
+    QCOMPARE(h.dialog.studyTexts().date, QStringLiteral("1/2/2027"));
+    QCOMPARE(h.dialog.studyTexts().studentName, QStringLiteral("Ada"));
+    // A session brings its own header back; one without a date gets today's.
+    typed.date.clear();
+    typed.studentName = QStringLiteral("Bea");
+    h.dialog.showStudyTexts(typed);
+    QCOMPARE(h.find<QLineEdit>("studentName")->text(), QStringLiteral("Bea"));
+    QCOMPARE(h.find<QLineEdit>("sheetDate")->text(), worksheetDate(today, Italian));
 }
 
 void TestLearningDialog::returnInATextFieldPressesNoButton()

@@ -2,6 +2,7 @@
 
 #include "core/Circuit.h"
 #include "curriculum/LessonCatalog.h"
+#include "editor/CircuitFile.h"
 #include "education/model/Worksheet.h"
 #include "tests/education/SessionSamples.h"
 
@@ -80,6 +81,7 @@ private slots:
     void notebookIsText();
     void pictures_data();
     void pictures();
+    void printedAppendixReadsBack();
     void savesUtf8();
 };
 
@@ -467,6 +469,21 @@ void TestWorksheet::pictures()
     // The circuit's picture comes before its table of operations; the chart, empty here, takes no room.
     QVERIFY(page.indexOf(expected) < page.indexOf(QStringLiteral("<th>Operation</th>")));
     QVERIFY(!page.contains(QLatin1String(kChartPictureName)));
+}
+
+void TestWorksheet::printedAppendixReadsBack()
+{
+    WorksheetInput input = coinAtStep1();
+    input.circuit = circuitOf(2, {{GateKind::H, 0, 0, 0.0}, {GateKind::P, 1, 0, -0.3}, {GateKind::Cnot, 1, 0, 0.0}});
+    const QString page = buildWorksheet(input, Italian, WorksheetPictures::Resources);
+    const QString opening = QStringLiteral("font-size:7pt\">");
+    const int start = page.indexOf(opening) + opening.size();
+    QString json = page.mid(start, page.indexOf(QStringLiteral("</p>"), start) - start);
+    json.replace(QStringLiteral("&quot;"), QStringLiteral("\"")).replace(QStringLiteral("&amp;"), QStringLiteral("&"));
+    Circuit read;
+    QString error;
+    QVERIFY2(parseCircuit(json.toUtf8(), read, &error), qPrintable(error + QLatin1Char('\n') + json));
+    QCOMPARE(serializeCircuit(read), serializeCircuit(input.circuit));
 }
 
 QTEST_GUILESS_MAIN(TestWorksheet)
