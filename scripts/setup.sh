@@ -19,6 +19,7 @@ packages=(
     shared-mime-info                    # update-mime-database reads the installed MIME package
     groff-base                          # groff formats the manual pages and reports their mistakes
     binutils                            # strings and readelf look into the installed programs
+    poppler-utils                       # pdftotext and pdfinfo read the printed worksheets back
 )
 
 missing=()
