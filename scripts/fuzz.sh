@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # Fuzzes the circuit-file reader, with "qasm" the OpenQASM reader, with "challenge" the challenge-file
-# reader or with "session" the learning-session reader, with libFuzzer (clang++-14 and its runtime libclang-rt-14-dev, installed together by
-# scripts/setup.sh).
+# reader, with "pack" the lesson-pack reader or with "session" the learning-session reader, with libFuzzer
+# (clang++-14 and its runtime libclang-rt-14-dev, installed together by scripts/setup.sh).
 #
-#   scripts/fuzz.sh SECONDS [qasm|challenge|session]        fuzz for that long, starting from a copy of the seeds
-#   scripts/fuzz.sh --corpus-only [qasm|challenge|session]  run every seed once (a quick smoke run)
+#   scripts/fuzz.sh SECONDS [qasm|challenge|pack|session]        fuzz for that long, starting from a copy of the seeds
+#   scripts/fuzz.sh --corpus-only [qasm|challenge|pack|session]  run every seed once (a quick smoke run)
 #
 # The build goes to $FASORIA_FUZZ_BUILD_DIR (default: build-fuzz in the source root); new inputs stay in
 # that directory, so the committed seeds never grow. Exits non-zero on a finding; its input is saved as
@@ -19,11 +19,11 @@ dictionary="$root/fuzz/circuit_file.dict"
 target=fuzz_circuit_file
 
 usage() {
-    echo "usage: $0 SECONDS | --corpus-only [qasm|challenge|session]" >&2
+    echo "usage: $0 SECONDS | --corpus-only [qasm|challenge|pack|session]" >&2
     exit 2
 }
 
-[[ $# -eq 1 || ( $# -eq 2 && ( "$2" == qasm || "$2" == challenge || "$2" == session ) ) ]] || usage
+[[ $# -eq 1 || ( $# -eq 2 && ( "$2" == qasm || "$2" == challenge || "$2" == pack || "$2" == session ) ) ]] || usage
 mode="$1"
 if [[ "$mode" != "--corpus-only" && ! "$mode" =~ ^[1-9][0-9]*$ ]]; then
     usage
@@ -37,6 +37,10 @@ elif [[ "${2:-}" == challenge ]]; then
     target=fuzz_challenge_file
     seeds="$root/tests/editor/data/challenge-corpus"
     dictionary="$root/fuzz/challenge_file.dict"
+elif [[ "${2:-}" == pack ]]; then
+    target=fuzz_lesson_pack
+    seeds="$root/tests/editor/data/lesson-pack-corpus"
+    dictionary="$root/fuzz/lesson_pack.dict"
 elif [[ "${2:-}" == session ]]; then
     target=fuzz_session
     seeds="$root/tests/education/data/session-corpus"

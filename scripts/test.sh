@@ -23,6 +23,7 @@ if command -v clang++-14 >/dev/null 2>&1; then
     scripts/fuzz.sh --corpus-only
     scripts/fuzz.sh --corpus-only qasm
     scripts/fuzz.sh --corpus-only challenge
+    scripts/fuzz.sh --corpus-only pack
     scripts/fuzz.sh --corpus-only session
 fi
 
