@@ -39,6 +39,8 @@ const TextEntry kTexts[] = {
      "  session FILE...        controlla i file di sessione didattica\n"
      "  worksheet SESSIONE... -o OUT.pdf|OUT.html|CARTELLA\n"
      "                         prepara le schede delle sessioni (PDF, HTML)\n"
+     "  pack check FILE...\n"
+     "  pack show FILE         controlla o descrive i pacchetti di lezioni\n"
      "  validate [--json FILE] esegue la validazione scientifica\n"
      "\n"
      "Con -o - il documento va sullo standard output. Dopo -- ogni parola è un file,\n"
@@ -67,6 +69,8 @@ const TextEntry kTexts[] = {
      "  session FILE...        check learning-session files\n"
      "  worksheet SESSION... -o OUT.pdf|OUT.html|FOLDER\n"
      "                         make the worksheets of sessions (PDF, HTML)\n"
+     "  pack check FILE...\n"
+     "  pack show FILE         check or describe lesson packs\n"
      "  validate [--json FILE] run the scientific validation suite\n"
      "\n"
      "With -o - the document goes to standard output. After -- every word is a file,\n"
@@ -415,6 +419,33 @@ const TextEntry kTexts[] = {
     {CliText::WorksheetsNeedFolder, "con più sessioni -o deve essere una cartella",
      "with several sessions -o must be a folder"},
     {CliText::FolderNotMade, "impossibile creare la cartella", "cannot make the folder"},
+    {CliText::UsagePack,
+     "Uso: fasoria-cli pack check FILE...\n"
+     "     fasoria-cli pack show FILE\n"
+     "\n"
+     "Legge i pacchetti di lezioni degli insegnanti (.lessons.json) con il lettore del\n"
+     "programma. check: per ogni file una riga con il titolo e il numero di lezioni,\n"
+     "oppure il motivo per cui il programma lo rifiuterebbe. show: il titolo del\n"
+     "pacchetto e, per ogni lezione, identificativo, titolo, tipo (guidata o sfida),\n"
+     "qubit e domanda, nella lingua scelta.\n"
+     "\n"
+     "Stato di uscita: 0 tutti validi, 2 qualche file rifiutato o errore d'uso.\n",
+     "Usage: fasoria-cli pack check FILE...\n"
+     "       fasoria-cli pack show FILE\n"
+     "\n"
+     "Reads teachers' lesson packs (.lessons.json) with the program's own reader.\n"
+     "check: one line per file with its title and number of lessons, or the reason\n"
+     "the program would refuse it. show: the pack's title and, for each lesson, its\n"
+     "id, title, kind (guided or challenge), qubits and question, in the language\n"
+     "chosen.\n"
+     "\n"
+     "Exit status: 0 every file valid, 2 some file refused or a usage error.\n"},
+    {CliText::PackAction, "pack vuole check o show", "pack needs check or show"},
+    {CliText::PackSummary, "\"%1\": %2 lezioni", "\"%1\": %2 lessons"},
+    {CliText::PackGuided, "guidata, %1 qubit, %2 porte", "guided, %1 qubits, %2 gates"},
+    {CliText::PackChallenge, "sfida, %1 qubit", "challenge, %1 qubits"},
+    {CliText::PackValid, "VALIDO", "VALID"},
+    {CliText::PackRefused, "RIFIUTATO", "REFUSED"},
 };
 // clang-format on
 

@@ -92,9 +92,16 @@ enum class CliText
     WorksheetNeedsOutput,
     WorksheetsNeedFolder,
     FolderNotMade,
+    UsagePack,
+    PackAction,
+    PackSummary,
+    PackGuided,
+    PackChallenge,
+    PackValid,
+    PackRefused,
 };
 
-constexpr int kCliTextCount = static_cast<int>(CliText::FolderNotMade) + 1;
+constexpr int kCliTextCount = static_cast<int>(CliText::PackRefused) + 1;
 
 /// The text in the language (English for 1, Italian otherwise); "[missing text]" for an id without a row.
 QString cliText(CliText id, Language language);

@@ -23,6 +23,9 @@ int drawChart(const CommandLine &line);
 /// worksheet SESSION... -o OUT.pdf|OUT.html|FOLDER: the worksheets of saved sessions as the window prints them;
 /// a refused session is named on standard error and the others are still made.
 int writeWorksheets(const CommandLine &line);
+/// pack check FILE... | pack show FILE: teachers' lesson packs checked with the program's reader, one line per
+/// file, or one pack listed lesson by lesson.
+int runPack(const CommandLine &line);
 /// session FILE...: one line per learning-session file, its summary or why the laboratory would refuse it.
 int checkSessions(const CommandLine &line);
 /// validate [--json FILE]: the text report of the validation suite, and the JSON report on request.

@@ -64,6 +64,7 @@ const QVector<CommandForm> &commandForms()
         {"qasm", CliText::UsageQasm, {QStringLiteral("-o")}, convertQasm},
         {"validate", CliText::UsageValidate, {QStringLiteral("--json")}, runValidation},
         {"session", CliText::UsageSession, {}, checkSessions},
+        {"pack", CliText::UsagePack, {}, runPack},
 #ifdef FASORIA_CLI_DRAW
         {"draw",
          CliText::UsageDraw,
