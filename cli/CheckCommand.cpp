@@ -8,9 +8,11 @@
 #include "editor/ChallengeFile.h"
 #include "editor/CircuitFile.h"
 #include "editor/FilePath.h"
+#include "editor/LessonPack.h"
 #include "ui/texts/ChallengeMessage.h"
 #include "ui/texts/TextCatalog.h"
 
+#include <algorithm>
 #include <exception>
 #include <functional>
 
@@ -119,7 +121,15 @@ Grader lessonGrader(const CommandLine &line, const QString &lesson, Gradebook &b
     return [challenge](const Circuit &circuit) { return diagnoseChallenge(*challenge, circuit); };
 }
 
-// A teacher's challenge file of --challenge, read once; the gradebook is titled after its goal.
+// A teacher's challenge; the gradebook is titled after its goal.
+Grader definitionGrader(const ChallengeFile &challenge, Gradebook &book)
+{
+    const ChallengeDefinition &definition = challenge.definition;
+    book.title = challengeGoal(definition, book.language);
+    return [definition](const Circuit &circuit) { return diagnoseChallenge(definition, circuit); };
+}
+
+// A teacher's challenge file of --challenge, read once.
 Grader fileGrader(const QString &path, Gradebook &book)
 {
     ChallengeFile challenge;
@@ -127,9 +137,28 @@ Grader fileGrader(const QString &path, Gradebook &book)
     if (!loadChallengeFile(path, challenge, &error)) {
         throw CommandError{shownPath(path) + QLatin1String(": ") + error};
     }
-    const ChallengeDefinition &definition = challenge.definition;
-    book.title = challengeGoal(definition, book.language);
-    return [definition](const Circuit &circuit) { return diagnoseChallenge(definition, circuit); };
+    return definitionGrader(challenge, book);
+}
+
+// The challenge of lesson `id` of the pack of --pack: graded exactly as the challenge file it holds.
+Grader packGrader(const QString &path, const QString &id, Gradebook &book)
+{
+    LessonPack pack;
+    QString error;
+    if (!loadLessonPackFile(path, pack, &error)) {
+        throw CommandError{shownPath(path) + QLatin1String(": ") + error};
+    }
+    const auto lesson = std::find_if(pack.lessons.begin(), pack.lessons.end(),
+                                     [&id](const PackLesson &candidate) { return candidate.id == id; });
+    if (lesson == pack.lessons.end()) {
+        throw CommandError{shownPath(path) + QLatin1String(": ") +
+                           cliText(CliText::PackLessonMissing, book.language).arg(shownWord(id))};
+    }
+    if (!lesson->challenge) {
+        throw CommandError{shownPath(path) + QLatin1String(": ") +
+                           cliText(CliText::PackLessonNotChallenge, book.language).arg(shownWord(id))};
+    }
+    return definitionGrader(*lesson->challenge, book);
 }
 
 } // namespace
@@ -139,6 +168,13 @@ int checkSubmissions(const CommandLine &line)
     const Language language = line.language();
     const std::optional<QString> lesson = line.value(QStringLiteral("--lesson"));
     const std::optional<QString> challengePath = line.value(QStringLiteral("--challenge"));
+    const std::optional<QString> packPath = line.value(QStringLiteral("--pack"));
+    if (packPath && challengePath) {
+        throw UsageError{cliText(CliText::PackOrChallenge, language)};
+    }
+    if (packPath && !lesson) {
+        throw UsageError{cliText(CliText::PackNeedsLesson, language)};
+    }
     if (lesson && challengePath) {
         throw UsageError{cliText(CliText::LessonOrChallenge, language)};
     }
@@ -148,16 +184,19 @@ int checkSubmissions(const CommandLine &line)
     Gradebook book;
     book.language = language;
     Grader grader;
-    if (lesson) {
+    if (lesson && !packPath) {
         grader = lessonGrader(line, *lesson, book);
     }
     if (line.operands().isEmpty()) {
         throw UsageError{cliText(CliText::MissingFiles, language)};
     }
-    // The challenge file is an input too: no gradebook may be written over it.
-    checkGradebookPaths(line, challengePath ? line.operands() + QStringList{*challengePath} : line.operands());
+    // The challenge file or the pack is an input too: no gradebook may be written over it.
+    const std::optional<QString> input = challengePath ? challengePath : packPath;
+    checkGradebookPaths(line, input ? line.operands() + QStringList{*input} : line.operands());
     if (challengePath) {
         grader = fileGrader(*challengePath, book);
+    } else if (packPath) {
+        grader = packGrader(*packPath, *lesson, book);
     }
 
     bool allReadable = true;

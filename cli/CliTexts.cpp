@@ -22,7 +22,8 @@ const TextEntry kTexts[] = {
      "Comandi:\n"
      "  run FILE|--lesson NN [--stage K] [--shots N [--seed S]]\n"
      "                         stampa il documento dei risultati di un circuito\n"
-     "  check --lesson NN|--challenge FILE FILE... [--csv OUT] [--html OUT]\n"
+     "  check --lesson NN|--challenge FILE|--pack P --lesson ID FILE...\n"
+     "        [--csv OUT] [--html OUT]\n"
      "                         valuta le soluzioni di una sfida\n"
      "  challenge new --from SOLUZIONE --goal-it TESTO --goal-en TESTO [REGOLE] -o FILE\n"
      "  challenge show FILE    crea un file di sfida da una soluzione, o lo descrive\n"
@@ -52,7 +53,8 @@ const TextEntry kTexts[] = {
      "Commands:\n"
      "  run FILE|--lesson NN [--stage K] [--shots N [--seed S]]\n"
      "                         print the results document of a circuit\n"
-     "  check --lesson NN|--challenge FILE FILE... [--csv OUT] [--html OUT]\n"
+     "  check --lesson NN|--challenge FILE|--pack P --lesson ID FILE...\n"
+     "        [--csv OUT] [--html OUT]\n"
      "                         grade the submissions to a challenge\n"
      "  challenge new --from SOLUTION --goal-it TEXT --goal-en TEXT [RULES] -o FILE\n"
      "  challenge show FILE    make a challenge file from a solution, or describe one\n"
@@ -97,29 +99,36 @@ const TextEntry kTexts[] = {
      "  --shots N     add the histogram of N repeated preparations, 1..1000000\n"
      "  --seed S      seed of the random generator for the shots (default 5489)\n"},
     {CliText::UsageCheck,
-     "Uso: fasoria-cli check --lesson NN|--challenge FILE FILE... [--csv OUT] [--html OUT]\n"
+     "Uso: fasoria-cli check --lesson NN|--challenge FILE|--pack P --lesson ID FILE...\n"
+     "                  [--csv OUT] [--html OUT]\n"
      "\n"
-     "Valuta ogni file di circuito con la sfida della lezione NN (05..14), o con un\n"
-     "file di sfida creato da \"challenge new\": una riga per file con esito, fedeltà\n"
-     "e messaggio della sfida, poi una riga di diagnosi per ogni file non risolto.\n"
+     "Valuta ogni file di circuito con la sfida della lezione NN (05..14), con un\n"
+     "file di sfida creato da \"challenge new\" o con la sfida della lezione ID di un\n"
+     "pacchetto di lezioni: una riga per file con esito, fedeltà e messaggio della\n"
+     "sfida, poi una riga di diagnosi per ogni file non risolto.\n"
      "\n"
-     "  --lesson NN       la lezione della sfida, 05..14\n"
+     "  --lesson NN       la lezione della sfida, 05..14 (con --pack: l'ID della lezione)\n"
      "  --challenge FILE  un file di sfida (.challenge.json) al posto della lezione\n"
+     "  --pack P          un pacchetto di lezioni (.lessons.json): la sfida della sua\n"
+     "                    lezione --lesson ID, valutata come il suo file di sfida\n"
      "  --csv OUT         scrive anche un registro in formato CSV\n"
      "  --html OUT        scrive anche un registro HTML stampabile\n"
      "  --                le parole seguenti sono tutte file, anche se iniziano con -\n"
      "\n"
      "Stato di uscita: 0 tutti risolti, 1 qualche file non risolto, 2 errore d'uso\n"
      "o file illeggibile.\n",
-     "Usage: fasoria-cli check --lesson NN|--challenge FILE FILE... [--csv OUT] [--html OUT]\n"
+     "Usage: fasoria-cli check --lesson NN|--challenge FILE|--pack P --lesson ID FILE...\n"
+     "                        [--csv OUT] [--html OUT]\n"
      "\n"
-     "Grades each circuit file against the challenge of lesson NN (05..14), or against\n"
-     "a challenge file made with \"challenge new\": one line per file with the verdict,\n"
-     "the fidelity and the challenge's message, then a diagnostics line for every file\n"
-     "that is not solved.\n"
+     "Grades each circuit file against the challenge of lesson NN (05..14), against a\n"
+     "challenge file made with \"challenge new\", or against the challenge of lesson ID\n"
+     "of a lesson pack: one line per file with the verdict, the fidelity and the\n"
+     "challenge's message, then a diagnostics line for every file that is not solved.\n"
      "\n"
-     "  --lesson NN       the challenge lesson, 05..14\n"
+     "  --lesson NN       the challenge lesson, 05..14 (with --pack: the lesson's ID)\n"
      "  --challenge FILE  a challenge file (.challenge.json) instead of a lesson\n"
+     "  --pack P          a lesson pack (.lessons.json): the challenge of its lesson\n"
+     "                    --lesson ID, graded as its challenge file would be\n"
      "  --csv OUT         also write a gradebook as CSV\n"
      "  --html OUT        also write a printable HTML gradebook\n"
      "  --                every later word is a file, even one that starts with -\n"
@@ -445,6 +454,11 @@ const TextEntry kTexts[] = {
     {CliText::PackGuided, "guidata, %1 qubit, %2 porte", "guided, %1 qubits, %2 gates"},
     {CliText::PackChallenge, "sfida, %1 qubit", "challenge, %1 qubits"},
     {CliText::PackValid, "VALIDO", "VALID"},
+    {CliText::PackLessonMissing, "nessuna lezione \"%1\" nel pacchetto", "no lesson \"%1\" in the pack"},
+    {CliText::PackLessonNotChallenge, "la lezione \"%1\" del pacchetto è guidata, non una sfida",
+     "the pack's lesson \"%1\" is guided, not a challenge"},
+    {CliText::PackOrChallenge, "indica --pack oppure --challenge, non entrambi", "give --pack or --challenge, not both"},
+    {CliText::PackNeedsLesson, "--pack vuole --lesson ID", "--pack needs --lesson ID"},
     {CliText::PackRefused, "RIFIUTATO", "REFUSED"},
 };
 // clang-format on

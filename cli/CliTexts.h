@@ -99,9 +99,13 @@ enum class CliText
     PackChallenge,
     PackValid,
     PackRefused,
+    PackLessonMissing,
+    PackLessonNotChallenge,
+    PackOrChallenge,
+    PackNeedsLesson,
 };
 
-constexpr int kCliTextCount = static_cast<int>(CliText::PackRefused) + 1;
+constexpr int kCliTextCount = static_cast<int>(CliText::PackNeedsLesson) + 1;
 
 /// The text in the language (English for 1, Italian otherwise); "[missing text]" for an id without a row.
 QString cliText(CliText id, Language language);
