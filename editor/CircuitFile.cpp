@@ -2,6 +2,7 @@
 
 #include "editor/AtomicSave.h"
 #include "editor/CircuitEditor.h"
+#include "editor/FilePath.h"
 #include "editor/InputFile.h"
 #include "editor/JsonMembers.h"
 
@@ -203,10 +204,7 @@ std::optional<std::int64_t> readBoundedInteger(const QJsonValue &value, std::int
 
 QString circuitFileName(const QString &chosenName)
 {
-    if (chosenName.endsWith(QLatin1String(".json"), Qt::CaseInsensitive)) {
-        return chosenName;
-    }
-    return chosenName + QLatin1String(".fsor.json");
+    return withFileEnding(chosenName, ".json", ".fsor.json");
 }
 
 bool saveCircuitFile(const QString &path, const Circuit &circuit, QString *error)

@@ -47,4 +47,12 @@ bool isSameFile(const QString &first, const QString &second)
     return resolvedPath(first) == resolvedPath(second);
 }
 
+QString withFileEnding(const QString &chosenName, const char *accepted, const char *appended)
+{
+    if (chosenName.endsWith(QLatin1String(accepted), Qt::CaseInsensitive)) {
+        return chosenName;
+    }
+    return chosenName + QLatin1String(appended);
+}
+
 } // namespace Fasoria

@@ -17,4 +17,8 @@ bool isFaithfulFileName(const QString &path);
 /// absolute path once the existing folder is resolved (so "g.csv" and "./g.csv" match before either exists).
 bool isSameFile(const QString &first, const QString &second);
 
+/// The name a file is saved under: `chosenName` as it is when it already ends in `accepted` (any letter
+/// case), otherwise with `appended` added ("work" → "work.session.json", "work.JSON" kept).
+QString withFileEnding(const QString &chosenName, const char *accepted, const char *appended);
+
 } // namespace Fasoria

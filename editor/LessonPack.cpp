@@ -2,6 +2,7 @@
 
 #include "editor/AtomicSave.h"
 #include "editor/CircuitFile.h"
+#include "editor/FilePath.h"
 #include "editor/InputFile.h"
 #include "editor/JsonMembers.h"
 #include "editor/PlainText.h"
@@ -304,10 +305,7 @@ bool loadLessonPackFile(const QString &path, LessonPack &pack, QString *error)
 
 QString lessonPackFileName(const QString &chosenName)
 {
-    if (chosenName.endsWith(QLatin1String(".json"), Qt::CaseInsensitive)) {
-        return chosenName;
-    }
-    return chosenName + QLatin1String(".lessons.json");
+    return withFileEnding(chosenName, ".json", ".lessons.json");
 }
 
 } // namespace Fasoria

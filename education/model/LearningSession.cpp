@@ -5,6 +5,7 @@
 #include "curriculum/LessonCatalog.h"
 #include "editor/AtomicSave.h"
 #include "editor/CircuitFile.h"
+#include "editor/FilePath.h"
 #include "editor/InputFile.h"
 #include "education/model/LearningLab.h"
 #include "education/model/SessionNotebook.h"
@@ -219,10 +220,7 @@ QString sessionLimitWarning(Language language)
 
 QString sessionFileName(const QString &chosenName)
 {
-    if (chosenName.endsWith(QLatin1String(".json"), Qt::CaseInsensitive)) {
-        return chosenName;
-    }
-    return chosenName + QLatin1String(".session.json");
+    return withFileEnding(chosenName, ".json", ".session.json");
 }
 
 bool saveSessionFile(const QString &path, const SessionData &session, Language language, QByteArray *written,

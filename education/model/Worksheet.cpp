@@ -5,6 +5,7 @@
 #include "core/GateText.h"
 #include "editor/AtomicSave.h"
 #include "editor/CircuitFile.h"
+#include "editor/FilePath.h"
 #include "ui/model/LogEvent.h"
 #include "ui/texts/TextCatalog.h"
 
@@ -292,10 +293,7 @@ QString worksheetDate(const QDate &date, Language language)
 
 QString worksheetFileName(const QString &chosenName)
 {
-    if (chosenName.endsWith(QLatin1String(".html"), Qt::CaseInsensitive)) {
-        return chosenName;
-    }
-    return chosenName + QLatin1String(".html");
+    return withFileEnding(chosenName, ".html", ".html");
 }
 
 bool saveWorksheetFile(const QString &path, const WorksheetInput &input, Language language, QString *error)

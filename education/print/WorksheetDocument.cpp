@@ -2,6 +2,7 @@
 
 #include "core/StateVector.h"
 #include "editor/AtomicSave.h"
+#include "editor/FilePath.h"
 #include "ui/model/ChartModel.h"
 #include "ui/views/ChartPicture.h"
 #include "ui/views/CircuitPicture.h"
@@ -77,10 +78,7 @@ void printWorksheet(QPagedPaintDevice &device, const WorksheetInput &input, Lang
 
 QString worksheetPdfName(const QString &chosenName)
 {
-    if (chosenName.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive)) {
-        return chosenName;
-    }
-    return chosenName + QLatin1String(".pdf");
+    return withFileEnding(chosenName, ".pdf", ".pdf");
 }
 
 bool saveWorksheetPdf(const QString &path, const WorksheetInput &input, Language language, QString *error)

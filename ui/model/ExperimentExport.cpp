@@ -1,6 +1,7 @@
 #include "ui/model/ExperimentExport.h"
 
 #include "curriculum/AlgorithmInfo.h"
+#include "editor/FilePath.h"
 
 namespace Fasoria {
 
@@ -33,10 +34,7 @@ ResultsInput resultsInput(const Experiment &experiment, const QDateTime &timesta
 
 QString resultsFileName(const QString &chosenName)
 {
-    if (chosenName.endsWith(QLatin1String(".json"), Qt::CaseInsensitive)) {
-        return chosenName;
-    }
-    return chosenName + QLatin1String(".json");
+    return withFileEnding(chosenName, ".json", ".json");
 }
 
 } // namespace Fasoria
