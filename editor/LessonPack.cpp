@@ -7,6 +7,7 @@
 #include "editor/JsonMembers.h"
 #include "editor/PlainText.h"
 
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -301,6 +302,36 @@ bool loadLessonPackFile(const QString &path, LessonPack &pack, QString *error)
 {
     QByteArray bytes;
     return readInputFile(path, kMaxJsonDocumentBytes, bytes, error) && parseLessonPack(bytes, pack, error);
+}
+
+bool createLessonPackFile(const QString &path, const QString &titleIt, const QString &titleEn, QString *error)
+{
+    if (QFileInfo::exists(path) || QFileInfo(path).isSymLink()) {
+        return fail(error, QStringLiteral("%1 already exists: a new pack is never written over a file").arg(path));
+    }
+    LessonPack pack;
+    pack.titleIt = titleIt;
+    pack.titleEn = titleEn;
+    return saveLessonPackFile(path, pack, error);
+}
+
+bool addLessonToPackFile(const QString &path, const PackLesson &lesson, QString *error)
+{
+    LessonPack pack;
+    if (!loadLessonPackFile(path, pack, error)) {
+        return false;
+    }
+    if (pack.lessons.size() >= static_cast<std::size_t>(kMaxPackLessons)) {
+        return fail(error,
+                    QStringLiteral("The pack already holds %1 lessons, the most a pack can hold").arg(kMaxPackLessons));
+    }
+    for (const PackLesson &held : pack.lessons) {
+        if (held.id == lesson.id) {
+            return fail(error, QStringLiteral("The pack already has a lesson \"%1\"").arg(lesson.id));
+        }
+    }
+    pack.lessons.push_back(lesson);
+    return saveLessonPackFile(path, pack, error);
 }
 
 QString lessonPackFileName(const QString &chosenName)

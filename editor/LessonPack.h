@@ -102,6 +102,16 @@ bool saveLessonPackFile(const QString &path, const LessonPack &pack, QString *er
 /// changes only on success.
 bool loadLessonPackFile(const QString &path, LessonPack &pack, QString *error);
 
+/// Writes a pack titled `titleIt`/`titleEn` holding no lesson yet. Refused, with nothing written, when a file
+/// already exists at `path` (making a pack must never empty one a teacher has filled) or when the titles are
+/// not what the reader accepts.
+bool createLessonPackFile(const QString &path, const QString &titleIt, const QString &titleEn, QString *error);
+
+/// Reads the pack at `path` completely, appends `lesson` and writes the pack back atomically. Refused, with the
+/// file as it was, when the pack does not read, already holds kMaxPackLessons lessons or a lesson with the same
+/// id, or when the pack with the lesson would not read back (a blank translation, a text over its limit).
+bool addLessonToPackFile(const QString &path, const PackLesson &lesson, QString *error);
+
 /// The name a pack is saved under: chosen as is when it ends in ".json" (any letter case), otherwise with
 /// ".lessons.json" appended.
 QString lessonPackFileName(const QString &chosenName);

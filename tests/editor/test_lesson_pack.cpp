@@ -15,6 +15,7 @@ using namespace Fasoria;
 using Change = std::function<void(QJsonObject &)>;
 
 Q_DECLARE_METATYPE(Fasoria::LessonPack)
+Q_DECLARE_METATYPE(Fasoria::PackLesson)
 
 namespace {
 
@@ -422,6 +423,57 @@ private slots:
         QCOMPARE(error, "The lesson pack cannot be saved as a readable file: Document exceeds 1 MiB");
         QVERIFY(!QFileInfo::exists(fresh));
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList("superdense.lessons.json"));
+    }
+
+    // A pack grows one lesson at a time and a refused addition leaves the file as it was, byte for byte.
+    void addLessons_data()
+    {
+        QTest::addColumn<int>("held");
+        QTest::addColumn<PackLesson>("lesson");
+        QTest::addColumn<QString>("error");
+        PackLesson repeated = challengeLesson();
+        repeated.id = "sdc";
+        PackLesson untranslated = challengeLesson();
+        untranslated.titleIt.clear();
+        PackLesson another = challengeLesson();
+        another.id = "one-more";
+        QTest::newRow("added") << 1 << challengeLesson() << QString();
+        QTest::newRow("id already held") << 1 << repeated << "The pack already has a lesson \"sdc\"";
+        QTest::newRow("blank translation")
+            << 1 << untranslated
+            << "The lesson pack cannot be saved as a readable file: Lesson 2 (\"sdc-challenge\"): title_it is blank";
+        QTest::newRow("pack full") << kMaxPackLessons << another
+                                   << "The pack already holds 50 lessons, the most a pack can hold";
+    }
+
+    void addLessons()
+    {
+        QFETCH(int, held);
+        QFETCH(PackLesson, lesson);
+        QFETCH(QString, error);
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        const QString path = dir.filePath("pack.lessons.json");
+        QString message;
+        QVERIFY2(createLessonPackFile(path, "L'entanglement al lavoro", "Entanglement at work", &message),
+                 qPrintable(message));
+        QVERIFY(!createLessonPackFile(path, "Altro", "Other", &message));
+        QVERIFY(message.endsWith("already exists: a new pack is never written over a file"));
+        for (int i = 0; i < held; ++i) {
+            PackLesson guided = guidedLesson();
+            guided.id = i == 0 ? QStringLiteral("sdc") : QStringLiteral("l%1").arg(i);
+            QVERIFY2(addLessonToPackFile(path, guided, &message), qPrintable(message));
+        }
+        const QByteArray before = fileBytes(path);
+        QCOMPARE(addLessonToPackFile(path, lesson, &message), error.isEmpty());
+        if (error.isEmpty()) {
+            QCOMPARE(fileBytes(path), fileBytes(kSuperdenseSeed));
+        } else {
+            QCOMPARE(message, error);
+            QCOMPARE(fileBytes(path), before);
+        }
+        QVERIFY(!addLessonToPackFile(dir.filePath("missing.lessons.json"), lesson, &message));
+        QVERIFY(!QFileInfo::exists(dir.filePath("missing.lessons.json")));
     }
 
     void loadFailures()
