@@ -102,7 +102,7 @@ int main(int argc, char *argv[])
         // A file named on the command line (the desktop entry's %f) opens as if chosen in the File menu; a
         // refused one is reported in the window, which stays open with its usual start.
         if (!options.file.isEmpty()) {
-            window->files().openGivenFile(options.file);
+            window->openGivenFile(options.file);
         }
         result = application.exec();
     }

@@ -54,6 +54,7 @@ const TextPair kRefusals[] = {
     {"Misura registrata impossibile", "Impossible recorded measurement"},
     {"Sfida dell'insegnante non valida", "Invalid teacher's challenge"},
     {"Quaderno della sessione non valido", "Invalid session notebook"},
+    {"Lezione del pacchetto della sessione non valida", "Invalid session pack lesson"},
     {"Sessione illeggibile o troppo grande.", "Unreadable or oversized session."},
 };
 static_assert(std::size(kRefusals) == static_cast<std::size_t>(SessionError::Unreadable) + 1,
@@ -69,6 +70,7 @@ const TextPair kNotReadable = {"La sessione non può essere salvata come file le
 const TextPair kSummary = {"%1; passo %2 di %3; misura: %4; preparazioni: %5; previsioni: %6; note: %7",
                            "%1; stage %2 of %3; measurement: %4; preparations: %5; predictions: %6; notes: %7"};
 const TextPair kSummaryLesson = {"Lezione %1 \"%2\"", "Lesson %1 \"%2\""};
+const TextPair kSummaryPackLesson = {"Lezione \"%1\" del pacchetto \"%2\"", "Lesson \"%1\" of the pack \"%2\""};
 const TextPair kSummaryNotebook = {"; quaderno: %1 voci", "; notebook: %1 entries"};
 const TextPair kSummaryWorkingCircuit = {" (circuito di lavoro%1)", " (working circuit%1)"};
 const TextPair kSummaryOutcome = {"esito |%1>", "outcome |%1>"};
@@ -152,6 +154,11 @@ QByteArray serialiseSession(const SessionData &session)
     root.insert(QLatin1String("application_version"), QLatin1String(kApplicationVersion));
     root.insert(QLatin1String("circuit"), circuitObject(session.circuit));
     root.insert(QLatin1String("lesson_index"), session.lessonIndex);
+    if (session.lessonPack) {
+        // The pack file's own object, so that the reader checks the lesson exactly as it checks a pack.
+        root.insert(QLatin1String("lesson_pack"),
+                    QJsonDocument::fromJson(serializeLessonPack(*session.lessonPack)).object());
+    }
     root.insert(QLatin1String("editor"), session.editor);
     root.insert(QLatin1String("challenge"), session.challenge);
     root.insert(QLatin1String("hint_level"), session.hintLevel);
@@ -267,13 +274,24 @@ QString sessionSummary(const SessionData &session, Language language)
     const bool known = session.lessonIndex >= 0 && static_cast<std::size_t>(session.lessonIndex) < catalog.size();
     const Lesson *lesson = known ? &catalog[static_cast<std::size_t>(session.lessonIndex)] : nullptr;
 
-    QString heading = uiText(kSummaryLesson, language)
-                          .arg(QString::number(session.lessonIndex + 1),
-                               lesson ? uiText({lesson->titleIt, lesson->titleEn}, language) : none);
+    QString heading;
+    if (session.lessonPack && !session.lessonPack->lessons.empty()) {
+        const LessonPack &pack = *session.lessonPack;
+        const PackLesson &packLesson = pack.lessons.front();
+        heading = uiText(kSummaryPackLesson, language)
+                      .arg(language == Language::Italian ? packLesson.titleIt : packLesson.titleEn,
+                           language == Language::Italian ? pack.titleIt : pack.titleEn);
+    } else {
+        heading = uiText(kSummaryLesson, language)
+                      .arg(QString::number(session.lessonIndex + 1),
+                           lesson ? uiText({lesson->titleIt, lesson->titleEn}, language) : none);
+    }
     if (session.editor) {
         // A generated or opened circuit has a title of its own; a challenge answer carries the lesson's.
         const char *title = pick(language, session.circuit.titleIt, session.circuit.titleEn);
-        const bool ownTitle = !lesson || qstrcmp(title, pick(language, lesson->titleIt, lesson->titleEn)) != 0;
+        const bool packAnswer = session.lessonPack && session.challenge && !session.customChallenge;
+        const bool ownTitle =
+            !packAnswer && (!lesson || qstrcmp(title, pick(language, lesson->titleIt, lesson->titleEn)) != 0);
         heading += uiText(kSummaryWorkingCircuit, language)
                        .arg(ownTitle ? QStringLiteral(": ") + QString::fromUtf8(title) : QString());
     }

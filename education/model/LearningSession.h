@@ -7,6 +7,7 @@
 #include "core/StateVector.h"
 #include "curriculum/AlgorithmGenerator.h"
 #include "editor/ChallengeFile.h"
+#include "editor/LessonPack.h"
 #include "education/model/Comparison.h"
 #include "ui/model/LogEvent.h"
 
@@ -28,8 +29,12 @@ constexpr int kMaxSessionTextLength = 32768;
 /// types the experiment keeps them in; the file writes every one as a JSON number.
 struct SessionData
 {
-    /// Catalog lesson selected in the lesson list, 0..20.
+    /// Catalog lesson selected in the lesson list, 0..20, or 21 for the pack lesson `lessonPack` holds.
     std::int32_t lessonIndex = 0;
+    /// The teacher's pack lesson the session was made in ("lesson_pack", the lesson pack file's object holding
+    /// exactly that lesson under its pack's titles), so that the session opens without the pack; present
+    /// exactly when lessonIndex is 21. A session without it reads as it always did.
+    std::optional<LessonPack> lessonPack;
     /// The shown circuit: the working circuit when `editor` is set, otherwise catalog lesson `lessonIndex`.
     /// A restore gives the catalog lesson itself (with its texts) without an editor, the generated circuit
     /// when `algorithm` is set, the parsed circuit with the lesson's texts in challenge mode, and the parsed
@@ -130,6 +135,8 @@ enum class SessionError : std::int32_t
     CustomChallenge,
     /// "notebook" is not a list of at most 200 events the notebook could have recorded.
     Notebook,
+    /// "lesson_pack" is not a lesson pack of exactly one lesson, or lesson_index 21 comes without it.
+    LessonPack,
     /// The file could not be read, is not a regular file or exceeds 1 MiB (openSessionFile only).
     Unreadable,
 };

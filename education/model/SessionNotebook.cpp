@@ -58,7 +58,7 @@ std::optional<Bounds> boundsOf(LogEventKind kind, std::int64_t qubits)
     return std::nullopt;
 }
 
-bool readEvent(const QJsonValue &element, LogEvent &event)
+bool readEvent(const QJsonValue &element, std::int32_t lastLesson, LogEvent &event)
 {
     if (!element.isObject()) {
         return false;
@@ -67,7 +67,6 @@ bool readEvent(const QJsonValue &element, LogEvent &event)
     const auto field = [&object](const char *key, std::int64_t low, std::int64_t high) {
         return readBoundedInteger(object.value(QLatin1String(key)), low, high);
     };
-    const auto lastLesson = static_cast<std::int64_t>(lessonCatalog().size()) - 1;
     const std::optional<std::int64_t> kind =
         field("kind", 0, static_cast<std::int64_t>(LogEventKind::DistributionPrediction));
     const std::optional<std::int64_t> lesson = field("lesson", 0, lastLesson);
@@ -140,7 +139,7 @@ QJsonArray notebookArray(const std::vector<LogEvent> &events)
     return array;
 }
 
-bool readNotebook(const QJsonValue &member, std::vector<LogEvent> &events)
+bool readNotebook(const QJsonValue &member, std::int32_t lastLesson, std::vector<LogEvent> &events)
 {
     if (!member.isArray() || member.toArray().size() > static_cast<int>(Experiment::kMaxLogEvents)) {
         return false;
@@ -148,7 +147,7 @@ bool readNotebook(const QJsonValue &member, std::vector<LogEvent> &events)
     std::vector<LogEvent> read;
     for (const QJsonValue &element : member.toArray()) {
         LogEvent event;
-        if (!readEvent(element, event)) {
+        if (!readEvent(element, lastLesson, event)) {
             return false;
         }
         read.push_back(event);

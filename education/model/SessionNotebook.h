@@ -16,9 +16,10 @@ namespace Fasoria {
 QJsonArray notebookArray(const std::vector<LogEvent> &events);
 
 /// Reads the member with the reader's strictness: an array of at most 200 events, each an object with exactly
-/// its members, a kind that exists, a catalog lesson, a register of 1 to 12 qubits, and values within what that
+/// its members, a kind that exists, a lesson from 0 to `lastLesson` (the catalog's last, or one more for the
+/// pack lesson a session keeps), a register of 1 to 12 qubits, and values within what that
 /// kind can record (a basis state within the register, an editing action that exists, at most 10000
 /// preparations, a hint 1 to 3, …). False for anything else, with `events` unchanged.
-bool readNotebook(const QJsonValue &member, std::vector<LogEvent> &events);
+bool readNotebook(const QJsonValue &member, std::int32_t lastLesson, std::vector<LogEvent> &events);
 
 } // namespace Fasoria

@@ -8,6 +8,7 @@
 #include "editor/PlainText.h"
 #include "education/model/LearningSession.h"
 #include "education/model/SessionNotebook.h"
+#include "ui/model/LessonShelf.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -49,6 +50,7 @@ private:
 
     SessionError readHeader();
     SessionError readCircuit();
+    SessionError readLessonPack();
     SessionError readCustomChallenge();
     SessionError readNumbers();
     SessionError checkConsistency();
@@ -60,6 +62,8 @@ private:
     SessionError readNotebookMember();
     SessionError replay();
     void chooseCircuit();
+    /// The lesson selected: the catalog's, or the kept pack lesson's gates (its texts live in the pack).
+    Lesson shownLesson() const;
 
     QJsonObject m_root;
     SessionData m_data;
@@ -71,9 +75,10 @@ private:
 SessionError Reader::read()
 {
     for (SessionError (Reader::*step)() :
-         {&Reader::readHeader, &Reader::readCircuit, &Reader::readCustomChallenge, &Reader::readNumbers,
-          &Reader::checkConsistency, &Reader::readTexts, &Reader::readGenerator, &Reader::readHistogram,
-          &Reader::readComparisons, &Reader::readParameters, &Reader::readNotebookMember, &Reader::replay}) {
+         {&Reader::readHeader, &Reader::readLessonPack, &Reader::readCircuit, &Reader::readCustomChallenge,
+          &Reader::readNumbers, &Reader::checkConsistency, &Reader::readTexts, &Reader::readGenerator,
+          &Reader::readHistogram, &Reader::readComparisons, &Reader::readParameters, &Reader::readNotebookMember,
+          &Reader::replay}) {
         if (const SessionError error = (this->*step)(); error != SessionError::None) {
             return error;
         }
@@ -85,8 +90,9 @@ SessionError Reader::read()
 SessionError Reader::readHeader()
 {
     const QJsonValue format = value("format");
-    const auto lastLesson = static_cast<std::int64_t>(lessonCatalog().size()) - 1;
-    const std::optional<std::int64_t> lesson = integer("lesson_index", 0, lastLesson);
+    // One past the catalog names the pack lesson the session keeps.
+    const auto packLesson = static_cast<std::int64_t>(lessonCatalog().size());
+    const std::optional<std::int64_t> lesson = integer("lesson_index", 0, packLesson);
     if (!format.isString() || format.toString() != QLatin1String("FasoriaSession") || !integer("version", 1, 1) ||
         !lesson || !value("editor").isBool() || !value("challenge").isBool() || !value("simple_mode").isBool()) {
         return SessionError::FormatOrLesson;
@@ -95,6 +101,23 @@ SessionError Reader::readHeader()
     m_data.editor = value("editor").toBool();
     m_data.challenge = value("challenge").toBool();
     m_data.simpleMode = value("simple_mode").toBool();
+    return SessionError::None;
+}
+
+SessionError Reader::readLessonPack()
+{
+    const QJsonValue member = value("lesson_pack");
+    const bool packLesson = m_data.lessonIndex == static_cast<std::int32_t>(lessonCatalog().size());
+    if (member.isUndefined() && !packLesson) {
+        return SessionError::None;
+    }
+    LessonPack pack;
+    if (!packLesson || !member.isObject() ||
+        !parseLessonPack(QJsonDocument(member.toObject()).toJson(QJsonDocument::Compact), pack, nullptr) ||
+        pack.lessons.size() != 1) {
+        return SessionError::LessonPack;
+    }
+    m_data.lessonPack = std::move(pack);
     return SessionError::None;
 }
 
@@ -165,11 +188,15 @@ SessionError Reader::checkConsistency()
     if (m_data.distributionPrediction >= 0 && m_data.draftDistribution != m_data.distributionPrediction + 1) {
         return SessionError::Prediction;
     }
-    const Lesson &lesson = lessonCatalog()[static_cast<std::size_t>(m_data.lessonIndex)];
-    if (m_data.customChallenge) {
-        // A teacher's challenge is answered like a lesson's: in challenge mode, on its own qubit count, with
-        // no more hints shown than it has.
-        const ChallengeDefinition &definition = m_data.customChallenge->definition;
+    const Lesson lesson = shownLesson();
+    const ChallengeFile *packChallenge = m_data.lessonPack && m_data.lessonPack->lessons.front().challenge
+                                             ? &*m_data.lessonPack->lessons.front().challenge
+                                             : nullptr;
+    if (m_data.customChallenge || (m_data.challenge && packChallenge)) {
+        // A teacher's challenge, and a pack's challenge lesson, are answered like a lesson's: in challenge mode,
+        // on their own qubit count, with no more hints shown than they have.
+        const ChallengeDefinition &definition =
+            (m_data.customChallenge ? &*m_data.customChallenge : packChallenge)->definition;
         if (!m_data.challenge || !m_data.editor || definition.qubitCount != m_parsed.qubitCount ||
             m_data.hintLevel > writtenHintCount(definition)) {
             return SessionError::ChallengeContext;
@@ -350,7 +377,8 @@ SessionError Reader::readNotebookMember()
         return SessionError::None;
     }
     std::vector<LogEvent> events;
-    if (!readNotebook(value("notebook"), events)) {
+    const auto lastLesson = static_cast<std::int32_t>(lessonCatalog().size()) - (m_data.lessonPack ? 0 : 1);
+    if (!readNotebook(value("notebook"), lastLesson, events)) {
         return SessionError::Notebook;
     }
     m_data.notebook = std::move(events);
@@ -382,18 +410,27 @@ SessionError Reader::replay()
     return SessionError::None;
 }
 
+Lesson Reader::shownLesson() const
+{
+    if (m_data.lessonPack) {
+        return packLessonGates(m_data.lessonPack->lessons.front());
+    }
+    return lessonCatalog()[static_cast<std::size_t>(m_data.lessonIndex)];
+}
+
 // The file holds only gates; the texts come from where the window's circuit came from: the catalog lesson,
 // the generator, or, for a challenge answer, the lesson whose question it answers.
 void Reader::chooseCircuit()
 {
-    const Lesson &lesson = lessonCatalog()[static_cast<std::size_t>(m_data.lessonIndex)];
+    const Lesson lesson = shownLesson();
     if (m_data.algorithm) {
         m_data.circuit = m_data.algorithm->circuit;
     } else if (!m_data.editor) {
         m_data.circuit = lesson;
     } else {
         m_data.circuit = std::move(m_parsed);
-        if (m_data.challenge && !m_data.customChallenge) {
+        // A pack lesson's texts are the pack's: the window puts them on when it shelves the lesson.
+        if (m_data.challenge && !m_data.customChallenge && !m_data.lessonPack) {
             m_data.circuit.titleIt = lesson.titleIt;
             m_data.circuit.titleEn = lesson.titleEn;
             m_data.circuit.questionIt = lesson.questionIt;

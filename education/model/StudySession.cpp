@@ -3,6 +3,7 @@
 #include "curriculum/Challenge.h"
 #include "editor/ChallengeFile.h"
 #include "education/model/LearningLab.h"
+#include "ui/model/LessonShelf.h"
 #include "ui/model/PanelTexts.h"
 #include "ui/texts/TextCatalog.h"
 
@@ -22,10 +23,17 @@ SessionData gatherSession(const Experiment &experiment, const LearningLab &lab, 
 {
     SessionData session;
     session.lessonIndex = experiment.lessonIndex();
+    // A pack lesson travels with the session, named by the index after the catalog's.
+    const ShelvedLesson *shelved = shelvedLesson(experiment.lessonIndex());
+    if (shelved) {
+        session.lessonIndex = catalogLessonCount();
+        session.lessonPack = LessonPack{shelved->packTitleIt, shelved->packTitleEn, {shelved->source}};
+    }
     session.circuit = experiment.shownCircuit();
     session.editor = experiment.workingCircuit() != nullptr;
     session.challenge = experiment.isChallengeMode();
-    if (const ChallengeFile *challenge = experiment.customChallenge()) {
+    if (const ChallengeFile *challenge = experiment.customChallenge();
+        challenge && !experiment.answersPackChallenge()) {
         session.customChallenge = *challenge;
     }
     session.hintLevel = experiment.hintsShown();
@@ -55,6 +63,11 @@ SessionData gatherSession(const Experiment &experiment, const LearningLab &lab, 
     }
     session.random = experiment.randomGenerator();
     session.notebook = std::vector<LogEvent>(experiment.logEvents().begin(), experiment.logEvents().end());
+    for (LogEvent &event : *session.notebook) {
+        if (shelvedLesson(event.lessonIndex)) {
+            event.lessonIndex = catalogLessonCount();
+        }
+    }
     return session;
 }
 
@@ -68,10 +81,26 @@ std::optional<ExperimentRecord> experimentRecord(const SessionData &session)
     if (session.editor) {
         record.workingCircuit = session.circuit;
     }
+    record.customChallenge = session.customChallenge;
+    if (session.lessonPack && !session.lessonPack->lessons.empty()) {
+        // The kept lesson goes on the shelf (where an open pack may have put it already) and takes its index.
+        const LessonPack &pack = *session.lessonPack;
+        record.lessonIndex = shelveLesson(pack.lessons.front(), pack.titleIt, pack.titleEn);
+        const ShelvedLesson &shelved = *shelvedLesson(record.lessonIndex);
+        if (session.challenge && !session.customChallenge && shelved.challenge && record.workingCircuit) {
+            record.customChallenge = *shelved.challenge;
+            Circuit &answer = *record.workingCircuit;
+            answer.titleIt = shelved.lesson.titleIt;
+            answer.titleEn = shelved.lesson.titleEn;
+            answer.questionIt = shelved.lesson.questionIt;
+            answer.questionEn = shelved.lesson.questionEn;
+            answer.explanationIt = shelved.lesson.explanationIt;
+            answer.explanationEn = shelved.lesson.explanationEn;
+        }
+    }
     record.algorithm = session.algorithm;
     record.challengeMode = session.challenge;
     record.hintsShown = session.hintLevel;
-    record.customChallenge = session.customChallenge;
     record.state = *session.state;
     record.currentStep = session.stage;
     record.lastOutcome = session.measurement;
@@ -82,6 +111,11 @@ std::optional<ExperimentRecord> experimentRecord(const SessionData &session)
     record.random = session.random;
     if (session.notebook) {
         record.notebook = *session.notebook;
+        for (LogEvent &event : record.notebook) {
+            if (event.lessonIndex == catalogLessonCount()) {
+                event.lessonIndex = record.lessonIndex;
+            }
+        }
     }
     return record;
 }

@@ -5,6 +5,7 @@
 #include "core/GateText.h"
 #include "curriculum/AlgorithmGenerator.h"
 #include "curriculum/LessonCatalog.h"
+#include "editor/LessonPack.h"
 #include "education/model/LearningSession.h"
 #include "ui/model/LogEvent.h"
 
@@ -116,6 +117,41 @@ inline SessionData customChallengeSession()
     challenge.reference = circuitOf(2, {{GateKind::H, 0, 0, 0.0}, {GateKind::Cnot, 1, 0, 0.0}});
     challenge.definition.target = targetFromCircuit(*challenge.reference);
     session.customChallenge = challenge;
+    return session;
+}
+
+/// A session in a teacher's pack lesson: the guided Bell pair after its H, or (challenge) its challenge answered
+/// with H and the first hint shown. The pack travels in the session as lesson 21.
+inline SessionData packLessonSession(bool challenge)
+{
+    PackLesson lesson;
+    lesson.id = challenge ? "bell-challenge" : "bell";
+    lesson.titleIt = "La coppia di Bell";
+    lesson.titleEn = "The Bell pair";
+    lesson.questionIt = "Due qubit possono dare sempre lo stesso esito?";
+    lesson.questionEn = "Can two qubits always give the same outcome?";
+    lesson.explanationIt = "La misura di uno decide l'altro.";
+    lesson.explanationEn = "Measuring one decides the other.";
+    SessionData session;
+    session.lessonIndex = static_cast<std::int32_t>(lessonCatalog().size());
+    if (challenge) {
+        lesson.challenge = customChallengeSession().customChallenge;
+        session.editor = true;
+        session.challenge = true;
+        session.hintLevel = 1;
+        session.circuit = circuitOf(2, {{GateKind::H, 0, 0, 0.0}});
+        setCustomTexts(session.circuit);
+    } else {
+        lesson.guided = circuitOf(2, {{GateKind::H, 0, 0, 0.0}, {GateKind::Cnot, 1, 0, 0.0}});
+        lesson.stepTexts = {{"H su q0.", "H on q0."}, {"CNOT li lega.", "CNOT ties them."}};
+        session.circuit = circuitOf(2, {{GateKind::H, 0, 0, 0.0}, {GateKind::Cnot, 1, 0, 0.0}});
+    }
+    session.stage = 1;
+    session.lessonPack = LessonPack{"Coppie", "Pairs", {lesson}};
+    LogEvent prepared;
+    prepared.lessonIndex = session.lessonIndex;
+    prepared.qubits = 2;
+    session.notebook = std::vector<LogEvent>{prepared};
     return session;
 }
 

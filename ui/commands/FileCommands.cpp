@@ -13,6 +13,7 @@
 #include "education/model/Worksheet.h"
 #include "education/print/WorksheetDocument.h"
 #include "ui/model/Experiment.h"
+#include "ui/model/LessonShelf.h"
 #include "ui/texts/TextCatalog.h"
 #include "ui/widgets/Prompts.h"
 
@@ -98,7 +99,7 @@ void FileCommands::markNeverSaved()
 
 bool FileCommands::startLessonAfresh(int index)
 {
-    if (index < 0 || static_cast<std::size_t>(index) >= lessonCatalog().size() || !confirmDiscard()) {
+    if (!lessonAt(index) || !confirmDiscard()) {
         return false;
     }
     // Choosing the lesson drops the working circuit, its algorithm and its file.

@@ -32,9 +32,9 @@ public:
     /// (successfully) or to discard.
     bool confirmDiscard();
 
-    /// Catalog lesson `index` from scratch, whichever lesson is shown: after the save-before-continue
-    /// question, a fresh learning session, empty histories, no working circuit, the lesson prepared at step 0.
-    /// False when the index is outside the catalog or the student kept the work.
+    /// Lesson `index` (catalog or pack, see lessonAt) from scratch, whichever lesson is shown: after the
+    /// save-before-continue question, a fresh learning session, empty histories, no working circuit, the lesson
+    /// prepared at step 0. False when the index is outside the catalog or the student kept the work.
     bool startLessonAfresh(int index);
     /// Makes a copy of `circuit` the working circuit at step 0 with a fresh session (the common path of opening
     /// a file and importing; callers ask confirmDiscard first). A circuit the editor refuses changes nothing:

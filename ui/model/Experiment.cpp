@@ -5,6 +5,7 @@
 #include "curriculum/LessonCatalog.h"
 #include "editor/CircuitEditor.h"
 #include "editor/CircuitFile.h"
+#include "ui/model/LessonShelf.h"
 
 #include <algorithm>
 #include <cmath>
@@ -57,7 +58,7 @@ const Circuit &Experiment::shownCircuit() const
     if (m_workingCircuit) {
         return *m_workingCircuit;
     }
-    return lessonCatalog()[static_cast<std::size_t>(m_lessonIndex)];
+    return *lessonAt(m_lessonIndex);
 }
 
 void Experiment::clearShots()
@@ -257,7 +258,7 @@ double Experiment::predictionProbabilityAtEnd() const
 
 bool Experiment::chooseLesson(std::int32_t index)
 {
-    if (index < 0 || static_cast<std::size_t>(index) >= lessonCatalog().size()) {
+    if (!lessonAt(index)) {
         return false;
     }
     m_lessonIndex = index;
@@ -309,10 +310,13 @@ void Experiment::enterChallengeMode()
 {
     m_challengeMode = false;
     m_customChallenge.reset();
-    if (!findChallenge(static_cast<std::uint64_t>(m_lessonIndex))) {
+    // A pack's challenge lesson is answered as a teacher's challenge is, against the challenge the lesson holds.
+    const ShelvedLesson *shelved = shelvedLesson(m_lessonIndex);
+    if (shelved ? !shelved->challenge : !findChallenge(static_cast<std::uint64_t>(m_lessonIndex))) {
         return;
     }
-    m_workingCircuit = lessonCatalog()[static_cast<std::size_t>(m_lessonIndex)];
+    m_workingCircuit = *lessonAt(m_lessonIndex);
+    m_customChallenge = shelved ? shelved->challenge : nullptr;
     m_challengeMode = true;
     m_document.markSaved(QString(), serializeCircuit(*m_workingCircuit));
 }
@@ -359,6 +363,12 @@ bool Experiment::openCustomChallenge(const ChallengeFile &challenge, QString *er
     clearChallengeCheck();
     m_document.markSaved(QString(), serializeCircuit(*m_workingCircuit));
     return true;
+}
+
+bool Experiment::answersPackChallenge() const
+{
+    const ShelvedLesson *shelved = shelvedLesson(m_lessonIndex);
+    return m_customChallenge && shelved && m_customChallenge == shelved->challenge;
 }
 
 bool Experiment::hasChallenge() const
@@ -430,7 +440,8 @@ bool fitsCircuit(const ExperimentRecord &record, const Circuit &circuit)
 
 bool Experiment::restore(const ExperimentRecord &record)
 {
-    if (record.lessonIndex < 0 || static_cast<std::size_t>(record.lessonIndex) >= lessonCatalog().size()) {
+    const Lesson *lesson = lessonAt(record.lessonIndex);
+    if (!lesson) {
         return false;
     }
     std::optional<Circuit> working;
@@ -441,7 +452,7 @@ bool Experiment::restore(const ExperimentRecord &record)
             return false;
         }
     }
-    const Circuit &shown = working ? *working : lessonCatalog()[static_cast<std::size_t>(record.lessonIndex)];
+    const Circuit &shown = working ? *working : *lesson;
     if (!fitsCircuit(record, shown) || (record.challengeMode && !working) || (record.algorithm && !working) ||
         (record.customChallenge && (!record.challengeMode || record.algorithm ||
                                     record.customChallenge->definition.qubitCount != working->qubitCount))) {
@@ -463,6 +474,12 @@ bool Experiment::restore(const ExperimentRecord &record)
     m_challengeMode = record.challengeMode;
     m_customChallenge =
         record.customChallenge ? std::make_shared<const ChallengeFile>(*record.customChallenge) : nullptr;
+    // The lesson's own challenge is the shelved one, so that the selector names the lesson, not a teacher's file.
+    const ShelvedLesson *shelved = shelvedLesson(record.lessonIndex);
+    if (m_customChallenge && shelved && shelved->challenge &&
+        serializeChallenge(*m_customChallenge) == serializeChallenge(*shelved->challenge)) {
+        m_customChallenge = shelved->challenge;
+    }
     m_hintsShown = record.hintsShown;
     clearChallengeCheck();
     m_state = record.state;

@@ -141,6 +141,9 @@ public:
     bool isChallengeMode() const { return m_challengeMode; }
     /// The teacher's challenge being answered; null for a lesson's own challenge and outside challenge mode.
     const ChallengeFile *customChallenge() const { return m_customChallenge.get(); }
+    /// Whether the challenge answered is a pack lesson's own (it is also customChallenge()), rather than a
+    /// teacher's challenge file opened over the lesson.
+    bool answersPackChallenge() const;
     /// Whether a challenge is being answered: the lesson's own or a teacher's.
     bool hasChallenge() const;
     std::int32_t hintsShown() const { return m_hintsShown; }
@@ -199,8 +202,9 @@ public:
     /// of the displayed state does not matter); 0 without a prediction.
     double predictionProbabilityAtEnd() const;
 
-    /// Shows catalog lesson `index` read-only (or a fresh answer circuit for a challenge) with an empty
-    /// notebook; the state is prepared by the next restart. False for an index outside the catalog.
+    /// Shows lesson `index` (a catalog or shelved lesson, see lessonAt) read-only (or a fresh answer circuit for a
+    /// challenge) with an empty notebook; the state is prepared by the next restart. False for an index outside the
+    /// catalog.
     bool chooseLesson(std::int32_t index);
     /// Starts afresh on lesson `index`: chosen, prepared, with no undo history. False, changing nothing, for
     /// an index outside the catalog.

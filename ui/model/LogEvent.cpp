@@ -4,6 +4,7 @@
 #include "curriculum/Challenge.h"
 #include "curriculum/LessonCatalog.h"
 #include "editor/ChallengeFile.h"
+#include "ui/model/LessonShelf.h"
 
 #include <iterator>
 
@@ -20,11 +21,7 @@ const Circuit *eventCircuit(const LogEvent &event, const LogContext &context, bo
     if (*isWorking) {
         return context.workingCircuit;
     }
-    const LessonCatalog &lessons = lessonCatalog();
-    if (event.lessonIndex < 0 || static_cast<std::size_t>(event.lessonIndex) >= lessons.size()) {
-        return nullptr;
-    }
-    return &lessons[static_cast<std::size_t>(event.lessonIndex)];
+    return lessonAt(event.lessonIndex);
 }
 
 /// A step as it was applied: the recorded gate, and what it did in the words of that moment's circuit.
@@ -34,11 +31,11 @@ QString recordedStep(const LogEvent &event, Language language)
     if (event.working) {
         detail = QString::fromUtf8(gateDescription(event.gate.kind, language));
     } else {
-        // A catalog lesson never changes, so its text for the step is the one the student read.
-        const LessonCatalog &lessons = lessonCatalog();
-        const auto lesson = static_cast<std::size_t>(event.lessonIndex);
-        if (event.lessonIndex >= 0 && lesson < lessons.size() && event.value < lessons[lesson].steps.size()) {
-            const LessonStep &step = lessons[lesson].steps[static_cast<std::size_t>(event.value)];
+        // A lesson never changes (a pack's stays on the shelf as it was read), so its text for the step is the one
+        // the student read.
+        const Lesson *lesson = lessonAt(event.lessonIndex);
+        if (lesson && event.value < lesson->steps.size()) {
+            const LessonStep &step = lesson->steps[static_cast<std::size_t>(event.value)];
             detail = uiText({step.explanationIt, step.explanationEn}, language);
         }
     }

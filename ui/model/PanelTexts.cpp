@@ -6,6 +6,7 @@
 #include "curriculum/LessonCatalog.h"
 #include "editor/ChallengeFile.h"
 #include "editor/CircuitFile.h"
+#include "ui/model/LessonShelf.h"
 #include "ui/model/LogEvent.h"
 #include "ui/texts/ChallengeMessage.h"
 #include "ui/texts/TextCatalog.h"
@@ -104,15 +105,14 @@ int generatorKindIndex(AlgorithmKind kind)
 
 LoadedKind loadedKind(const Experiment &experiment)
 {
-    if (experiment.customChallenge()) {
+    if (experiment.customChallenge() && !experiment.answersPackChallenge()) {
         return LoadedKind::TeacherChallenge;
     }
     if (experiment.algorithm()) {
         return LoadedKind::Algorithm;
     }
     const Circuit *working = experiment.workingCircuit();
-    if (!working || experiment.isChallengeMode() ||
-        isLessonCopy(*working, lessonCatalog()[static_cast<std::size_t>(experiment.lessonIndex())])) {
+    if (!working || experiment.isChallengeMode() || isLessonCopy(*working, *lessonAt(experiment.lessonIndex()))) {
         return LoadedKind::CatalogLesson;
     }
     return LoadedKind::Custom;

@@ -3,6 +3,8 @@
 #include "curriculum/LessonCatalog.h"
 #include "editor/ChallengeFile.h"
 #include "ui/model/Experiment.h"
+#include "ui/model/LessonLibrary.h"
+#include "ui/model/LessonShelf.h"
 #include "ui/model/LogEvent.h"
 #include "ui/model/PanelTexts.h"
 #include "ui/texts/TextCatalog.h"
@@ -16,6 +18,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <QStandardItemModel>
 #include <QStringList>
 #include <QStyle>
 #include <QStyleOptionComboBox>
@@ -44,9 +47,14 @@ QString questionText(const Experiment &experiment, Language language)
     return uiText({circuit.questionIt, circuit.questionEn}, language);
 }
 
-int lessonCount()
+/// What a selector row holds in Qt::UserRole: a lesson index, or one of these.
+constexpr int kPackTitleRow = -1;
+constexpr int kExtraItemRow = -2;
+
+QString lessonItemText(const Lesson &lesson, Language language)
 {
-    return static_cast<int>(lessonCatalog().size());
+    return catalogText(TextKey::LessonItem, language, uiText({lesson.titleIt, lesson.titleEn}, language),
+                       QString::number(lesson.qubitCount), qubitWord(lesson.qubitCount, language));
 }
 
 } // namespace
@@ -56,10 +64,12 @@ ExercisePanel::ExercisePanel(QWidget *parent) : QGroupBox(parent)
     setObjectName(QStringLiteral("m_exerciseBox"));
     QVBoxLayout *exerciseLayout = named(new QVBoxLayout(this), "exerciseLayout");
     m_lessons = named(new QComboBox, "m_lessons");
+    // The titles (a pack's among them, of any length) never widen the panel; the selector's field elides them
+    // and its list shows them whole.
+    m_lessons->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    m_lessons->setMinimumContentsLength(12);
     // The titles are written by the language pass.
-    for (int i = 0; i < lessonCount(); ++i) {
-        m_lessons->addItem(QString());
-    }
+    fillLessons();
     m_lessons->installEventFilter(this);
     exerciseLayout->addWidget(m_lessons);
 
@@ -90,10 +100,11 @@ ExercisePanel::ExercisePanel(QWidget *parent) : QGroupBox(parent)
     buttons->addWidget(m_nextButton);
     exerciseLayout->addLayout(buttons);
 
-    // The extra item is only ever current, so only a lesson can be chosen.
-    connect(m_lessons, QOverload<int>::of(&QComboBox::currentIndexChanged), this, [this](int index) {
-        if (index >= 0 && index < lessonCount()) {
-            emit lessonChosen(index);
+    // The extra item is only ever current and a pack's title cannot be chosen, so only a lesson can be.
+    connect(m_lessons, QOverload<int>::of(&QComboBox::currentIndexChanged), this, [this](int row) {
+        const int lesson = row < 0 ? kExtraItemRow : m_lessons->itemData(row, Qt::UserRole).toInt();
+        if (lesson >= 0) {
+            emit lessonChosen(lesson);
         }
     });
     connect(m_resetButton, &QPushButton::clicked, this, &ExercisePanel::restartRequested);
@@ -131,17 +142,76 @@ void ExercisePanel::refresh(const Experiment &experiment, Language language)
     m_stepStatus->setText(status);
 }
 
+void ExercisePanel::setLibrary(const LessonLibrary *library)
+{
+    if (m_library) {
+        disconnect(m_library, nullptr, this, nullptr);
+    }
+    m_library = library;
+    if (m_library) {
+        connect(m_library, &LessonLibrary::changed, this, &ExercisePanel::fillLessons);
+    }
+    fillLessons();
+}
+
+void ExercisePanel::fillLessons()
+{
+    const QSignalBlocker blocker(m_lessons);
+    const int extra = extraRow();
+    const QString extraTip = extra >= 0 ? m_lessons->itemData(extra, Qt::ToolTipRole).toString() : QString();
+    m_lessons->clear();
+    const auto addLesson = [this](int index) {
+        const Lesson &lesson = *lessonAt(index);
+        m_lessons->addItem(lessonItemText(lesson, m_language), index);
+        // A pack's question is the teacher's text, not markup.
+        const QString question = uiText({lesson.questionIt, lesson.questionEn}, m_language);
+        m_lessons->setItemData(m_lessons->count() - 1, index < catalogLessonCount() ? question : plainToolTip(question),
+                               Qt::ToolTipRole);
+    };
+    for (int i = 0; i < catalogLessonCount(); ++i) {
+        addLesson(i);
+    }
+    if (m_library) {
+        for (const OpenPack &pack : m_library->packs()) {
+            m_lessons->insertSeparator(m_lessons->count());
+            m_lessons->addItem(m_language == Language::Italian ? pack.titleIt : pack.titleEn, kPackTitleRow);
+            const int titleRow = m_lessons->count() - 1;
+            if (auto *items = qobject_cast<QStandardItemModel *>(m_lessons->model())) {
+                QStandardItem *title = items->item(titleRow);
+                title->setFlags(title->flags() & ~(Qt::ItemIsSelectable | Qt::ItemIsEnabled));
+                QFont bold = m_lessons->font();
+                bold.setBold(true);
+                title->setFont(bold);
+            }
+            for (const std::int32_t index : pack.lessons) {
+                addLesson(index);
+            }
+        }
+    }
+    if (extra >= 0) {
+        m_lessons->addItem(QString(), kExtraItemRow);
+        m_lessons->setItemData(m_lessons->count() - 1, extraTip, Qt::ToolTipRole);
+        elideLoadedItem();
+    }
+    const int row = extra >= 0 ? m_lessons->count() - 1 : rowOfLesson(m_lesson);
+    m_lessons->setCurrentIndex(row);
+}
+
+int ExercisePanel::rowOfLesson(int index) const
+{
+    return index < 0 ? -1 : m_lessons->findData(index, Qt::UserRole);
+}
+
+int ExercisePanel::extraRow() const
+{
+    return m_lessons->findData(kExtraItemRow, Qt::UserRole);
+}
+
 void ExercisePanel::applyLanguage(Language language)
 {
     setTitle(uiText(TextKey::ExercisesBox, language));
-    const LessonCatalog &lessons = lessonCatalog();
-    for (int i = 0; i < lessonCount(); ++i) {
-        const Lesson &lesson = lessons[static_cast<std::size_t>(i)];
-        m_lessons->setItemText(
-            i, catalogText(TextKey::LessonItem, language, uiText({lesson.titleIt, lesson.titleEn}, language),
-                           QString::number(lesson.qubitCount), qubitWord(lesson.qubitCount, language)));
-        m_lessons->setItemData(i, uiText({lesson.questionIt, lesson.questionEn}, language), Qt::ToolTipRole);
-    }
+    m_language = language;
+    fillLessons();
     m_resourceBox->setTitle(uiText(TextKey::ResourcesBox, language));
     m_qubitCount->setToolTip(uiText(TextKey::QubitCountTip, language));
     m_resourceSummary->setToolTip(uiText(TextKey::ResourceSummaryTip, language));
@@ -168,18 +238,24 @@ void ExercisePanel::showLoaded(const Experiment &experiment, Language language)
     const QSignalBlocker blocker(m_lessons);
     m_lesson = experiment.lessonIndex();
     m_loadedName = loadedName(experiment, language);
-    const int extra = lessonCount();
+    if (m_loadedName.isEmpty() && rowOfLesson(m_lesson) < 0) {
+        // A lesson of a pack that is no longer open (or came with a session) is named by its title.
+        const Lesson &lesson = *lessonAt(m_lesson);
+        m_loadedName = uiText({lesson.titleIt, lesson.titleEn}, language);
+    }
     const QString lessonsTip = uiText(TextKey::LessonsTip, language);
+    int extra = extraRow();
     if (m_loadedName.isEmpty()) {
-        m_lessons->setCurrentIndex(m_lesson);
-        if (m_lessons->count() > extra) {
+        if (extra >= 0) {
             m_lessons->removeItem(extra);
         }
+        m_lessons->setCurrentIndex(rowOfLesson(m_lesson));
         m_lessons->setToolTip(lessonsTip);
         return;
     }
-    if (m_lessons->count() == extra) {
-        m_lessons->addItem(QString());
+    if (extra < 0) {
+        m_lessons->addItem(QString(), kExtraItemRow);
+        extra = m_lessons->count() - 1;
     }
     // The tips tell the whole name, which for a teacher's challenge is a goal of any length.
     m_lessons->setItemData(extra, plainToolTip(m_loadedName), Qt::ToolTipRole);
@@ -190,8 +266,8 @@ void ExercisePanel::showLoaded(const Experiment &experiment, Language language)
 
 void ExercisePanel::elideLoadedItem()
 {
-    const int extra = lessonCount();
-    if (m_lessons->count() <= extra) {
+    const int extra = extraRow();
+    if (extra < 0) {
         return;
     }
     // As wide as the selector's text field (less the pixel the style keeps on each side), so that a long name

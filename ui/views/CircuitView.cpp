@@ -3,6 +3,7 @@
 #include "core/GateText.h"
 #include "ui/texts/TextCatalog.h"
 #include "ui/views/GateGlyphs.h"
+#include "ui/widgets/WidgetBuilders.h"
 
 #include <QApplication>
 #include <QBrush>
@@ -19,6 +20,7 @@
 #include <QPen>
 #include <QResizeEvent>
 #include <QScrollBar>
+#include <QTextDocument>
 #include <QTimer>
 #include <QWheelEvent>
 
@@ -91,7 +93,9 @@ QString stepTip(const LessonStep &step, std::uint64_t stage, Language language, 
     if (!explanation.isEmpty()) {
         detail += QStringLiteral(" - ") + explanation;
     }
-    return uiText(TextKey::StageTip, language).arg(QString::number(stage), detail);
+    // A pack lesson's step text is the teacher's: a tip the toolkit would take for markup is shown as written.
+    const QString tip = uiText(TextKey::StageTip, language).arg(QString::number(stage), detail);
+    return Qt::mightBeRichText(tip) ? plainToolTip(tip) : tip;
 }
 
 } // namespace

@@ -6,9 +6,11 @@
 #include "education/dialog/LearningController.h"
 #include "education/dialog/LearningDialog.h"
 #include "ui/commands/CircuitCommands.h"
+#include "ui/commands/LessonPackCommands.h"
 #include "ui/commands/WorksheetCommands.h"
 #include "ui/model/ApplicationInfo.h"
 #include "ui/model/LeftTabs.h"
+#include "ui/model/LessonShelf.h"
 #include "ui/model/LogEvent.h"
 #include "ui/panels/AlgorithmLabPanel.h"
 #include "ui/panels/ChallengePanel.h"
@@ -89,6 +91,8 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent)
     m_circuitView->setBaseScale(InterfaceZoom::percent() / 100.0);
     m_circuitCommands = std::make_unique<CircuitCommands>(m_experiment, m_editorPanel, m_files, m_prompts);
     m_worksheetCommands = std::make_unique<WorksheetCommands>(m_experiment, m_session, m_prompts, this);
+    m_lessonPacks = std::make_unique<LessonPackCommands>(m_library, m_files, m_prompts);
+    m_exercisePanel->setLibrary(&m_library);
     m_learning = std::make_unique<LearningController>(m_experiment, m_session, m_prompts, this);
     m_session.setPreparations(m_measurementPanel->selectedPreparations());
     readSettings();
@@ -242,6 +246,8 @@ void MainWindow::connectMenus()
     onAction(actions.actionSaveAs, [this] { m_files.saveCircuit(true); });
     onAction(actions.actionExport, [this] { m_files.exportResults(); });
     onAction(actions.actionOpenChallenge, [this] { m_files.openChallenge(); });
+    onAction(actions.actionOpenLessonPack, [this] { m_lessonPacks->openPack(); });
+    onAction(actions.actionCloseLessonPacks, [this] { m_lessonPacks->closePacks(); });
     onAction(actions.actionImportQasm, [this] { m_files.importQasm(); });
     onAction(actions.actionExportQasm, [this] { m_files.exportQasm(); });
     onAction(actions.actionExportPicture, [this] { m_files.exportCircuitPicture(); });
@@ -298,6 +304,14 @@ void MainWindow::connectModels()
     connect(&m_files, &FileCommands::statusMessage, this,
             [this](const QString &text) { statusBar()->showMessage(text, kStatusMessageMs); });
     connect(&m_files, &FileCommands::documentChanged, this, &MainWindow::refreshTitle);
+    connect(m_lessonPacks.get(), &LessonPackCommands::statusMessage, this,
+            [this](const QString &text) { statusBar()->showMessage(text, kStatusMessageMs); });
+    // The open packs are remembered as soon as they change, so that a crash does not forget them.
+    connect(&m_library, &LessonLibrary::changed, this, [this] {
+        QSettings().setValue(key("packs/paths"), m_library.paths());
+        // A lesson whose pack closed is named by the selector's extra item.
+        m_exercisePanel->showLoaded(m_experiment, m_language);
+    });
     connect(&m_files, &FileCommands::sessionOpened, this, [this] { m_learning->show(); });
 }
 
@@ -307,6 +321,14 @@ void MainWindow::selectLesson(int index)
         // The selector keeps showing what stays loaded.
         m_exercisePanel->showLoaded(m_experiment, m_language);
     }
+}
+
+bool MainWindow::openGivenFile(const QString &path)
+{
+    if (path.endsWith(QStringLiteral(".lessons.json"), Qt::CaseInsensitive)) {
+        return m_lessonPacks->openPackFile(QFileInfo(path).absoluteFilePath());
+    }
+    return m_files.openGivenFile(path);
 }
 
 void MainWindow::showChanges(Experiment::Changes changes)
@@ -419,6 +441,7 @@ void MainWindow::applyLanguage()
     m_files.setLanguage(m_language);
     m_circuitCommands->setLanguage(m_language);
     m_worksheetCommands->setLanguage(m_language);
+    m_lessonPacks->setLanguage(m_language);
     m_help.setLanguage(m_language);
     fitLeftPanel();
 
@@ -480,8 +503,21 @@ void MainWindow::readSettings()
         const QSignalBlocker blocker(m_languageCombo);
         m_languageCombo->setCurrentIndex(isEnglish(m_language) ? 1 : 0);
     }
+    // The packs first, so that a pack lesson shown last time can be shown again; one that can no longer be
+    // opened is reported once the window is up.
+    const QStringList packs = settings.value(key("packs/paths")).toStringList();
+    m_lessonPacks->openRemembered(packs);
+    if (m_library.paths() != packs) {
+        // A dropped pack is forgotten; the others stay remembered.
+        QSettings().setValue(key("packs/paths"), m_library.paths());
+    }
+    QTimer::singleShot(0, this, [this] { m_lessonPacks->reportDropped(); });
     const int lesson = settings.value(key("ui/lessonIndex"), 0).toInt();
-    if (lesson >= 0 && static_cast<std::size_t>(lesson) < lessonCatalog().size()) {
+    const std::int32_t packLesson = m_library.lessonOf(settings.value(key("ui/lessonPack")).toString(),
+                                                       settings.value(key("ui/lessonId")).toString());
+    if (packLesson >= 0) {
+        m_experiment.chooseLesson(packLesson);
+    } else if (lesson >= 0 && lesson < catalogLessonCount()) {
         m_experiment.chooseLesson(lesson);
     }
     const int leftTab = settings.value(key("ui/leftTab"), 0).toInt();
@@ -511,7 +547,17 @@ void MainWindow::writeSettings()
     settings.setValue(key("splitters/rightData"), m_rightDataSplitter->saveState());
     settings.setValue(key("splitters/circuitChart"), m_circuitChartSplitter->saveState());
     settings.setValue(key("ui/leftTab"), m_leftTabs->currentIndex());
-    settings.setValue(key("ui/lessonIndex"), m_exercisePanel->shownLesson());
+    // A pack lesson's index holds for this run only: it is remembered by its pack and id.
+    const std::int32_t shown = m_exercisePanel->shownLesson();
+    const OpenPack *pack = m_library.packOf(shown);
+    settings.setValue(key("ui/lessonIndex"), shown < catalogLessonCount() ? shown : 0);
+    if (pack) {
+        settings.setValue(key("ui/lessonPack"), pack->path);
+        settings.setValue(key("ui/lessonId"), shelvedLesson(shown)->source.id);
+    } else {
+        settings.remove(key("ui/lessonPack"));
+        settings.remove(key("ui/lessonId"));
+    }
     settings.setValue(key("ui/language"), languageCode(m_language));
     m_algorithmLab->writeSettings(settings);
     settings.sync();

@@ -5,6 +5,7 @@
 #include "education/model/StudySession.h"
 #include "ui/commands/FileCommands.h"
 #include "ui/model/Experiment.h"
+#include "ui/model/LessonLibrary.h"
 #include "ui/widgets/Prompts.h"
 
 #include <QMainWindow>
@@ -25,6 +26,7 @@ class AlgorithmLabPanel;
 class ChartPanel;
 class CircuitCommands;
 class WorksheetCommands;
+class LessonPackCommands;
 class CircuitPanel;
 class EditorPanel;
 class ExercisePanel;
@@ -55,6 +57,8 @@ public:
     Fasoria::FileCommands &files() { return m_files; }
     Fasoria::CircuitCommands &circuitCommands() { return *m_circuitCommands; }
     Fasoria::WorksheetCommands &worksheetCommands() { return *m_worksheetCommands; }
+    Fasoria::LessonPackCommands &lessonPacks() { return *m_lessonPacks; }
+    const Fasoria::LessonLibrary &lessonLibrary() const { return m_library; }
     Fasoria::LearningController &learning() { return *m_learning; }
     Fasoria::Language language() const { return m_language; }
     /// The message-box and file-dialog seam, shared with the commands and the dialogs the window owns.
@@ -64,7 +68,10 @@ public:
     /// Replaces the file-dialog seam; an empty handler restores the real dialogs.
     void setFileDialogHandler(Fasoria::Prompts::FileDialogHandler handler);
 
-    /// Shows catalog lesson `index` from scratch (FileCommands::startLessonAfresh); when the student keeps the
+    /// Opens a file named on the command line (what a desktop's "open with" passes): a teacher's lesson pack for
+    /// ".lessons.json", otherwise as FileCommands::openGivenFile does.
+    bool openGivenFile(const QString &path);
+    /// Shows lesson `index` from scratch (FileCommands::startLessonAfresh); when the student keeps the
     /// work, the lesson selector goes back to what stays loaded.
     void selectLesson(int index);
     /// Rewrites every text in the current language and re-renders the notebook; the experiment is untouched.
@@ -107,11 +114,13 @@ private:
     Fasoria::Language m_language = Fasoria::Italian;
     Fasoria::Prompts m_prompts{this};
     Fasoria::FileCommands m_files{m_experiment, m_session, m_prompts};
+    Fasoria::LessonLibrary m_library;
     Fasoria::HelpWindows m_help{this};
     std::unique_ptr<Fasoria::WindowActions> m_actions;
     // Made once the panels they bind to exist; destroyed before the models they hold.
     std::unique_ptr<Fasoria::CircuitCommands> m_circuitCommands;
     std::unique_ptr<Fasoria::WorksheetCommands> m_worksheetCommands;
+    std::unique_ptr<Fasoria::LessonPackCommands> m_lessonPacks;
     std::unique_ptr<Fasoria::LearningController> m_learning;
 
     QLabel *m_title = nullptr;

@@ -46,6 +46,12 @@ constexpr TextPair kDrawingFitText = {"Adatta il disegno del circuito", "Fit the
 constexpr TextPair kChartNonZeroOnlyText = {"Grafico: solo stati possibili", "Chart: possible states only"};
 constexpr TextPair kChartNonZeroOnlyTip = {"Mostra solo gli stati con probabilità o conteggio diversi da zero",
                                            "Shows only the states with a non-zero probability or count"};
+constexpr TextPair kOpenLessonPackText = {"Apri pacchetto di lezioni...", "Open lesson pack..."};
+constexpr TextPair kOpenLessonPackTip = {"Aggiunge all'elenco delle lezioni quelle di un pacchetto scritto da un insegnante",
+                                         "Adds the lessons of a pack a teacher wrote to the lesson list"};
+constexpr TextPair kCloseLessonPacksText = {"Chiudi i pacchetti di lezioni", "Close lesson packs"};
+constexpr TextPair kCloseLessonPacksTip = {"Toglie dall'elenco delle lezioni quelle dei pacchetti aperti",
+                                           "Takes the open packs' lessons out of the lesson list"};
 constexpr TextPair kExportChartText = {"Esporta grafico delle probabilità...", "Export probability chart..."};
 // clang-format on
 
@@ -86,6 +92,9 @@ WindowActions::WindowActions(QMainWindow *window)
     actionLessonHelp = action("m_actionLessonHelp");
     actionFreewareLicense = action("m_actionFreewareLicense");
     actionOpenChallenge = action("m_actionOpenChallenge");
+    actionOpenLessonPack = action("m_actionOpenLessonPack");
+    actionCloseLessonPacks = action("m_actionCloseLessonPacks");
+    actionSaveAsPackLesson = action("m_actionSaveAsPackLesson");
     actionImportQasm = action("m_actionImportQasm");
     actionExportQasm = action("m_actionExportQasm");
     actionExportPicture = action("m_actionExportPicture");
@@ -122,8 +131,8 @@ WindowActions::WindowActions(QMainWindow *window)
     fileMenu->addAction(actionRedo);
     fileMenu->addSeparator();
     for (QAction *exchange :
-         {actionOpenChallenge, actionImportQasm, actionExportQasm, actionExportPicture, actionExportChart,
-          actionWorksheetPdf, actionPrintWorksheet}) {
+         {actionOpenChallenge, actionOpenLessonPack, actionCloseLessonPacks, actionSaveAsPackLesson, actionImportQasm,
+          actionExportQasm, actionExportPicture, actionExportChart, actionWorksheetPdf, actionPrintWorksheet}) {
         fileMenu->addAction(exchange);
     }
     // Undo and Redo are the File menu's own actions, so both menus show one state and one shortcut.
@@ -187,6 +196,10 @@ void WindowActions::applyLanguage(Language language)
     actionUndo->setText(uiText(kUndoText, language));
     actionRedo->setText(uiText(kRedoText, language));
     actionOpenChallenge->setText(uiText(MoreText::OpenChallengeAction, language));
+    actionOpenLessonPack->setText(uiText(kOpenLessonPackText, language));
+    actionOpenLessonPack->setToolTip(uiText(kOpenLessonPackTip, language));
+    actionCloseLessonPacks->setText(uiText(kCloseLessonPacksText, language));
+    actionCloseLessonPacks->setToolTip(uiText(kCloseLessonPacksTip, language));
     actionImportQasm->setText(uiText(MoreText::ImportQasmAction, language));
     actionExportQasm->setText(uiText(MoreText::ExportQasmAction, language));
     actionExportPicture->setText(uiText(MoreText::ExportPictureAction, language));
@@ -214,6 +227,7 @@ void WindowActions::refresh(const Experiment &experiment)
     const bool working = experiment.workingCircuit() != nullptr;
     actionSave->setEnabled(working);
     actionSaveAs->setEnabled(working);
+    actionSaveAsPackLesson->setEnabled(working);
     actionExport->setEnabled(experiment.state() != nullptr);
     actionExportChart->setEnabled(experiment.state() != nullptr);
     actionUndo->setEnabled(working && experiment.document().history().canUndo());

@@ -62,6 +62,9 @@ struct WindowActions
                  {actionInsertCnot, GateKind::Cnot}}};
     }
     QAction *actionOpenChallenge = nullptr;
+    QAction *actionOpenLessonPack = nullptr;
+    QAction *actionCloseLessonPacks = nullptr;
+    QAction *actionSaveAsPackLesson = nullptr;
     QAction *actionImportQasm = nullptr;
     QAction *actionExportQasm = nullptr;
     QAction *actionExportPicture = nullptr;

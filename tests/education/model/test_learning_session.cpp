@@ -10,6 +10,7 @@
 #include <QtTest>
 
 #include <cmath>
+#include <functional>
 
 using namespace Fasoria;
 using namespace Fasoria::Samples;
@@ -92,6 +93,8 @@ void TestLearningSession::roundTrip_data()
     QTest::addRow("challenge answer") << 3;
     QTest::addRow("teacher's challenge answer") << 4;
     QTest::addRow("notebook of every kind") << 5;
+    QTest::addRow("pack's guided lesson") << 6;
+    QTest::addRow("pack's challenge answered") << 7;
 }
 
 void TestLearningSession::roundTrip()
@@ -99,8 +102,14 @@ void TestLearningSession::roundTrip()
     QFETCH(int, which);
     SessionData plain;
     plain.circuit = lessonCatalog()[0];
-    const SessionData sessions[] = {
-        plain, richSession(), generatedSession(), challengeSession(), customChallengeSession(), notebookSession()};
+    const SessionData sessions[] = {plain,
+                                    richSession(),
+                                    generatedSession(),
+                                    challengeSession(),
+                                    customChallengeSession(),
+                                    notebookSession(),
+                                    packLessonSession(false),
+                                    packLessonSession(true)};
     const QByteArray bytes = serialiseSession(sessions[which]);
     QVERIFY(!bytes.contains('\n'));
     SessionData restored;
@@ -237,7 +246,8 @@ void TestLearningSession::rejections_data()
     QTest::addRow("circuit format tag") << mutated(rich, {{"format", "FasoriaCircuit"}})
                                         << SessionError::FormatOrLesson;
     QTest::addRow("version 2") << mutated(rich, {{"version", 2}}) << SessionError::FormatOrLesson;
-    QTest::addRow("lesson 21") << mutated(rich, {{"lesson_index", 21}}) << SessionError::FormatOrLesson;
+    QTest::addRow("lesson 22") << mutated(rich, {{"lesson_index", 22}}) << SessionError::FormatOrLesson;
+    QTest::addRow("lesson 21 without its pack") << mutated(rich, {{"lesson_index", 21}}) << SessionError::LessonPack;
     QTest::addRow("editor as text") << mutated(rich, {{"editor", "false"}}) << SessionError::FormatOrLesson;
     QTest::addRow("no simple_mode") << mutated(rich, {}, {"simple_mode"}) << SessionError::FormatOrLesson;
     QTest::addRow("no circuit") << mutated(rich, {}, {"circuit"}) << SessionError::MissingCircuit;
@@ -349,6 +359,65 @@ void TestLearningSession::rejections_data()
         << mutated(custom, {{"hint_level", 3}}) << SessionError::ChallengeContext;
     QTest::addRow("teacher's challenge before values")
         << mutated(custom, {{"custom_challenge", 1}, {"stage", 9}}) << SessionError::CustomChallenge;
+
+    // A pack lesson is checked as its pack file would be, and must fit the circuit it comes with.
+    const SessionData guided = packLessonSession(false);
+    const SessionData packChallenge = packLessonSession(true);
+    const QJsonObject pack = objectOf(serialiseSession(guided)).value("lesson_pack").toObject();
+    const auto packWith = [&pack](const std::function<void(QJsonObject &)> &change) {
+        QJsonObject changed = pack;
+        change(changed);
+        return QJsonObject{{"lesson_pack", changed}};
+    };
+    const auto lessonWith = [&packWith](const char *key, const QJsonValue &value) {
+        return packWith([key, value](QJsonObject &changed) {
+            QJsonArray lessons = changed.value("lessons").toArray();
+            QJsonObject lesson = lessons.first().toObject();
+            lesson.insert(QLatin1String(key), value);
+            lessons.replace(0, lesson);
+            changed.insert("lessons", lessons);
+        });
+    };
+    QTest::addRow("pack lesson on a catalog lesson")
+        << mutated(guided, {{"lesson_index", 0}}) << SessionError::LessonPack;
+    QTest::addRow("pack as array") << mutated(guided, {{"lesson_pack", QJsonArray()}}) << SessionError::LessonPack;
+    QTest::addRow("pack of no lesson") << mutated(guided, packWith([](QJsonObject &changed) {
+                                                      changed.insert("lessons", QJsonArray());
+                                                  }))
+                                       << SessionError::LessonPack;
+    QTest::addRow("pack of two lessons") << mutated(guided, packWith([](QJsonObject &changed) {
+                                                        QJsonArray lessons = changed.value("lessons").toArray();
+                                                        QJsonObject second = lessons.first().toObject();
+                                                        second.insert("id", "another");
+                                                        lessons.append(second);
+                                                        changed.insert("lessons", lessons);
+                                                    }))
+                                         << SessionError::LessonPack;
+    QTest::addRow("pack lesson with a blank title")
+        << mutated(guided, lessonWith("title_en", " ")) << SessionError::LessonPack;
+    QTest::addRow("pack lesson with one step text for two gates")
+        << mutated(guided, lessonWith("steps", QJsonArray{QJsonObject{{"it", "a"}, {"en", "b"}}}))
+        << SessionError::LessonPack;
+    QTest::addRow("pack lesson before the circuit")
+        << mutated(guided, {{"lesson_index", 21}}, {"lesson_pack", "circuit"}) << SessionError::LessonPack;
+    QTest::addRow("pack lesson's gates differ")
+        << mutated(guided, {{"circuit", circuitJson(circuitOf(2, {{GateKind::X, 0, 0, 0.0}}))}})
+        << SessionError::CatalogMismatch;
+    QTest::addRow("pack challenge outside the editor")
+        << mutated(packChallenge, {{"editor", false}, {"stage", 0}}) << SessionError::ChallengeContext;
+    QTest::addRow("pack challenge hint it does not have")
+        << mutated(packChallenge, {{"hint_level", 3}}) << SessionError::ChallengeContext;
+    QTest::addRow("pack challenge on another width")
+        << mutated(packChallenge, {{"circuit", circuitJson(circuitOf(1, {{GateKind::H, 0, 0, 0.0}}))}})
+        << SessionError::ChallengeContext;
+    const auto notebookOn = [](int lesson) {
+        return QJsonArray{
+            QJsonObject{{"kind", 0}, {"lesson", lesson}, {"value", 0}, {"value2", 0}, {"shots", 0}, {"qubits", 2}}};
+    };
+    QTest::addRow("notebook on the pack lesson of a catalog session")
+        << mutated(rich, {{"notebook", notebookOn(21)}}) << SessionError::Notebook;
+    QTest::addRow("notebook past the pack lesson")
+        << mutated(guided, {{"notebook", notebookOn(22)}}) << SessionError::Notebook;
 
     // Two faults at once: the earlier check gives the message.
     QTest::addRow("version before stage")
@@ -537,8 +606,13 @@ void TestLearningSession::workInHandComesBackWhole()
     QVERIFY(experiment.repeatPreparations(100));
     LearningLab lab;
     QVERIFY(lab.capture(CopySide::A, experiment.shownCircuit(), 1));
-    const StudyTexts texts{QStringLiteral("Twins?"), QStringLiteral("entangled"), QStringLiteral("00 and 11\nonly"),
-                           QStringLiteral("always equal"), 2, QStringLiteral("Ada <b>L</b>"), QStringLiteral("4B"),
+    const StudyTexts texts{QStringLiteral("Twins?"),
+                           QStringLiteral("entangled"),
+                           QStringLiteral("00 and 11\nonly"),
+                           QStringLiteral("always equal"),
+                           2,
+                           QStringLiteral("Ada <b>L</b>"),
+                           QStringLiteral("4B"),
                            QStringLiteral("10 dicembre 2026")};
     const QByteArray saved = serialiseSession(gatherSession(experiment, lab, texts, 100, true));
 

@@ -240,7 +240,8 @@ void TestMainWindow::menusInOrderWithShortcuts()
     QCOMPARE(fileMenu.join(QLatin1Char(' ')),
              QStringLiteral("m_actionNew m_actionOpen - m_actionSave m_actionSaveAs - m_actionExport - m_actionExit "
                             "m_actionSaveSession m_actionOpenSession m_actionWorksheet m_actionUndo m_actionRedo - "
-                            "m_actionOpenChallenge m_actionImportQasm m_actionExportQasm m_actionExportPicture "
+                            "m_actionOpenChallenge m_actionOpenLessonPack m_actionCloseLessonPacks "
+                            "m_actionSaveAsPackLesson m_actionImportQasm m_actionExportQasm m_actionExportPicture "
                             "m_actionExportChart m_actionWorksheetPdf m_actionPrintWorksheet"));
     QStringList viewMenu;
     for (const QAction *action : part<QMenu>("m_viewMenu")->actions()) {
