@@ -537,9 +537,9 @@ const TextEntry kTexts[] = {
      "missing %1 %2: with step texts every step needs one in Italian and one in English"},
     {CliText::ChallengeLessonExplanation,
      "Sfida: costruisci il circuito e premi Verifica soluzione, che confronta il tuo stato con quello richiesto "
-     "(una fase globale non conta) e controlla le regole. I suggerimenti sono opzionali.",
+     "(una fase globale non conta) e controlla le regole della sfida.",
      "Challenge: build the circuit and press Check solution, which compares your state with the target state "
-     "(a global phase never counts) and checks the rules. Hints are optional."},
+     "(a global phase never counts) and checks the challenge's rules."},
 };
 // clang-format on
 
