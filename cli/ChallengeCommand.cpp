@@ -32,15 +32,6 @@ const QStringList &newOptions()
     return options;
 }
 
-QString requiredValue(const CommandLine &line, const QString &option)
-{
-    const std::optional<QString> value = line.value(option);
-    if (!value) {
-        throw UsageError{cliText(CliText::MissingOption, line.language()).arg(option)};
-    }
-    return *value;
-}
-
 // A text for the file: plain, since it reaches terminals, gradebooks and the window, and no longer than the
 // challenge reader accepts.
 std::string plainText(const QString &text, const QString &option, int maxLength, Language language)
@@ -56,7 +47,7 @@ std::string plainText(const QString &text, const QString &option, int maxLength,
 
 std::string goal(const CommandLine &line, const QString &option)
 {
-    const QString text = requiredValue(line, option);
+    const QString text = line.required(option);
     if (text.trimmed().isEmpty()) {
         throw UsageError{cliText(CliText::BlankGoal, line.language()).arg(option)};
     }
@@ -134,10 +125,10 @@ int makeChallenge(const CommandLine &line)
 {
     const Language language = line.language();
     line.expectAtMost(1);
-    const QString solution = requiredValue(line, QStringLiteral("--from"));
+    const QString solution = line.required(QStringLiteral("--from"));
     ChallengeFile challenge;
     challenge.definition = definitionFromOptions(line);
-    const QString output = requiredValue(line, QStringLiteral("-o"));
+    const QString output = line.required(QStringLiteral("-o"));
     if (!isStandardOutput(output) && isSameFile(output, solution)) {
         throw UsageError{cliText(CliText::ChallengeOverSolution, language).arg(shownPath(solution))};
     }

@@ -42,6 +42,10 @@ const TextEntry kTexts[] = {
      "                         prepara le schede delle sessioni (PDF, HTML)\n"
      "  pack check FILE...\n"
      "  pack show FILE         controlla o descrive i pacchetti di lezioni\n"
+     "  pack new --title-it TESTO --title-en TESTO -o FILE\n"
+     "  pack add-guided FILE --id ID --from CIRCUITO TESTI [PASSI]\n"
+     "  pack add-challenge FILE --id ID --from SFIDA TESTI\n"
+     "                         crea un pacchetto di lezioni o vi aggiunge una lezione\n"
      "  validate [--json FILE] esegue la validazione scientifica\n"
      "\n"
      "Con -o - il documento va sullo standard output. Dopo -- ogni parola è un file,\n"
@@ -73,6 +77,10 @@ const TextEntry kTexts[] = {
      "                         make the worksheets of sessions (PDF, HTML)\n"
      "  pack check FILE...\n"
      "  pack show FILE         check or describe lesson packs\n"
+     "  pack new --title-it TEXT --title-en TEXT -o FILE\n"
+     "  pack add-guided FILE --id ID --from CIRCUIT TEXTS [STEPS]\n"
+     "  pack add-challenge FILE --id ID --from CHALLENGE TEXTS\n"
+     "                         make a lesson pack or add a lesson to one\n"
      "  validate [--json FILE] run the scientific validation suite\n"
      "\n"
      "With -o - the document goes to standard output. After -- every word is a file,\n"
@@ -431,6 +439,9 @@ const TextEntry kTexts[] = {
     {CliText::UsagePack,
      "Uso: fasoria-cli pack check FILE...\n"
      "     fasoria-cli pack show FILE\n"
+     "     fasoria-cli pack new --title-it TESTO --title-en TESTO -o FILE\n"
+     "     fasoria-cli pack add-guided FILE --id ID --from CIRCUITO TESTI [PASSI]\n"
+     "     fasoria-cli pack add-challenge FILE --id ID --from SFIDA TESTI\n"
      "\n"
      "Legge i pacchetti di lezioni degli insegnanti (.lessons.json) con il lettore del\n"
      "programma. check: per ogni file una riga con il titolo e il numero di lezioni,\n"
@@ -438,9 +449,35 @@ const TextEntry kTexts[] = {
      "pacchetto e, per ogni lezione, identificativo, titolo, tipo (guidata o sfida),\n"
      "qubit e domanda, nella lingua scelta.\n"
      "\n"
-     "Stato di uscita: 0 tutti validi, 2 qualche file rifiutato o errore d'uso.\n",
+     "new crea un pacchetto ancora senza lezioni (a FILE si aggiunge .lessons.json se\n"
+     "non finisce con .json) e non scrive mai sopra un file esistente. add-guided e\n"
+     "add-challenge aggiungono in fondo al pacchetto FILE una lezione guidata (un file\n"
+     "di circuito) o una sfida (un file creato da \"challenge new\"). Una lezione che il\n"
+     "programma rifiuterebbe lascia il pacchetto com'era.\n"
+     "\n"
+     "  --title-it TESTO        il titolo in italiano (del pacchetto o della lezione)\n"
+     "  --title-en TESTO        il titolo in inglese\n"
+     "  -o FILE                 new: il pacchetto da creare\n"
+     "  --id ID                 l'identificativo della lezione, unico nel pacchetto:\n"
+     "                          fino a 40 lettere, cifre e trattini\n"
+     "  --from FILE             il circuito (add-guided) o la sfida (add-challenge)\n"
+     "  --question-it TESTO     la domanda posta prima della lezione, in italiano\n"
+     "                          (add-challenge: predefinita la consegna della sfida)\n"
+     "  --question-en TESTO     la domanda in inglese\n"
+     "  --explanation-it TESTO  la spiegazione finale, in italiano (add-challenge:\n"
+     "                          predefinito un testo che ricorda come si verifica)\n"
+     "  --explanation-en TESTO  la spiegazione finale in inglese\n"
+     "  --step-it K TESTO       add-guided: la spiegazione in italiano della porta K\n"
+     "                          (da 1); se ne dai, ogni porta ne vuole una per lingua\n"
+     "  --step-en K TESTO       add-guided: la spiegazione in inglese della porta K\n"
+     "\n"
+     "Stato di uscita: 0 tutti validi o pacchetto scritto, 2 qualche file rifiutato,\n"
+     "pacchetto lasciato com'era o errore d'uso.\n",
      "Usage: fasoria-cli pack check FILE...\n"
      "       fasoria-cli pack show FILE\n"
+     "       fasoria-cli pack new --title-it TEXT --title-en TEXT -o FILE\n"
+     "       fasoria-cli pack add-guided FILE --id ID --from CIRCUIT TEXTS [STEPS]\n"
+     "       fasoria-cli pack add-challenge FILE --id ID --from CHALLENGE TEXTS\n"
      "\n"
      "Reads teachers' lesson packs (.lessons.json) with the program's own reader.\n"
      "check: one line per file with its title and number of lessons, or the reason\n"
@@ -448,8 +485,32 @@ const TextEntry kTexts[] = {
      "id, title, kind (guided or challenge), qubits and question, in the language\n"
      "chosen.\n"
      "\n"
-     "Exit status: 0 every file valid, 2 some file refused or a usage error.\n"},
-    {CliText::PackAction, "pack vuole check o show", "pack needs check or show"},
+     "new makes a pack with no lessons yet (FILE gets .lessons.json unless it ends in\n"
+     ".json) and never writes over an existing file. add-guided and add-challenge\n"
+     "append a lesson to the pack FILE: a guided one (a circuit file) or a challenge\n"
+     "(a file made with \"challenge new\"). A lesson the program would refuse leaves\n"
+     "the pack as it was.\n"
+     "\n"
+     "  --title-it TEXT        the title in Italian (of the pack or of the lesson)\n"
+     "  --title-en TEXT        the title in English\n"
+     "  -o FILE                new: the pack to make\n"
+     "  --id ID                the lesson's id, unique in the pack: up to 40 letters,\n"
+     "                         digits and hyphens\n"
+     "  --from FILE            the circuit (add-guided) or challenge (add-challenge)\n"
+     "  --question-it TEXT     the question put before the lesson, in Italian\n"
+     "                         (add-challenge: by default the challenge's goal)\n"
+     "  --question-en TEXT     the question in English\n"
+     "  --explanation-it TEXT  the closing explanation, in Italian (add-challenge: by\n"
+     "                         default a text recalling how Check grades)\n"
+     "  --explanation-en TEXT  the closing explanation in English\n"
+     "  --step-it K TEXT       add-guided: the Italian explanation of gate K (from 1);\n"
+     "                         if any is given, every gate needs one in each language\n"
+     "  --step-en K TEXT       add-guided: the English explanation of gate K\n"
+     "\n"
+     "Exit status: 0 every file valid or the pack written, 2 some file refused, the\n"
+     "pack left as it was or a usage error.\n"},
+    {CliText::PackAction, "pack vuole check, show, new, add-guided o add-challenge",
+     "pack needs check, show, new, add-guided or add-challenge"},
     {CliText::PackSummary, "\"%1\": %2 lezioni", "\"%1\": %2 lessons"},
     {CliText::PackGuided, "guidata, %1 qubit, %2 porte", "guided, %1 qubits, %2 gates"},
     {CliText::PackChallenge, "sfida, %1 qubit", "challenge, %1 qubits"},
@@ -460,6 +521,25 @@ const TextEntry kTexts[] = {
     {CliText::PackOrChallenge, "indica --pack oppure --challenge, non entrambi", "give --pack or --challenge, not both"},
     {CliText::PackNeedsLesson, "--pack vuole --lesson ID", "--pack needs --lesson ID"},
     {CliText::PackRefused, "RIFIUTATO", "REFUSED"},
+    {CliText::OptionNeedsTwoValues, "l'opzione %1 richiede due valori", "option %1 needs two values"},
+    {CliText::PackNeedsFile, "-o richiede un file: le lezioni vi si aggiungono poi con add-guided e add-challenge",
+     "-o needs a file: lessons are then added to it with add-guided and add-challenge"},
+    {CliText::PackMade, "%1: nuovo pacchetto \"%2\", ancora senza lezioni", "%1: new pack \"%2\", no lessons yet"},
+    {CliText::PackNotMade, "%1: nessun pacchetto creato: %2", "%1: no pack made: %2"},
+    {CliText::PackLessonAdded, "%1: aggiunta la lezione \"%2\" (%3); lezioni nel pacchetto: %4",
+     "%1: added lesson \"%2\" (%3); lessons in the pack: %4"},
+    {CliText::PackLessonNotAdded, "%1: nessuna lezione aggiunta, il pacchetto è com'era: %2",
+     "%1: no lesson added, the pack is as it was: %2"},
+    {CliText::StepNumber, "%1 %2: i passi del circuito sono numerati da 1 a %3",
+     "%1 %2: the circuit's steps are numbered 1 to %3"},
+    {CliText::StepRepeated, "%1 %2 ripetuta", "%1 %2 given twice"},
+    {CliText::StepMissing, "manca %1 %2: con i testi dei passi ogni passo ne vuole uno in italiano e uno in inglese",
+     "missing %1 %2: with step texts every step needs one in Italian and one in English"},
+    {CliText::ChallengeLessonExplanation,
+     "Sfida: costruisci il circuito e premi Verifica soluzione, che confronta il tuo stato con quello richiesto "
+     "(una fase globale non conta) e controlla le regole della sfida.",
+     "Challenge: build the circuit and press Check solution, which compares your state with the target state "
+     "(a global phase never counts) and checks the challenge's rules."},
 };
 // clang-format on
 

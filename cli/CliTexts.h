@@ -103,9 +103,20 @@ enum class CliText
     PackLessonNotChallenge,
     PackOrChallenge,
     PackNeedsLesson,
+    OptionNeedsTwoValues,
+    PackNeedsFile,
+    PackMade,
+    PackNotMade,
+    PackLessonAdded,
+    PackLessonNotAdded,
+    StepNumber,
+    StepRepeated,
+    StepMissing,
+    /// The closing explanation a challenge lesson gets when the teacher gives none.
+    ChallengeLessonExplanation,
 };
 
-constexpr int kCliTextCount = static_cast<int>(CliText::PackNeedsLesson) + 1;
+constexpr int kCliTextCount = static_cast<int>(CliText::ChallengeLessonExplanation) + 1;
 
 /// The text in the language (English for 1, Italian otherwise); "[missing text]" for an id without a row.
 QString cliText(CliText id, Language language);

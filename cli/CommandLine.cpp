@@ -13,7 +13,7 @@
 namespace Fasoria::Cli {
 
 CommandLine::CommandLine(const QStringList &words, const QStringList &options, Language language,
-                         const QStringList &repeatable)
+                         const QStringList &repeatable, const QStringList &twoValued)
     : m_language(language)
 {
     bool optionsEnded = false;
@@ -35,13 +35,19 @@ CommandLine::CommandLine(const QStringList &words, const QStringList &options, L
         if (m_values.count(name) != 0 && !repeatable.contains(name)) {
             throw UsageError{cliText(CliText::OptionRepeated, language).arg(name)};
         }
+        const int count = twoValued.contains(name) ? 2 : 1;
+        QStringList given;
         if (equals >= 0) {
-            m_values[name] << word.mid(equals + 1);
-        } else if (i + 1 < words.size()) {
-            m_values[name] << words[++i];
-        } else {
-            throw UsageError{cliText(CliText::OptionNeedsValue, language).arg(name)};
+            given << word.mid(equals + 1);
         }
+        while (given.size() < count && i + 1 < words.size()) {
+            given << words[++i];
+        }
+        if (given.size() < count) {
+            throw UsageError{
+                cliText(count == 2 ? CliText::OptionNeedsTwoValues : CliText::OptionNeedsValue, language).arg(name)};
+        }
+        m_values[name] << given;
     }
 }
 
@@ -54,10 +60,30 @@ std::optional<QString> CommandLine::value(const QString &option) const
     return found->second.front();
 }
 
+QString CommandLine::required(const QString &option) const
+{
+    const std::optional<QString> text = value(option);
+    if (!text) {
+        throw UsageError{cliText(CliText::MissingOption, m_language).arg(option)};
+    }
+    return *text;
+}
+
 QStringList CommandLine::values(const QString &option) const
 {
     const auto found = m_values.find(option);
     return found == m_values.end() ? QStringList() : found->second;
+}
+
+std::vector<std::pair<QString, QString>> CommandLine::valuePairs(const QString &option) const
+{
+    // A two-valued option keeps its values one after the other in m_values.
+    const QStringList flat = values(option);
+    std::vector<std::pair<QString, QString>> pairs;
+    for (int i = 0; i + 1 < flat.size(); i += 2) {
+        pairs.emplace_back(flat[i], flat[i + 1]);
+    }
+    return pairs;
 }
 
 std::uint64_t CommandLine::seed() const

@@ -10,6 +10,8 @@
 #include <cstdint>
 #include <map>
 #include <optional>
+#include <utility>
+#include <vector>
 
 namespace Fasoria::Cli {
 
@@ -32,9 +34,10 @@ struct CommandError
 };
 
 /// One command's words split into options and operands. An option is "--name value", "--name=value" or
-/// "-o value"; "--" makes every later word an operand. Only the options named at construction are known,
-/// and only those also named repeatable may be given more than once: an unknown option, a repeated one
-/// that is not repeatable, or one without its value, is a UsageError.
+/// "-o value"; one named two-valued takes the next two words ("--step-it 3 TEXT" or "--step-it=3 TEXT");
+/// "--" makes every later word an operand. Only the options named at construction are known, and only those
+/// also named repeatable may be given more than once: an unknown option, a repeated one that is not
+/// repeatable, or one without all its values, is a UsageError.
 /// The most preparations a command repeats (run, chart): enough for any classroom histogram while a run on
 /// 8 qubits stays well under a second.
 constexpr std::int64_t kMaxShots = 1000000;
@@ -43,12 +46,16 @@ class CommandLine
 {
 public:
     CommandLine(const QStringList &words, const QStringList &options, Language language,
-                const QStringList &repeatable = {});
+                const QStringList &repeatable = {}, const QStringList &twoValued = {});
 
     /// The option's value, or for a repeatable option its first; nothing when absent.
     std::optional<QString> value(const QString &option) const;
+    /// The option's value; a UsageError "missing OPTION" when absent.
+    QString required(const QString &option) const;
     /// Every value of the option in the order given; empty when absent.
     QStringList values(const QString &option) const;
+    /// Every (first, second) value of a two-valued option in the order given; empty when absent.
+    std::vector<std::pair<QString, QString>> valuePairs(const QString &option) const;
     bool has(const QString &option) const { return m_values.count(option) != 0; }
     const QStringList &operands() const { return m_operands; }
     Language language() const { return m_language; }

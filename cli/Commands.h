@@ -24,7 +24,8 @@ int drawChart(const CommandLine &line);
 /// a refused session is named on standard error and the others are still made.
 int writeWorksheets(const CommandLine &line);
 /// pack check FILE... | pack show FILE: teachers' lesson packs checked with the program's reader, one line per
-/// file, or one pack listed lesson by lesson.
+/// file, or one pack listed lesson by lesson; pack new -o FILE: an empty pack, never over an existing file;
+/// pack add-guided|add-challenge FILE --id ID --from INPUT [texts]: one lesson appended, or the pack untouched.
 int runPack(const CommandLine &line);
 /// session FILE...: one line per learning-session file, its summary or why the laboratory would refuse it.
 int checkSessions(const CommandLine &line);

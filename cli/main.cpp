@@ -34,6 +34,8 @@ struct CommandForm
     int (*run)(const CommandLine &);
     /// The options that may be given more than once, each time adding a value.
     QStringList repeatable = {};
+    /// The options that take two words, as "--step-it K TEXT".
+    QStringList twoValued = {};
 };
 
 const QVector<CommandForm> &commandForms()
@@ -65,7 +67,15 @@ const QVector<CommandForm> &commandForms()
         {"qasm", CliText::UsageQasm, {QStringLiteral("-o")}, convertQasm},
         {"validate", CliText::UsageValidate, {QStringLiteral("--json")}, runValidation},
         {"session", CliText::UsageSession, {}, checkSessions},
-        {"pack", CliText::UsagePack, {}, runPack},
+        {"pack",
+         CliText::UsagePack,
+         {QStringLiteral("--title-it"), QStringLiteral("--title-en"), QStringLiteral("-o"), QStringLiteral("--id"),
+          QStringLiteral("--from"), QStringLiteral("--question-it"), QStringLiteral("--question-en"),
+          QStringLiteral("--explanation-it"), QStringLiteral("--explanation-en"), QStringLiteral("--step-it"),
+          QStringLiteral("--step-en")},
+         runPack,
+         {QStringLiteral("--step-it"), QStringLiteral("--step-en")},
+         {QStringLiteral("--step-it"), QStringLiteral("--step-en")}},
 #ifdef FASORIA_CLI_DRAW
         {"draw",
          CliText::UsageDraw,
@@ -153,7 +163,7 @@ int dispatch(QStringList words, Language language)
             return kExitSuccess;
         }
         try {
-            return form.run(CommandLine(words, form.options, language, form.repeatable));
+            return form.run(CommandLine(words, form.options, language, form.repeatable, form.twoValued));
         } catch (const UsageError &error) {
             return usageError(error.message, form.usage, name, language);
         }

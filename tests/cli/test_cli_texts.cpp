@@ -49,9 +49,9 @@ private slots:
     void usageTextsStartWithTheirUsageLines_data()
     {
         QTest::addColumn<int>("id");
-        for (const CliText id :
-             {CliText::UsageGeneral, CliText::UsageRun, CliText::UsageCheck, CliText::UsageChallenge,
-              CliText::UsageGenerate, CliText::UsageLesson, CliText::UsageQasm, CliText::UsageValidate}) {
+        for (const CliText id : {CliText::UsageGeneral, CliText::UsageRun, CliText::UsageCheck, CliText::UsageChallenge,
+                                 CliText::UsageGenerate, CliText::UsageLesson, CliText::UsageQasm,
+                                 CliText::UsageValidate, CliText::UsagePack}) {
             QTest::addRow("usage-%d", static_cast<int>(id)) << static_cast<int>(id);
         }
     }
