@@ -49,6 +49,38 @@ private slots:
         }
     }
 
+    // A session made in a teacher's pack lesson keeps the lesson: it is named without the pack, in either language.
+    void packLessonsTravelWithTheSession_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QByteArray>("guided");
+        QTest::addColumn<QByteArray>("challenge");
+        QTest::addRow("English") << "en"
+                                 << QByteArray("\tVALID\tLesson \"Superdense coding\" of the pack \"Entanglement at "
+                                               "work\"; stage 2 of 6;")
+                                 << QByteArray("\tVALID\tLesson \"Superdense coding: your turn\" of the pack "
+                                               "\"Entanglement at work\" (working circuit); stage 1 of 1;");
+        QTest::addRow("Italian") << "it"
+                                 << QByteArray("\tVALIDA\tLezione \"Codifica superdensa\" del pacchetto "
+                                               "\"L'entanglement al lavoro\"; passo 2 di 6;")
+                                 << QByteArray("\tVALIDA\tLezione \"Codifica superdensa: tocca a te\" del pacchetto "
+                                               "\"L'entanglement al lavoro\" (circuito di lavoro); passo 1 di 1;");
+    }
+
+    void packLessonsTravelWithTheSession()
+    {
+        QFETCH(QString, language);
+        QFETCH(QByteArray, guided);
+        QFETCH(QByteArray, challenge);
+        const CliRun run =
+            runCli({"--lang", language, "session", seed("valid-pack-lesson.json"), seed("valid-pack-challenge.json")});
+        QCOMPARE(run.exitCode, 0);
+        const QList<QByteArray> lines = run.out.trimmed().split('\n');
+        QCOMPARE(lines.size(), 2);
+        QVERIFY2(lines[0].contains(guided), lines[0].constData());
+        QVERIFY2(lines[1].contains(challenge), lines[1].constData());
+    }
+
     void refusedSessionsGiveTheWindowsMessage_data()
     {
         QTest::addColumn<QString>("file");

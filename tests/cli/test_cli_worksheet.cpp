@@ -80,6 +80,22 @@ private slots:
         QVERIFY(file.readAll().startsWith(start));
     }
 
+    // A pack lesson's worksheet is headed by the lesson's title and quotes its teacher's step explanations.
+    void aPackLessonsWorksheet()
+    {
+        QTemporaryDir folder;
+        const QString path = folder.filePath(QStringLiteral("sheet.html"));
+        const CliRun run = runCli({QStringLiteral("--lang"), QStringLiteral("en"), QStringLiteral("worksheet"),
+                                   seed("valid-pack-lesson.json"), QStringLiteral("-o"), path});
+        QCOMPARE(run.exitCode, 0);
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QString page = QString::fromUtf8(file.readAll());
+        QVERIFY(page.contains(QStringLiteral("Superdense coding")));
+        QVERIFY(page.contains(QStringLiteral("CNOT entangles q0 and q1: the Bell pair is ready.")));
+        QVERIFY(page.contains(QStringLiteral("Can one qubit carry two classical bits?")));
+    }
+
     void usageMistakesWriteNothing_data()
     {
         QTest::addColumn<QStringList>("arguments");
