@@ -4,11 +4,13 @@
 
 #include "Help/Resources.h"
 #include "editor/ChallengeFile.h"
+#include "editor/LessonPack.h"
 #include "education/dialog/LearningController.h"
 #include "education/dialog/LearningDialog.h"
 #include "education/model/StudySession.h"
 #include "ui/commands/CircuitCommands.h"
 #include "ui/commands/FileCommands.h"
+#include "ui/commands/LessonPackCommands.h"
 #include "ui/commands/WorksheetCommands.h"
 #include "ui/model/LeftTabs.h"
 #include "ui/views/CircuitView.h"
@@ -17,6 +19,7 @@
 #include "ui/window/MainWindow.h"
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -239,6 +242,60 @@ int main(int argc, char *argv[])
             ok = Fasoria::saveChallengeFile(path, challenge, &error) && window.files().openChallengeFile(path) && ok;
             window.experiment().showNextHint();
             ok = save(window, directory, QStringLiteral("markup-goal") + suffix) && ok;
+            QFile::remove(path);
+        }
+
+        // A teacher's pack: its lessons in the selector under its title, a guided step whose text looks like
+        // markup, and its challenge.
+        {
+            Fasoria::PackLesson guided;
+            guided.id = QStringLiteral("bell");
+            guided.titleIt = QStringLiteral("La coppia di Bell, scritta da un insegnante con un titolo lungo");
+            guided.titleEn = QStringLiteral("The Bell pair, written by a teacher with a long title");
+            guided.questionIt = QStringLiteral("Due qubit possono dare sempre lo stesso esito?");
+            guided.questionEn = QStringLiteral("Can two qubits always give the same outcome?");
+            guided.explanationIt = QStringLiteral("La misura di uno decide l'altro.");
+            guided.explanationEn = QStringLiteral("Measuring one decides the other.");
+            Fasoria::Circuit bell = customCircuit(2);
+            bell.steps.emplace_back(Fasoria::GateKind::H, 0, 0, 0.0);
+            bell.steps.emplace_back(Fasoria::GateKind::Cnot, 1, 0, 0.0);
+            guided.guided = bell;
+            guided.stepTexts = {{QStringLiteral("<b>H</b> mette q0 in sovrapposizione: |0> e |1> insieme."),
+                                 QStringLiteral("<b>H</b> puts q0 in superposition: |0> and |1> together.")},
+                                {QStringLiteral("CNOT lega q1 a q0: la coppia di Bell è pronta."),
+                                 QStringLiteral("CNOT ties q1 to q0: the Bell pair is ready.")}};
+            Fasoria::PackLesson task = guided;
+            task.id = QStringLiteral("bell-challenge");
+            task.titleIt = QStringLiteral("Tocca a te");
+            task.titleEn = QStringLiteral("Your turn");
+            task.guided.reset();
+            task.stepTexts.clear();
+            Fasoria::ChallengeFile challenge;
+            challenge.definition.qubitCount = 2;
+            challenge.definition.goalIt = "Prepara la coppia di Bell.";
+            challenge.definition.goalEn = "Prepare the Bell pair.";
+            Fasoria::setChallengeHints(challenge.definition, {"Una H.", "Poi una CNOT.", ""},
+                                       {"An H.", "Then a CNOT.", ""});
+            challenge.reference = bell;
+            challenge.definition.target = Fasoria::targetFromCircuit(bell);
+            task.challenge = challenge;
+            const QString path = directory.filePath(QStringLiteral("pairs.lessons.json"));
+            QFile::remove(path);
+            QString error;
+            ok = Fasoria::saveLessonPackFile(
+                     path, Fasoria::LessonPack{QStringLiteral("Coppie"), QStringLiteral("Pairs"), {guided, task}},
+                     &error) &&
+                 window.lessonPacks().openPackFile(path) && ok;
+            window.experiment().nextStep();
+            ok = save(window, directory, QStringLiteral("pack-guided") + suffix) && ok;
+            auto *lessons = window.findChild<QComboBox *>(QStringLiteral("m_lessons"));
+            lessons->showPopup();
+            ok = saveWidget(*lessons->view()->window(), directory, QStringLiteral("pack-selector") + suffix) && ok;
+            lessons->hidePopup();
+            lessons->setCurrentIndex(lessons->count() - 1);
+            window.experiment().showNextHint();
+            ok = save(window, directory, QStringLiteral("pack-challenge") + suffix) && ok;
+            window.lessonPacks().closePacks();
             QFile::remove(path);
         }
 
