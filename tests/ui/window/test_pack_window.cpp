@@ -5,6 +5,7 @@
 #include "editor/LessonPack.h"
 #include "tests/ui/WindowHarness.h"
 #include "ui/commands/LessonPackCommands.h"
+#include "ui/commands/WorksheetCommands.h"
 #include "ui/model/LessonShelf.h"
 #include "ui/views/CircuitView.h"
 
@@ -64,6 +65,7 @@ private slots:
     void guidedStepsAreExplained_data();
     void guidedStepsAreExplained();
     void aChallengeLessonIsAnswered();
+    void aCopyOfAPackLessonIsEditedAndRestored();
     void aRefusedPackChangesNothing_data();
     void aRefusedPackChangesNothing();
     void packsAreRemembered();
@@ -213,6 +215,38 @@ void TestPackWindow::aChallengeLessonIsAnswered()
     click("m_challengeCheckButton");
     QCOMPARE(experiment.challengeStatus(), 1);
     QCOMPARE(lessons()->currentIndex(), kChallengeRow);
+}
+
+void TestPackWindow::aCopyOfAPackLessonIsEditedAndRestored()
+{
+    chooseLanguage(Language::English);
+    openPack();
+    Experiment &experiment = m_window->experiment();
+    const std::int32_t lesson = experiment.lessonIndex();
+    click("m_editCopyButton");
+    QVERIFY(experiment.workingCircuit() != nullptr);
+    // An unchanged copy is still the lesson, with its texts.
+    QCOMPARE(lessons()->currentIndex(), kGuidedRow);
+    QCOMPARE(part<QLabel>("m_question")->text(), QStringLiteral("Can one qubit carry two classical bits?"));
+    QCOMPARE(m_window->worksheetCommands().input().title, QStringLiteral("Superdense coding"));
+    QVERIFY(experiment.applyEdit(EditAction::GateInserted, 1, [](CircuitEditor &editor) {
+        editor.insertGate(0, LessonStep(GateKind::X, 1, 0, 0.0));
+    }));
+    QCOMPARE(lessons()->currentText(), QStringLiteral("Custom circuit"));
+
+    // The save-before-continue guard stands before another lesson: kept work stays.
+    m_answers << QMessageBox::Cancel;
+    lessons()->setCurrentIndex(kChallengeRow);
+    QCOMPARE(experiment.lessonIndex(), lesson);
+    QCOMPARE(experiment.workingCircuit()->steps.size(), std::size_t{7});
+
+    m_answers << QMessageBox::Discard;
+    click("m_restoreOriginalButton");
+    QCOMPARE(experiment.workingCircuit(), nullptr);
+    QCOMPARE(experiment.lessonIndex(), lesson);
+    QCOMPARE(lessons()->currentIndex(), kGuidedRow);
+    QCOMPARE(experiment.stepCount(), std::uint64_t{6});
+    QVERIFY(m_answers.isEmpty());
 }
 
 void TestPackWindow::aRefusedPackChangesNothing_data()
