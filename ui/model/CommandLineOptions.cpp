@@ -66,6 +66,7 @@ QString commandLineUsage()
                           "  NAME.fsor.json       a circuit\n"
                           "  NAME.session.json    a learning session, in the learning lab\n"
                           "  NAME.challenge.json  a teacher's challenge, with an empty circuit to answer it\n"
+                          "  NAME.lessons.json    a teacher's lesson pack, its lessons added to the list\n"
                           "\n"
                           "  --self-test [DIRECTORY]  run the unattended self-test of the learning\n"
                           "                           features instead of the window, with the user's\n"
