@@ -194,6 +194,7 @@ std::optional<PackLesson> PackLessonForm::lesson() const
     lesson.explanationIt = text(PackLessonField::ExplanationIt).trimmed();
     lesson.explanationEn = text(PackLessonField::ExplanationEn).trimmed();
     lesson.guided = m_circuit;
+    // check() passed, so either every cell of the table is filled or none is.
     const bool explained = !m_stepTexts.empty() && !m_stepTexts.front().first.trimmed().isEmpty();
     if (explained) {
         for (const std::pair<QString, QString> &texts : m_stepTexts) {

@@ -144,16 +144,16 @@ PackLessonDialog::PackLessonDialog(const Circuit &circuit, const QString &packPa
     auto *layout = new QVBoxLayout(this);
 
     // The pack's title comes from its file: the label shows it as plain text.
-    m_intro = namedLabel("m_packLessonIntro", true);
+    QLabel *intro = namedLabel("m_packLessonIntro", true);
     const QString shownPath = QDir::toNativeSeparators(packPath);
     if (const std::optional<LessonPack> &pack = m_form.existingPack()) {
-        m_intro->setText(uiText(MoreText::PackLessonExistingPack, language)
-                             .arg(isEnglish(language) ? pack->titleEn : pack->titleIt, shownPath,
-                                  QString::number(pack->lessons.size())));
+        intro->setText(uiText(MoreText::PackLessonExistingPack, language)
+                           .arg(isEnglish(language) ? pack->titleEn : pack->titleIt, shownPath,
+                                QString::number(pack->lessons.size())));
     } else {
-        m_intro->setText(uiText(MoreText::PackLessonNewPack, language).arg(shownPath));
+        intro->setText(uiText(MoreText::PackLessonNewPack, language).arg(shownPath));
     }
-    layout->addWidget(m_intro);
+    layout->addWidget(intro);
 
     if (m_form.isNewPack()) {
         auto *packBox = named(new QGroupBox(uiText(MoreText::PackLessonPackBox, language)), "m_packBox");
@@ -177,16 +177,16 @@ PackLessonDialog::PackLessonDialog(const Circuit &circuit, const QString &packPa
     m_message = namedLabel("m_packLessonMessage", true);
     layout->addWidget(m_message);
 
-    m_buttons = named(new QDialogButtonBox, "m_packLessonButtons");
+    auto *buttons = named(new QDialogButtonBox, "m_packLessonButtons");
     m_saveButton =
-        named(m_buttons->addButton(uiText(MoreText::PackLessonSaveButton, language), QDialogButtonBox::AcceptRole),
+        named(buttons->addButton(uiText(MoreText::PackLessonSaveButton, language), QDialogButtonBox::AcceptRole),
               "m_packLessonSaveButton");
     m_saveButton->setDefault(true);
-    named(m_buttons->addButton(uiText(MoreText::PackLessonCancelButton, language), QDialogButtonBox::RejectRole),
+    named(buttons->addButton(uiText(MoreText::PackLessonCancelButton, language), QDialogButtonBox::RejectRole),
           "m_packLessonCancelButton");
-    connect(m_buttons, &QDialogButtonBox::accepted, this, &PackLessonDialog::accept);
-    connect(m_buttons, &QDialogButtonBox::rejected, this, &PackLessonDialog::reject);
-    layout->addWidget(m_buttons);
+    connect(buttons, &QDialogButtonBox::accepted, this, &PackLessonDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &PackLessonDialog::reject);
+    layout->addWidget(buttons);
 
     m_edits[static_cast<std::size_t>(PackLessonField::LessonId)]->setFocus();
     refresh();

@@ -10,7 +10,6 @@
 #include <array>
 #include <optional>
 
-class QDialogButtonBox;
 class QGridLayout;
 class QLabel;
 class QLineEdit;
@@ -68,10 +67,8 @@ private:
     PackLessonForm m_form;
     Language m_language;
     std::array<QLineEdit *, kLineFields> m_edits{};
-    QLabel *m_intro = nullptr;
     QTableWidget *m_stepTable = nullptr;
     QLabel *m_message = nullptr;
-    QDialogButtonBox *m_buttons = nullptr;
     QPushButton *m_saveButton = nullptr;
 };
 
