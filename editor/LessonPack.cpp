@@ -82,21 +82,6 @@ TextPair bilingual(const QJsonObject &object, const char *italian, const char *e
     return {plainText(object, italian, maxLength, where), plainText(object, english, maxLength, where)};
 }
 
-bool isLessonId(const QString &id)
-{
-    if (id.isEmpty() || id.size() > kMaxLessonIdLength) {
-        return false;
-    }
-    for (const QChar c : id) {
-        const char16_t unit = c.unicode();
-        const bool letter = (unit >= u'a' && unit <= u'z') || (unit >= u'A' && unit <= u'Z');
-        if (!letter && !(unit >= u'0' && unit <= u'9') && unit != u'-') {
-            return false;
-        }
-    }
-    return true;
-}
-
 // A circuit or challenge file object, read by that file's own reader.
 template <typename Content>
 Content embedded(const QJsonObject &lesson, const char *member, const QString &where,
@@ -332,6 +317,21 @@ bool addLessonToPackFile(const QString &path, const PackLesson &lesson, QString 
     }
     pack.lessons.push_back(lesson);
     return saveLessonPackFile(path, pack, error);
+}
+
+bool isLessonId(const QString &id)
+{
+    if (id.isEmpty() || id.size() > kMaxLessonIdLength) {
+        return false;
+    }
+    for (const QChar c : id) {
+        const char16_t unit = c.unicode();
+        const bool letter = (unit >= u'a' && unit <= u'z') || (unit >= u'A' && unit <= u'Z');
+        if (!letter && !(unit >= u'0' && unit <= u'9') && unit != u'-') {
+            return false;
+        }
+    }
+    return true;
 }
 
 QString lessonPackFileName(const QString &chosenName)

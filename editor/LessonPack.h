@@ -112,6 +112,9 @@ bool createLessonPackFile(const QString &path, const QString &titleIt, const QSt
 /// id, or when the pack with the lesson would not read back (a blank translation, a text over its limit).
 bool addLessonToPackFile(const QString &path, const PackLesson &lesson, QString *error);
 
+/// Whether `id` is a lesson id the reader accepts: 1..kMaxLessonIdLength ASCII letters, digits and hyphens.
+bool isLessonId(const QString &id);
+
 /// The name a pack is saved under: chosen as is when it ends in ".json" (any letter case), otherwise with
 /// ".lessons.json" appended.
 QString lessonPackFileName(const QString &chosenName);

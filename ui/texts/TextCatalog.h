@@ -240,10 +240,51 @@ enum class MoreText : std::int32_t
     ColumnFrequency,
     /// How to record a prediction while the shown stage is past the start, where none can be recorded.
     PredictionAtStart,
+    // Saving a lesson into a pack
+    /// The File menu action, its tip, and the title of its file dialog and of the lesson form.
+    PackLessonAction,
+    PackLessonActionTip,
+    PackLessonTitle,
+    /// The form's first line for a new pack (%1 the file) and for a pack that exists (%1 its title, %2 the
+    /// file, %3 the number of its lessons).
+    PackLessonNewPack,
+    PackLessonExistingPack,
+    /// Group boxes, field labels and column headers of the form.
+    PackLessonPackBox,
+    PackLessonLessonBox,
+    PackLessonStepsBox,
+    PackLessonPackTitleField,
+    PackLessonIdField,
+    PackLessonIdTip,
+    PackLessonTitleField,
+    PackLessonQuestionField,
+    PackLessonExplanationField,
+    PackLessonStepColumn,
+    PackLessonItalianColumn,
+    PackLessonEnglishColumn,
+    /// A language inside a sentence: "(italiano)", "in inglese".
+    PackLessonItalianWord,
+    PackLessonEnglishWord,
+    PackLessonSaveButton,
+    PackLessonCancelButton,
+    /// What the form's message line says: ready, or the first problem (%1 names the field).
+    PackLessonReady,
+    PackLessonBlank,
+    PackLessonNotPlain,
+    PackLessonTooLong,
+    PackLessonIdShape,
+    PackLessonIdTaken,
+    PackLessonPackFull,
+    PackLessonStepMissing,
+    PackLessonCircuitRefused,
+    /// The command's messages: a pack that does not read, a lesson the pack refused, a lesson saved.
+    PackLessonUnreadable,
+    PackLessonNotSaved,
+    PackLessonSaved,
 };
 
 /// Number of MoreText texts; every one lies in 0..kMoreTextCount - 1.
-constexpr std::int32_t kMoreTextCount = static_cast<std::int32_t>(MoreText::PredictionAtStart) + 1;
+constexpr std::int32_t kMoreTextCount = static_cast<std::int32_t>(MoreText::PackLessonSaved) + 1;
 
 /// The text of `key` in `language`; "[missing text]" for a key outside the table.
 QString uiText(MoreText key, Language language);

@@ -81,7 +81,9 @@ QString Prompts::fileName(FileDialogMode mode, const QString &title, const QStri
     if (mode == FileDialogMode::Open) {
         return QFileDialog::getOpenFileName(m_parent, title, proposed, filter, selectedFilter);
     }
-    return QFileDialog::getSaveFileName(m_parent, title, proposed, filter, selectedFilter);
+    return QFileDialog::getSaveFileName(m_parent, title, proposed, filter, selectedFilter,
+                                        mode == FileDialogMode::SaveInto ? QFileDialog::DontConfirmOverwrite
+                                                                         : QFileDialog::Options());
 }
 
 std::optional<double> Prompts::angle(const QString &title, const QString &label, double degrees) const

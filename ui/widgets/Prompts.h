@@ -18,7 +18,10 @@ namespace Fasoria {
 enum class FileDialogMode
 {
     Open,
-    Save
+    Save,
+    /// A file to write into that may already exist (a pack a lesson is added to): the save dialog without its
+    /// question about replacing the file.
+    SaveInto
 };
 
 /// A message box that reports a result: an OK button, a detailed text the user can unfold and one extra
