@@ -7,6 +7,7 @@
 #include "education/dialog/LearningDialog.h"
 #include "ui/commands/CircuitCommands.h"
 #include "ui/commands/LessonPackCommands.h"
+#include "ui/commands/PackLessonCommands.h"
 #include "ui/commands/WorksheetCommands.h"
 #include "ui/model/ApplicationInfo.h"
 #include "ui/model/LeftTabs.h"
@@ -92,6 +93,7 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent)
     m_circuitCommands = std::make_unique<CircuitCommands>(m_experiment, m_editorPanel, m_files, m_prompts);
     m_worksheetCommands = std::make_unique<WorksheetCommands>(m_experiment, m_session, m_prompts, this);
     m_lessonPacks = std::make_unique<LessonPackCommands>(m_library, m_files, m_prompts);
+    m_packLessonCommands = std::make_unique<PackLessonCommands>(m_experiment, m_prompts, this);
     m_exercisePanel->setLibrary(&m_library);
     m_learning = std::make_unique<LearningController>(m_experiment, m_session, m_prompts, this);
     m_session.setPreparations(m_measurementPanel->selectedPreparations());
@@ -248,6 +250,7 @@ void MainWindow::connectMenus()
     onAction(actions.actionOpenChallenge, [this] { m_files.openChallenge(); });
     onAction(actions.actionOpenLessonPack, [this] { m_lessonPacks->openPack(); });
     onAction(actions.actionCloseLessonPacks, [this] { m_lessonPacks->closePacks(); });
+    onAction(actions.actionSaveAsPackLesson, [this] { m_packLessonCommands->saveAsPackLesson(); });
     onAction(actions.actionImportQasm, [this] { m_files.importQasm(); });
     onAction(actions.actionExportQasm, [this] { m_files.exportQasm(); });
     onAction(actions.actionExportPicture, [this] { m_files.exportCircuitPicture(); });
@@ -306,6 +309,15 @@ void MainWindow::connectModels()
     connect(&m_files, &FileCommands::documentChanged, this, &MainWindow::refreshTitle);
     connect(m_lessonPacks.get(), &LessonPackCommands::statusMessage, this,
             [this](const QString &text) { statusBar()->showMessage(text, kStatusMessageMs); });
+    connect(m_packLessonCommands.get(), &PackLessonCommands::statusMessage, this,
+            [this](const QString &text) { statusBar()->showMessage(text, kStatusMessageMs); });
+    // A lesson just saved into a pack joins the selector at once; the work in hand stays as it is.
+    connect(m_packLessonCommands.get(), &PackLessonCommands::packSaved, this, [this](const QString &path) {
+        QString error;
+        if (!m_library.open(path, &error)) {
+            m_prompts.message(QMessageBox::Warning, uiText(TextKey::OpenErrorTitle, m_language), error);
+        }
+    });
     // The open packs are remembered as soon as they change, so that a crash does not forget them.
     connect(&m_library, &LessonLibrary::changed, this, [this] {
         QSettings().setValue(key("packs/paths"), m_library.paths());
@@ -442,6 +454,7 @@ void MainWindow::applyLanguage()
     m_circuitCommands->setLanguage(m_language);
     m_worksheetCommands->setLanguage(m_language);
     m_lessonPacks->setLanguage(m_language);
+    m_packLessonCommands->setLanguage(m_language);
     m_help.setLanguage(m_language);
     fitLeftPanel();
 

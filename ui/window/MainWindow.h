@@ -27,6 +27,7 @@ class ChartPanel;
 class CircuitCommands;
 class WorksheetCommands;
 class LessonPackCommands;
+class PackLessonCommands;
 class CircuitPanel;
 class EditorPanel;
 class ExercisePanel;
@@ -58,6 +59,7 @@ public:
     Fasoria::CircuitCommands &circuitCommands() { return *m_circuitCommands; }
     Fasoria::WorksheetCommands &worksheetCommands() { return *m_worksheetCommands; }
     Fasoria::LessonPackCommands &lessonPacks() { return *m_lessonPacks; }
+    Fasoria::PackLessonCommands &packLessonCommands() { return *m_packLessonCommands; }
     const Fasoria::LessonLibrary &lessonLibrary() const { return m_library; }
     Fasoria::LearningController &learning() { return *m_learning; }
     Fasoria::Language language() const { return m_language; }
@@ -121,6 +123,7 @@ private:
     std::unique_ptr<Fasoria::CircuitCommands> m_circuitCommands;
     std::unique_ptr<Fasoria::WorksheetCommands> m_worksheetCommands;
     std::unique_ptr<Fasoria::LessonPackCommands> m_lessonPacks;
+    std::unique_ptr<Fasoria::PackLessonCommands> m_packLessonCommands;
     std::unique_ptr<Fasoria::LearningController> m_learning;
 
     QLabel *m_title = nullptr;

@@ -200,6 +200,8 @@ void WindowActions::applyLanguage(Language language)
     actionOpenLessonPack->setToolTip(uiText(kOpenLessonPackTip, language));
     actionCloseLessonPacks->setText(uiText(kCloseLessonPacksText, language));
     actionCloseLessonPacks->setToolTip(uiText(kCloseLessonPacksTip, language));
+    actionSaveAsPackLesson->setText(uiText(MoreText::PackLessonAction, language));
+    actionSaveAsPackLesson->setToolTip(uiText(MoreText::PackLessonActionTip, language));
     actionImportQasm->setText(uiText(MoreText::ImportQasmAction, language));
     actionExportQasm->setText(uiText(MoreText::ExportQasmAction, language));
     actionExportPicture->setText(uiText(MoreText::ExportPictureAction, language));

@@ -4,8 +4,11 @@
 #include "editor/CircuitEditor.h"
 #include "editor/LessonPack.h"
 #include "tests/ui/WindowHarness.h"
+#include "tests/ui/dialogs/PackLessonTyping.h"
 #include "ui/commands/LessonPackCommands.h"
+#include "ui/commands/PackLessonCommands.h"
 #include "ui/commands/WorksheetCommands.h"
+#include "ui/dialogs/PackLessonDialog.h"
 #include "ui/model/LessonShelf.h"
 #include "ui/views/CircuitView.h"
 
@@ -66,6 +69,7 @@ private slots:
     void guidedStepsAreExplained();
     void aChallengeLessonIsAnswered();
     void aCopyOfAPackLessonIsEditedAndRestored();
+    void aLessonSavedFromTheWindowJoinsTheSelector();
     void aRefusedPackChangesNothing_data();
     void aRefusedPackChangesNothing();
     void packsAreRemembered();
@@ -247,6 +251,49 @@ void TestPackWindow::aCopyOfAPackLessonIsEditedAndRestored()
     QCOMPARE(lessons()->currentIndex(), kGuidedRow);
     QCOMPARE(experiment.stepCount(), std::uint64_t{6});
     QVERIFY(m_answers.isEmpty());
+}
+
+void TestPackWindow::aLessonSavedFromTheWindowJoinsTheSelector()
+{
+    chooseLanguage(Language::English);
+    Circuit circuit = customCircuit(2);
+    circuit.steps = {LessonStep(GateKind::H, 0, 0, 0.0), LessonStep(GateKind::X, 1, 0, 0.0)};
+    startWorking(circuit, 0);
+    const QString path = m_directory.filePath(QStringLiteral("mine.lessons.json"));
+    QFile::remove(path);
+    m_window->packLessonCommands().setDialogRunner([](PackLessonDialog &dialog) {
+        dialog.show();
+        if (!QTest::qWaitForWindowExposed(&dialog)) {
+            return int(QDialog::Rejected);
+        }
+        auto *table = child<QTableWidget>(dialog, "m_stepTable");
+        const bool filled =
+            type(dialog, "m_packTitleItEdit", QStringLiteral("I miei")) &&
+            type(dialog, "m_packTitleEnEdit", QStringLiteral("Mine")) && table &&
+            fillLesson(dialog, QStringLiteral("two")) && typeCell(*table, 0, 1, QStringLiteral("H su q0.")) &&
+            typeCell(*table, 0, 2, QStringLiteral("H on q0.")) && typeCell(*table, 1, 1, QStringLiteral("X su q1.")) &&
+            typeCell(*table, 1, 2, QStringLiteral("X on q1."));
+        if (!filled) {
+            return int(QDialog::Rejected);
+        }
+        QTest::mouseClick(child<QPushButton>(dialog, "m_packLessonSaveButton"), Qt::LeftButton);
+        return dialog.result();
+    });
+    m_fileNames << path;
+    trigger("m_actionSaveAsPackLesson");
+    QVERIFY2(QFileInfo::exists(path), qPrintable(m_dialogs.join('\n') + m_messages.join('\n')));
+    // The pack joins the selector at once and the teacher's circuit stays in hand.
+    QCOMPARE(m_window->lessonLibrary().paths(), QStringList(QFileInfo(path).absoluteFilePath()));
+    QCOMPARE(lessons()->itemText(kCatalog + 1), QStringLiteral("Mine"));
+    QVERIFY(m_window->experiment().workingCircuit() != nullptr);
+
+    // A student chooses it and reads the teacher's steps.
+    m_answers << QMessageBox::Discard;
+    lessons()->setCurrentIndex(kGuidedRow);
+    QCOMPARE(QString::fromUtf8(m_window->experiment().shownCircuit().titleEn), QStringLiteral("A Bell state"));
+    click("m_nextButton");
+    QVERIFY2(part<QLabel>("m_explanation")->text().contains(QStringLiteral("H on q0.")),
+             qPrintable(part<QLabel>("m_explanation")->text()));
 }
 
 void TestPackWindow::aRefusedPackChangesNothing_data()
