@@ -44,6 +44,7 @@
 #include "curriculum/Challenge.h"
 #include "curriculum/LessonCatalog.h"
 #include "tests/Help/HandbookFigures.h"
+#include "tests/Help/HandbookHtml.h"
 
 #include <QFile>
 #include <QMap>
@@ -98,23 +99,13 @@ QMap<QString, int> anchorCounts(const QString &html)
     return counts;
 }
 
-QString unescaped(QString text)
-{
-    text.replace(QLatin1String("&lt;"), QLatin1String("<"));
-    text.replace(QLatin1String("&gt;"), QLatin1String(">"));
-    text.replace(QLatin1String("&quot;"), QLatin1String("\""));
-    text.replace(QLatin1String("&#39;"), QLatin1String("'"));
-    text.replace(QLatin1String("&amp;"), QLatin1String("&"));
-    return text;
-}
-
 /// The text of the heading that opens with the anchor, or a null string when there is none.
 QString headingOf(const QString &html, const QString &level, const QString &anchor)
 {
     const QRegularExpression heading(
         QStringLiteral("<%1><a name=\"%2\"></a>([^<]*)</%1>").arg(level, QRegularExpression::escape(anchor)));
     const QRegularExpressionMatch match = heading.match(html);
-    return match.hasMatch() ? unescaped(match.captured(1)) : QString();
+    return match.hasMatch() ? HandbookHtml::unescaped(match.captured(1)) : QString();
 }
 
 QString lessonAnchor(std::size_t index)
