@@ -34,18 +34,20 @@ esac
 source_dir="$(cd "$(dirname "$0")/.." && pwd)"
 app_id=it.nembotica.Fasoria
 icon_sizes=(16 32 48 64 128 256)
-# Every type of the MIME package, with its glob; the window opens all of them (a challenge file to answer it),
-# so the desktop entry and the metadata name each one.
+# Every type of the MIME package, with its glob; the window opens all of them (a challenge file to answer it, a
+# lesson pack to add its lessons to the lesson list), so the desktop entry and the metadata name each one.
 mime_globs=(
     application/x-fasoria-circuit '*.fsor.json'
     application/x-fasoria-session '*.session.json'
     application/x-fasoria-challenge '*.challenge.json'
+    application/x-fasoria-lessons '*.lessons.json'
 )
 mime_types=()
 for ((i = 0; i < ${#mime_globs[@]}; i += 2)); do
     mime_types+=("${mime_globs[i]}")
 done
-window_types=(application/x-fasoria-circuit application/x-fasoria-session application/x-fasoria-challenge)
+window_types=(application/x-fasoria-circuit application/x-fasoria-session application/x-fasoria-challenge
+    application/x-fasoria-lessons)
 
 tools=(desktop-file-validate appstreamcli xmllint update-mime-database groff gzip ldd)
 if [ "$mode" != install ]; then
