@@ -49,16 +49,19 @@ QMap<QString, QString> exampleFiles(const QString &html)
     return files;
 }
 
+/// The text of the one <pre> block that carries `attribute`, unescaped; null when there is none.
+QString preBlock(const QString &html, const QString &attribute)
+{
+    const QRegularExpression block(QStringLiteral("<pre %1>(.*?)</pre>").arg(QRegularExpression::escape(attribute)),
+                                   QRegularExpression::DotMatchesEverythingOption);
+    const QRegularExpressionMatch match = block.match(html);
+    return match.hasMatch() ? HandbookHtml::unescaped(match.captured(1)) : QString();
+}
+
 /// The example's commands, one per element: continuation lines ("\" at the end) joined as the shell joins them.
 QStringList exampleCommands(const QString &html)
 {
-    static const QRegularExpression block(QStringLiteral("<pre data-run=\"pack-example\">(.*?)</pre>"),
-                                          QRegularExpression::DotMatchesEverythingOption);
-    const QRegularExpressionMatch match = block.match(html);
-    if (!match.hasMatch()) {
-        return {};
-    }
-    QString text = HandbookHtml::unescaped(match.captured(1));
+    QString text = preBlock(html, QStringLiteral("data-run=\"pack-example\""));
     text.replace(QRegularExpression(QStringLiteral("\\\\\\n\\s*")), QString());
     return text.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
 }
@@ -66,10 +69,8 @@ QStringList exampleCommands(const QString &html)
 /// What the page says the example's commands print.
 QString exampleOutput(const QString &html)
 {
-    static const QRegularExpression block(QStringLiteral("<pre data-output=\"pack-example\">(.*?)</pre>"),
-                                          QRegularExpression::DotMatchesEverythingOption);
-    const QRegularExpressionMatch match = block.match(html);
-    return match.hasMatch() ? HandbookHtml::unescaped(match.captured(1)) + QLatin1Char('\n') : QString();
+    const QString text = preBlock(html, QStringLiteral("data-output=\"pack-example\""));
+    return text.isNull() ? text : text + QLatin1Char('\n');
 }
 
 /// A shell word in double quotes, as the example writes every text.
