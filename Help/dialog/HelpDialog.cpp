@@ -237,6 +237,14 @@ void HelpDialog::openAnchor(const QString &anchor)
     m_manualBrowser->scrollToAnchor(anchor);
 }
 
+void HelpDialog::openSection(const QString &topic, const QString &section)
+{
+    openAnchor(topic);
+    if (m_manualTopic->currentData().toString() == topic) {
+        m_manualBrowser->scrollToAnchor(section);
+    }
+}
+
 void HelpDialog::findNext()
 {
     const QString text = m_manualSearch->text().trimmed();

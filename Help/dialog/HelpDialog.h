@@ -40,6 +40,8 @@ public:
     /// Selects the topic whose anchor is `anchor`, shows the handbook tab and scrolls to it. An anchor that is
     /// not in the topic list only shows the handbook tab.
     void openAnchor(const QString &anchor);
+    /// Selects the topic `topic` as openAnchor does and scrolls on to `section`, an anchor inside it.
+    void openSection(const QString &topic, const QString &section);
 
     /// Every way of closing (the window's close button, Escape, close()) saves the settings exactly once.
     void done(int result) override;

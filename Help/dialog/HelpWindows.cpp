@@ -2,6 +2,7 @@
 
 #include "Help/dialog/HelpDialog.h"
 #include "Help/dialog/LicenseDialog.h"
+#include "curriculum/LessonCatalog.h"
 
 namespace Fasoria {
 
@@ -48,6 +49,9 @@ void HelpWindows::showLesson(int lessonIndex, bool generatedAlgorithm)
 {
     if (generatedAlgorithm) {
         handbook()->openAnchor(QStringLiteral("chapter-oracles"));
+    } else if (lessonIndex >= static_cast<int>(lessonCatalog().size())) {
+        // A teacher's pack lesson has no page of its own: the handbook's section on packs says what it is.
+        handbook()->openSection(QStringLiteral("chapter-teacher"), QStringLiteral("teacher-packs"));
     } else {
         handbook()->openLesson(lessonIndex);
     }

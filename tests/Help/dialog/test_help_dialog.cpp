@@ -130,6 +130,7 @@ private slots:
     void handbookLanguageLinkSwitchesTheTopics_data();
     void handbookLanguageLinkSwitchesTheTopics();
     void openLessonShowsItsPage();
+    void openSectionScrollsInsideItsTopic();
     void openAnchor_data();
     void openAnchor();
     void languageSwitchKeepsTheTopic_data();
@@ -471,6 +472,15 @@ void TestHelpDialog::openAnchor()
     QCOMPARE(part<QTabWidget>("m_tabs")->currentIndex(), HelpDialog::kManualTab);
     QCOMPARE(part<QComboBox>("m_manualTopic")->currentData().toString(), selected);
     verifyScrolledTo(selected);
+}
+
+void TestHelpDialog::openSectionScrollsInsideItsTopic()
+{
+    start(Italian);
+    show();
+    m_dialog->openSection(QStringLiteral("chapter-teacher"), QStringLiteral("teacher-packs"));
+    QCOMPARE(part<QComboBox>("m_manualTopic")->currentData().toString(), QStringLiteral("chapter-teacher"));
+    verifyScrolledTo(QStringLiteral("teacher-packs"));
 }
 
 void TestHelpDialog::languageSwitchKeepsTheTopic_data()

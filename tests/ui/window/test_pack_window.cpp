@@ -137,6 +137,17 @@ void TestPackWindow::aPackJoinsTheSelector()
     QCOMPARE(lessons()->itemText(kChallengeRow), QStringLiteral("Superdense coding: your turn   [2 qubits]"));
     QCOMPARE(lessons()->currentIndex(), kGuidedRow);
 
+    // Its handbook page is the handbook's section on lesson packs.
+    click("m_lessonHelpButton");
+    QComboBox *topic = nullptr;
+    for (QWidget *window : QApplication::topLevelWidgets()) {
+        if (auto *found = window->findChild<QComboBox *>(QStringLiteral("m_manualTopic"))) {
+            topic = found;
+        }
+    }
+    QVERIFY(topic != nullptr);
+    QCOMPARE(topic->currentData().toString(), QStringLiteral("chapter-teacher"));
+
     // A catalog lesson and back: the pack's lesson is chosen as any other.
     lessons()->setCurrentIndex(2);
     QCOMPARE(experiment.lessonIndex(), 2);
