@@ -58,6 +58,8 @@ bool renderLanguage(Language language, const QDir &directory)
     }
     help->openLesson(6);
     ok = save(*help, directory, QStringLiteral("help-%1-lesson-07").arg(code)) && ok;
+    help->openSection(QStringLiteral("chapter-teacher"), QStringLiteral("teacher-packs"));
+    ok = save(*help, directory, QStringLiteral("help-%1-teacher-packs").arg(code)) && ok;
     // A search without a match, then the other language's handbook as its own link opens it.
     help->findChild<QLineEdit *>(QStringLiteral("m_manualSearch"))->setText(QStringLiteral("zyzzyva"));
     help->findChild<QPushButton *>(QStringLiteral("m_findButton"))->click();
