@@ -174,6 +174,8 @@ void ExercisePanel::fillLessons()
     if (m_library) {
         for (const OpenPack &pack : m_library->packs()) {
             m_lessons->insertSeparator(m_lessons->count());
+            // Nothing to choose on the line either, whatever reaches it.
+            m_lessons->setItemData(m_lessons->count() - 1, kPackTitleRow, Qt::UserRole);
             m_lessons->addItem(m_language == Language::Italian ? pack.titleIt : pack.titleEn, kPackTitleRow);
             const int titleRow = m_lessons->count() - 1;
             if (auto *items = qobject_cast<QStandardItemModel *>(m_lessons->model())) {

@@ -10,6 +10,7 @@
 #include "ui/commands/WorksheetCommands.h"
 #include "ui/dialogs/PackLessonDialog.h"
 #include "ui/model/LessonShelf.h"
+#include "ui/panels/ExercisePanel.h"
 #include "ui/views/CircuitView.h"
 
 #include <QDir>
@@ -18,6 +19,7 @@
 #include <QGraphicsView>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 
 using namespace Fasoria;
@@ -124,6 +126,14 @@ void TestPackWindow::aPackJoinsTheSelector()
     QCOMPARE(lessons()->count(), kCatalog + 4);
     QCOMPARE(lessons()->itemText(kCatalog + 1), QStringLiteral("L'entanglement al lavoro"));
     QVERIFY(!(lessons()->model()->flags(lessons()->model()->index(kCatalog + 1, 0)) & Qt::ItemIsEnabled));
+    // Neither the line nor the title is a lesson, even when the selector lands on one.
+    QSignalSpy chosen(part<ExercisePanel>("m_exerciseBox"), &ExercisePanel::lessonChosen);
+    lessons()->setCurrentIndex(kCatalog);
+    lessons()->setCurrentIndex(kCatalog + 1);
+    QCOMPARE(chosen.count(), 0);
+    QVERIFY(shelvedLesson(m_window->experiment().lessonIndex()) != nullptr);
+    lessons()->setCurrentIndex(kGuidedRow);
+    QCOMPARE(chosen.count(), 1);
     QCOMPARE(lessons()->currentIndex(), kGuidedRow);
     QCOMPARE(lessons()->currentText(), QStringLiteral("Codifica superdensa   [2 qubit]"));
     const Experiment &experiment = m_window->experiment();
