@@ -23,6 +23,16 @@ void setCustomTexts(Circuit &circuit)
     circuit.explanationEn = kCustomExplanationEn;
 }
 
+void setLessonTexts(Circuit &circuit, const Circuit &lesson)
+{
+    circuit.titleIt = lesson.titleIt;
+    circuit.titleEn = lesson.titleEn;
+    circuit.questionIt = lesson.questionIt;
+    circuit.questionEn = lesson.questionEn;
+    circuit.explanationIt = lesson.explanationIt;
+    circuit.explanationEn = lesson.explanationEn;
+}
+
 LessonStep::LessonStep(GateKind kind, std::int32_t target, std::int32_t control, double angle)
     : gate{kind, target, control, angle}, explanationIt(kFreeLabStepIt), explanationEn(kFreeLabStepEn)
 {}

@@ -49,6 +49,9 @@ extern const char *const kFreeLabStepEn;
 
 /// Gives `circuit` the custom-circuit title, question and explanation, in both languages.
 void setCustomTexts(Circuit &circuit);
+/// Gives `circuit` the title, question and explanation of `lesson`, in both languages: an answer to a lesson's
+/// challenge reads as the lesson.
+void setLessonTexts(Circuit &circuit, const Circuit &lesson);
 
 /// Applies one gate to the state (same dispatch as the replay loop).
 inline void applyGate(StateVector &state, const Gate &gate)

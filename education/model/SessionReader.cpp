@@ -431,12 +431,7 @@ void Reader::chooseCircuit()
         m_data.circuit = std::move(m_parsed);
         // A pack lesson's texts are the pack's: the window puts them on when it shelves the lesson.
         if (m_data.challenge && !m_data.customChallenge && !m_data.lessonPack) {
-            m_data.circuit.titleIt = lesson.titleIt;
-            m_data.circuit.titleEn = lesson.titleEn;
-            m_data.circuit.questionIt = lesson.questionIt;
-            m_data.circuit.questionEn = lesson.questionEn;
-            m_data.circuit.explanationIt = lesson.explanationIt;
-            m_data.circuit.explanationEn = lesson.explanationEn;
+            setLessonTexts(m_data.circuit, lesson);
         }
     }
 }

@@ -89,13 +89,7 @@ std::optional<ExperimentRecord> experimentRecord(const SessionData &session)
         const ShelvedLesson &shelved = *shelvedLesson(record.lessonIndex);
         if (session.challenge && !session.customChallenge && shelved.challenge && record.workingCircuit) {
             record.customChallenge = *shelved.challenge;
-            Circuit &answer = *record.workingCircuit;
-            answer.titleIt = shelved.lesson.titleIt;
-            answer.titleEn = shelved.lesson.titleEn;
-            answer.questionIt = shelved.lesson.questionIt;
-            answer.questionEn = shelved.lesson.questionEn;
-            answer.explanationIt = shelved.lesson.explanationIt;
-            answer.explanationEn = shelved.lesson.explanationEn;
+            setLessonTexts(*record.workingCircuit, shelved.lesson);
         }
     }
     record.algorithm = session.algorithm;

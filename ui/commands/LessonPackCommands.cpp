@@ -5,11 +5,8 @@
 #include "ui/widgets/Prompts.h"
 
 #include <QDir>
-#include <QFileInfo>
 #include <QMessageBox>
 #include <QStringList>
-
-#include <algorithm>
 
 namespace Fasoria {
 
@@ -55,9 +52,7 @@ bool LessonPackCommands::openPackFile(const QString &path)
                           uiText(kPackRefused, m_language).arg(QDir::toNativeSeparators(path), error));
         return false;
     }
-    const OpenPack &pack =
-        *std::find_if(m_library.packs().begin(), m_library.packs().end(),
-                      [&path](const OpenPack &open) { return open.path == QFileInfo(path).absoluteFilePath(); });
+    const OpenPack &pack = *m_library.packFrom(path);
     emit statusMessage(uiText(kPackOpened, m_language)
                            .arg(m_language == Language::Italian ? pack.titleIt : pack.titleEn)
                            .arg(pack.lessons.size()));

@@ -30,14 +30,18 @@ const OpenPack *LessonLibrary::packOf(std::int32_t index) const
     return nullptr;
 }
 
-std::int32_t LessonLibrary::lessonOf(const QString &path, const QString &id) const
+const OpenPack *LessonLibrary::packFrom(const QString &path) const
 {
     const QString absolute = QFileInfo(path).absoluteFilePath();
-    for (const OpenPack &pack : m_packs) {
-        if (pack.path != absolute) {
-            continue;
-        }
-        for (const std::int32_t index : pack.lessons) {
+    const auto open = std::find_if(m_packs.begin(), m_packs.end(),
+                                   [&absolute](const OpenPack &pack) { return pack.path == absolute; });
+    return open != m_packs.end() ? &*open : nullptr;
+}
+
+std::int32_t LessonLibrary::lessonOf(const QString &path, const QString &id) const
+{
+    if (const OpenPack *pack = packFrom(path)) {
+        for (const std::int32_t index : pack->lessons) {
             if (shelvedLesson(index)->source.id == id) {
                 return index;
             }

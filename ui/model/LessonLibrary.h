@@ -41,6 +41,8 @@ public:
     QStringList paths() const;
     /// The open pack holding lesson `index`; null for a catalog lesson or a lesson of no open pack.
     const OpenPack *packOf(std::int32_t index) const;
+    /// The pack open from `path` (any form of its name); null when none is.
+    const OpenPack *packFrom(const QString &path) const;
     /// The lesson `id` of the pack open from `path`; −1 when there is none.
     std::int32_t lessonOf(const QString &path, const QString &id) const;
 
