@@ -1,5 +1,7 @@
 #pragma once
 
+#include "tests/support/FileBytes.h"
+
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
@@ -53,18 +55,6 @@ inline CliRun runShell(const QString &script, const QString &directory)
 {
     return runProcess(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), script}, directory,
                       {{QStringLiteral("CLI"), QStringLiteral(FASORIA_CLI)}});
-}
-
-inline bool writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
-inline QByteArray readFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 // A circuit file with the given gate objects (JSON text) on `qubits` qubits.

@@ -1,5 +1,7 @@
 #include "editor/LessonPack.h"
 #include "tests/editor/GateLists.h"
+#include "tests/editor/PackSeed.h"
+#include "tests/support/FileBytes.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -18,15 +20,6 @@ Q_DECLARE_METATYPE(Fasoria::LessonPack)
 Q_DECLARE_METATYPE(Fasoria::PackLesson)
 
 namespace {
-
-const QString kSuperdenseSeed =
-    QStringLiteral(FASORIA_EDITOR_TEST_DATA "/lesson-pack-corpus/valid-superdense.lessons.json");
-
-QByteArray fileBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 // Prepare a Bell pair, encode the bits 11 with X and Z on q0, decode.
 Circuit superdense()
@@ -201,7 +194,7 @@ private slots:
     {
         // The seed is written out by hand: indentation, keys in ascending order, the embedded files' own
         // objects and the final newline.
-        const QByteArray expected = fileBytes(kSuperdenseSeed);
+        const QByteArray expected = readFile(kSuperdenseSeed);
         QVERIFY(expected.endsWith("}\n"));
         QCOMPARE(serializeLessonPack(superdensePack()), expected);
     }
@@ -286,7 +279,7 @@ private slots:
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QString>("message");
 
-        const QByteArray seed = fileBytes(kSuperdenseSeed);
+        const QByteArray seed = readFile(kSuperdenseSeed);
         const QString sdc = "Lesson 1 (\"sdc\"): ";
         const QString challenge = "Lesson 2 (\"sdc-challenge\"): ";
 
@@ -400,14 +393,14 @@ private slots:
         QVERIFY2(saveLessonPackFile(path, superdensePack(), &error), qPrintable(error));
         LessonPack loaded = sentinel();
         QVERIFY2(loadLessonPackFile(path, loaded, &error), qPrintable(error));
-        QCOMPARE(serializeLessonPack(loaded), fileBytes(kSuperdenseSeed));
+        QCOMPARE(serializeLessonPack(loaded), readFile(kSuperdenseSeed));
 
         LessonPack untranslated = superdensePack();
         untranslated.lessons[1].explanationEn.clear();
         QVERIFY(!saveLessonPackFile(path, untranslated, &error));
         QCOMPARE(error, "The lesson pack cannot be saved as a readable file: Lesson 2 (\"sdc-challenge\"): "
                         "explanation_en is blank");
-        QCOMPARE(fileBytes(path), fileBytes(kSuperdenseSeed));
+        QCOMPARE(readFile(path), readFile(kSuperdenseSeed));
 
         LessonPack oversized = superdensePack();
         for (auto &texts : oversized.lessons[0].stepTexts) {
@@ -464,13 +457,13 @@ private slots:
             guided.id = i == 0 ? QStringLiteral("sdc") : QStringLiteral("l%1").arg(i);
             QVERIFY2(addLessonToPackFile(path, guided, &message), qPrintable(message));
         }
-        const QByteArray before = fileBytes(path);
+        const QByteArray before = readFile(path);
         QCOMPARE(addLessonToPackFile(path, lesson, &message), error.isEmpty());
         if (error.isEmpty()) {
-            QCOMPARE(fileBytes(path), fileBytes(kSuperdenseSeed));
+            QCOMPARE(readFile(path), readFile(kSuperdenseSeed));
         } else {
             QCOMPARE(message, error);
-            QCOMPARE(fileBytes(path), before);
+            QCOMPARE(readFile(path), before);
         }
         QVERIFY(!addLessonToPackFile(dir.filePath("missing.lessons.json"), lesson, &message));
         QVERIFY(!QFileInfo::exists(dir.filePath("missing.lessons.json")));
@@ -483,7 +476,7 @@ private slots:
         const QString large = dir.filePath("large.lessons.json");
         QFile file(large);
         QVERIFY(file.open(QIODevice::WriteOnly));
-        QVERIFY(file.write(fileBytes(kSuperdenseSeed).leftJustified(1048577, ' ')) > 0);
+        QVERIFY(file.write(readFile(kSuperdenseSeed).leftJustified(1048577, ' ')) > 0);
         file.close();
         LessonPack pack = sentinel();
         QString error;

@@ -5,6 +5,7 @@
 #include "core/Circuit.h"
 #include "core/GateText.h"
 #include "editor/CircuitEditor.h"
+#include "tests/support/FileBytes.h"
 #include "tests/ui/Fixtures.h"
 #include "ui/window/MainWindow.h"
 
@@ -14,8 +15,8 @@
 #include <QFile>
 #include <QPushButton>
 #include <QSettings>
-#include <QStandardPaths>
 #include <QSpinBox>
+#include <QStandardPaths>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -47,18 +48,6 @@ inline QString gateLabels(const Fasoria::Circuit &circuit)
 inline QString editorText(const char *message, Fasoria::Language language)
 {
     return QString::fromStdString(Fasoria::editorErrorText(message, language));
-}
-
-inline bool writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
-inline QByteArray readFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 /// Base of the test classes: owns the window and what its dialogs were asked and answered.

@@ -7,6 +7,7 @@
 #include "editor/CircuitFile.h"
 #include "education/model/StudySession.h"
 #include "tests/education/SessionSamples.h"
+#include "tests/support/FileBytes.h"
 #include "ui/commands/FileCommands.h"
 #include "ui/model/Experiment.h"
 #include "ui/widgets/Prompts.h"
@@ -23,18 +24,6 @@
 using namespace Fasoria;
 
 namespace {
-
-QByteArray readFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-bool writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
 
 /// Every file of `directory` with its bytes.
 QMap<QString, QByteArray> contents(const QDir &directory)

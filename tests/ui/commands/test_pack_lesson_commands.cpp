@@ -2,6 +2,7 @@
 // exists, through the form typed into as a teacher does; refused packs and lessons leave every file as it was.
 #include "core/Circuit.h"
 #include "editor/LessonPack.h"
+#include "tests/support/FileBytes.h"
 #include "tests/ui/dialogs/PackLessonTyping.h"
 #include "ui/commands/PackLessonCommands.h"
 #include "ui/dialogs/PackLessonDialog.h"
@@ -23,18 +24,6 @@
 using namespace Fasoria;
 
 namespace {
-
-QByteArray readFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-bool writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
 
 // H on q0, then CNOT from q0 to q1.
 Circuit bellPair()

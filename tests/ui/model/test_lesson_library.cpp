@@ -1,6 +1,8 @@
 // Pack lessons on the shelf and in the library: indices that hold for the run, texts that stay valid, packs that
 // open whole or not at all, and the experiment answering a pack's challenge as the lesson's own.
 #include "editor/LessonPack.h"
+#include "tests/editor/PackSeed.h"
+#include "tests/support/FileBytes.h"
 #include "ui/model/Experiment.h"
 #include "ui/model/LessonLibrary.h"
 #include "ui/model/LessonShelf.h"
@@ -12,28 +14,6 @@
 
 using namespace Fasoria;
 
-namespace {
-
-const QString kSeed = QStringLiteral(FASORIA_EDITOR_TEST_DATA "/lesson-pack-corpus/valid-superdense.lessons.json");
-
-LessonPack seedPack()
-{
-    LessonPack pack;
-    QString error;
-    if (!loadLessonPackFile(kSeed, pack, &error)) {
-        qFatal("seed pack: %s", qPrintable(error));
-    }
-    return pack;
-}
-
-QByteArray bytesOf(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-} // namespace
-
 class TestLessonLibrary : public QObject
 {
     Q_OBJECT
@@ -41,7 +21,7 @@ class TestLessonLibrary : public QObject
 private slots:
     void shelvedLessonsKeepTheirIndex()
     {
-        const LessonPack pack = seedPack();
+        const LessonPack pack = superdenseSeedPack();
         const std::int32_t guided = shelveLesson(pack.lessons[0], pack.titleIt, pack.titleEn);
         const std::int32_t challenge = shelveLesson(pack.lessons[1], pack.titleIt, pack.titleEn);
         QVERIFY(guided >= catalogLessonCount());
@@ -75,7 +55,7 @@ private slots:
         QTemporaryDir directory;
         QVERIFY(directory.isValid());
         const QString path = directory.filePath(QStringLiteral("a.lessons.json"));
-        QVERIFY(QFile::copy(kSeed, path));
+        QVERIFY(QFile::copy(kSuperdenseSeed, path));
         LessonLibrary library;
         QSignalSpy changed(&library, &LessonLibrary::changed);
         QString error;
@@ -91,7 +71,7 @@ private slots:
         QCOMPARE(library.packOf(3), nullptr);
 
         // A corrected pack opened again replaces its lessons in place.
-        LessonPack corrected = seedPack();
+        LessonPack corrected = superdenseSeedPack();
         corrected.lessons.pop_back();
         QVERIFY(saveLessonPackFile(path, corrected, &error));
         QVERIFY(library.open(path, &error));
@@ -102,7 +82,7 @@ private slots:
         const QString broken = directory.filePath(QStringLiteral("b.lessons.json"));
         QFile file(broken);
         QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(bytesOf(kSeed).replace("\"sdc-challenge\"", "\"sdc\""));
+        file.write(readFile(kSuperdenseSeed).replace("\"sdc-challenge\"", "\"sdc\""));
         file.close();
         changed.clear();
         QVERIFY(!library.open(broken, &error));
@@ -123,7 +103,7 @@ private slots:
 
     void theExperimentAnswersThePacksChallenge()
     {
-        const LessonPack pack = seedPack();
+        const LessonPack pack = superdenseSeedPack();
         const std::int32_t index = shelveLesson(pack.lessons[1], pack.titleIt, pack.titleEn);
         Experiment experiment;
         QVERIFY(experiment.startLesson(index));

@@ -3,6 +3,7 @@
 // in one reopens without the pack.
 #include "editor/CircuitEditor.h"
 #include "editor/LessonPack.h"
+#include "tests/editor/PackSeed.h"
 #include "tests/ui/WindowHarness.h"
 #include "tests/ui/dialogs/PackLessonTyping.h"
 #include "ui/commands/LessonPackCommands.h"
@@ -28,21 +29,10 @@ Q_DECLARE_METATYPE(Fasoria::Language)
 
 namespace {
 
-const QString kSeed = QStringLiteral(FASORIA_EDITOR_TEST_DATA "/lesson-pack-corpus/valid-superdense.lessons.json");
 constexpr int kCatalog = 21;
 // The catalog, the separator and the pack's title come before the pack's two lessons.
 constexpr int kGuidedRow = kCatalog + 2;
 constexpr int kChallengeRow = kCatalog + 3;
-
-LessonPack seedPack()
-{
-    LessonPack pack;
-    QString error;
-    if (!loadLessonPackFile(kSeed, pack, &error)) {
-        qFatal("seed pack: %s", qPrintable(error));
-    }
-    return pack;
-}
 
 } // namespace
 
@@ -61,7 +51,7 @@ private slots:
         QVERIFY(m_directory.isValid());
         m_pack = m_directory.filePath(QStringLiteral("superdense.lessons.json"));
         QFile::remove(m_pack);
-        QVERIFY(QFile::copy(kSeed, m_pack));
+        QVERIFY(QFile::copy(kSuperdenseSeed, m_pack));
         startWindow();
     }
     void cleanup() { m_window.reset(); }
@@ -188,7 +178,7 @@ void TestPackWindow::guidedStepsAreExplained()
     QFETCH(Language, language);
     chooseLanguage(language);
     QVERIFY(m_window->openGivenFile(m_pack));
-    const LessonPack pack = seedPack();
+    const LessonPack pack = superdenseSeedPack();
     const PackLesson &lesson = pack.lessons.front();
     QCOMPARE(lesson.stepTexts.size(), std::size_t{6});
     for (std::size_t step = 0; step < lesson.stepTexts.size(); ++step) {
@@ -321,11 +311,11 @@ void TestPackWindow::aRefusedPackChangesNothing_data()
 {
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QString>("reason");
-    QByteArray blank = readFile(kSeed);
+    QByteArray blank = readFile(kSuperdenseSeed);
     blank.replace("\"title_en\": \"Superdense coding\"", "\"title_en\": \" \"");
     QTest::newRow("blank translation") << blank << "Lesson 1 (\"sdc\"): title_en is blank";
     QTest::newRow("not JSON") << QByteArray("{\"format\": ") << "";
-    QByteArray repeated = readFile(kSeed);
+    QByteArray repeated = readFile(kSuperdenseSeed);
     repeated.replace("\"id\": \"sdc-challenge\"", "\"id\": \"sdc\"");
     QTest::newRow("repeated id") << repeated << "";
     QTest::newRow("missing") << QByteArray() << "";
@@ -371,7 +361,7 @@ void TestPackWindow::packsAreRemembered()
     m_window.reset();
 
     // A pack changed so that it is refused is dropped, with a word, never half-opened.
-    const QByteArray broken = readFile(kSeed).replace("\"version\": 1", "\"version\": 2");
+    const QByteArray broken = readFile(kSuperdenseSeed).replace("\"version\": 1", "\"version\": 2");
     QVERIFY(writeFile(m_pack, broken));
     restartWithStoredSettings();
     QCOMPARE(m_messages.size(), 1);
